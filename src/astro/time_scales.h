@@ -1,0 +1,115 @@
+// Time scales and calendar: date-times, Julian dates, the day-number calendar
+// used by the simple sidereal time and the phase search, and the time-zone offset.
+//
+// A date-time is a day count with the time of day as fraction; day 0 is
+// 1899-12-30 00:00, so 45292.0 is 2024-01-01 00:00 and 46023.0 is 2026-01-01 00:00.
+// The engine works in UTC throughout and uses UTC directly as the argument of
+// every theory (no Delta T).
+#pragma once
+
+#include <cstdint>
+
+// ---- Civil calendar on date-times -------------------------------------------------
+
+struct CivilDateTime {
+  int Year = 0, Month = 0, Day = 0;
+  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+// Splits a date-time into its Gregorian date and time of day. The value is first
+// rounded to the nearest millisecond, so 23:59:59.9996 becomes 00:00 of the next day.
+CivilDateTime DecodeDateTime(long double x);
+
+// Year of the calendar date of a date-time.
+int YearOf(long double x);
+
+// Date-time of a valid Gregorian date (years 1 to 9999) at 00:00; 0 when invalid.
+long double EncodeDate(int year, int month, int day);
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+
+// Date-time of the given civil moment; 0 when year, month or day is 0 or the
+// combination is no valid date-time.
+long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int minute,
+                                 int second, int millisecond);
+
+// ---- Julian dates -------------------------------------------------------------------
+
+// Julian Date of a date-time (Gregorian calendar). Equals x + 2415018.5 for x > 0.
+long double DateTimeToJulianDate(double x);
+
+// Julian centuries from J2000.0 (JD 2451545.0).
+long double JulianCenturiesJ2000(double x);
+
+// ---- Day-number calendar from 1600-01-01 (day 0) to 3999-12-31 (day 876581) ---------
+
+using DayNumber = std::int32_t;   // -1 marks an invalid date
+using SecondOfDay = std::int32_t; // 0 ... 86399; -1 marks an invalid time
+
+inline constexpr DayNumber kLastDayNumber = 876581;
+
+struct DayTimeRecord {
+  DayNumber Day = -1;
+  SecondOfDay Second = -1;
+};
+
+struct DMY {
+  int Day = 0, Month = 0, Year = 0;
+};
+
+DayNumber DMYToDayNumber(int day, int month, int year);
+DMY DayNumberToDMY(DayNumber d);
+long double DayNumberToJulianDate(DayNumber d);
+DayNumber JulianDateToDayNumber(long double jd, bool truncate);
+DayNumber DateTimeToDayNumber(double x);
+SecondOfDay DateTimeToSecondOfDay(double x);
+double DayNumberToDateTime(DayNumber d);
+double SecondOfDayToDateTime(SecondOfDay s);
+bool IsValidDayTime(const DayTimeRecord& r);
+
+// Day of month of the N-th weekday W (1 = Monday ... 7 = Sunday) of month M of year Y;
+// an N past the last occurrence gives the last one. 7 when any argument is below 1.
+int NthWeekdayOfMonth(int weekday, int year, int month, int occurrence);
+
+// ---- Time-zone offset ---------------------------------------------------------------
+
+// A transition rule: month, occurrence of Sunday in the month (5 = last), and local time.
+struct TransitionRule {
+  int Month = 0;  // 0: the zone has no daylight time
+  int Occurrence = 0;
+  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+// A zone described by biases in minutes (UTC = local + bias) and its two transition
+// rules. DaylightDate is the local standard time at which daylight time begins,
+// StandardDate the local daylight time at which it ends.
+struct TimeZoneInformation {
+  int Bias = 0;
+  int StandardBias = 0;
+  int DaylightBias = 0;
+  TransitionRule StandardDate;
+  TransitionRule DaylightDate;
+  // Whether daylight time is in effect at the moment of the query. The offset of an
+  // instant is decided by the rules alone, so that every caller gets the offset that
+  // applies at the instant it asks about, not at the moment it asks.
+  bool DaylightInEffect = false;
+};
+
+// Source of a zone's rules for a calendar year (the rules of some zones change
+// between years). Returns false when the zone cannot be queried.
+class TimeZoneRules {
+ public:
+  virtual ~TimeZoneRules() = default;
+  virtual bool Query(int year, TimeZoneInformation& info) const = 0;
+};
+
+// Local-minus-UTC offset in hours that applies at the UTC instant x; 0 when the
+// zone query fails.
+long double UtcOffsetHours(double x, const TimeZoneRules& zone);
+
+// Local date-time to UTC and back. The offset is evaluated at x itself in both
+// directions; for date-times <= 0 it is applied with the opposite sign, as the day
+// count requires before 1899-12-30.
+double LocalToUtc(double x, const TimeZoneRules& zone);
+double UtcToLocal(double x, const TimeZoneRules& zone);

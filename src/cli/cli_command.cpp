@@ -1,0 +1,119 @@
+#include "cli/cli_command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <sstream>
+
+#include "astro/time_scales.h"
+
+namespace {
+
+std::vector<CliCommand>& Registry() {
+  static std::vector<CliCommand> commands;
+  return commands;
+}
+
+std::set<std::string> SplitWords(const char* text) {
+  std::set<std::string> words;
+  std::istringstream in(text ? text : "");
+  for (std::string w; in >> w;) words.insert(w);
+  return words;
+}
+
+}  // namespace
+
+void RegisterCliCommand(const CliCommand& command) { Registry().push_back(command); }
+
+const std::vector<CliCommand>& CliCommands() { return Registry(); }
+
+const std::string& CliArgs::At(std::size_t i, const char* what) const {
+  if (i >= Positional.size()) throw CliError(std::string("missing ") + what);
+  return Positional[i];
+}
+
+long double CliArgs::Number(const std::string& option, long double fallback) const {
+  const auto it = Options.find(option);
+  if (it == Options.end()) return fallback;
+  return ParseNumber(it->second, ("--" + option).c_str());
+}
+
+CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& words) {
+  const std::set<std::string> valueOptions = SplitWords(command.ValueOptions);
+  const std::set<std::string> flagOptions = SplitWords(command.FlagOptions);
+  CliArgs args;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w.size() > 2 && w.compare(0, 2, "--") == 0) {
+      const std::string name = w.substr(2);
+      if (flagOptions.count(name)) {
+        args.Flags.insert(name);
+      } else if (valueOptions.count(name)) {
+        if (i + 1 >= words.size()) throw CliError("option " + w + " needs a value");
+        args.Options[name] = words[++i];
+      } else {
+        throw CliError("unknown option " + w + " for " + command.Name);
+      }
+    } else {
+      args.Positional.push_back(w);
+    }
+  }
+  const auto n = static_cast<int>(args.Positional.size());
+  if (n < command.MinPositional || n > command.MaxPositional)
+    throw CliError(std::string("usage: orvanel-cli ") + command.Usage);
+  return args;
+}
+
+long double ParseNumber(const std::string& text, const char* what) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  const long double v = std::strtold(begin, &end);
+  if (text.empty() || end != begin + text.size() || !std::isfinite(v))
+    throw CliError(std::string("not a number for ") + what + ": " + text);
+  return v;
+}
+
+int ParseInteger(const std::string& text, const char* what) {
+  const long double v = ParseNumber(text, what);
+  if (v != std::trunc(v) || std::fabs(v) > 2147483647.0L)
+    throw CliError(std::string("not a whole number for ") + what + ": " + text);
+  return static_cast<int>(v);
+}
+
+long double ParseInstant(const std::string& text) {
+  static const std::regex iso(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2})(?::(\d{2}))?Z)");
+  std::smatch m;
+  if (std::regex_match(text, m, iso)) {
+    const int sec = m[6].matched ? std::stoi(m[6]) : 0;
+    const long double x = EncodeDateTimeOrZero(std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]),
+                                               std::stoi(m[4]), std::stoi(m[5]), sec, 0);
+    if (x == 0 && text.rfind("1899-12-30T00:00", 0) != 0)
+      throw CliError("not a valid UTC time: " + text);
+    return x;
+  }
+  char* end = nullptr;
+  const long double v = std::strtold(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(v) || v < 1.0L || v > 2958465.0L)
+    throw CliError("not an instant (YYYY-MM-DDTHH:MM[:SS]Z or a day number): " + text);
+  return v;
+}
+
+std::string FormatNumber(long double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15Lg", value);
+  return buf;
+}
+
+std::string FormatInstant(long double x) {
+  const CivilDateTime c = DecodeDateTime(std::round(x * 86400.0L) / 86400.0L);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.Year, c.Month, c.Day, c.Hour,
+                c.Minute, c.Second);
+  return buf;
+}
+
+void PrintLine(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) out << (i ? " " : "") << fields[i];
+  out << '\n';
+}

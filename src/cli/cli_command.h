@@ -1,0 +1,65 @@
+// orvanel-cli's command table and the argument helpers that every command shares.
+// Grammar: orvanel-cli COMMAND ARG... [--option VALUE] [--flag]
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Bad input: main prints the message as one line on stderr and exits with status 2.
+class CliError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class CliArgs {
+ public:
+  std::vector<std::string> Positional;
+  std::map<std::string, std::string> Options;  // --name VALUE
+  std::set<std::string> Flags;                 // --name
+
+  // The positional argument at index i; a CliError naming `what` when missing.
+  const std::string& At(std::size_t i, const char* what) const;
+  bool Has(const std::string& option) const { return Options.count(option) != 0; }
+  bool Flag(const std::string& flag) const { return Flags.count(flag) != 0; }
+  // A numeric option, or fallback when it is absent; a CliError when it is not a number.
+  long double Number(const std::string& option, long double fallback) const;
+};
+
+using CliHandler = int (*)(const CliArgs& args, std::ostream& out);
+
+struct CliCommand {
+  const char* Name;
+  const char* Usage;         // shown by "orvanel-cli help"
+  const char* ValueOptions;  // space-separated names that take a value, e.g. "lat lon"
+  const char* FlagOptions;   // space-separated names that take none, e.g. "rotate"
+  int MinPositional;
+  int MaxPositional;
+  CliHandler Run;
+};
+
+// Commands register themselves from their own files through a static CliRegistrar.
+void RegisterCliCommand(const CliCommand& command);
+const std::vector<CliCommand>& CliCommands();
+
+struct CliRegistrar {
+  explicit CliRegistrar(const CliCommand& command) { RegisterCliCommand(command); }
+};
+
+// Parses a command's arguments after its name; a CliError for anything unknown.
+CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& words);
+
+// An INSTANT: ISO 8601 UTC "YYYY-MM-DDTHH:MM[:SS]Z" or a day number such as 45292.5.
+long double ParseInstant(const std::string& text);
+long double ParseNumber(const std::string& text, const char* what);
+int ParseInteger(const std::string& text, const char* what);
+
+// A number with at least 10 significant digits.
+std::string FormatNumber(long double value);
+// A date-time as YYYY-MM-DDTHH:MM:SSZ, rounded to the nearest second.
+std::string FormatInstant(long double x);
+// Values space-separated on one line.
+void PrintLine(std::ostream& out, const std::vector<std::string>& fields);

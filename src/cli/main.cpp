@@ -1,0 +1,48 @@
+// orvanel-cli: the engine, the tables, the data panel and the renderer from the command line.
+#include <QGuiApplication>
+#include <algorithm>
+#include <iostream>
+
+#include "cli/cli_command.h"
+
+namespace {
+
+int Help(std::ostream& out) {
+  out << "usage: orvanel-cli COMMAND ARG...\n"
+         "INSTANT is a UTC time YYYY-MM-DDTHH:MM[:SS]Z or a day number (45292.5 is 2024-01-01 12:00).\n"
+         "commands:\n";
+  std::vector<std::string> usages;
+  for (const CliCommand& c : CliCommands()) usages.emplace_back(c.Usage);
+  std::sort(usages.begin(), usages.end());
+  for (const std::string& u : usages) out << "  " << u << '\n';
+  return 0;
+}
+
+// Qt's own warnings (a missing runtime folder and the like) would mix with the results.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietQtMessages);
+  // Rendering and fonts need a GUI application, never a display.
+  const std::vector<std::string> words(argv + 1, argv + argc);  // before Qt takes its own
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(std::cout);
+  for (const CliCommand& c : CliCommands()) {
+    if (words[0] != c.Name) continue;
+    try {
+      const CliArgs args = ParseCliArgs(c, {words.begin() + 1, words.end()});
+      return c.Run(args, std::cout);
+    } catch (const std::exception& e) {
+      std::cerr << "orvanel-cli " << c.Name << ": " << e.what() << '\n';
+      return 2;
+    }
+  }
+  std::cerr << "orvanel-cli: unknown command \"" << words[0] << "\" (see orvanel-cli help)\n";
+  return 2;
+}

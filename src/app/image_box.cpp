@@ -1,0 +1,18 @@
+#include "app/image_box.h"
+
+#include <QPainter>
+
+ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ImageBox::SetPicture(const QImage& picture) {
+  PictureImage = picture;
+  update();
+}
+
+void ImageBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  if (!PictureImage.isNull()) painter.drawImage(0, 0, PictureImage);
+}

@@ -1,0 +1,19 @@
+#include "app/navigation_steps.h"
+
+#include "app/program_state.h"
+
+long double StepDays(std::int32_t globStep) { return globStep / 24.0L; }
+
+long double PreviousStep(long double x, long double s) {
+  return x > kRangeStart + s ? x - s : kRangeEnd - s;
+}
+
+long double NextStep(long double x, long double s) {
+  // Next wraps one whole day before the range end, so it never lands on 31 December 2025.
+  return x >= kRangeEnd - s - 1 ? kRangeStart + s : x + s;
+}
+
+long double AnimationWrap(long double x, long double s, bool reverse) {
+  if (reverse) return x > kRangeStart + s ? x : kRangeEnd - s;
+  return x >= kRangeEnd - s ? kRangeStart + s : x;
+}

@@ -1,0 +1,32 @@
+// The persisted settings: an INI file through QSettings (organisation "Quenhalse",
+// application "Orvanel", group "SETTINGS"), opened and closed inside each read or write.
+#pragma once
+
+#include <QRect>
+
+struct StoredSettings {
+  int WindowTop = 5;
+  int WindowLeft = 0;
+  int WindowWidth = 1600;
+  int WindowHeight = 850;
+  int WindowState = 0;  // 0 normal, 1 minimised, 2 maximised
+  bool AnimateBox = false;
+  bool ReverseBox = false;
+  bool ShowLinesBox = true;
+  bool ShowDataBox = true;
+  bool RotateBox = false;
+  int GlobStep = 2;
+  int GlobTypeIndex = 0;
+  double Latitude = 41.2979;
+  double Longitude = -73.0756;
+};
+
+// Reads every key, a missing or unreadable one giving its default. A damaged file
+// cannot make the program step by zero or negative hours or select no view:
+// "GlobStep" is brought into 1 ... 24 and "GlobTypeIndex" into 0 ... 4; a latitude
+// or longitude that is no finite number within +-90 / +-180 takes its default.
+// "AnimateBox" and "RotateBox" are written on every exit but never read back.
+StoredSettings ReadSettings();
+
+// Writes the fourteen keys in the program's order.
+void WriteSettings(const StoredSettings& s);

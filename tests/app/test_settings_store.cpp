@@ -1,0 +1,130 @@
+// The settings file: defaults on first run, a faithful round trip, and a damaged
+// file that cannot make the program step by zero hours or select no view.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "app/settings_store.h"
+
+namespace {
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // QSettings takes its folder from XDG_CONFIG_HOME the first time it is used.
+    Config = new QTemporaryDir();
+    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
+  }
+  static void TearDownTestSuite() { delete Config; }
+  void SetUp() override { QFile::remove(IniPath()); }
+
+  static QString IniPath() { return Config->path() + "/Quenhalse/Orvanel.ini"; }
+
+  static void WriteRaw(const QString& text) {
+    QDir().mkpath(Config->path() + "/Quenhalse");
+    QFile f(IniPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+  }
+
+  static QTemporaryDir* Config;
+};
+
+QTemporaryDir* SettingsStore::Config = nullptr;
+
+TEST_F(SettingsStore, FirstRunGivesTheDefaults) {
+  const StoredSettings s = ReadSettings();
+  EXPECT_EQ(s.WindowLeft, 0);
+  EXPECT_EQ(s.WindowTop, 5);
+  EXPECT_EQ(s.WindowWidth, 1600);
+  EXPECT_EQ(s.WindowHeight, 850);
+  EXPECT_EQ(s.WindowState, 0);
+  EXPECT_FALSE(s.ReverseBox);
+  EXPECT_TRUE(s.ShowLinesBox);
+  EXPECT_TRUE(s.ShowDataBox);
+  EXPECT_EQ(s.GlobStep, 2);
+  EXPECT_EQ(s.GlobTypeIndex, 0);
+  EXPECT_DOUBLE_EQ(s.Latitude, 41.2979);
+  EXPECT_DOUBLE_EQ(s.Longitude, -73.0756);
+}
+
+TEST_F(SettingsStore, WritesTheFourteenKeysInTheSettingsGroupAndReadsThemBack) {
+  StoredSettings w;
+  w.WindowTop = 40;
+  w.WindowLeft = 12;
+  w.WindowWidth = 1500;
+  w.WindowHeight = 800;
+  w.WindowState = 2;
+  w.AnimateBox = true;
+  w.ReverseBox = true;
+  w.ShowLinesBox = false;
+  w.ShowDataBox = false;
+  w.RotateBox = true;
+  w.GlobStep = 24;
+  w.GlobTypeIndex = 4;
+  w.Latitude = -33.8688;
+  w.Longitude = 151.2093;
+  WriteSettings(w);
+
+  QSettings raw(IniPath(), QSettings::IniFormat);
+  raw.beginGroup("SETTINGS");
+  EXPECT_EQ(raw.childKeys().size(), 14);
+  EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
+  EXPECT_EQ(raw.value("RotateBox").toString(), "true");
+  EXPECT_EQ(raw.value("GlobStep").toInt(), 24);
+  raw.endGroup();
+
+  const StoredSettings r = ReadSettings();
+  EXPECT_EQ(r.WindowTop, 40);
+  EXPECT_EQ(r.WindowLeft, 12);
+  EXPECT_EQ(r.WindowWidth, 1500);
+  EXPECT_EQ(r.WindowHeight, 800);
+  EXPECT_EQ(r.WindowState, 2);
+  EXPECT_TRUE(r.ReverseBox);
+  EXPECT_FALSE(r.ShowLinesBox);
+  EXPECT_FALSE(r.ShowDataBox);
+  EXPECT_EQ(r.GlobStep, 24);
+  EXPECT_EQ(r.GlobTypeIndex, 4);
+  EXPECT_DOUBLE_EQ(r.Latitude, -33.8688);
+  EXPECT_DOUBLE_EQ(r.Longitude, 151.2093);
+  // Animation and parallactic turning always start off, whatever was saved.
+  EXPECT_FALSE(r.AnimateBox);
+  EXPECT_FALSE(r.RotateBox);
+}
+
+TEST_F(SettingsStore, BringsAnOutOfRangeStepAndViewToTheNearestValidValue) {
+  WriteRaw("[SETTINGS]\nGlobStep=0\nGlobTypeIndex=9\n");
+  EXPECT_EQ(ReadSettings().GlobStep, 1);
+  EXPECT_EQ(ReadSettings().GlobTypeIndex, 4);
+  WriteRaw("[SETTINGS]\nGlobStep=-5\nGlobTypeIndex=-1\n");
+  EXPECT_EQ(ReadSettings().GlobStep, 1);
+  EXPECT_EQ(ReadSettings().GlobTypeIndex, 0);
+  WriteRaw("[SETTINGS]\nGlobStep=1000\n");
+  EXPECT_EQ(ReadSettings().GlobStep, 24);
+}
+
+TEST_F(SettingsStore, NonNumericValuesFallBackToTheDefaults) {
+  WriteRaw(
+      "[SETTINGS]\nGlobStep=two\nGlobTypeIndex=\nLatitude=north\nLongitude=nan\n"
+      "WindowWidth=wide\nShowLinesBox=maybe\nWindowState=7\n");
+  const StoredSettings s = ReadSettings();
+  EXPECT_EQ(s.GlobStep, 2);
+  EXPECT_EQ(s.GlobTypeIndex, 0);
+  EXPECT_DOUBLE_EQ(s.Latitude, 41.2979);
+  EXPECT_DOUBLE_EQ(s.Longitude, -73.0756);
+  EXPECT_EQ(s.WindowWidth, 1600);
+  EXPECT_TRUE(s.ShowLinesBox);
+  EXPECT_EQ(s.WindowState, 0);
+}
+
+TEST_F(SettingsStore, AnImpossiblePlaceFallsBackToTheDefaultPlace) {
+  WriteRaw("[SETTINGS]\nLatitude=123.4\nLongitude=-200\n");
+  EXPECT_DOUBLE_EQ(ReadSettings().Latitude, 41.2979);
+  EXPECT_DOUBLE_EQ(ReadSettings().Longitude, -73.0756);
+}
+
+}  // namespace

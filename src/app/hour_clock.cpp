@@ -14,6 +14,7 @@ std::int32_t GetHourNumber(long double x) {
 
 long double RoundToHour(long double x, bool Truncate) {
   const CivilDateTime c = DecodeDateTime(x);
-  const long double hour = EncodeDate(c.Year, c.Month, c.Day) + c.Hour / 24.0L;
-  return !Truncate && c.Minute >= 30 ? hour + 1.0L / 24.0L : hour;
+  const int hour = !Truncate && c.Minute >= 30 ? c.Hour + 1 : c.Hour;
+  if (hour == 24) return EncodeDate(c.Year, c.Month, c.Day) + 1;  // on into the next day
+  return EncodeDateTimeOrZero(c.Year, c.Month, c.Day, hour, 0, 0, 0);
 }

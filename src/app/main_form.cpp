@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +19,12 @@
 #include "app/covered_range.h"
 #include "app/hour_clock.h"
 #include "app/image_box.h"
+#include "app/local_clock.h"
 #include "app/settings_store.h"
 #include "app/system_time_zone.h"
 #include "astro/time_scales.h"
+#include "export/desktop_hand_off.h"
+#include "export/file_save_picture_dialog.h"
 
 namespace {
 
@@ -77,7 +79,13 @@ QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
 }
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) { FormCreate(); }
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent),
+      SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)),
+      DesktopShell(std::make_unique<DesktopHandOff>()) {
+  Shell = DesktopShell.get();
+  FormCreate();
+}
 
 TForm1::~TForm1() = default;
 
@@ -104,9 +112,7 @@ void TForm1::FormCreate() {
 // CurrentDateTime := the current hour in UTC, brought into NASA's years when the
 // clock lies outside them.
 void TForm1::SetCurrentToNow() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QDateTime localAsUtc(now.date(), now.time(), Qt::UTC);
-  long double t = 25569.0L + localAsUtc.toMSecsSinceEpoch() / 86400000.0L;  // 25569: 1970-01-01
+  long double t = LocalClockNow();
   if (YearOf(State.CurrentDateTime) != 2024) t += 365;
   const long double x = RoundToHour(LocalToUtc(static_cast<double>(t), ProgramTimeZone()), false);
   State.CurrentDateTime = NearestCoveredInstant(x);

@@ -4,8 +4,10 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
 #include "app/program_state.h"
+#include "render/view_options.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -20,6 +22,9 @@ class QTimer;
 class ImageBox;
 class TSetForm;
 class TAboutForm;
+class HandOff;
+class SavePictureDialog;
+struct ExportContext;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -84,6 +89,13 @@ class TForm1 : public QMainWindow {
 
   void SetStatusText(const QString& text);
 
+  // Where files and addresses are handed to (the desktop's programs; tests record),
+  // and the window's save dialog, kept between commands.
+  HandOff* Shell = nullptr;
+  std::unique_ptr<SavePictureDialog> SavePictureDialog1;
+  TSetForm* SetForm = nullptr;
+  TAboutForm* AboutForm = nullptr;
+
  public slots:
   void Exit1Click();
   void Set1Click();
@@ -131,9 +143,12 @@ class TForm1 : public QMainWindow {
   void OnTerminate();
   void SetCurrentToNow();
   bool TimerEnabled() const;
+  MoonViewOptions ViewOptions() const;
+  void ApplyViewLabels(const ViewLabels& labels);
 
-  TSetForm* SetForm = nullptr;
-  TAboutForm* AboutForm = nullptr;
+  void RunCommand(void (*command)(const ExportContext&));
+
+  std::unique_ptr<HandOff> DesktopShell;
   QString RangeNotice;  // set when the clock lies outside NASA's years
 };
 

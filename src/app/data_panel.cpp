@@ -1,0 +1,73 @@
+#include "app/data_panel.h"
+
+#include <cmath>
+#include <cstdio>
+#include <QRegularExpression>
+
+#include "app/hour_clock.h"
+#include "astro/coordinates.h"
+#include "nasa/frame_naming.h"
+
+namespace {
+
+const QString kDegree = QStringLiteral("\u00B0");
+
+QString PadLeft(const QString& s, int width) { return s.rightJustified(width, ' '); }
+
+}  // namespace
+
+QString FormatFixed(long double v, int decimals, const QLocale& locale) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*Lf", decimals, v);
+  QString text = QString::fromLatin1(buf);
+  if (text.startsWith('-') && text.count(QRegularExpression("[1-9]")) == 0) text.remove(0, 1);
+  return text.replace('.', locale.decimalPoint());
+}
+
+QString GroupedInteger(long double v) {
+  const long long n = std::llrint(v);  // the default rounding mode takes halves to even
+  QString digits = QString::number(n < 0 ? -n : n);
+  for (int i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, ',');
+  return n < 0 ? "-" + digits : digits;
+}
+
+QString FormatHourMonthDay(long double x, const QLocale& locale) {
+  const CivilDateTime c = DecodeDateTime(x);
+  return QStringLiteral("%1:%2 %3 %4")
+      .arg(c.Hour, 2, 10, QChar('0'))
+      .arg(c.Minute, 2, 10, QChar('0'))
+      .arg(locale.monthName(c.Month, QLocale::ShortFormat))
+      .arg(c.Day);
+}
+
+QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long double Longitude,
+                           const TimeZoneRules& zone, const QLocale& locale) {
+  const auto F = [&locale](int decimals, long double v) { return FormatFixed(v, decimals, locale); };
+  const QString ns = Latitude >= 0 ? " N" : " S";
+  const QString ew = Longitude > 0 ? " E" : " W";
+  const auto local = [&zone](long double x) { return UtcToLocal(static_cast<double>(x), zone); };
+  return {
+      "Latitude " + PadLeft(F(4, std::fabs(Latitude)) + kDegree + ns, 12),
+      "Longitude" + PadLeft(F(4, std::fabs(Longitude)) + kDegree + ew, 12),
+      "",
+      "Altitude" + PadLeft(F(2, r.Altitude) + kDegree, 8),
+      "Azimuth " + PadLeft(F(2, r.Azimuth) + kDegree, 8) + " " + CompassPoint(r.Azimuth),
+      "",
+      "Rise Local " + FormatHourMonthDay(local(r.Rise), locale),
+      "Set  Local " + FormatHourMonthDay(local(r.Set), locale),
+      "",
+      "NASA Data:",
+      "Phase  " + F(2, r.Phase) + "%",
+      "Age  " + F(3, r.Age) + " Days",
+      "Diam  " + F(1, r.Diam) + " ArcSec",
+      "Dist  " + GroupedInteger(r.Dist) + " Km",
+      "RA  " + F(4, r.RA) + " Hours",
+      "Dec  " + F(4, r.Dec) + kDegree,
+      "Slon  " + F(3, r.Slon) + kDegree,
+      "Slat  " + F(3, r.Slat) + kDegree,
+      "Elon  " + F(4, r.Elon) + kDegree,
+      "Elat  " + F(3, r.Elat) + kDegree,
+      "AxisA  " + F(3, r.AxisA) + kDegree,
+      QString::fromStdString(GetFileName("jpg", r.DateTime)),
+  };
+}

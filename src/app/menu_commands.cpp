@@ -1,0 +1,49 @@
+// TForm1's menu handlers: the export commands, the settings window and the About window.
+#include <QCursor>
+#include <QDir>
+#include <QMessageBox>
+
+#include "app/image_box.h"
+#include "app/main_form.h"
+#include "export/desktop_hand_off.h"
+#include "export/export_commands.h"
+#include "export/file_save_picture_dialog.h"
+#include "windows/about_unit.h"
+#include "windows/set_unit.h"
+
+void TForm1::RunCommand(void (*command)(const ExportContext&)) {
+  const ExportContext ctx{State,
+                          Image1->Picture(),
+                          *Shell,
+                          *SavePictureDialog1,
+                          QDir::currentPath(),
+                          mapFromGlobal(QCursor::pos()),
+                          [this](const QString& message) {
+                            QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
+                          }};
+  command(ctx);
+}
+
+void TForm1::NasaWebsiteClick() { RunCommand(NasaWebsite); }
+void TForm1::FullYearDataClick() { RunCommand(FullYearData); }
+void TForm1::MovieInBrowser1Click() { RunCommand(MovieInBrowser); }
+void TForm1::ImageInBrowser1Click() { RunCommand(ImageInBrowser); }
+void TForm1::ImageInViewer1Click() { RunCommand(ImageInViewer); }
+void TForm1::ImageInMSPaint1Click() { RunCommand(ImageInMSPaint); }
+void TForm1::ImagetoClipBoard1Click() { RunCommand(ImagetoClipBoard); }
+void TForm1::LinktoClipboard1Click() { RunCommand(LinktoClipboard); }
+void TForm1::SaveAsTifFile1Click() { RunCommand(SaveAsTifFile); }
+void TForm1::SaveScreen1Click() { RunCommand(SaveScreen); }
+void TForm1::OpenFolder1Click() { RunCommand(OpenFolder); }
+
+void TForm1::Set1Click() {
+  if (!SetForm) SetForm = new TSetForm(State, [this] { ShowBoth(State.CurrentDateTime); }, *Shell, this);
+  SetForm->show();
+  SetForm->raise();
+}
+
+void TForm1::About1Click() {
+  if (!AboutForm) AboutForm = new TAboutForm(windowTitle(), *Shell, this);
+  AboutForm->show();
+  AboutForm->raise();
+}

@@ -1,0 +1,145 @@
+// TForm1's navigation and animation: every handler moves CurrentDateTime inside
+// 2024-2025 (wrapping at the ends) and shows it through ShowBoth.
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/hour_clock.h"
+#include "app/image_box.h"
+#include "app/main_form.h"
+#include "app/navigation_steps.h"
+#include "astro/altitude_extremes.h"
+#include "astro/lunar_phases.h"
+#include "astro/time_scales.h"
+
+namespace {
+
+void LetEventsRun() { QCoreApplication::processEvents(); }
+
+}  // namespace
+
+void TForm1::PrevButClick() {
+  if (TimerEnabled()) return;
+  State.CurrentDateTime = PreviousStep(State.CurrentDateTime, StepDays(State.GlobStep));
+  ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::NextButClick() {
+  if (TimerEnabled()) return;
+  State.CurrentDateTime = NextStep(State.CurrentDateTime, StepDays(State.GlobStep));
+  ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::NowButClick() {
+  if (TimerEnabled()) return;
+  SetCurrentToNow();
+  const CivilDateTime c = DecodeDateTime(State.CurrentDateTime);
+  MonthCal->setSelectedDate(QDate(c.Year, c.Month, c.Day));
+  ShowBoth(State.CurrentDateTime);
+  if (!RangeNotice.isEmpty()) SetStatusText(RangeNotice);
+}
+
+void TForm1::MonthCalClick() {
+  if (TimerEnabled()) return;
+  const QDate d = MonthCal->selectedDate();
+  State.CurrentDateTime = EncodeDate(d.year(), d.month(), d.day());
+  ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::FullMoonButClick() {
+  const bool previous = sender() && sender()->objectName() == "PrevFullMoonBut";
+  const double found = FindFullMoon(!previous, static_cast<double>(State.CurrentDateTime));
+  const long double x = RoundToHour(found, false);
+  ShowBoth(x);
+  State.CurrentDateTime = previous ? x - 14.765L : x + 29.53L;
+}
+
+void TForm1::GoMaxAltButClick() {
+  if (!TimerEnabled()) GoToMaxAltitude(true);
+}
+
+void TForm1::GoMinAltButClick() {
+  if (!TimerEnabled()) GoToMaxAltitude(false);
+}
+
+void TForm1::GoToMaxAltitude(bool FindMax) {
+  LetEventsRun();
+  const AltitudeExtremes e = FindAltitudeExtremes(State.CurrentDateTime);
+  State.CurrentDateTime = FindMax ? e.MaxInstant : e.MinInstant;
+  ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::StepBoxCloseUp() {
+  State.GlobStep = StepBox->currentIndex() + 1;
+  LetEventsRun();
+}
+
+void TForm1::TypeBoxCloseup() {
+  const int index = TypeBox->currentIndex();
+  if (index != State.ViewKind && (index == ViewChartH || index == ViewChartV)) {
+    Image2->Picture().fill(Qt::black);
+    Image2->PictureChanged();
+  }
+  State.ViewKind = index;
+  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::ShowLinesBoxClick() {
+  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::ShowDataBoxClick() {
+  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::RotateBoxClick() {
+  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
+}
+
+void TForm1::AnimateBoxClick() {
+  const bool running = AnimateBox->isChecked();
+  if (running) {
+    State.GlobStep = StepBox->currentIndex() + 1;
+    State.CurrentDateTime = NextStep(State.CurrentDateTime, StepDays(State.GlobStep));
+  } else {
+    State.CurrentDateTime -= StepDays(State.GlobStep);
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{MonthCal, PrevBut, NowBut, NextBut})
+    w->setEnabled(!running);
+  if (running) {
+    Timer1->start();
+  } else {
+    Timer1->stop();
+  }
+  LetEventsRun();
+}
+
+// The animation runs one step at a time on the main thread: a tick starts a step
+// only when the previous one has ended, and the step itself is queued behind the
+// events already waiting, so the window stays responsive between steps.
+void TForm1::Timer1Timer() {
+  if (!State.AnimationRunning) RunMoonThread();
+}
+
+void TForm1::RunMoonThread() {
+  State.AnimationRunning = true;
+  LetEventsRun();
+  QTimer::singleShot(0, this, [this] {
+    MoonAnimation();
+    OnTerminate();
+  });
+}
+
+void TForm1::MoonAnimation() {
+  const long double s = StepDays(State.GlobStep);
+  const bool reverse = ReverseBox->isChecked();
+  State.CurrentDateTime = AnimationWrap(State.CurrentDateTime, s, reverse);
+  ShowBoth(State.CurrentDateTime);
+  State.CurrentDateTime += reverse ? -s : s;
+  LetEventsRun();
+}
+
+void TForm1::OnTerminate() { State.AnimationRunning = false; }

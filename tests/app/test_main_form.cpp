@@ -1,0 +1,244 @@
+// The main window as created at start-up: its controls, menus, title, settings and
+// the displayed instant. Runs offscreen; the NASA server points at a closed local
+// port so that no test reaches the internet.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/image_box.h"
+#include "app/local_clock.h"
+#include "app/main_form.h"
+#include "app/system_time_zone.h"
+#include "astro/time_scales.h"
+#include "nasa/frame_naming.h"
+
+namespace {
+
+// A zone five hours behind UTC without daylight time.
+class FixedZone : public TimeZoneRules {
+ public:
+  explicit FixedZone(int biasMinutes) : Bias(biasMinutes) {}
+  bool Query(int, TimeZoneInformation& info) const override {
+    info = TimeZoneInformation{};
+    info.Bias = Bias;
+    return true;
+  }
+  int Bias;
+};
+
+long double At(int y, int mo, int d, int h, int mi) {
+  return EncodeDateTimeOrZero(y, mo, d, h, mi, 0, 0);
+}
+
+class MainForm : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Config = new QTemporaryDir();
+    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    App = new QApplication(argc, argv);
+    SetNasaServer("http://127.0.0.1:1");  // refused at once: frames never load here
+  }
+  static void TearDownTestSuite() {
+    delete App;
+    delete Config;
+  }
+  void SetUp() override {
+    QFile::remove(Config->path() + "/Quenhalse/Orvanel.ini");
+    SetProgramTimeZone(&Utc);
+    SetLocalClock([] { return At(2024, 6, 9, 18, 10); });
+  }
+  void TearDown() override {
+    SetLocalClock({});
+    SetProgramTimeZone(nullptr);
+  }
+
+  static QTemporaryDir* Config;
+  static QApplication* App;
+  FixedZone Utc{0};
+};
+
+QTemporaryDir* MainForm::Config = nullptr;
+QApplication* MainForm::App = nullptr;
+
+template <typename T>
+T* Child(const TForm1& form, const char* name) {
+  T* w = form.findChild<T*>(name);
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
+  TForm1 form;
+  EXPECT_EQ(form.windowTitle(), "Orvanel  v1.0.0.0");
+  EXPECT_EQ(Child<QPushButton>(form, "PrevBut")->text(), "Previous");
+  EXPECT_EQ(Child<QPushButton>(form, "NowBut")->text(), "Now");
+  EXPECT_EQ(Child<QPushButton>(form, "NextBut")->text(), "Next");
+  EXPECT_EQ(Child<QCheckBox>(form, "AnimateBox")->text(), "Animate Moon");
+  EXPECT_EQ(Child<QCheckBox>(form, "ReverseBox")->text(), "Reverse Animate");
+  EXPECT_EQ(Child<QLabel>(form, "TypeLab")->text(), "Show:");
+  EXPECT_EQ(Child<QLabel>(form, "StepLab")->text(), "Hours per Step:");
+  EXPECT_EQ(Child<QLabel>(form, "AxisALab")->text(), "Blue = AxisA = Position Angle");
+  EXPECT_EQ(Child<QLabel>(form, "ParallacticLab")->text(), "Not Parallactic Rotated");
+  EXPECT_EQ(Child<QLabel>(form, "ParallacticLab2")->text(), "Parallactic Rotated");
+  EXPECT_TRUE(Child<QCheckBox>(form, "ShowLinesBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "ShowDataBox")->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(form, "RotateBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "OnlineFilesBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "OnlineFilesBox")->isHidden());
+
+  auto* type = Child<QComboBox>(form, "TypeBox");
+  ASSERT_EQ(type->count(), 5);
+  EXPECT_EQ(type->itemText(0), "Moon");
+  EXPECT_EQ(type->itemText(4), "Chart V");
+  auto* step = Child<QComboBox>(form, "StepBox");
+  ASSERT_EQ(step->count(), 24);
+  EXPECT_EQ(step->itemText(23), "24");
+  EXPECT_EQ(step->currentIndex(), 1);
+
+  EXPECT_EQ(form.MonthCal->minimumDate(), QDate(2024, 1, 1));
+  EXPECT_EQ(form.MonthCal->maximumDate(), QDate(2025, 12, 31));
+  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  EXPECT_TRUE(form.UTCLab->text().isEmpty());
+  EXPECT_EQ(form.StatusBar1->text(), "Orvanel");
+  EXPECT_FALSE(form.Timer1->isActive());
+  EXPECT_EQ(form.Timer1->interval(), 1);
+  EXPECT_EQ(form.Image1->geometry(), QRect(0, -3, 645, 730));
+  EXPECT_EQ(form.Image2->geometry(), QRect(629, -3, 730, 730));
+}
+
+TEST_F(MainForm, KeepsTheFourSearchButtonsAndTheSpareControlsHidden) {
+  TForm1 form;
+  form.show();
+  for (const char* name : {"GoMinAltBut", "GoMaxAltBut", "PrevFullMoonBut", "NextFullMoonBut", "TestBut"})
+    EXPECT_FALSE(Child<QPushButton>(form, name)->isVisible()) << name;
+  EXPECT_EQ(Child<QPushButton>(form, "PrevFullMoonBut")->text(), "Prev Full");
+  EXPECT_EQ(Child<QPushButton>(form, "GoMaxAltBut")->text(), "Go Max");
+  EXPECT_EQ(Child<QPushButton>(form, "TestBut")->text(), "Year");
+  EXPECT_FALSE(Child<QLabel>(form, "Label2")->isVisible());
+}
+
+TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
+  TForm1 form;
+  QStringList top;
+  for (QAction* a : form.menuBar()->actions()) top << a->text();
+  EXPECT_EQ(top, QStringList({"File", "Action", "Set", "About"}));
+
+  const QStringList commands = {"NASA Website",       "Full Year Data",    "Movie in Browser",
+                                "Image in Browser",   "Image in Viewer",   "Image in MSPaint",
+                                "Image to Clipboard", "Link to Clipboard", "Save Image TIF File",
+                                "Save Screen",        "Open Folder"};
+  QStringList action;
+  for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
+  EXPECT_EQ(action, commands);
+
+  QStringList popup;
+  for (QAction* a : form.PopupMenu1->actions()) {
+    popup << a->text();
+    EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+  }
+  EXPECT_EQ(popup, commands + QStringList({"Set Lat / Lon", "About"}));
+  QStringList file;
+  for (QAction* a : form.menuBar()->actions()[0]->menu()->actions()) file << a->text();
+  EXPECT_EQ(file, QStringList({"Exit"}));
+}
+
+TEST_F(MainForm, TitleWithoutAVersionIsJustTheName) {
+  EXPECT_EQ(WindowTitle(""), "Orvanel");
+  EXPECT_EQ(WindowTitle("1.0.0.0"), "Orvanel  v1.0.0.0");
+}
+
+TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
+  TForm1 form;
+  form.ReadIniFile();
+  EXPECT_EQ(form.pos(), QPoint(0, 5));
+  EXPECT_EQ(form.size(), QSize(1600, 850));
+  EXPECT_FALSE(form.isMaximized());
+  EXPECT_FALSE(form.ReverseBox->isChecked());
+  EXPECT_TRUE(form.ShowLinesBox->isChecked());
+  EXPECT_TRUE(form.ShowDataBox->isChecked());
+  EXPECT_EQ(form.State.GlobStep, 2);
+  EXPECT_EQ(form.State.ViewKind, 0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Latitude), 41.2979);
+  EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Longitude), -73.0756);
+}
+
+TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
+  FixedZone fiveBehind(300);
+  SetProgramTimeZone(&fiveBehind);
+  SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
+  TForm1 form;
+  // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
+  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20, 0));
+}
+
+TEST_F(MainForm, AClockAfter2025ShowsTheSameHourOf2025AndSaysWhy) {
+  SetLocalClock([] { return At(2026, 12, 8, 15, 22); });
+  TForm1 form;
+  EXPECT_EQ(form.State.CurrentDateTime, At(2025, 12, 8, 15, 0));
+  form.InitialShow();
+  EXPECT_TRUE(form.StatusBar1->text().contains("2024 and 2025")) << form.StatusBar1->text().toStdString();
+}
+
+TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
+  {
+    TForm1 form;
+    form.ReadIniFile();
+    form.AnimateBox->setChecked(true);
+    form.RotateBox->setChecked(true);
+    form.ReverseBox->setChecked(true);
+    form.State.GlobStep = 5;
+    form.State.ViewKind = 3;
+    form.State.Latitude = -33.9L;
+    form.close();
+  }
+  QSettings raw(Config->path() + "/Quenhalse/Orvanel.ini", QSettings::IniFormat);
+  raw.beginGroup("SETTINGS");
+  EXPECT_EQ(raw.childKeys().size(), 14);
+  EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
+  EXPECT_EQ(raw.value("RotateBox").toString(), "true");
+  raw.endGroup();
+
+  TForm1 next;
+  next.ReadIniFile();
+  EXPECT_FALSE(next.AnimateBox->isChecked());
+  EXPECT_FALSE(next.RotateBox->isChecked());
+  EXPECT_TRUE(next.ReverseBox->isChecked());
+  EXPECT_EQ(next.State.GlobStep, 5);
+  EXPECT_EQ(next.StepBox->currentIndex(), 4);
+  EXPECT_EQ(next.State.ViewKind, 3);
+  EXPECT_EQ(next.TypeBox->currentIndex(), 3);
+  EXPECT_DOUBLE_EQ(static_cast<double>(next.State.Latitude), -33.9);
+}
+
+TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
+  {
+    QSettings raw(Config->path() + "/Quenhalse/Orvanel.ini", QSettings::IniFormat);
+    raw.beginGroup("SETTINGS");
+    raw.setValue("WindowState", 2);
+    raw.setValue("WindowLeft", 300);
+    raw.setValue("WindowWidth", 400);
+  }
+  TForm1 form;
+  form.ReadIniFile();
+  form.show();
+  EXPECT_TRUE(form.isMaximized());
+  EXPECT_NE(form.width(), 400);
+}
+
+}  // namespace

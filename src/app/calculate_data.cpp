@@ -6,11 +6,10 @@
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
 #include "astro/parallactic_angle.h"
-#include "astro/rise_set.h"
 #include "nasa/nasa_tables.h"
 
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
-                               const TimeZoneRules& zone) {
+                               const TimeZoneRules& zone, RiseSetSearch riseSet) {
   const auto instant = static_cast<double>(x);
   const NasaHourRecord& n = GetNASAData(x);
   MoonRecord r;
@@ -40,7 +39,7 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
   long double z = UtcOffsetHours(instant, zone);
   if (z < 0) z = 0;
   try {
-    const RiseSetRecord rs = RiseSetForDay(instant, z, Latitude, -Longitude);
+    const RiseSetRecord rs = riseSet(instant, z, Latitude, -Longitude);
     r.Rise = rs.Rise;
     r.Set = rs.Set;
   } catch (const std::exception&) {

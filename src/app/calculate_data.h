@@ -3,9 +3,13 @@
 #pragma once
 
 #include "app/moon_record.h"
+#include "astro/rise_set.h"
 #include "astro/time_scales.h"
 
+using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long double Latitude,
+                                        long double WestLongitude);
+
 // x: UTC instant; Latitude north positive, Longitude east positive, degrees.
-// A failed rise/set search leaves Rise = Set = 0 and fills everything else.
+// A rise/set search that fails leaves Rise = Set = 0 and fills everything else.
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
-                               const TimeZoneRules& zone);
+                               const TimeZoneRules& zone, RiseSetSearch riseSet = RiseSetForDay);

@@ -106,7 +106,7 @@ std::string FormatNumber(long double value) {
 }
 
 std::string FormatInstant(long double x) {
-  const CivilDateTime c = DecodeDateTime(std::round(x * 86400.0L) / 86400.0L);
+  const CivilDateTime c = DecodeDateTime(x);  // the milliseconds are dropped, as on a clock
   char buf[32];
   std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.Year, c.Month, c.Day, c.Hour,
                 c.Minute, c.Second);

@@ -59,7 +59,7 @@ int ParseInteger(const std::string& text, const char* what);
 
 // A number with at least 10 significant digits.
 std::string FormatNumber(long double value);
-// A date-time as YYYY-MM-DDTHH:MM:SSZ, rounded to the nearest second.
+// A date-time as YYYY-MM-DDTHH:MM:SSZ (to the millisecond, then cut to the second).
 std::string FormatInstant(long double x);
 // Values space-separated on one line.
 void PrintLine(std::ostream& out, const std::vector<std::string>& fields);

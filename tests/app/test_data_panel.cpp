@@ -1,0 +1,163 @@
+// The data panel, line by line: the typical panel of an evening in June at 41.3 N,
+// 73.1 W in US Eastern time, and the formats' edge cases.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "app/calculate_data.h"
+#include "app/data_panel.h"
+#include "astro/time_scales.h"
+
+namespace {
+
+// US Eastern time: UTC-5, daylight time (UTC-4) from the second Sunday of March
+// 02:00 to the first Sunday of November 02:00.
+class EasternZone : public TimeZoneRules {
+ public:
+  bool Query(int, TimeZoneInformation& info) const override {
+    info = TimeZoneInformation{};
+    info.Bias = 300;
+    info.DaylightBias = -60;
+    info.DaylightDate = {3, 2, 2, 0, 0, 0};
+    info.StandardDate = {11, 1, 2, 0, 0, 0};
+    return true;
+  }
+};
+
+class FixedZone : public TimeZoneRules {
+ public:
+  explicit FixedZone(int bias) : Bias(bias) {}
+  bool Query(int, TimeZoneInformation& info) const override {
+    info = TimeZoneInformation{};
+    info.Bias = Bias;
+    return true;
+  }
+  int Bias;
+};
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+
+TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
+  const EasternZone zone;
+  const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, zone);
+  const QStringList expected = {
+      "Latitude   41.3070\u00B0 N",
+      "Longitude  73.1440\u00B0 W",
+      "",
+      "Altitude  61.93\u00B0",
+      "Azimuth  117.53\u00B0 SE",
+      "",
+      "Rise Local 07:55 Jun 9",
+      "Set  Local 22:59 Jun 8",
+      "",
+      "NASA Data:",
+      "Phase  11.80%",
+      "Age  3.224 Days",
+      "Diam  1832.9 ArcSec",
+      "Dist  391,041 Km",
+      "RA  8.1403 Hours",
+      "Dec  25.1376\u00B0",
+      "Slon  145.133\u00B0",
+      "Slat  1.430\u00B0",
+      "Elon  5.1140\u00B0",
+      "Elat  -6.352\u00B0",
+      "AxisA  11.778\u00B0",
+      "moon.3859.jpg",
+  };
+  const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, zone, kEnglish);
+  ASSERT_EQ(lines.size(), 22);
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+}
+
+TEST(DataPanel, UsesTheLocaleDecimalSeparatorButAlwaysCommaGrouping) {
+  const FixedZone utc(0);
+  MoonRecord r;
+  r.Dist = 1234567.5L;  // a half goes to the even neighbour
+  r.Diam = 1832.94L;
+  const QStringList lines = DataPanelLines(r, 41.307L, 2.5L, utc, QLocale(QLocale::German));
+  EXPECT_EQ(lines[0], "Latitude   41,3070\u00B0 N");
+  EXPECT_EQ(lines[1], "Longitude   2,5000\u00B0 E");
+  EXPECT_EQ(lines[12], "Diam  1832,9 ArcSec");
+  EXPECT_EQ(lines[13], "Dist  1,234,568 Km");
+}
+
+TEST(DataPanel, HemisphereSuffixesAtZeroAndSouth) {
+  const FixedZone utc(0);
+  const MoonRecord r;
+  QStringList lines = DataPanelLines(r, 0, 0, utc, kEnglish);
+  EXPECT_EQ(lines[0], "Latitude    0.0000\u00B0 N");
+  EXPECT_EQ(lines[1], "Longitude   0.0000\u00B0 W");
+  lines = DataPanelLines(r, -33.8688L, 151.2093L, utc, kEnglish);
+  EXPECT_EQ(lines[0], "Latitude   33.8688\u00B0 S");
+  EXPECT_EQ(lines[1], "Longitude 151.2093\u00B0 E");
+}
+
+TEST(DataPanel, AzimuthPaddingAndCompassLimits) {
+  const FixedZone utc(0);
+  MoonRecord r;
+  const auto azimuthLine = [&](long double a) {
+    r.Azimuth = a;
+    return DataPanelLines(r, 0, 0, utc, kEnglish)[4];
+  };
+  EXPECT_EQ(azimuthLine(5.2L), "Azimuth    5.20\u00B0 N");
+  EXPECT_EQ(azimuthLine(359.99L), "Azimuth  359.99\u00B0 N");
+  EXPECT_EQ(azimuthLine(337.5L), "Azimuth  337.50\u00B0 N");
+  EXPECT_EQ(azimuthLine(337.49L), "Azimuth  337.49\u00B0 NW");
+  EXPECT_EQ(azimuthLine(-10.0L), "Azimuth  -10.00\u00B0 N");
+  r.Altitude = -0.001L;  // rounds to zero: no minus sign
+  EXPECT_EQ(DataPanelLines(r, 0, 0, utc, kEnglish)[3], "Altitude   0.00\u00B0");
+}
+
+TEST(DataPanel, DistancesAreGroupedByThreesWithHalvesToEven) {
+  EXPECT_EQ(GroupedInteger(356830), "356,830");
+  EXPECT_EQ(GroupedInteger(1234567), "1,234,567");
+  EXPECT_EQ(GroupedInteger(999.5L), "1,000");
+  EXPECT_EQ(GroupedInteger(998.5L), "998");
+  EXPECT_EQ(GroupedInteger(-4321), "-4,321");
+}
+
+TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
+  // No rise or set could be computed: day 0 shown five hours behind UTC reads
+  // 05:00 on 30 December, the offset applied with the opposite sign before 1899-12-30.
+  const FixedZone fiveBehind(300);
+  const MoonRecord r;
+  const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, fiveBehind, kEnglish);
+  EXPECT_EQ(lines[6], "Rise Local 05:00 Dec 30");
+  EXPECT_EQ(lines[7], "Set  Local 05:00 Dec 30");
+}
+
+TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
+  const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+  const FixedZone fiveBehind(300);
+  const FixedZone oneAhead(-60);
+  const FixedZone utc(0);
+  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind);
+  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc);
+  EXPECT_EQ(west.Rise, reference.Rise);
+  EXPECT_EQ(west.Set, reference.Set);
+  // Rise 2024-06-09 11:55:11 UTC, to the second.
+  const long double rise = EncodeDateTimeOrZero(2024, 6, 9, 11, 55, 11, 0);
+  EXPECT_GE(reference.Rise, rise);
+  EXPECT_LT(reference.Rise, rise + 1.0L / 86400);
+  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead);
+  EXPECT_EQ(east.HourNumber, 3858);
+  EXPECT_NE(east.Rise, 0);
+}
+
+RiseSetRecord FailingSearch(double, long double, long double, long double) {
+  throw std::domain_error("not a finite hour angle");
+}
+
+TEST(CalculateData, ARiseSetFailureLeavesZerosAndTheRestFilled) {
+  const FixedZone utc(0);
+  const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, FailingSearch);
+  EXPECT_EQ(r.Rise, 0);
+  EXPECT_EQ(r.Set, 0);
+  EXPECT_EQ(r.HourNumber, 3858);
+  EXPECT_NEAR(static_cast<double>(r.Phase), 11.80, 1e-9);
+  EXPECT_NE(r.Altitude, 0);
+}
+
+}  // namespace

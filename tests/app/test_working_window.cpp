@@ -1,0 +1,316 @@
+// The working window end to end: the real TForm1 offscreen, with a local server in
+// NASA's place that serves test frames (a grey disc JPEG for every hour, pattern
+// TIFFs for the chart, orbit and globe views) and refuses the hours a test marks.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <mutex>
+#include <set>
+
+#include "app/image_box.h"
+#include "app/local_clock.h"
+#include "app/main_form.h"
+#include "app/system_time_zone.h"
+#include "astro/time_scales.h"
+#include "nasa/frame_naming.h"
+#include "support/local_http_server.h"
+#include "support/test_images.h"
+
+namespace {
+
+class FixedZone : public TimeZoneRules {
+ public:
+  explicit FixedZone(int bias) : Bias(bias) {}
+  bool Query(int, TimeZoneInformation& info) const override {
+    info = TimeZoneInformation{};
+    info.Bias = Bias;
+    return true;
+  }
+  int Bias;
+};
+
+long double At(int y, int mo, int d, int h, int mi = 0) {
+  return EncodeDateTimeOrZero(y, mo, d, h, mi, 0, 0);
+}
+
+// Steps are sums of 1/24 day: compare instants to the second.
+constexpr long double kSecond = 1.0L / 86400.0L;
+
+// What the stand-in server has been asked for, and the frames it refuses.
+struct ServerLog {
+  std::mutex Lock;
+  std::vector<std::string> Paths;
+  std::set<std::string> Refused;  // frame file names answered with 404
+
+  void Add(const std::string& path) {
+    std::lock_guard<std::mutex> g(Lock);
+    Paths.push_back(path);
+  }
+  std::size_t Count() {
+    std::lock_guard<std::mutex> g(Lock);
+    return Paths.size();
+  }
+  std::string Last() {
+    std::lock_guard<std::mutex> g(Lock);
+    return Paths.empty() ? std::string() : Paths.back();
+  }
+  bool IsRefused(const std::string& path) {
+    std::lock_guard<std::mutex> g(Lock);
+    for (const std::string& name : Refused)
+      if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0)
+        return true;
+    return false;
+  }
+};
+
+class WorkingWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Config = new QTemporaryDir();
+    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    App = new QApplication(argc, argv);
+    Jpeg = new QByteArray(MakeJpeg(730, 730));
+    Log = new ServerLog();
+    Server = new LocalHttpServer([](httplib::Server& s) {
+      s.Get(R"(/vis/.*)", [](const httplib::Request& req, httplib::Response& res) {
+        Log->Add(req.path);
+        if (Log->IsRefused(req.path)) {
+          res.status = 404;
+          return;
+        }
+        if (req.path.find(".jpg") != std::string::npos) {
+          res.set_content(Jpeg->constData(), Jpeg->size(), "image/jpeg");
+        } else {
+          const QByteArray tiff = TiffFor(req.path);
+          res.set_content(tiff.constData(), tiff.size(), "image/tiff");
+        }
+      });
+    });
+    SetNasaServer(Server->BaseUrl());
+  }
+  static void TearDownTestSuite() {
+    delete Server;
+    delete Log;
+    delete Jpeg;
+    delete App;
+    delete Config;
+  }
+  void SetUp() override {
+    SetProgramTimeZone(&Utc);
+    SetLocalClock([] { return At(2024, 6, 9, 18, 10); });
+    std::lock_guard<std::mutex> g(Log->Lock);
+    Log->Refused.clear();
+  }
+  void TearDown() override {
+    SetLocalClock({});
+    SetProgramTimeZone(nullptr);
+  }
+
+  static QByteArray TiffFor(const std::string& path) {
+    if (path.find("1920x1080") != std::string::npos) return MakeTiffRgb8(1920, 1080);
+    if (path.find("1080x1920") != std::string::npos) return MakeTiffRgb8(1080, 1920);
+    if (path.find("960x960") != std::string::npos) return MakeTiffRgb8(960, 960);
+    return MakeTiffRgb8(850, 850);
+  }
+
+  // Lets the window's events run until pred holds; false when it never does.
+  static bool ProcessUntil(const std::function<bool()>& pred, int timeoutMs = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!pred()) {
+      if (clock.elapsed() > timeoutMs) return false;
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+  }
+
+  static QTemporaryDir* Config;
+  static QApplication* App;
+  static QByteArray* Jpeg;
+  static ServerLog* Log;
+  static LocalHttpServer* Server;
+  FixedZone Utc{0};
+};
+
+QTemporaryDir* WorkingWindow::Config = nullptr;
+QApplication* WorkingWindow::App = nullptr;
+QByteArray* WorkingWindow::Jpeg = nullptr;
+ServerLog* WorkingWindow::Log = nullptr;
+LocalHttpServer* WorkingWindow::Server = nullptr;
+
+QRgb PixelAt(const ImageBox* box, int x, int y) { return box->Picture().pixel(x, y); }
+
+TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
+  TForm1 form;
+  form.ReadIniFile();
+  form.InitialShow();
+  EXPECT_NEAR(static_cast<double>(form.State.CurrentDateTime), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858);
+  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3859.jpg"));
+  EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.3859.jpg"), std::string::npos);
+  EXPECT_TRUE(form.UTCLab->text().contains("2024")) << form.UTCLab->text().toStdString();
+  // The grey disc is in the middle of the Moon view; the chart has its sky and ground.
+  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);
+  EXPECT_EQ(PixelAt(form.Image1, 600, 20), qRgb(11, 78, 173));
+  EXPECT_EQ(PixelAt(form.Image1, 600, 700), qRgb(12, 14, 30));
+  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 6, 9));
+}
+
+TEST_F(WorkingWindow, PreviousAndNextWrapInside2024And2025) {
+  TForm1 form;
+  form.State.GlobStep = 1;
+  form.State.CurrentDateTime = At(2024, 1, 1, 0);
+  form.PrevBut->click();
+  EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 23), kSecond);
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 8759);
+
+  form.State.GlobStep = 24;
+  form.State.CurrentDateTime = At(2024, 1, 1, 12);
+  form.PrevBut->click();
+  EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 0), kSecond);
+
+  form.State.GlobStep = 2;
+  form.NextBut->click();
+  EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 1, 1, 2), kSecond);
+  EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.0003.jpg"), std::string::npos);
+}
+
+TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.StepBox->setCurrentIndex(5);
+  form.StepBoxCloseUp();
+  EXPECT_EQ(form.State.GlobStep, 6);
+  form.NextBut->click();
+  EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 6, 10, 0), kSecond);
+}
+
+TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
+  FixedZone fiveBehind(300);
+  SetProgramTimeZone(&fiveBehind);
+  TForm1 form;
+  form.MonthCal->setSelectedDate(QDate(2024, 6, 15));
+  form.MonthCalClick();
+  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 6, 15, 0));
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 166 * 24);
+}
+
+TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
+  FixedZone fiveBehind(300);
+  SetProgramTimeZone(&fiveBehind);
+  SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 8, 1, 0);
+  form.NowBut->click();
+  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20));
+  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 3, 10));
+}
+
+TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.ShowBoth(form.State.CurrentDateTime);
+  EXPECT_FALSE(form.Memo1->toPlainText().isEmpty());
+  form.ShowDataBox->click();
+  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  form.ShowDataBox->click();
+  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
+}
+
+TEST_F(WorkingWindow, AFailedFrameKeepsBothPicturesWhileThePanelMovesOn) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.ShowBoth(form.State.CurrentDateTime);
+  const QImage moon = form.Image2->Picture().copy();
+  const QImage chart = form.Image1->Picture().copy();
+  {
+    std::lock_guard<std::mutex> g(Log->Lock);
+    Log->Refused.insert("moon.3861.jpg");
+  }
+  form.NextBut->click();  // 20:00, hour 3860: its frame is refused
+  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3861.jpg"));
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3860);
+  EXPECT_EQ(form.Image2->Picture(), moon);
+  EXPECT_EQ(form.Image1->Picture(), chart);
+}
+
+TEST_F(WorkingWindow, ChartViewsLoadTiffFramesAndDrawThemAtTheirPlaces) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.TypeBox->setCurrentIndex(4);  // Chart V: 1080 x 1920 shrunk to 411 x 731 at (160, 0)
+  form.TypeBoxCloseup();
+  EXPECT_EQ(form.State.ViewKind, 4);
+  EXPECT_NE(Log->Last().find("/a005187/frames/1080x1920_9x16_30p/comp.3859.tif"), std::string::npos);
+  EXPECT_EQ(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));  // left of the chart: black
+  EXPECT_EQ(PixelAt(form.Image2, 650, 300), qRgb(0, 0, 0));  // right of it
+  EXPECT_NE(PixelAt(form.Image2, 400, 300), qRgb(0, 0, 0));  // the pattern
+  EXPECT_FALSE(form.RotateBox->isVisible());
+
+  form.TypeBox->setCurrentIndex(3);  // Globe: 960 x 960 shrunk to 730 x 730 at (0, 0)
+  form.TypeBoxCloseup();
+  EXPECT_NE(Log->Last().find("/a005187/frames/960x960_1x1_30p/globe.3859.tif"), std::string::npos);
+  EXPECT_NE(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));
+}
+
+TEST_F(WorkingWindow, FullMoonButtonsLeaveTheInstantHalfAndOneLunationAway) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2024, 1, 20, 0);
+  form.NextFullMoonBut->click();
+  const long double shown = form.State.CurrentMoonRecord.DateTime;
+  EXPECT_EQ(shown, At(2024, 1, 25, 18));  // 17:55:05 to the nearest hour
+  EXPECT_NEAR(form.State.CurrentDateTime, shown + 29.53L, kSecond);
+
+  form.State.CurrentDateTime = At(2024, 1, 20, 0);
+  form.PrevFullMoonBut->click();
+  const long double previous = form.State.CurrentMoonRecord.DateTime;
+  EXPECT_LT(previous, At(2024, 1, 20, 0));
+  EXPECT_NEAR(form.State.CurrentDateTime, previous - 14.765L, kSecond);
+}
+
+TEST_F(WorkingWindow, AnimationRunsForwardAcrossTheEndOf2025) {
+  TForm1 form;
+  form.State.CurrentDateTime = At(2025, 12, 31, 17);
+  form.StepBox->setCurrentIndex(2);  // 3 hours
+  form.AnimateBox->click();  // advances to 20:00 first, without showing
+  EXPECT_TRUE(form.Timer1->isActive());
+  EXPECT_FALSE(form.NextBut->isEnabled());
+  // 20:00 is shown, then the step wraps to 2024-01-01 03:00.
+  ASSERT_TRUE(ProcessUntil([&] { return form.State.CurrentMoonRecord.HourNumber == 3; }));
+  form.NextBut->click();  // ignored while animating
+  form.AnimateBox->click();
+  EXPECT_FALSE(form.Timer1->isActive());
+  EXPECT_TRUE(form.NextBut->isEnabled());
+  ProcessUntil([&] { return !form.State.AnimationRunning; });
+  // Unchecking puts CurrentDateTime back on the instant last shown.
+  EXPECT_NEAR(form.State.CurrentDateTime, form.State.CurrentMoonRecord.DateTime, kSecond);
+}
+
+TEST_F(WorkingWindow, ReverseAnimationWrapsFromTheStartOf2024) {
+  TForm1 form;
+  form.ReverseBox->setChecked(true);
+  form.State.CurrentDateTime = At(2024, 1, 1, 2) - 3.0L / 24;  // so the first step lands on 02:00
+  form.StepBox->setCurrentIndex(2);
+  form.AnimateBox->click();
+  ASSERT_TRUE(ProcessUntil([&] {
+    return std::fabs(static_cast<double>(form.State.CurrentMoonRecord.DateTime - At(2025, 12, 31, 21))) < 1e-6;
+  }));
+  form.AnimateBox->click();
+  ProcessUntil([&] { return !form.State.AnimationRunning; });
+}
+
+}  // namespace

@@ -7,7 +7,7 @@ namespace {
 constexpr long double kMsPerDay = 86400000.0L;
 
 // Days from 0001-01-01 to the given Gregorian date (proleptic), 0-based.
-long long DaysFromCivilEpoch(int y, int m, int d) {
+constexpr long long DaysFromCivilEpoch(int y, int m, int d) {
   // Howard Hinnant's days_from_civil, shifted so that 1899-12-30 is day 0 below.
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -17,7 +17,8 @@ long long DaysFromCivilEpoch(int y, int m, int d) {
   return era * 146097 + static_cast<long long>(doe);
 }
 
-const long long kDateTimeEpoch = DaysFromCivilEpoch(1899, 12, 30);
+// constexpr: other files' static instants are built before any dynamic initialisation here.
+constexpr long long kDateTimeEpoch = DaysFromCivilEpoch(1899, 12, 30);
 
 void CivilFromDays(long long z, int& y, int& m, int& d) {
   z += kDateTimeEpoch;

@@ -1,0 +1,134 @@
+// The working window's costs: CalculateData alone, and ShowBoth against a local
+// stand-in for NASA's server split into download, decode and drawing, plus the
+// animation's steps per second.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/calculate_data.h"
+#include "app/local_clock.h"
+#include "app/main_form.h"
+#include "app/system_time_zone.h"
+#include "astro/time_scales.h"
+#include "nasa/downloader.h"
+#include "nasa/frame_naming.h"
+#include "nasa/image_decode.h"
+#include "support/local_http_server.h"
+#include "support/test_images.h"
+
+namespace {
+
+class UtcZone : public TimeZoneRules {
+ public:
+  bool Query(int, TimeZoneInformation& info) const override {
+    info = TimeZoneInformation{};
+    return true;
+  }
+};
+
+const UtcZone kUtc;
+const long double kInstant = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+
+struct Fixture {
+  Fixture()
+      : App(argc, argv),
+        Jpeg(MakeJpeg(730, 730)),
+        Server([this](httplib::Server& s) {
+          s.Get(R"(/vis/.*)", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_content(Jpeg.constData(), Jpeg.size(), "image/jpeg");
+          });
+        }) {
+    qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
+    SetNasaServer(Server.BaseUrl());
+    SetProgramTimeZone(&kUtc);
+    SetLocalClock([] { return kInstant; });
+  }
+  int argc = 1;
+  char name[6] = "bench";
+  char* argv[2] = {name, nullptr};
+  QTemporaryDir Config;
+  QApplication App;
+  QByteArray Jpeg;
+  LocalHttpServer Server;
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+void BM_CalculateData(benchmark::State& state) {
+  long double x = kInstant;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CalculateMoonRecord(x, 41.307L, -73.144L, kUtc));
+    x += 1.0L / 24;
+  }
+}
+BENCHMARK(BM_CalculateData)->Unit(benchmark::kMillisecond);
+
+void BM_FrameDownload(benchmark::State& state) {
+  Fixture& f = Shared();
+  const std::string url = f.Server.Url("/vis/a000000/a005100/a005187/frames/730x730_1x1_30p/moon.3859.jpg");
+  QByteArray bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(DownloadToStream(url, bytes));
+}
+BENCHMARK(BM_FrameDownload)->Unit(benchmark::kMillisecond);
+
+void BM_FrameDecode(benchmark::State& state) {
+  const QByteArray bytes = Shared().Jpeg;
+  QImage frame;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeJpeg(bytes, frame));
+}
+BENCHMARK(BM_FrameDecode)->Unit(benchmark::kMillisecond);
+
+void BM_ShowMoonAndChart(benchmark::State& state) {
+  Shared();
+  TForm1 form;
+  form.State.CurrentDateTime = kInstant;
+  form.ShowBoth(kInstant);  // loads FrameJpeg and the record
+  for (auto _ : state) {
+    form.ShowMoon(0, kInstant);
+    form.DrawPolyLine(kInstant);
+  }
+}
+BENCHMARK(BM_ShowMoonAndChart)->Unit(benchmark::kMillisecond);
+
+void BM_ShowBoth(benchmark::State& state) {
+  Shared();
+  TForm1 form;
+  form.State.CurrentDateTime = kInstant;
+  for (auto _ : state) form.ShowBoth(kInstant);
+}
+BENCHMARK(BM_ShowBoth)->Unit(benchmark::kMillisecond);
+
+// Animation steps in one second of wall time against the local server.
+void BM_AnimationStepsPerSecond(benchmark::State& state) {
+  Shared();
+  TForm1 form;
+  form.State.CurrentDateTime = kInstant;
+  for (auto _ : state) {
+    form.AnimateBox->click();
+    int steps = 0;
+    long double last = form.State.CurrentMoonRecord.DateTime;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1000) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+      if (form.State.CurrentMoonRecord.DateTime != last) {
+        ++steps;
+        last = form.State.CurrentMoonRecord.DateTime;
+      }
+    }
+    form.AnimateBox->click();
+    state.counters["steps_per_second"] = steps;
+  }
+}
+BENCHMARK(BM_AnimationStepsPerSecond)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

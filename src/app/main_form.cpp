@@ -272,6 +272,10 @@ void TForm1::CreateMenus() {
     connect(inMenu, &QAction::triggered, this, c.Handler);
     connect(inPopup, &QAction::triggered, this, c.Handler);
   }
+  connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
+    // The chosen command runs as the pop-up closes; forget the origin after it.
+    QTimer::singleShot(0, this, [this] { PopupOrigin.reset(); });
+  });
   QAction* setPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_ArrowRight), "Set Lat / Lon");
   connect(setPopup, &QAction::triggered, this, &TForm1::Set1Click);
   QAction* aboutPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), "About");
@@ -287,7 +291,10 @@ void TForm1::CreateMenus() {
   for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, Panel1}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
-            [this, w](const QPoint& at) { PopupMenu1->popup(w->mapToGlobal(at)); });
+            [this, w](const QPoint& at) {
+              PopupOrigin = w->mapTo(this, at);
+              PopupMenu1->popup(w->mapToGlobal(at));
+            });
   }
 }
 

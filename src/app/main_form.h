@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "app/program_state.h"
 #include "render/view_options.h"
@@ -149,7 +150,10 @@ class TForm1 : public QMainWindow {
   void RunCommand(void (*command)(const ExportContext&));
 
   std::unique_ptr<HandOff> DesktopShell;
-  QString RangeNotice;  // set when the clock lies outside NASA's years
+  QString RangeNotice;
+  // Where the pop-up menu was opened, in window coordinates, while one of its
+  // commands runs: "Save Screen" chooses by where the user right-clicked.
+  std::optional<QPoint> PopupOrigin;  // set when the clock lies outside NASA's years
 };
 
 // "Orvanel" followed by two blanks, "v" and the version; just "Orvanel" without one.

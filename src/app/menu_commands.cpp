@@ -17,7 +17,7 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                           *Shell,
                           *SavePictureDialog1,
                           QDir::currentPath(),
-                          mapFromGlobal(QCursor::pos()),
+                          PopupOrigin.value_or(mapFromGlobal(QCursor::pos())),
                           [this](const QString& message) {
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
                           }};

@@ -1,0 +1,116 @@
+// The main window's menus reach the commands and windows with the window's own state:
+// the hour and hemisphere shown, and for "Save Screen" the picture under the pointer
+// where the pop-up menu was opened.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "app/image_box.h"
+#include "app/local_clock.h"
+#include "app/main_form.h"
+#include "astro/time_scales.h"
+#include "export/hand_off_recorder.h"
+#include "export/scripted_save_dialog.h"
+#include "nasa/frame_naming.h"
+#include "windows/set_unit.h"
+#include <QPlainTextEdit>
+
+namespace {
+
+class MenuWiring : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Config = new QTemporaryDir();
+    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    App = new QApplication(argc, argv);
+    SetNasaServer("http://127.0.0.1:1");  // nothing is fetched here
+  }
+  static void TearDownTestSuite() {
+    delete App;
+    delete Config;
+  }
+  void SetUp() override {
+    SetLocalClock([] { return EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0); });
+    Form = std::make_unique<TForm1>();
+    Form->Shell = &Recorder;
+    auto dialog = std::make_unique<ScriptedSaveDialog>();
+    Dialog = dialog.get();
+    Form->SavePictureDialog1 = std::move(dialog);
+  }
+  void TearDown() override {
+    Form.reset();
+    SetLocalClock({});
+  }
+
+  QAction* PopupAction(const QString& caption) {
+    for (QAction* a : Form->PopupMenu1->actions())
+      if (a->text() == caption) return a;
+    ADD_FAILURE() << caption.toStdString();
+    return nullptr;
+  }
+
+  // Opens the pop-up over box at (x, y) and chooses caption.
+  void ChooseFromPopup(QWidget* box, QPoint at, const QString& caption) {
+    emit box->customContextMenuRequested(at);
+    QAction* action = PopupAction(caption);
+    Form->PopupMenu1->hide();
+    action->trigger();
+    QCoreApplication::processEvents();
+  }
+
+  static QTemporaryDir* Config;
+  static QApplication* App;
+  std::unique_ptr<TForm1> Form;
+  HandOffRecorder Recorder;
+  ScriptedSaveDialog* Dialog = nullptr;
+};
+
+QTemporaryDir* MenuWiring::Config = nullptr;
+QApplication* MenuWiring::App = nullptr;
+
+TEST_F(MenuWiring, SaveScreenOverTheMoonPictureOffersNasasFrame) {
+  ChooseFromPopup(Form->Image2, QPoint(100, 100), "Save Screen");  // window x 729
+  ASSERT_EQ(Dialog->ShownWith.size(), 1u);
+  EXPECT_EQ(Dialog->ShownWith[0].FileName, "moon.3859.tif");
+  EXPECT_EQ(Dialog->ShownWith[0].Filter, "TIF Image File (*.tif)|*.tif");
+}
+
+TEST_F(MenuWiring, SaveScreenOverTheChartOffersTheChartAsBmp) {
+  ChooseFromPopup(Form->Image1, QPoint(300, 100), "Save Screen");
+  ASSERT_EQ(Dialog->ShownWith.size(), 1u);
+  EXPECT_EQ(Dialog->ShownWith[0].FileName, "Graph.bmp");
+  EXPECT_EQ(Dialog->ShownWith[0].Filter, "BMP Image File (*.bmp)|*.bmp");
+}
+
+TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {
+  Form->State.Latitude = -33.9L;
+  PopupAction("Link to Clipboard")->trigger();
+  const QString link = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(link.contains("/a005188/frames/5760x3240_16x9_30p/plain/moon.3859.tif")) << link.toStdString();
+  PopupAction("NASA Website")->trigger();
+  ASSERT_EQ(Recorder.Calls.size(), 1u);
+  EXPECT_EQ(Recorder.Calls[0].Kind, "OpenDocument");
+  EXPECT_EQ(Recorder.Calls[0].Target, NasaServer() + "/5188");
+}
+
+TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
+  PopupAction("Set Lat / Lon")->trigger();
+  TSetForm* first = Form->SetForm;
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  Form->Set1Click();
+  EXPECT_EQ(Form->SetForm, first);
+  first->FormShow();
+  first->SaveButClick();  // the values shown, saved unchanged: the hour is redrawn
+  EXPECT_EQ(Form->Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(Form->State.CurrentMoonRecord.HourNumber, 3858);
+}
+
+}  // namespace

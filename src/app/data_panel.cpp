@@ -1,28 +1,17 @@
 #include "app/data_panel.h"
 
 #include <cmath>
-#include <cstdio>
-#include <QRegularExpression>
 
 #include "app/hour_clock.h"
 #include "astro/coordinates.h"
 #include "nasa/frame_naming.h"
+#include "render/view_text.h"
 
 namespace {
-
-const QString kDegree = QStringLiteral("\u00B0");
 
 QString PadLeft(const QString& s, int width) { return s.rightJustified(width, ' '); }
 
 }  // namespace
-
-QString FormatFixed(long double v, int decimals, const QLocale& locale) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*Lf", decimals, v);
-  QString text = QString::fromLatin1(buf);
-  if (text.startsWith('-') && text.count(QRegularExpression("[1-9]")) == 0) text.remove(0, 1);
-  return text.replace('.', locale.decimalPoint());
-}
 
 QString GroupedInteger(long double v) {
   const long long n = std::llrint(v);  // the default rounding mode takes halves to even

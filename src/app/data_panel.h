@@ -8,10 +8,6 @@
 #include "app/moon_record.h"
 #include "astro/time_scales.h"
 
-// v with `decimals` fixed decimals and the locale's decimal separator; no grouping,
-// and no minus sign on a value that rounds to zero.
-QString FormatFixed(long double v, int decimals, const QLocale& locale);
-
 // v rounded to an integer (halves to even) with "," between groups of three digits.
 QString GroupedInteger(long double v);
 

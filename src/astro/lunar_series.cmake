@@ -1,0 +1,19 @@
+# LunarSeriesTable: generated from the truncated ELP 2000-85 series in the data
+# folder; a missing or malformed file stops the build with "file:line: message".
+set(ORVANEL_ELP_CSV "${ORVANEL_DATA_DIR}/astro/elp2000_85_truncated.csv")
+if(NOT EXISTS "${ORVANEL_ELP_CSV}")
+  message(FATAL_ERROR "${ORVANEL_ELP_CSV}:0: lunar series file not found (set ORVANEL_DATA_DIR)")
+endif()
+
+add_executable(gen_lunar_series ${CMAKE_SOURCE_DIR}/tools/gen_lunar_series.cpp)
+target_include_directories(gen_lunar_series PRIVATE ${CMAKE_SOURCE_DIR}/src)
+set_target_properties(gen_lunar_series PROPERTIES AUTOMOC OFF AUTORCC OFF)
+
+set(ORVANEL_LUNAR_SERIES_CPP "${ORVANEL_GEN_DIR}/lunar_series_table.cpp")
+add_custom_command(
+  OUTPUT ${ORVANEL_LUNAR_SERIES_CPP}
+  COMMAND gen_lunar_series ${ORVANEL_ELP_CSV} ${ORVANEL_LUNAR_SERIES_CPP}
+  DEPENDS gen_lunar_series ${ORVANEL_ELP_CSV}
+  COMMENT "Generating the lunar series table from ${ORVANEL_ELP_CSV}"
+  VERBATIM)
+target_sources(orvanel_astro PRIVATE ${ORVANEL_LUNAR_SERIES_CPP})

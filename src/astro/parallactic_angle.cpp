@@ -1,0 +1,28 @@
+#include "astro/parallactic_angle.h"
+
+#include <cmath>
+
+#include "astro/coordinates.h"
+#include "astro/lunar_series.h"
+
+namespace {
+constexpr long double kRadiansPerDegree = 0.017453292519943295769L;
+}  // namespace
+
+long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime) {
+  const MoonPositionRecord moon = ApparentMoon(DateTime);
+  const long double alpha = moon.RightAscension * kRadiansPerDegree;
+  const long double delta = moon.Declination * kRadiansPerDegree;
+  const long double H = HourAngle(false, DateTime, alpha, WestLongitudeRad);
+  const long double Y = std::tan(LatitudeRad) * std::cos(delta) - std::sin(delta) * std::cos(H);
+  const long double X = std::sin(H);
+  const long double psi = ArcTan2Deg(Y, X);
+  // atan2 gives -180 for a negative zero Y; the half-open range keeps +180.
+  return psi <= -180.0L ? psi + 360.0L : psi;
+}
+
+long double ParallacticAngleForObserver(long double Latitude, long double Longitude, double DateTime) {
+  const long double psi =
+      ParallacticAngle(Latitude * kRadiansPerDegree, -Longitude * kRadiansPerDegree, DateTime);
+  return (Latitude >= 0 ? 90.0L : 270.0L) - psi;
+}

@@ -1,0 +1,129 @@
+#include "astro/rise_set.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "astro/coordinates.h"
+#include "astro/lunar_series.h"
+
+namespace {
+
+constexpr long double kRadiansPerDegree = 0.017453292519943295769L;
+constexpr long double kDegreesPerRadian = 57.295779513082320877L;
+
+// Sidereal degrees per solar day (Meeus, ch. 15).
+constexpr long double kSiderealRate = 360.985647L;
+
+// A set corrected to within this fraction of a day after DayStart is taken to
+// belong to the following day.
+constexpr long double kEarlySetLimit = 0.02L;
+
+// A division by zero or an invalid operation must fail the whole search (the
+// caller then shows no times), but C++ arithmetic quietly yields inf or NaN; so
+// every value that could carry one is checked and the failure raised here.
+long double Finite(long double value, const char* what) {
+  if (!std::isfinite(value))
+    throw std::domain_error(std::string(what) + " is not finite");
+  return value;
+}
+
+// One Newton step of an event fraction m towards the standard altitude.
+long double Corrected(const RiseSetEstimate& e, long double m) {
+  const auto& d = e.Days;
+  const long double theta = Normalize360(e.SiderealTime + kSiderealRate * m);
+  const long double alpha =
+      InterpolateThree(d[0].RightAscension, d[1].RightAscension, d[2].RightAscension, m);
+  const long double delta =
+      InterpolateThree(d[0].Declination, d[1].Declination, d[2].Declination, m);
+  // Not reduced: only its sine and cosine are used.
+  const long double hourAngle = theta - e.WestLongitude - alpha;
+  const long double altitude =
+      AltitudeFromHourAngle(hourAngle * kRadiansPerDegree, delta * kRadiansPerDegree,
+                            e.Latitude * kRadiansPerDegree) *
+      kDegreesPerRadian;
+  const long double dm = (altitude - e.StandardAltitude) /
+                         (360.0L * CosDeg(delta) * CosDeg(e.Latitude) * SinDeg(hourAngle));
+  return m + Finite(dm, "the correction of an event");
+}
+
+// The entry's event that falls on D's calendar day, or D itself.
+double OnCalendarDay(double D, double before, double at, double after) {
+  const double day = std::trunc(D);
+  for (const double event : {before, at, after})
+    if (std::trunc(event) == day) return event;
+  return D;
+}
+
+}  // namespace
+
+long double InterpolateThree(long double y1, long double y2, long double y3, long double n) {
+  const long double a = y2 - y1, b = y3 - y2, c = b - a;
+  return y2 + n / 2.0L * (a + b + n * c);
+}
+
+void UnwrapRightAscension(long double& a1, long double& a2, long double& a3) {
+  if (std::fabs(a3 - a2) > 300.0L) {
+    a3 += 360.0L;
+  } else if (std::fabs(a2 - a1) > 300.0L) {
+    a2 += 360.0L;
+    a3 += 360.0L;
+  }
+}
+
+void RefineEvents(RiseSetEstimate& estimate) {
+  estimate.Rise = Corrected(estimate, estimate.Rise);
+  const long double set = Corrected(estimate, estimate.Set);
+  estimate.Set = set > 0 && set < kEarlySetLimit ? estimate.Set + 1.0L : set;
+}
+
+EventFractions RiseTransitSet(const std::array<DayPositionRecord, 3>& days, long double OffsetHours,
+                              long double StandardAltitude, long double Latitude,
+                              long double WestLongitude, double DayStart) {
+  const long double siderealTime = GreenwichApparentSiderealTime(false, DayStart);
+  const long double declination = days[1].Declination;
+  const long double cosH0 = Finite(
+      (SinDeg(StandardAltitude) - SinDeg(Latitude) * SinDeg(declination)) /
+          (CosDeg(Latitude) * CosDeg(declination)),
+      "the cosine of the hour angle at rising");
+  if (cosH0 >= 1.0L) return {NeverRises, NeverRises, NeverRises};
+  if (cosH0 <= -1.0L) return {AlwaysAbove, AlwaysAbove, AlwaysAbove};
+
+  const long double H0 = std::acos(cosH0) * kDegreesPerRadian;
+  const long double transit = (days[1].RightAscension + WestLongitude - siderealTime) / 360.0L;
+  RiseSetEstimate estimate{days, siderealTime, StandardAltitude, Latitude, WestLongitude,
+                           NormalizeUnit(transit - H0 / 360.0L), NormalizeUnit(transit + H0 / 360.0L)};
+  for (int pass = 0; pass < 3; ++pass) RefineEvents(estimate);
+
+  const long double offset = OffsetHours / 24.0L;
+  return {estimate.Rise + offset, NormalizeUnit(transit) + offset, estimate.Set + offset};
+}
+
+RiseSetRecord RiseSetForDay(double D, long double OffsetHours, long double Latitude,
+                            long double WestLongitude) {
+  // A place off the globe has no rise or set.
+  if (!(std::fabs(Latitude) <= 90.0L && std::isfinite(WestLongitude) && std::isfinite(OffsetHours)))
+    throw std::domain_error("latitude, longitude or offset out of range");
+  // Days D-2 ... D+2 at D's own time of day.
+  std::array<DayPositionRecord, 5> table;
+  for (int k = 0; k < 5; ++k) {
+    const MoonRaDec m = MoonRaDecParallax(D + (k - 2));
+    table[k].RightAscension = m.RightAscension;
+    table[k].Declination = m.Declination;
+    table[k].HorizontalParallax = m.HorizontalParallax;
+  }
+  // Days D-1, D and D+1, each interpolated between its neighbours.
+  for (int k = 1; k <= 3; ++k) {
+    std::array<DayPositionRecord, 3> block = {table[k - 1], table[k], table[k + 1]};
+    UnwrapRightAscension(block[0].RightAscension, block[1].RightAscension, block[2].RightAscension);
+    // Meeus 15: 0.7275 parallax less 34' of refraction for the Moon's centre.
+    const long double standardAltitude = 0.7275L * block[1].HorizontalParallax - 34.0L / 60.0L;
+    const double dayStart = D + (k - 2);
+    const EventFractions events =
+        RiseTransitSet(block, OffsetHours, standardAltitude, Latitude, WestLongitude, dayStart);
+    table[k].Rise = static_cast<double>(dayStart + events.Rise);
+    table[k].Set = static_cast<double>(dayStart + events.Set);
+  }
+  return {OnCalendarDay(D, table[1].Rise, table[2].Rise, table[3].Rise),
+          OnCalendarDay(D, table[1].Set, table[2].Set, table[3].Set)};
+}

@@ -1,0 +1,105 @@
+// orvanel-cli series, apparent, riseset, parallactic and extremes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/program_runner.h"
+
+namespace {
+
+ProgramRun Cli(const std::vector<std::string>& arguments, bool withErrors = false) {
+  return RunProgram(ORVANEL_CLI_PATH, arguments, withErrors);
+}
+
+std::vector<long double> Numbers(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<long double> values;
+  for (long double v; in >> v;) values.push_back(v);
+  return values;
+}
+
+// Half a unit in the last printed digit of a reference value.
+long double PrintedDigits(int decimals) { return 0.5L * std::pow(10.0L, -decimals) + 1e-12L; }
+
+TEST(CliAstro2, RisesetPrintsRiseAndSetToTheSecond) {
+  const ProgramRun june9 =
+      Cli({"riseset", "2024-06-09T18:00:00Z", "--lat", "41.307", "--westlon", "73.144", "--offset", "0"});
+  EXPECT_EQ(june9.ExitCode, 0);
+  EXPECT_EQ(june9.Output, "2024-06-09T11:55:11Z 2024-06-09T02:59:49Z\n");
+  // No rise on 21 June: the rise is the instant itself. The offset defaults to 0.
+  const ProgramRun june21 = Cli({"riseset", "2024-06-21T18:00Z", "--lat", "41.307", "--westlon", "73.144"});
+  EXPECT_EQ(june21.ExitCode, 0);
+  EXPECT_EQ(june21.Output, "2024-06-21T18:00:00Z 2024-06-21T08:23:31Z\n");
+  // One hour of offset moves the set by an hour and the rise past midnight.
+  EXPECT_EQ(Cli({"riseset", "2024-06-20T18:00Z", "--lat", "41.307", "--westlon", "73.144", "--offset", "1"}).Output,
+            "2024-06-20T18:00:00Z 2024-06-20T08:38:01Z\n");
+}
+
+TEST(CliAstro2, RisesetReportsAFailureOnItsOwnLine) {
+  const ProgramRun offGlobe =
+      Cli({"riseset", "2024-06-09T18:00:00Z", "--lat", "91", "--westlon", "73.144"}, true);
+  EXPECT_EQ(offGlobe.ExitCode, 1);
+  EXPECT_EQ(offGlobe.Output,
+            "orvanel-cli riseset: no moonrise and moonset computed: latitude, longitude or offset out of range\n");
+  // Bad input is a usage error.
+  EXPECT_EQ(Cli({"riseset", "2024-06-09T18:00:00Z", "--westlon", "73.144"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"riseset", "2024-06-09T18:00:00Z", "--lat", "north", "--westlon", "73.144"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"riseset", "yesterday", "--lat", "41", "--westlon", "73"}).ExitCode, 2);
+}
+
+TEST(CliAstro2, ParallacticPrintsTheObserversRotation) {
+  const ProgramRun south = Cli({"parallactic", "2024-06-09T18:00:00Z", "--lat", "-33.9", "--lon", "151.2"});
+  EXPECT_EQ(south.ExitCode, 0);
+  const std::vector<long double> southAngle = Numbers(south.Output);
+  ASSERT_EQ(southAngle.size(), 1u);
+  EXPECT_NEAR(southAngle[0], 415.5755L, 1e-4L);  // the southern form, not reduced below 360
+  const std::vector<long double> north =
+      Numbers(Cli({"parallactic", "2024-06-09T09:36Z", "--lat", "41.307", "--lon", "-73.144"}).Output);
+  ASSERT_EQ(north.size(), 1u);
+  EXPECT_NEAR(north[0], -24.1642L, 1e-4L);
+  EXPECT_EQ(Cli({"parallactic", "2024-06-09T18:00:00Z", "--lat", "95", "--lon", "0"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"parallactic", "2024-06-09T18:00:00Z", "--lat", "10"}).ExitCode, 2);
+}
+
+TEST(CliAstro2, SeriesAndApparentPrintTheLunarTheory) {
+  const ProgramRun series = Cli({"series", "2000-01-01T12:00:00Z"});
+  EXPECT_EQ(series.ExitCode, 0);
+  const std::vector<long double> s = Numbers(series.Output);
+  ASSERT_EQ(s.size(), 3u);
+  EXPECT_NEAR(s[0], 223.3189449L, 1e-6L);
+  EXPECT_NEAR(s[1], 5.1708646L, 1e-6L);
+  EXPECT_NEAR(s[2], 402448.6532L, 1e-3L);
+  // A day number names the same instant.
+  EXPECT_EQ(Cli({"series", "45452.75"}).Output, Cli({"series", "2024-06-09T18:00Z"}).Output);
+
+  const std::vector<long double> a = Numbers(Cli({"apparent", "2024-06-07T18:00Z"}).Output);
+  ASSERT_EQ(a.size(), 3u);
+  EXPECT_NEAR(a[0], 93.3724L, PrintedDigits(4));
+  EXPECT_NEAR(a[1], 28.3757L, PrintedDigits(4));
+  EXPECT_NEAR(a[2], 0.95777L, PrintedDigits(5));
+  EXPECT_EQ(Cli({"apparent"}).ExitCode, 2);
+}
+
+TEST(CliAstro2, ExtremesPrintsTheHighestThenTheLowestHourOfTheYear) {
+  const ProgramRun run = Cli({"extremes", "2024"});
+  ASSERT_EQ(run.ExitCode, 0);
+  const std::vector<std::string> lines = OutputLines(run.Output);
+  ASSERT_EQ(lines.size(), 2u);
+  for (const std::string& line : lines) {
+    ASSERT_GT(line.size(), 21u) << line;
+    EXPECT_EQ(line.substr(0, 5), "2024-") << line;
+    EXPECT_EQ(line.substr(13, 8), ":00:00Z ") << line;  // whole hours
+  }
+  const long double highest = Numbers(lines[0].substr(21))[0], lowest = Numbers(lines[1].substr(21))[0];
+  EXPECT_GT(highest, 76.5L);
+  EXPECT_LT(highest, 77.5L);
+  EXPECT_LT(lowest, -76.5L);
+  EXPECT_GT(lowest, -77.5L);
+  EXPECT_EQ(Cli({"extremes", "0"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"extremes", "2024.5"}).ExitCode, 2);
+}
+
+}  // namespace

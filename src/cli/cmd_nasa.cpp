@@ -1,0 +1,41 @@
+// NASA table and frame commands.
+#include <cstdio>
+
+#include "app/program_state.h"
+#include "cli/cli_command.h"
+#include "nasa/frame_naming.h"
+#include "nasa/nasa_tables.h"
+
+namespace {
+
+// The twelve values of the hour's row with NASA's decimals.
+int Nasa(const CliArgs& a, std::ostream& out) {
+  const NasaHourRecord& row = GetNASAData(ParseInstant(a.At(0, "INSTANT")));
+  const auto fields = NasaFields(row);
+  std::vector<std::string> texts;
+  for (int i = 0; i < kNasaColumnCount; ++i) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.*Lf", kNasaDecimals[i], fields[i]);
+    texts.emplace_back(buf);
+  }
+  PrintLine(out, texts);
+  return 0;
+}
+
+// The on-screen frame URL and the export frame URL of a view, with the instant as
+// the displayed instant (CurrentDateTime).
+int Frame(const CliArgs& a, std::ostream& out) {
+  const long double instant = ParseInstant(a.At(0, "INSTANT"));
+  const long double latitude = a.Number("lat", ProgramState{}.Latitude);
+  if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
+  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : ViewMoon;
+  if (view < ViewMoon || view > ViewChartV) throw CliError("--view must be 0 to 4");
+  PrintLine(out, {NasaFrameUrl(kScreenFrameKey, instant, instant, latitude)});
+  PrintLine(out, {NasaFrameUrl(GetWidth(view), instant, instant, latitude)});
+  return 0;
+}
+
+const CliRegistrar kNasa({"nasa", "nasa INSTANT", "", "", 1, 1, Nasa});
+const CliRegistrar kFrame({"frame", "frame INSTANT [--lat DEG] [--view K]", "lat view", "", 1, 1, Frame});
+
+}  // namespace

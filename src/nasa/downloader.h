@@ -1,0 +1,36 @@
+// Fetching NASA's files over HTTP(S) into memory, a file or text lines.
+//
+// Every fetch is one synchronous libcurl transfer that follows redirects and succeeds
+// only when the server answered with a status below 400 and the whole body arrived.
+// Nothing here shows a message or writes to stderr; every failure is a false result
+// and leaves the caller's object unchanged.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+struct DownloadLimits {
+  long ConnectTimeoutSeconds = 15;
+  long LowSpeedBytesPerSecond = 1024;  // a transfer slower than this ...
+  long LowSpeedSeconds = 30;           // ... for this long is abandoned
+  long long MaxBytes = 256LL << 20;    // larger bodies are refused
+};
+
+// The limits of later downloads; tests shorten them.
+void SetDownloadLimits(const DownloadLimits& limits);
+const DownloadLimits& CurrentDownloadLimits();
+
+// The whole body of url; stream is replaced only on success.
+bool DownloadToStream(const std::string& url, QByteArray& stream);
+// Writes the body to fileName through a temporary file beside it, renamed over
+// fileName only when the whole body was written; on failure no new file remains.
+bool DownloadToFile(const std::string& url, const QString& fileName);
+// The body as text lines (UTF-8, lines ending in LF or CRLF); lines is replaced only on success.
+bool DownloadStrings(const std::string& url, QStringList& lines);
+// A JPEG or TIFF image, told apart by its first bytes, decoded to Format_BGR888.
+bool DownloadGraphic(const std::string& url, QImage& image);
+bool DownloadJpeg(const std::string& url, QImage& image);
+bool DownloadTiff(const std::string& url, QImage& image);

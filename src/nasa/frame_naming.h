@@ -1,0 +1,57 @@
+// Names and places of NASA's Moon frames, movies, yearly data files and web pages.
+//
+// NASA's Scientific Visualization Studio publishes one frame per UTC hour of the year
+// in several renditions, named by a rendition key (the frame's pixel size):
+//   730  plain Moon 730x730 JPEG     "jpg"   moon.NNNN.jpg
+//   5760 plain Moon 5760x3240 TIFF   "tif"   moon.NNNN.tif
+//   1920 composite chart 1920x1080   "tif1"  comp.NNNN.tif
+//   1080 composite chart 1080x1920   "tif1"  comp.NNNN.tif
+//   850  orbit view 850x850          "tif2"  orbit.NNNN.tif
+//   960  globe view 960x960          "tif3"  globe.NNNN.tif
+// NNNN is the hour of the year plus one, at least four digits.
+//
+// Everything here is pure: the displayed instant (CurrentDateTime) and the observer's
+// latitude are passed in. Latitude >= 0 selects the northern set of NASA's folders,
+// below 0 the southern one.
+//
+// NASA has folders for 2024 and 2025 only. The program never leaves that range, but
+// these functions are total: a year before 2024 is treated as 2024 and a year after
+// 2025 as 2025, so no other year ever indexes the two-entry tables.
+#pragma once
+
+#include <string>
+
+// The rendition of the on-screen Moon view, whatever the ViewKind.
+inline constexpr int kScreenFrameKey = 730;
+
+std::string GetFileName(const std::string& Kind, long double Instant);
+// URL of the frame folder of rendition Key for the year of CurrentDateTime, ending in "/".
+// Keys outside the list above give the 730 folder.
+std::string GetNasaImageFolder(int Key, long double CurrentDateTime, long double Latitude);
+// Local frame folder: the root, "2023-" or "2024-" (2024 and 2025 share it),
+// "730" when Large or "216", and a closing separator.
+std::string GetImageFolder(bool Large, long double CurrentDateTime);
+// Rendition key of a ViewKind for export: 1 -> 1920, 2 -> 850, 3 -> 960, 4 -> 1080, others -> 5760.
+int GetWidth(int ViewKind);
+// File kind of a rendition key ("jpg" for 730 and for keys outside the list).
+const char* FileKindOf(int Key);
+// Full URL of the frame of rendition Key for Instant.
+std::string NasaFrameUrl(int Key, long double Instant, long double CurrentDateTime, long double Latitude);
+
+// NASA's movie of a ViewKind (always the 2025 movies; an unknown ViewKind gives the Moon movie).
+std::string MovieUrl(int ViewKind, long double Latitude);
+// NASA's yearly data text file "mooninfo_YYYY.txt" for the year of CurrentDateTime.
+std::string MoonInfoUrl(long double CurrentDateTime, long double Latitude);
+// NASA's web page of the year of CurrentDateTime.
+std::string SvsPageUrl(long double CurrentDateTime, long double Latitude);
+
+// Scheme and host of NASA's server, "https://svs.gsfc.nasa.gov" unless configured
+// otherwise at build time (ORVANEL_NASA_SERVER). Tests point it at a local server;
+// the program never changes it.
+const std::string& NasaServer();
+void SetNasaServer(const std::string& schemeAndHost);
+
+// Root of the local frame folders (ORVANEL_LOCAL_FRAMES), ending in a separator.
+// Tests point it at a temporary folder; the program never changes it.
+const std::string& LocalFramesRoot();
+void SetLocalFramesRoot(const std::string& root);

@@ -1,0 +1,106 @@
+// TIFF decoding with libtiff straight from memory (TIFFClientOpenExt over a byte
+// array). Each handle gets its own error and warning handlers that swallow the
+// message, so libtiff's global handlers (which print to stderr) are never reached.
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "nasa/image_decode.h"
+
+namespace {
+
+struct MemoryFile {
+  const QByteArray& Bytes;
+  toff_t Position = 0;
+};
+
+MemoryFile& FileOf(thandle_t handle) { return *static_cast<MemoryFile*>(handle); }
+
+tmsize_t ReadBytes(thandle_t handle, void* buffer, tmsize_t size) {
+  MemoryFile& f = FileOf(handle);
+  const auto total = static_cast<toff_t>(f.Bytes.size());
+  if (size <= 0 || f.Position >= total) return 0;
+  const toff_t count = std::min<toff_t>(static_cast<toff_t>(size), total - f.Position);
+  std::memcpy(buffer, f.Bytes.constData() + f.Position, count);
+  f.Position += count;
+  return static_cast<tmsize_t>(count);
+}
+
+tmsize_t WriteNothing(thandle_t, void*, tmsize_t) { return 0; }
+
+toff_t Seek(thandle_t handle, toff_t offset, int whence) {
+  MemoryFile& f = FileOf(handle);
+  const toff_t base = whence == SEEK_CUR ? f.Position : whence == SEEK_END ? static_cast<toff_t>(f.Bytes.size()) : 0;
+  f.Position = base + offset;  // offsets are unsigned; SEEK_CUR/SEEK_END back-steps wrap as libtiff expects
+  return f.Position;
+}
+
+int CloseNothing(thandle_t) { return 0; }
+
+toff_t Size(thandle_t handle) { return static_cast<toff_t>(FileOf(handle).Bytes.size()); }
+
+int MapNothing(thandle_t, void**, toff_t*) { return 0; }
+
+void UnmapNothing(thandle_t, void*, toff_t) {}
+
+int SwallowMessage(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+struct TiffCloser {
+  void operator()(TIFF* tif) const { TIFFClose(tif); }
+};
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+
+TiffHandle OpenQuietly(MemoryFile& file) {
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  if (!options) return nullptr;
+  TIFFOpenOptionsSetErrorHandlerExtR(options, SwallowMessage, nullptr);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, SwallowMessage, nullptr);
+  // Bounds what a damaged header can make libtiff allocate for one strip or tile.
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxDecodedPixels * 4));
+  TiffHandle tif(TIFFClientOpenExt("memory", "rm", &file, ReadBytes, WriteNothing, Seek, CloseNothing,
+                                   Size, MapNothing, UnmapNothing, options));
+  TIFFOpenOptionsFree(options);
+  return tif;
+}
+
+// Copies libtiff's A, B, G, R words into B, G, R bytes.
+void StoreBgr(const std::uint32_t* raster, QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const std::uint32_t* in = raster + static_cast<std::size_t>(y) * image.width();
+    unsigned char* out = image.scanLine(y);
+    for (int x = 0; x < image.width(); ++x, out += 3) {
+      out[0] = static_cast<unsigned char>(TIFFGetB(in[x]));
+      out[1] = static_cast<unsigned char>(TIFFGetG(in[x]));
+      out[2] = static_cast<unsigned char>(TIFFGetR(in[x]));
+    }
+  }
+}
+
+}  // namespace
+
+bool DecodeTiff(const QByteArray& bytes, QImage& image) {
+  MemoryFile file{bytes};
+  const TiffHandle tif = OpenQuietly(file);
+  if (!tif) return false;
+  std::uint32_t width = 0, height = 0;
+  char message[1024];
+  if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height) ||
+      width == 0 || height == 0 || static_cast<long long>(width) * height > kMaxDecodedPixels ||
+      !TIFFRGBAImageOK(tif.get(), message))
+    return false;
+  try {
+    const auto raster = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) * height);
+    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.get(), ORIENTATION_TOPLEFT, 1)) return false;
+    QImage decoded(static_cast<int>(width), static_cast<int>(height), QImage::Format_BGR888);
+    if (decoded.isNull()) return false;
+    StoreBgr(raster.get(), decoded);
+    image = std::move(decoded);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}

@@ -1,0 +1,279 @@
+// Downloads against a local HTTP server: complete bodies only, every failure a false
+// result that leaves the caller's object and the target folder unchanged.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "nasa/downloader.h"
+#include "support/local_http_server.h"
+#include "support/stderr_capture.h"
+#include "support/test_folders.h"
+#include "support/test_images.h"
+
+namespace {
+
+// Lets a server handler block until the test has seen the client give up.
+class Gate {
+ public:
+  void Open() {
+    std::lock_guard lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+  // False when the safety limit passed without Open().
+  bool WaitOpen(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, limit, [this] { return open_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+};
+
+const QByteArray kText = "first line\nsecond line\n";
+const QByteArray kCrlfText = "first\r\nsecond\r\n\r\nlast";
+
+QByteArray Filler(int size) { return QByteArray(size, 'x'); }
+
+std::string Std(const QByteArray& bytes) { return bytes.toStdString(); }
+
+class Downloader : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDownloadLimits(DownloadLimits{});
+    folder_ = MakeTestFolder();
+    ASSERT_TRUE(folder_->isValid());
+    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) { Routes(s); });
+  }
+
+  void TearDown() override {
+    gate_.Open();
+    server_.reset();
+    SetDownloadLimits(DownloadLimits{});
+  }
+
+  void Routes(httplib::Server& s) {
+    const auto serve = [&s](const char* path, QByteArray body, const char* type) {
+      s.Get(path, [body, type](const httplib::Request&, httplib::Response& r) { r.set_content(Std(body), type); });
+    };
+    serve("/text.txt", kText, "text/plain");
+    serve("/crlf.txt", kCrlfText, "text/plain");
+    serve("/empty", QByteArray(), "application/octet-stream");
+    serve("/big", Filler(5000), "application/octet-stream");
+    serve("/moon.jpg", MakeJpeg(64, 48), "image/jpeg");
+    serve("/plain.tif", MakeTiffRgb8(40, 30), "image/tiff");
+    serve("/lzw.tif", MakeTiffRgb8(40, 30, {TiffCompression::Lzw, 0}), "image/tiff");
+    serve("/striped.tif", MakeTiffRgb8(40, 30, {TiffCompression::None, 7}), "image/tiff");
+    serve("/page.html", "<html><body>no picture</body></html>", "text/html");
+    QByteArray corrupt = MakeJpeg(64, 48);
+    corrupt.truncate(corrupt.size() * 2 / 3);
+    corrupt.append(QByteArray(200, '\x5A'));
+    serve("/corrupt.jpg", corrupt, "image/jpeg");
+    s.Get("/404", [](const httplib::Request&, httplib::Response& r) {
+      r.status = 404;
+      r.set_content("not found", "text/plain");
+    });
+    s.Get("/500", [](const httplib::Request&, httplib::Response& r) {
+      r.status = 500;
+      r.set_content("server error", "text/plain");
+    });
+    s.Get("/redirect", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/text.txt"); });
+    s.Get("/loop", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/loop"); });
+    // Announces 1000 bytes, sends 400 and closes.
+    s.Get("/short", [](const httplib::Request&, httplib::Response& r) {
+      r.set_content_provider(1000, "application/octet-stream", [](size_t offset, size_t, httplib::DataSink& sink) {
+        if (offset > 0) return false;
+        sink.write(std::string(400, 'y').data(), 400);
+        return true;
+      });
+    });
+    // Announces 100000 bytes, sends 100 and stalls until the test opens the gate.
+    s.Get("/slow", [this](const httplib::Request&, httplib::Response& r) {
+      r.set_content_provider(100000, "application/octet-stream", [this](size_t, size_t, httplib::DataSink& sink) {
+        sink.write(std::string(100, 'z').data(), 100);
+        if (!gate_.WaitOpen(std::chrono::seconds(60))) slowTimedOut_ = true;
+        return false;
+      });
+    });
+    // 5000 bytes in chunks, without a Content-Length.
+    s.Get("/big-chunked", [](const httplib::Request&, httplib::Response& r) {
+      r.set_chunked_content_provider("application/octet-stream", [](size_t offset, httplib::DataSink& sink) {
+        if (offset >= 5000) {
+          sink.done();
+        } else {
+          sink.write(std::string(500, 'c').data(), 500);
+        }
+        return true;
+      });
+    });
+  }
+
+  std::string Url(const char* path) const { return server_->Url(path); }
+  QString Target(const char* name) const { return folder_->filePath(name); }
+  QStringList Entries() const { return FolderEntries(folder_->path()); }
+
+  std::string RefusedUrl() {
+    std::string url;
+    {
+      LocalHttpServer closed([](httplib::Server&) {});
+      url = closed.Url("/text.txt");
+    }
+    return url;  // nothing listens there any more
+  }
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  Gate gate_;
+  std::atomic<bool> slowTimedOut_{false};
+  std::unique_ptr<LocalHttpServer> server_;
+};
+
+TEST_F(Downloader, StreamHoldsTheWholeBody) {
+  QByteArray stream = "old";
+  ASSERT_TRUE(DownloadToStream(Url("/text.txt"), stream));
+  EXPECT_EQ(stream, kText);
+  ASSERT_TRUE(DownloadToStream(Url("/redirect"), stream));
+  EXPECT_EQ(stream, kText);
+  ASSERT_TRUE(DownloadToStream(Url("/empty"), stream));
+  EXPECT_TRUE(stream.isEmpty());
+  ASSERT_TRUE(DownloadToStream(Url("/big-chunked"), stream));
+  EXPECT_EQ(stream.size(), 5000);
+}
+
+TEST_F(Downloader, FailuresLeaveTheStreamUnchanged) {
+  SetDownloadLimits({15, 1024, 1, 256LL << 20});
+  for (const std::string& url : {Url("/404"), Url("/500"), Url("/loop"), Url("/short"), Url("/slow"), RefusedUrl(),
+                                 std::string("ftp://127.0.0.1/text.txt"), std::string("not a url")}) {
+    QByteArray stream = "old";
+    EXPECT_FALSE(DownloadToStream(url, stream)) << url;
+    EXPECT_EQ(stream, "old") << url;
+  }
+}
+
+// The client abandons the stalled body on its own (low-speed limit shortened to 1 s),
+// long before the server's 60 s safety limit ends the handler.
+TEST_F(Downloader, AStalledBodyIsAbandoned) {
+  SetDownloadLimits({15, 1024, 1, 256LL << 20});
+  QByteArray stream;
+  EXPECT_FALSE(DownloadToStream(Url("/slow"), stream));
+  gate_.Open();
+  server_.reset();  // waits for the handler
+  EXPECT_FALSE(slowTimedOut_);
+}
+
+TEST_F(Downloader, BodiesOverTheLimitAreRefused) {
+  QByteArray stream;
+  ASSERT_TRUE(DownloadToStream(Url("/big"), stream));
+  SetDownloadLimits({15, 1024, 30, 4999});
+  stream = "old";
+  EXPECT_FALSE(DownloadToStream(Url("/big"), stream));  // announced length
+  EXPECT_FALSE(DownloadToStream(Url("/big-chunked"), stream));  // counted while it arrives
+  EXPECT_EQ(stream, "old");
+  SetDownloadLimits({15, 1024, 30, 5000});
+  EXPECT_TRUE(DownloadToStream(Url("/big-chunked"), stream));
+}
+
+TEST_F(Downloader, FileIsWrittenWholeAndReplaced) {
+  const QString target = Target("frame.txt");
+  {
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older and longer content than the new one");
+  }
+  ASSERT_TRUE(DownloadToFile(Url("/text.txt"), target));
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), kText);
+  EXPECT_EQ(Entries(), QStringList{"frame.txt"});  // no temporary file stays behind
+}
+
+TEST_F(Downloader, FailedFileDownloadsLeaveNoNewFile) {
+  SetDownloadLimits({15, 1024, 30, 4000});
+  const QString kept = Target("kept.txt");
+  {
+    QFile old(kept);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+  }
+  const QStringList before = Entries();
+  for (const std::string& url : {Url("/404"), Url("/500"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
+    EXPECT_FALSE(DownloadToFile(url, Target("new.txt"))) << url;
+    EXPECT_FALSE(DownloadToFile(url, kept)) << url;
+    EXPECT_EQ(Entries(), before) << url;
+  }
+  QFile file(kept);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "kept");
+  // A target that cannot be written.
+  EXPECT_FALSE(DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
+  EXPECT_EQ(Entries(), before);
+}
+
+TEST_F(Downloader, StringsSplitAtLfAndCrlf) {
+  QStringList lines;
+  ASSERT_TRUE(DownloadStrings(Url("/text.txt"), lines));
+  EXPECT_EQ(lines, (QStringList{"first line", "second line"}));
+  ASSERT_TRUE(DownloadStrings(Url("/crlf.txt"), lines));
+  EXPECT_EQ(lines, (QStringList{"first", "second", "", "last"}));
+  ASSERT_TRUE(DownloadStrings(Url("/empty"), lines));
+  EXPECT_TRUE(lines.isEmpty());
+  lines = QStringList{"old"};
+  EXPECT_FALSE(DownloadStrings(Url("/404"), lines));
+  EXPECT_EQ(lines, QStringList{"old"});
+}
+
+void ExpectPattern(const QImage& image, int width, int height) {
+  ASSERT_EQ(image.format(), QImage::Format_BGR888);
+  ASSERT_EQ(image.size(), QSize(width, height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const auto rgb = TiffPatternPixel(x, y);
+      const unsigned char* p = image.constScanLine(y) + 3 * x;
+      ASSERT_EQ(p[0], rgb[2]) << x << "," << y;  // B, G, R in memory
+      ASSERT_EQ(p[1], rgb[1]) << x << "," << y;
+      ASSERT_EQ(p[2], rgb[0]) << x << "," << y;
+    }
+}
+
+TEST_F(Downloader, TiffFramesOfEveryLayout) {
+  for (const char* path : {"/plain.tif", "/lzw.tif", "/striped.tif"}) {
+    QImage image;
+    ASSERT_TRUE(DownloadTiff(Url(path), image)) << path;
+    ExpectPattern(image, 40, 30);
+    QImage graphic;
+    ASSERT_TRUE(DownloadGraphic(Url(path), graphic)) << path;
+    EXPECT_EQ(graphic, image);
+  }
+}
+
+TEST_F(Downloader, JpegFramesDecodeTo24Bits) {
+  QImage image;
+  ASSERT_TRUE(DownloadJpeg(Url("/moon.jpg"), image));
+  EXPECT_EQ(image.format(), QImage::Format_BGR888);
+  EXPECT_EQ(image.size(), QSize(64, 48));
+  QImage graphic;
+  ASSERT_TRUE(DownloadGraphic(Url("/moon.jpg"), graphic));
+  EXPECT_EQ(graphic, image);
+}
+
+TEST_F(Downloader, BytesThatAreNoPictureFailAndLeaveTheImage) {
+  QImage before(3, 2, QImage::Format_BGR888);
+  before.fill(Qt::red);
+  QImage image = before;
+  StderrCapture errors;
+  for (const char* path : {"/page.html", "/corrupt.jpg", "/empty", "/404", "/plain.tif"})
+    EXPECT_FALSE(DownloadJpeg(Url(path), image)) << path;
+  for (const char* path : {"/page.html", "/moon.jpg", "/empty", "/500"})
+    EXPECT_FALSE(DownloadTiff(Url(path), image)) << path;
+  for (const char* path : {"/page.html", "/corrupt.jpg", "/empty", "/text.txt"})
+    EXPECT_FALSE(DownloadGraphic(Url(path), image)) << path;
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(errors.Text(), "");
+}
+
+}  // namespace

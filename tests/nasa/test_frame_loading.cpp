@@ -1,0 +1,131 @@
+// Loading the Moon frame of an hour from NASA's server (a local stand-in) or from the
+// local frame folders.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <mutex>
+#include <vector>
+
+#include "astro/time_scales.h"
+#include "nasa/frame_loading.h"
+#include "nasa/frame_naming.h"
+#include "support/local_http_server.h"
+#include "support/test_folders.h"
+#include "support/test_images.h"
+
+namespace {
+
+constexpr long double kInstant = 45452.75L;  // 2024-06-09 18:00 UTC, frame 3859
+constexpr long double k2025 = 45689.0L;      // 2025-02-01 00:00 UTC, frame 745
+
+QImage Marker() {
+  QImage image(5, 4, QImage::Format_BGR888);
+  image.fill(Qt::blue);
+  return image;
+}
+
+class FrameLoading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedServer_ = NasaServer();
+    savedRoot_ = LocalFramesRoot();
+    folder_ = MakeTestFolder();
+    ASSERT_TRUE(folder_->isValid());
+    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
+      // NASA's frame folders: the northern and southern 730 folders of 2024 and 2025.
+      s.Get(R"(/vis/a000000/a00\d{4}/a00\d{4}/frames/730x730_1x1_30p/moon\.\d{4}\.jpg)",
+            [this](const httplib::Request& q, httplib::Response& r) {
+              {
+                std::lock_guard lock(mutex_);
+                requests_.push_back(q.path);
+              }
+              if (q.path.find("moon.0404.jpg") != std::string::npos) {
+                r.status = 404;
+                return;
+              }
+              r.set_content(Std(MakeJpeg(730, 730)), "image/jpeg");
+            });
+    });
+    SetNasaServer(server_->BaseUrl());
+    SetLocalFramesRoot(folder_->path().toStdString());
+  }
+
+  void TearDown() override {
+    server_.reset();
+    SetNasaServer(savedServer_);
+    SetLocalFramesRoot(savedRoot_);
+  }
+
+  static std::string Std(const QByteArray& bytes) { return bytes.toStdString(); }
+
+  std::vector<std::string> Requests() {
+    std::lock_guard lock(mutex_);
+    return requests_;
+  }
+
+  // Writes bytes as the local frame of Instant.
+  void PutLocalFrame(bool Large, long double Instant, const QByteArray& bytes) {
+    const QString folder = QString::fromStdString(GetImageFolder(Large, Instant));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile file(folder + QString::fromStdString(GetFileName("jpg", Instant)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  std::string savedServer_, savedRoot_;
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::mutex mutex_;
+  std::vector<std::string> requests_;
+  std::unique_ptr<LocalHttpServer> server_;
+};
+
+TEST_F(FrameLoading, FetchesTheFrameOfTheHourFromTheHemisphereFolder) {
+  QImage frame;
+  ASSERT_TRUE(LoadJpgFileUrl(kInstant, kInstant, 41.3L, frame));
+  EXPECT_EQ(frame.size(), QSize(730, 730));
+  EXPECT_EQ(frame.format(), QImage::Format_BGR888);
+  ASSERT_TRUE(LoadJpgFileUrl(kInstant, kInstant, -33.9L, frame));
+  ASSERT_TRUE(LoadJpgFile(true, false, k2025, k2025, -1, frame));
+  EXPECT_EQ(Requests(), (std::vector<std::string>{
+                            "/vis/a000000/a005100/a005187/frames/730x730_1x1_30p/moon.3859.jpg",
+                            "/vis/a000000/a005100/a005188/frames/730x730_1x1_30p/moon.3859.jpg",
+                            "/vis/a000000/a005400/a005416/frames/730x730_1x1_30p/moon.0745.jpg",
+                        }));
+}
+
+TEST_F(FrameLoading, AMissingFrameOrNoServerFails) {
+  const long double hour403 = EncodeDateTimeOrZero(2024, 1, 17, 19, 0, 0, 0);  // frame 404
+  QImage frame = Marker();
+  EXPECT_FALSE(LoadJpgFileUrl(hour403, hour403, 10, frame));
+  server_.reset();
+  EXPECT_FALSE(LoadJpgFile(true, true, kInstant, kInstant, 10, frame));
+  EXPECT_EQ(frame, Marker());
+}
+
+TEST_F(FrameLoading, LocalFramesComeFromTheLargeOrSmallFolder) {
+  PutLocalFrame(true, kInstant, MakeJpeg(730, 730));
+  PutLocalFrame(false, kInstant, MakeJpeg(216, 216));
+  QImage frame;
+  ASSERT_TRUE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  EXPECT_EQ(frame.size(), QSize(730, 730));
+  ASSERT_TRUE(LoadJpgFileLocal(false, kInstant, kInstant, frame));
+  EXPECT_EQ(frame.size(), QSize(216, 216));
+  EXPECT_TRUE(Requests().empty());  // one source per call, never the server
+}
+
+// No local file for the hour: success, and the frame loaded before stays.
+TEST_F(FrameLoading, NoLocalFileKeepsThePreviousFrame) {
+  QImage frame = Marker();
+  EXPECT_TRUE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  EXPECT_EQ(frame, Marker());
+}
+
+TEST_F(FrameLoading, ACorruptLocalFileFails) {
+  QByteArray bytes = MakeJpeg(730, 730);
+  PutLocalFrame(true, kInstant, bytes.left(bytes.size() / 3));
+  QImage frame = Marker();
+  EXPECT_FALSE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  EXPECT_EQ(frame, Marker());
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// JPEG and TIFF decoding from memory into 24-bit B, G, R images.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "nasa/image_decode.h"
+#include "support/stderr_capture.h"
+#include "support/test_images.h"
+
+namespace {
+
+QImage Marker() {
+  QImage image(5, 4, QImage::Format_BGR888);
+  image.fill(Qt::green);
+  return image;
+}
+
+int Grey(const QImage& image, int x, int y) {
+  const unsigned char* p = image.constScanLine(y) + 3 * x;
+  return (p[0] + p[1] + p[2]) / 3;
+}
+
+// JPEG is lossy: 8 grey levels of 255 cover the quantisation error of a flat area
+// at quality 90, far below the disc's contrast of 128.
+constexpr int kJpegTolerance = 8;
+
+TEST(DecodeJpeg, GivesThe24BitPictureOfTheDisc) {
+  for (const QSize size : {QSize(730, 730), QSize(97, 61), QSize(1, 1)}) {
+    QImage image;
+    ASSERT_TRUE(DecodeJpeg(MakeJpeg(size.width(), size.height()), image)) << size.width();
+    ASSERT_EQ(image.format(), QImage::Format_BGR888);
+    ASSERT_EQ(image.size(), size);
+    if (size.width() < 10) continue;
+    EXPECT_NEAR(Grey(image, size.width() / 2, size.height() / 2), kDiscGrey, kJpegTolerance);
+    EXPECT_NEAR(Grey(image, 0, 0), 0, kJpegTolerance);
+    EXPECT_NEAR(Grey(image, size.width() - 1, size.height() - 1), 0, kJpegTolerance);
+  }
+}
+
+// Every decoded pixel away from the disc's edge shows the right side of it. The margin
+// is one DCT block: quantising a block that holds a sharp edge rings through all of it.
+TEST(DecodeJpeg, KeepsTheGeometry) {
+  const int w = 200, h = 120;
+  QImage image;
+  ASSERT_TRUE(DecodeJpeg(MakeJpeg(w, h), image));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const bool inside = InsideDisc(w, h, x, y);
+      bool nearEdge = false;
+      for (int d = -8; d <= 8; ++d)
+        nearEdge = nearEdge || InsideDisc(w, h, x + d, y) != inside || InsideDisc(w, h, x, y + d) != inside;
+      if (!nearEdge) {
+        ASSERT_NEAR(Grey(image, x, y), inside ? kDiscGrey : 0, kJpegTolerance) << x << "," << y;
+      }
+    }
+}
+
+TEST(DecodeJpeg, DamagedOrForeignBytesFailAndLeaveTheImage) {
+  const QByteArray good = MakeJpeg(120, 90);
+  QByteArray truncated = good.left(good.size() / 2);
+  QByteArray corruptTail = good;
+  std::memset(corruptTail.data() + good.size() * 3 / 4, 0x5A, static_cast<std::size_t>(good.size() / 4 - 2));
+  QByteArray noEnd = good.left(good.size() - 2);  // without the end-of-image marker
+  StderrCapture errors;
+  for (const QByteArray& bytes : {truncated, corruptTail, noEnd, QByteArray(), QByteArray("\xFF\xD8\xFF", 3),
+                                  QByteArray("GIF89a, not a JPEG"), MakeTiffRgb8(8, 8)}) {
+    QImage image = Marker();
+    EXPECT_FALSE(DecodeJpeg(bytes, image)) << bytes.size();
+    EXPECT_EQ(image, Marker());
+  }
+  EXPECT_EQ(errors.Text(), "");
+}
+
+// Offset of the frame size in the start-of-frame segment (FFC0: length, precision, height, width).
+qsizetype StartOfFrame(const QByteArray& jpeg) { return jpeg.indexOf(QByteArray("\xFF\xC0", 2)); }
+
+TEST(DecodeJpeg, RefusesPicturesOverTheSizeLimit) {
+  QByteArray huge = MakeJpeg(16, 16);
+  const qsizetype sof = StartOfFrame(huge);
+  ASSERT_GT(sof, 0);
+  for (int i : {5, 6, 7, 8}) huge[sof + i] = '\xFF';  // 65535 x 65535
+  QImage image = Marker();
+  EXPECT_FALSE(DecodeJpeg(huge, image));
+  EXPECT_EQ(image, Marker());
+}
+
+void ExpectPattern(const QImage& image, int width, int height) {
+  ASSERT_EQ(image.format(), QImage::Format_BGR888);
+  ASSERT_EQ(image.size(), QSize(width, height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const auto rgb = TiffPatternPixel(x, y);
+      const unsigned char* p = image.constScanLine(y) + 3 * x;
+      ASSERT_TRUE(p[0] == rgb[2] && p[1] == rgb[1] && p[2] == rgb[0]) << x << "," << y;
+    }
+}
+
+TEST(DecodeTiff, EightBitRgbOfEveryLayoutIsExact) {
+  const struct {
+    TiffOptions Options;
+    const char* Name;
+  } layouts[] = {{{TiffCompression::None, 0}, "uncompressed"},
+                 {{TiffCompression::Lzw, 0}, "LZW"},
+                 {{TiffCompression::None, 7}, "striped"},
+                 {{TiffCompression::Lzw, 16}, "LZW striped"}};
+  for (const auto& layout : layouts) {
+    SCOPED_TRACE(layout.Name);
+    QImage image;
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(301, 259, layout.Options), image));
+    ExpectPattern(image, 301, 259);
+  }
+}
+
+// A little-endian unsigned value of `size` bytes at `offset`; 0 past the end.
+std::uint32_t LittleEndian(const QByteArray& bytes, qsizetype offset, int size) {
+  if (offset < 0 || offset + size > bytes.size()) return 0;
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
+  return value;
+}
+
+// The IFD entry of `tag` in a little-endian TIFF made by MakeTiffRgb8; -1 when absent.
+qsizetype IfdEntry(const QByteArray& tiff, std::uint16_t tag) {
+  const qsizetype ifd = LittleEndian(tiff, 4, 4);
+  const std::uint32_t count = LittleEndian(tiff, ifd, 2);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const qsizetype entry = ifd + 2 + 12 * static_cast<qsizetype>(i);
+    if (LittleEndian(tiff, entry, 2) == tag) return entry;
+  }
+  return -1;
+}
+
+TEST(DecodeTiff, DamagedOrForeignBytesFailAndLeaveTheImage) {
+  const QByteArray good = MakeTiffRgb8(64, 48, {TiffCompression::Lzw, 8});
+  QByteArray huge = MakeTiffRgb8(8, 8);
+  for (std::uint16_t tag : {256, 257}) {  // ImageWidth and ImageLength, as 16-bit values
+    const qsizetype entry = IfdEntry(huge, tag);
+    ASSERT_GT(entry, 0);
+    huge[entry + 8] = '\x60';
+    huge[entry + 9] = '\xEA';  // 60000
+  }
+  StderrCapture errors;
+  for (const QByteArray& bytes : {good.left(good.size() / 2), good.left(7), huge, QByteArray(), MakeJpeg(8, 8),
+                                  QByteArray("II*\0garbage", 11), QByteArray("MM\0*\0\0\0\x08", 8)}) {
+    QImage image = Marker();
+    EXPECT_FALSE(DecodeTiff(bytes, image)) << bytes.size();
+    EXPECT_EQ(image, Marker());
+  }
+  EXPECT_EQ(errors.Text(), "");
+}
+
+TEST(DecodeImage, TellsJpegAndTiffApartByContent) {
+  QImage jpeg, tiff, image = Marker();
+  ASSERT_TRUE(DecodeImage(MakeJpeg(33, 22), jpeg));
+  EXPECT_EQ(jpeg.size(), QSize(33, 22));
+  ASSERT_TRUE(DecodeImage(MakeTiffRgb8(33, 22), tiff));
+  ExpectPattern(tiff, 33, 22);
+  EXPECT_FALSE(DecodeImage("BM not a supported picture", image));
+  EXPECT_FALSE(DecodeImage(QByteArray(), image));
+  EXPECT_EQ(image, Marker());
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// The render command: the Moon view and the altitude chart of an instant as PNG
+// files, drawn exactly as the window draws them, so that they can be looked at
+// without a window.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include "app/calculate_data.h"
+#include "app/system_time_zone.h"
+#include "cli/cli_command.h"
+#include "nasa/image_decode.h"
+#include "render/altitude_chart.h"
+#include "render/moon_view.h"
+
+namespace {
+
+QImage ReadFrame(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) throw CliError("cannot read frame file " + path);
+  QImage frame;
+  if (!DecodeJpeg(file.readAll(), frame)) throw CliError("not a JPEG frame: " + path);
+  return frame;
+}
+
+void SavePng(const QImage& picture, const QString& path) {
+  if (!picture.save(path, "PNG")) throw CliError("cannot write " + path.toStdString());
+}
+
+void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelText>& label) {
+  if (label) out << name << '\t' << label->Text.toStdString() << '\n';
+}
+
+// orvanel-cli render INSTANT --frame FILE.jpg --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
+// Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
+// chart), 730 x 730 each, and prints the labels the window would show.
+int Render(const CliArgs& a, std::ostream& out) {
+  const long double instant = ParseInstant(a.At(0, "INSTANT"));
+  if (!InPictureRange(instant)) throw CliError("pictures exist for 2024 and 2025 only");
+  if (!a.Has("frame") || !a.Has("out")) throw CliError("--frame FILE.jpg and --out DIR are required");
+  MoonViewOptions options;
+  options.Latitude = a.Number("lat", options.Latitude);
+  options.Longitude = a.Number("lon", options.Longitude);
+  if (options.Latitude < -90 || options.Latitude > 90) throw CliError("--lat must lie between -90 and 90");
+  if (options.Longitude < -180 || options.Longitude > 180) throw CliError("--lon must lie between -180 and 180");
+  options.ShowLines = !a.Flag("no-lines");
+  options.RotateParallactic = a.Flag("rotate");
+  options.CurrentDateTime = instant;
+
+  const QImage frame = ReadFrame(a.Options.at("frame"));
+  const MoonRecord record = CalculateMoonRecord(instant, options.Latitude, options.Longitude, ProgramTimeZone());
+  StderrBitmapErrorReporter reporter;
+  const MoonViewServices services{ProgramTimeZone(), nullptr, reporter};  // the Moon view fetches nothing
+  QImage moon, chart, frameTiff;
+  const ViewLabels view = ShowMoon(0, instant, record, options, services, frame, frameTiff, moon);
+  const ViewLabels curve = DrawPolyLine(instant, record, options, services, frame, chart);
+
+  const QString folder = QString::fromStdString(a.Options.at("out"));
+  if (!QDir().mkpath(folder)) throw CliError("cannot create folder " + folder.toStdString());
+  SavePng(moon, folder + "/moon.png");
+  SavePng(chart, folder + "/chart.png");
+  PrintLabel(out, "UTCLab", view.UTCLab);
+  PrintLabel(out, "LocLab", view.LocLab);
+  PrintLabel(out, "ParallacticLab", view.ParallacticLab);
+  PrintLabel(out, "ParallacticLab2", curve.ParallacticLab2);
+  if (curve.StatusText) out << "StatusBar1\t" << curve.StatusText->toStdString() << '\n';
+  return 0;
+}
+
+const CliRegistrar kRender({"render",
+                            "render INSTANT --frame FILE.jpg --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]",
+                            "frame out lat lon", "rotate no-lines", 1, 1, Render});
+
+}  // namespace

@@ -1,0 +1,118 @@
+// orvanel-cli render: both pictures from a frame made here (a grey disc on black),
+// the labels it prints, and refusals of bad input.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <cstdlib>
+
+#include "nasa/image_decode.h"
+#include "support/program_runner.h"
+#include "support/test_folders.h"
+#include "support/test_images.h"
+
+namespace {
+
+class renderCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("TZ", "America/New_York", 1);  // the child's local time: UTC-4 in June
+    ::setenv("LC_ALL", "C.UTF-8", 1);        // English month names and "." decimals
+    ASSERT_TRUE(Folder->isValid());
+    FramePath = Folder->filePath("moon.0019.jpg").toStdString();
+    QFile file(QString::fromStdString(FramePath));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(FrameBytes);
+  }
+
+  ProgramRun Render(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", OutDir()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunProgram(ORVANEL_CLI_PATH, args, true);
+  }
+
+  std::string OutDir() const { return Folder->filePath("out").toStdString(); }
+  QImage Picture(const char* name) const {
+    return QImage(QString::fromStdString(OutDir()) + "/" + name).convertToFormat(QImage::Format_RGB888);
+  }
+
+  std::unique_ptr<QTemporaryDir> Folder = MakeTestFolder();
+  QByteArray FrameBytes = MakeJpeg(730, 730);
+  std::string FramePath;
+};
+
+int Count(const QImage& image, QRgb color) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == color;
+  return n;
+}
+
+// The place and hour of NASA's New Haven example: the status text and the
+// parallactic angle (-47.3420 degrees) are the reference values given for them.
+TEST_F(renderCli, WritesBothPicturesAndPrintsTheLabels) {
+  const ProgramRun run = Render({"--lat", "41.307", "--lon", "-73.144", "--rotate"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_EQ(OutputLines(run.Output), (std::vector<std::string>{
+                                         "UTCLab\t Jun 9, 2024  18:00  UTC",
+                                         "LocLab\t Jun 9, 2024  14:00  Local",
+                                         "ParallacticLab\tParallactic Rotated 47.3\u00B0 CCW",
+                                         "ParallacticLab2\tParallactic Rotated 47.3\u00B0 CCW",
+                                         "StatusBar1\t 61.93\u00B0  SE = 117.53\u00B0",
+                                     }));
+  const QImage moon = Picture("moon.png"), chart = Picture("chart.png");
+  ASSERT_EQ(moon.size(), QSize(730, 730));
+  ASSERT_EQ(chart.size(), QSize(730, 730));
+  // Moon view: turned (black corners), the disc in the middle, the overlays.
+  EXPECT_EQ(moon.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(moon.pixel(729, 729), qRgb(0, 0, 0));
+  EXPECT_NEAR(qGray(moon.pixel(300, 250)), kDiscGrey, 3);  // JPEG noise
+  EXPECT_GT(Count(moon, qRgb(255, 0, 0)), 200);
+  EXPECT_GT(Count(moon, qRgb(0, 0, 255)), 200);
+  EXPECT_GT(Count(moon, qRgb(128, 128, 128)), 1500);
+  // Chart: sky above the horizon, ground below, the curve and the tiny moon's disc.
+  EXPECT_GT(Count(chart, qRgb(11, 78, 173)), 150000);
+  EXPECT_GT(Count(chart, qRgb(12, 14, 30)), 150000);
+  EXPECT_GT(Count(chart, qRgb(255, 255, 0)), 300);
+  EXPECT_NEAR(qGray(chart.pixel(345, 155)), kDiscGrey, 3);  // the tiny moon at 61.9 degrees, 18:00
+}
+
+// Without lines and turning the Moon view is the decoded frame itself.
+TEST_F(renderCli, WithoutLinesTheMoonViewIsTheFrame) {
+  const ProgramRun run = Render({"--no-lines"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  QImage frame;
+  ASSERT_TRUE(DecodeJpeg(FrameBytes, frame));
+  EXPECT_EQ(Picture("moon.png"), frame.convertToFormat(QImage::Format_RGB888));
+  EXPECT_NE(run.Output.find("ParallacticLab\tNot Parallactic Rotated\n"), std::string::npos);
+}
+
+TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
+  const std::string out = OutDir();
+  const std::vector<std::vector<std::string>> cases = {
+      {"render", "2026-01-01T00:00Z", "--frame", FramePath, "--out", out},  // after NASA's years
+      {"render", "2023-12-31T23:00Z", "--frame", FramePath, "--out", out},
+      {"render", "2024-06-09T18:00Z", "--out", out},
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath},
+      {"render", "2024-06-09T18:00Z", "--frame", out + "/missing.jpg", "--out", out},
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lat", "95"},
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lon", "x"},
+  };
+  for (const auto& args : cases) {
+    const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);
+    EXPECT_EQ(run.ExitCode, 2) << args[1] << " " << run.Output;
+    EXPECT_NE(run.Output.find("orvanel-cli render: "), std::string::npos) << run.Output;
+  }
+  QFile notJpeg(Folder->filePath("bad.jpg"));
+  ASSERT_TRUE(notJpeg.open(QIODevice::WriteOnly));
+  notJpeg.write("not a picture");
+  notJpeg.close();
+  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH,
+                                    {"render", "2024-06-09T18:00Z", "--frame", notJpeg.fileName().toStdString(),
+                                     "--out", out}, true);
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_NE(run.Output.find("not a JPEG frame"), std::string::npos);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(out) + "/moon.png"));
+}
+
+}  // namespace

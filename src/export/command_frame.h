@@ -1,0 +1,16 @@
+// The NASA frame a menu command works on: the full-quality TIFF rendition of the hour
+// shown that matches the view (the 5760 x 3240 Moon for the Moon view), from the
+// hemisphere's folder of the year shown.
+#pragma once
+
+#include <QString>
+
+#include "app/program_state.h"
+
+struct CommandFrame {
+  int Key = 0;        // rendition key: 5760, 1920, 850, 960 or 1080
+  QString FileName;   // moon.NNNN.tif, comp.NNNN.tif, orbit.NNNN.tif or globe.NNNN.tif
+  QString Url;        // the rendition's folder on NASA's server followed by FileName
+};
+
+CommandFrame FrameOfCommand(const ProgramState& State);

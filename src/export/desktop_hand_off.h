@@ -1,0 +1,24 @@
+// The desktop's own programs behind HandOff: QDesktopServices for addresses, files and
+// folders (the browser, the default viewer and text editor, the file manager), and the
+// first installed image editor for pictures.
+#pragma once
+
+#include <QStringList>
+
+#include "export/hand_off.h"
+
+class DesktopHandOff : public HandOff {
+ public:
+  void OpenDocument(const QString& Url) override;
+  void OpenWithRegisteredProgram(const QString& FileName) override;
+  void OpenInImageEditor(const QString& FileName) override;
+  void OpenInNotepad(const QString& FileName) override;
+  void OpenFolder(const QString& Folder) override;
+};
+
+// The image editors tried for "Image in MSPaint", in order of preference.
+inline const QStringList kImageEditors{"kolourpaint", "pinta", "gimp", "krita"};
+
+// The path of the first installed editor of kImageEditors, searched in SearchPaths
+// (the PATH when empty); empty when none is installed.
+QString FindImageEditor(const QStringList& SearchPaths = {});

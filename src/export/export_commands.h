@@ -1,0 +1,43 @@
+// The commands of the "Action" menu and of the pictures' pop-up menu. Each works on the
+// hour, hemisphere and view as they stand and redraws nothing. None shows a message of
+// its own: a failed download or a cancelled dialog ends the command quietly; only a file
+// the user's data cannot be written to is reported through ExportContext::ReportError.
+#pragma once
+
+#include "export/export_context.h"
+
+// "NASA Website": NASA's page of the year for the hemisphere, in the browser.
+void NasaWebsite(const ExportContext& ctx);
+// "Full Year Data": NASA's yearly text file in the text editor, fetched into the working
+// folder when no copy is there yet (a copy there is reused as it is).
+void FullYearData(const ExportContext& ctx);
+// "Movie in Browser": NASA's 2025 movie of the view for the hemisphere, whatever the year shown.
+void MovieInBrowser(const ExportContext& ctx);
+// "Image in Browser": the frame's address, in the browser.
+void ImageInBrowser(const ExportContext& ctx);
+// "Image in Viewer": the frame, fetched into the working folder, in the default viewer.
+void ImageInViewer(const ExportContext& ctx);
+// "Image in MSPaint": the frame, fetched into the working folder, in an image editor.
+void ImageInMSPaint(const ExportContext& ctx);
+// "Image to Clipboard": the frame, decoded, on the clipboard as a bitmap.
+void ImagetoClipBoard(const ExportContext& ctx);
+// "Link to Clipboard": the frame's address on the clipboard as text.
+void LinktoClipboard(const ExportContext& ctx);
+// "Save Image TIF File": NASA's frame file, byte for byte, at a path the user chooses.
+void SaveAsTifFile(const ExportContext& ctx);
+// "Save Screen": over the right picture (x >= kSaveScreenFrameX in the window) the frame
+// as "Save Image TIF File" does, elsewhere the altitude chart (SaveAsBmpFile).
+void SaveScreen(const ExportContext& ctx);
+// "Open Folder": the working folder in the file manager.
+void OpenFolder(const ExportContext& ctx);
+
+// The altitude chart as a 24-bit BMP file at a path the user chooses, offered as
+// "Graph.bmp" in the working folder (the documents folder when that is gone).
+void SaveAsBmpFile(const ExportContext& ctx);
+// Fetches a text file, keeps it at FileName with CR LF line ends and opens it in the
+// text editor; nothing is written when the download fails.
+void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url);
+
+// The x in the main window from which on the pointer is over the NASA picture.
+inline constexpr int kSaveScreenFrameX = 688;
+inline const QString kChartFileName = QStringLiteral("Graph.bmp");

@@ -1,0 +1,376 @@
+// The menu commands against a local NASA server, a recorded hand-off and a scripted
+// save dialog. Expected addresses are written out from NASA's published folder layout.
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "export/command_frame.h"
+#include "export/export_commands.h"
+#include "export/hand_off_recorder.h"
+#include "export/qt_app_environment.h"
+#include "export/scripted_save_dialog.h"
+#include "nasa/frame_naming.h"
+#include "support/local_http_server.h"
+
+namespace {
+
+// Hour 3858 of the year (frame 3859), 10 June 2024 18:00 UTC and the same hour of 2025.
+constexpr long double k2024Hour = 45292.0L + 3858.0L / 24;
+constexpr long double k2025Hour = 45658.0L + 3858.0L / 24;
+
+const std::string kNorth2024 = "/vis/a000000/a005100/a005187/";
+const std::string kSouth2024 = "/vis/a000000/a005100/a005188/";
+const std::string kNorth2025 = "/vis/a000000/a005400/a005415/";
+const std::string kSouth2025 = "/vis/a000000/a005400/a005416/";
+const std::string kMoonFrame2024 = kNorth2024 + "frames/5760x3240_16x9_30p/plain/moon.3859.tif";
+
+QImage TestPicture(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB888);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixelColor(x, y, QColor((x * 37) % 256, (y * 53) % 256, (x + y) % 256));
+  return image;
+}
+
+// An uncompressed 8-bit RGB TIFF of picture, written by libtiff.
+QByteArray TiffBytes(const QImage& picture) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("frame.tif");
+  TIFF* tif = TIFFOpen(path.toLocal8Bit().constData(), "w");
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(picture.width()));
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(picture.height()));
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+  for (int y = 0; y < picture.height(); ++y)
+    TIFFWriteScanline(tif, const_cast<uchar*>(picture.constScanLine(y)), static_cast<uint32_t>(y), 0);
+  TIFFClose(tif);
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  return file.readAll();
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::uint32_t LittleEndian(const QByteArray& bytes, int offset, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
+  return value;
+}
+
+class ExportCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Work.isValid());
+    Server = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
+      s.Get(R"(/.*)", [this](const httplib::Request& request, httplib::Response& response) {
+        std::lock_guard<std::mutex> lock(Mutex);
+        Requests.push_back(request.path);
+        const auto file = Files.find(request.path);
+        if (file == Files.end())
+          response.status = 404;
+        else
+          response.set_content(file->second, "application/octet-stream");
+      });
+    });
+    SavedServer = NasaServer();
+    SetNasaServer(Server->BaseUrl());
+    State.CurrentDateTime = k2024Hour;
+    State.Latitude = 41.3L;
+    State.ViewKind = ViewMoon;
+  }
+  void TearDown() override { SetNasaServer(SavedServer); }
+
+  void Serve(const std::string& path, const QByteArray& bytes) {
+    std::lock_guard<std::mutex> lock(Mutex);
+    Files[path] = bytes.toStdString();
+  }
+  std::vector<std::string> RequestsMade() {
+    std::lock_guard<std::mutex> lock(Mutex);
+    return Requests;
+  }
+  std::string Url(const std::string& path) const { return Server->BaseUrl() + path; }
+  QString InWork(const QString& name) const { return QDir(Work.path()).filePath(name); }
+
+  ExportContext Context(QPoint pointer = {}) {
+    return ExportContext{State, Chart, Shell, Dialog, Work.path(), pointer,
+                         [this](const QString& message) { Errors.push_back(message); }};
+  }
+
+  QTemporaryDir Work{QDir(qEnvironmentVariable("ORVANEL_TEST_TMP", QDir::tempPath())).filePath("export-XXXXXX")};
+  ProgramState State;
+  QImage Chart = TestPicture(730, 730);
+  HandOffRecorder Shell;
+  ScriptedSaveDialog Dialog;
+  std::vector<QString> Errors;
+  std::unique_ptr<LocalHttpServer> Server;
+  std::string SavedServer;
+  std::mutex Mutex;
+  std::map<std::string, std::string> Files;
+  std::vector<std::string> Requests;
+};
+
+// The frame of every view, both years and both hemispheres: Image in Browser opens it and
+// Link to Clipboard copies it.
+TEST_F(ExportCommands, FrameAddressFollowsViewYearAndHemisphere) {
+  struct Case {
+    int View;
+    long double Instant;
+    long double Latitude;
+    std::string Path;
+  };
+  const Case cases[] = {
+      {ViewMoon, k2024Hour, 41.3L, kMoonFrame2024},
+      {ViewGlobe, k2024Hour, 41.3L, kNorth2024 + "frames/960x960_1x1_30p/globe.3859.tif"},
+      {ViewOrbit, k2024Hour, 0.0L, kNorth2024 + "frames/850x850_1x1_30p/orbit.3859.tif"},
+      {ViewChartH, k2024Hour, -0.5L, kSouth2024 + "frames/1920x1080_16x9_30p/fancy/comp.3859.tif"},
+      {ViewChartV, k2024Hour, 41.3L, kNorth2024 + "frames/1080x1920_9x16_30p/comp.3859.tif"},
+      {ViewChartV, k2025Hour, 41.3L, kNorth2025 + "frames/1080x1920_9x16_30p/v1/comp.3859.tif"},
+      {ViewMoon, k2025Hour, -33.9L, kSouth2025 + "frames/5760x3240_16x9_30p/plain/moon.3859.tif"},
+      {ViewGlobe, k2025Hour, -33.9L, kSouth2025 + "frames/960x960_1x1_30p/globe.3859.tif"},
+      {7, k2024Hour, 41.3L, kMoonFrame2024},  // a stored view index out of range: the Moon
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Path);
+    State.ViewKind = c.View;
+    State.CurrentDateTime = c.Instant;
+    State.Latitude = c.Latitude;
+    Shell.Calls.clear();
+    ImageInBrowser(Context());
+    EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenDocument", Url(c.Path)}}));
+    LinktoClipboard(Context());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), Url(c.Path));
+  }
+  EXPECT_TRUE(RequestsMade().empty()) << "addresses alone need no download";
+}
+
+TEST_F(ExportCommands, NasaWebsiteOpensThePageOfYearAndHemisphere) {
+  NasaWebsite(Context());
+  State.Latitude = -12;
+  NasaWebsite(Context());
+  State.CurrentDateTime = k2025Hour;
+  NasaWebsite(Context());
+  State.Latitude = 0;
+  NasaWebsite(Context());
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenDocument", Url("/5187")},
+                                                   {"OpenDocument", Url("/5188")},
+                                                   {"OpenDocument", Url("/5416")},
+                                                   {"OpenDocument", Url("/5415")}}));
+}
+
+// NASA's 2025 movies serve every year: a 2024 hour still opens one.
+TEST_F(ExportCommands, MovieInBrowserOpensThe2025MovieOfTheView) {
+  MovieInBrowser(Context());
+  State.ViewKind = ViewGlobe;
+  State.Latitude = -33.9L;
+  MovieInBrowser(Context());
+  State.ViewKind = ViewChartH;
+  State.Latitude = 10;
+  MovieInBrowser(Context());
+  State.ViewKind = -1;  // a stored view index out of range: the Moon's movie
+  MovieInBrowser(Context());
+  EXPECT_EQ(Shell.Calls,
+            (std::vector<HandOffCall>{{"OpenDocument", Url(kNorth2025 + "phases_2025_plain_1080p30.mp4")},
+                                      {"OpenDocument", Url(kSouth2025 + "subpnts_2025_s_960p30.mp4")},
+                                      {"OpenDocument", Url(kNorth2025 + "Phases_North_Up_2025.mp4")},
+                                      {"OpenDocument", Url(kNorth2025 + "phases_2025_plain_1080p30.mp4")}}));
+}
+
+TEST_F(ExportCommands, FullYearDataDownloadsOnceAndThenReusesTheFile) {
+  const std::string northFile = kNorth2024 + "mooninfo_2024.txt";
+  Serve(northFile, "   Date  Phase\n01 Jan 2024 00:00 UT  78.03\r\n01 Jan 2024 01:00 UT  77.71");
+  const QString local = InWork("mooninfo_2024.txt");
+
+  FullYearData(Context());
+  EXPECT_EQ(RequestsMade(), std::vector<std::string>{northFile});
+  EXPECT_EQ(ReadAll(local), QByteArray("   Date  Phase\r\n01 Jan 2024 00:00 UT  78.03\r\n01 Jan 2024 01:00 UT  77.71\r\n"))
+      << "kept with CR LF after every line";
+
+  // Again, and from the southern hemisphere: the copy of the year is opened as it is.
+  FullYearData(Context());
+  State.Latitude = -20;
+  FullYearData(Context());
+  EXPECT_EQ(RequestsMade().size(), 1u);
+  const HandOffCall open{"OpenInNotepad", local.toStdString()};
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{open, open, open}));
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(ExportCommands, FullYearDataOfTheSouth2025UsesItsOwnFolder) {
+  State.CurrentDateTime = k2025Hour;
+  State.Latitude = -33.9L;
+  Serve(kSouth2025 + "mooninfo_2025.txt", "row\n");
+  FullYearData(Context());
+  EXPECT_EQ(RequestsMade(), std::vector<std::string>{kSouth2025 + "mooninfo_2025.txt"});
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenInNotepad", InWork("mooninfo_2025.txt").toStdString()}}));
+}
+
+TEST_F(ExportCommands, FullYearDataLeavesNothingWhenTheDownloadFails) {
+  FullYearData(Context());  // the server has no such file
+  EXPECT_EQ(RequestsMade().size(), 1u);
+  EXPECT_FALSE(QFile::exists(InWork("mooninfo_2024.txt")));
+  EXPECT_TRUE(Shell.Calls.empty());
+  EXPECT_TRUE(Errors.empty()) << "a failed download is silent";
+}
+
+TEST_F(ExportCommands, FullYearDataReportsAFileThatCannotBeWritten) {
+  Serve(kNorth2024 + "mooninfo_2024.txt", "row\n");
+  ExportContext ctx = Context();
+  ctx.WorkingFolder = InWork("no-such-folder");
+  FullYearData(ctx);
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors[0].contains("no-such-folder/mooninfo_2024.txt")) << Errors[0].toStdString();
+  EXPECT_TRUE(Shell.Calls.empty());
+}
+
+TEST_F(ExportCommands, ImageInViewerAndEditorFetchTheFrameIntoTheWorkingFolder) {
+  const QByteArray tiff = TiffBytes(TestPicture(8, 5));
+  Serve(kMoonFrame2024, tiff);
+  const QString local = InWork("moon.3859.tif");
+
+  ImageInViewer(Context());
+  EXPECT_EQ(ReadAll(local), tiff);
+  QFile::remove(local);
+  ImageInMSPaint(Context());
+  EXPECT_EQ(ReadAll(local), tiff);
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenWithRegisteredProgram", local.toStdString()},
+                                                   {"OpenInImageEditor", local.toStdString()}}));
+}
+
+TEST_F(ExportCommands, ImageInViewerAndEditorHandOffNothingWhenTheDownloadFails) {
+  ImageInViewer(Context());
+  ImageInMSPaint(Context());
+  EXPECT_EQ(RequestsMade().size(), 2u);
+  EXPECT_TRUE(Shell.Calls.empty());
+  EXPECT_TRUE(QDir(Work.path()).isEmpty());
+}
+
+TEST_F(ExportCommands, ImageToClipboardPutsTheDecodedFrameThere) {
+  const QImage picture = TestPicture(9, 7);
+  State.ViewKind = ViewOrbit;
+  Serve(kNorth2024 + "frames/850x850_1x1_30p/orbit.3859.tif", TiffBytes(picture));
+  ImagetoClipBoard(Context());
+  const QImage copied = QGuiApplication::clipboard()->image();
+  ASSERT_EQ(copied.size(), picture.size());
+  EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB888), picture);
+}
+
+TEST_F(ExportCommands, ImageToClipboardLeavesTheClipboardAloneOnFailure) {
+  QGuiApplication::clipboard()->setText("before");
+  ImagetoClipBoard(Context());  // not on the server
+  Serve(kMoonFrame2024, "not a TIFF");
+  ImagetoClipBoard(Context());
+  EXPECT_EQ(RequestsMade().size(), 2u);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+}
+
+// NASA's bytes are saved as they came: the file is not decoded or re-encoded.
+TEST_F(ExportCommands, SaveAsTifFileSavesNasasBytesAtTheChosenPath) {
+  QByteArray tiff = TiffBytes(TestPicture(6, 4));
+  tiff.append("trailing bytes a re-encoder would drop");
+  Serve(kMoonFrame2024, tiff);
+  Dialog.InitialDir = "/somewhere/chosen/before";
+  const QString chosen = InWork("my frame.tif");
+  Dialog.Answers = {chosen};
+  SaveAsTifFile(Context());
+  ASSERT_EQ(Dialog.ShownWith.size(), 1u);
+  EXPECT_EQ(Dialog.ShownWith[0].FileName, "moon.3859.tif");
+  EXPECT_EQ(Dialog.ShownWith[0].Filter, "TIF Image File (*.tif)|*.tif");
+  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, "/somewhere/chosen/before") << "the folder is left as it was";
+  EXPECT_EQ(ReadAll(chosen), tiff);
+}
+
+TEST_F(ExportCommands, SaveAsTifFileWritesNothingWhenCancelledOrWhenTheDownloadFails) {
+  Dialog.Answers = {std::nullopt, InWork("frame.tif")};
+  SaveAsTifFile(Context());
+  EXPECT_TRUE(RequestsMade().empty()) << "a cancelled dialog does nothing";
+  SaveAsTifFile(Context());  // confirmed, but the server has no frame
+  EXPECT_EQ(RequestsMade().size(), 1u);
+  EXPECT_TRUE(QDir(Work.path()).isEmpty());
+  EXPECT_TRUE(Errors.empty());
+}
+
+// The pointer's x in the window decides: up to 687 the chart, from 688 on the frame.
+TEST_F(ExportCommands, SaveScreenChoosesByThePointerInTheWindow) {
+  Dialog.Answers = {std::nullopt, std::nullopt};
+  SaveScreen(Context(QPoint(687, 400)));
+  SaveScreen(Context(QPoint(688, 400)));
+  ASSERT_EQ(Dialog.ShownWith.size(), 2u);
+  EXPECT_EQ(Dialog.ShownWith[0].FileName, "Graph.bmp");
+  EXPECT_EQ(Dialog.ShownWith[0].Filter, "BMP Image File (*.bmp)|*.bmp");
+  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, Work.path() + "/");
+  EXPECT_EQ(Dialog.ShownWith[1].FileName, "moon.3859.tif");
+  EXPECT_EQ(Dialog.ShownWith[1].Filter, "TIF Image File (*.tif)|*.tif");
+}
+
+TEST_F(ExportCommands, SaveAsTifFileOffersTheTifFilterAgainAfterSaveScreenChoseBmp) {
+  Dialog.Answers = {std::nullopt, std::nullopt};
+  SaveScreen(Context(QPoint(10, 10)));
+  SaveAsTifFile(Context());
+  ASSERT_EQ(Dialog.ShownWith.size(), 2u);
+  EXPECT_EQ(Dialog.ShownWith[1].FileName, "moon.3859.tif");
+  EXPECT_EQ(Dialog.ShownWith[1].Filter, "TIF Image File (*.tif)|*.tif");
+}
+
+TEST_F(ExportCommands, SaveScreenWritesTheChartAs24BitBmp) {
+  const QString chosen = InWork("chart.bmp");
+  Dialog.Answers = {chosen};
+  SaveScreen(Context(QPoint(300, 200)));
+  const QByteArray bmp = ReadAll(chosen);
+  ASSERT_GE(bmp.size(), 54);
+  EXPECT_EQ(bmp.left(2), "BM");
+  EXPECT_EQ(LittleEndian(bmp, 18, 4), 730u);  // width
+  EXPECT_EQ(LittleEndian(bmp, 22, 4), 730u);  // height, bottom-up
+  EXPECT_EQ(LittleEndian(bmp, 28, 2), 24u);   // bits per pixel
+  EXPECT_EQ(LittleEndian(bmp, 30, 4), 0u);    // uncompressed
+  QImage read;
+  ASSERT_TRUE(read.loadFromData(bmp, "BMP"));
+  EXPECT_EQ(read.convertToFormat(QImage::Format_RGB888), Chart);
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(ExportCommands, SaveScreenOffersTheDocumentsFolderWhenTheWorkingFolderIsGone) {
+  ExportContext ctx = Context(QPoint(100, 100));
+  ctx.WorkingFolder = InWork("gone");
+  SaveScreen(ctx);
+  ASSERT_EQ(Dialog.ShownWith.size(), 1u);
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, (documents.isEmpty() ? ctx.WorkingFolder : documents) + "/");
+}
+
+TEST_F(ExportCommands, SaveScreenReportsAChartThatCannotBeWritten) {
+  const QString chosen = InWork("missing-folder/chart.bmp");
+  Dialog.Answers = {chosen};
+  SaveScreen(Context(QPoint(100, 100)));
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors[0].contains(chosen)) << Errors[0].toStdString();
+}
+
+TEST_F(ExportCommands, OpenFolderOpensTheWorkingFolder) {
+  OpenFolder(Context());
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenFolder", Work.path().toStdString()}}));
+}
+
+TEST_F(ExportCommands, FrameOfCommandNamesKeyFileAndAddress) {
+  State.ViewKind = ViewChartH;
+  const CommandFrame frame = FrameOfCommand(State);
+  EXPECT_EQ(frame.Key, 1920);
+  EXPECT_EQ(frame.FileName, "comp.3859.tif");
+  EXPECT_EQ(frame.Url.toStdString(), Url(kNorth2024 + "frames/1920x1080_16x9_30p/fancy/comp.3859.tif"));
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// TSetForm: layout, what FormShow displays, the rules by which Save takes the typed
+// magnitudes, the redraw after Save, and the finder link.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "export/hand_off_recorder.h"
+#include "export/qt_app_environment.h"
+#include "windows/link_label.h"
+#include "windows/set_unit.h"
+
+namespace {
+
+void Hover(QWidget* widget, bool enter) {
+  if (enter) {
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(widget, &event);
+  } else {
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &event);
+  }
+}
+
+void Click(QWidget* widget) {
+  const QPointF at(2, 2);
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+  QCoreApplication::sendEvent(widget, &release);
+}
+
+class SetForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SavedLocale = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    State.Latitude = 41.2979L;
+    State.Longitude = -73.0756L;
+  }
+  void TearDown() override { QLocale::setDefault(SavedLocale); }
+
+  // Types into the window as it shows the current place and presses Save.
+  void Save(const QString& lat, int northSouth, const QString& lon, int eastWest) {
+    Form.show();
+    Form.LatEdit->setText(lat);
+    Form.NorthSouthBox->setCurrentIndex(northSouth);
+    Form.LonEdit->setText(lon);
+    Form.EastWestBox->setCurrentIndex(eastWest);
+    Form.SaveBut->click();
+  }
+
+  QLocale SavedLocale;
+  ProgramState State;
+  int Redraws = 0;
+  long double LatitudeAtRedraw = 0;
+  HandOffRecorder Shell;
+  TSetForm Form{State,
+                [this] {
+                  ++Redraws;
+                  LatitudeAtRedraw = State.Latitude;
+                },
+                Shell};
+};
+
+constexpr int kNorth = 0, kSouth = 1, kEast = 0, kWest = 1;
+
+TEST_F(SetForm, LayoutAsDesigned) {
+  EXPECT_EQ(Form.windowTitle(), "Set Latitude and Longitude");
+  EXPECT_EQ(Form.size(), QSize(449, 181));
+  EXPECT_EQ(Form.minimumSize(), Form.maximumSize()) << "fixed size";
+  EXPECT_EQ(Form.Panel1->geometry(), QRect(0, 0, 449, 181));
+  EXPECT_EQ(Form.LatEdit->geometry(), QRect(20, 30, 80, 26));
+  EXPECT_EQ(Form.NorthSouthBox->geometry(), QRect(110, 30, 80, 26));
+  EXPECT_EQ(Form.LonEdit->geometry(), QRect(250, 30, 80, 26));
+  EXPECT_EQ(Form.EastWestBox->geometry(), QRect(340, 30, 80, 26));
+  EXPECT_EQ(Form.SaveBut->geometry(), QRect(40, 80, 75, 25));
+  EXPECT_EQ(Form.CloseBut->geometry(), QRect(170, 80, 75, 25));
+  EXPECT_EQ(Form.SaveBut->text(), "Save");
+  EXPECT_EQ(Form.CloseBut->text(), "Close");
+  EXPECT_EQ(Form.NorthSouthBox->itemText(0), "North");
+  EXPECT_EQ(Form.NorthSouthBox->itemText(1), "South");
+  EXPECT_EQ(Form.EastWestBox->itemText(0), "East");
+  EXPECT_EQ(Form.EastWestBox->itemText(1), "West");
+  EXPECT_EQ(Form.LatLabel->text(), "Latitude°");
+  EXPECT_EQ(Form.LonLabel->text(), "Longitude°");
+  EXPECT_LE(Form.LatLabel->geometry().bottom(), Form.LatEdit->y()) << "the label sits above its box";
+  EXPECT_EQ(Form.LatLabel->x(), Form.LatEdit->x());
+  EXPECT_EQ(Form.LatEdit->font().pixelSize(), 16);
+  EXPECT_EQ(Form.LatLabel->font().pixelSize(), 13);
+  EXPECT_EQ(Form.GoLatLonFinderLab->text(), "Latitude and Longitude Finder");
+  EXPECT_EQ(Form.GoLatLonFinderLab->pos(), QPoint(40, 132));
+  EXPECT_EQ(Form.GoLatLonFinderLab->toolTip(), "Go to Latitude and Longitude Finder");
+  EXPECT_TRUE(Form.GoLatLonFinderLab->font().underline());
+  EXPECT_EQ(Form.GoLatLonFinderLab->font().pixelSize(), 16);
+  EXPECT_EQ(FontColor(*Form.GoLatLonFinderLab), QColor(Qt::black));
+}
+
+TEST_F(SetForm, FormShowDisplaysMagnitudesAndHemispheres) {
+  State.Latitude = -33.86786L;
+  State.Longitude = 151.20736L;
+  Form.show();
+  EXPECT_EQ(Form.LatEdit->text(), "33.8679");
+  EXPECT_EQ(Form.NorthSouthBox->currentIndex(), kSouth);
+  EXPECT_EQ(Form.LonEdit->text(), "151.2074");
+  EXPECT_EQ(Form.EastWestBox->currentIndex(), kEast);
+  EXPECT_EQ(Form.focusWidget(), Form.CloseBut);
+  Form.hide();
+
+  // Exactly 0 shows as North for the latitude and as West for the longitude.
+  State.Latitude = 0;
+  State.Longitude = 0;
+  Form.show();
+  EXPECT_EQ(Form.LatEdit->text(), "0.0000");
+  EXPECT_EQ(Form.NorthSouthBox->currentIndex(), kNorth);
+  EXPECT_EQ(Form.LonEdit->text(), "0.0000");
+  EXPECT_EQ(Form.EastWestBox->currentIndex(), kWest);
+}
+
+TEST_F(SetForm, SaveTakesMagnitudesAndTheListsHemispheres) {
+  struct Case {
+    const char* Lat;
+    int NorthSouth;
+    const char* Lon;
+    int EastWest;
+    long double Latitude, Longitude;  // expected afterwards
+  };
+  const long double lat0 = 41.2979L, lon0 = -73.0756L;  // the values before each save
+  const Case cases[] = {
+      {"-41.5", kNorth, "73.5", kWest, 41.5L, -73.5L},      // a typed sign is ignored
+      {"41.5", kSouth, "-10", kEast, -41.5L, 10.0L},
+      {"90", kNorth, "180", kWest, 90.0L, -180.0L},         // the limits themselves are taken
+      {"90", kSouth, "180", kEast, -90.0L, 180.0L},
+      {"90.0001", kSouth, "180.5", kEast, lat0, lon0},      // beyond them nothing changes
+      {"", kNorth, "abc", kEast, lat0, lon0},               // nor for text that is no number
+      {"abc", kSouth, "12.25", kEast, lat0, 12.25L},        // each value on its own
+      {"12.5", kNorth, "", kEast, 12.5L, lon0},
+      {"41,5", kNorth, "1,5", kEast, lat0, lon0},           // not this locale's separator
+      {"nan", kNorth, "inf", kEast, lat0, lon0},
+      {" 7.25 ", kSouth, "0", kEast, -7.25L, 0.0L},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.Lat) + " / " + c.Lon);
+    State.Latitude = lat0;
+    State.Longitude = lon0;
+    Redraws = 0;
+    Save(c.Lat, c.NorthSouth, c.Lon, c.EastWest);
+    // Within a double's rounding: the values pass through a double parse.
+    EXPECT_NEAR(static_cast<double>(State.Latitude), static_cast<double>(c.Latitude), 1e-12);
+    EXPECT_NEAR(static_cast<double>(State.Longitude), static_cast<double>(c.Longitude), 1e-12);
+    EXPECT_EQ(Redraws, 1) << "every save redraws, changed or not";
+    EXPECT_FALSE(Form.isVisible()) << "saving closes the window";
+  }
+}
+
+TEST_F(SetForm, SaveParsesWithTheLocalesDecimalSeparator) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  Form.show();
+  EXPECT_EQ(Form.LatEdit->text(), "41,2979");
+  Save("41,5", kSouth, "73.5", kWest);
+  EXPECT_NEAR(static_cast<double>(State.Latitude), -41.5, 1e-12);
+  EXPECT_NEAR(static_cast<double>(State.Longitude), -73.0756, 1e-12) << "'.' is no decimal separator here";
+}
+
+TEST_F(SetForm, SaveRedrawsWithTheNewPlace) {
+  Save("12.5", kSouth, "100", kEast);
+  EXPECT_EQ(Redraws, 1);
+  EXPECT_NEAR(static_cast<double>(LatitudeAtRedraw), -12.5, 1e-12);
+}
+
+TEST_F(SetForm, ShowingAgainDisplaysTheSavedValuesToFourDecimals) {
+  Save("12.345678", kSouth, "0.00004", kEast);
+  Form.show();
+  EXPECT_EQ(Form.LatEdit->text(), "12.3457");
+  EXPECT_EQ(Form.NorthSouthBox->currentIndex(), kSouth);
+  EXPECT_EQ(Form.LonEdit->text(), "0.0000");
+  EXPECT_EQ(Form.EastWestBox->currentIndex(), kEast);
+}
+
+TEST_F(SetForm, CloseChangesNothing) {
+  Form.show();
+  Form.LatEdit->setText("10");
+  Form.LonEdit->setText("20");
+  Form.CloseBut->click();
+  EXPECT_FALSE(Form.isVisible());
+  EXPECT_EQ(State.Latitude, 41.2979L);
+  EXPECT_EQ(State.Longitude, -73.0756L);
+  EXPECT_EQ(Redraws, 0);
+}
+
+TEST_F(SetForm, FinderLinkOpensTheSiteAndTurnsRedUnderThePointer) {
+  Form.show();
+  Hover(Form.GoLatLonFinderLab, true);
+  EXPECT_EQ(FontColor(*Form.GoLatLonFinderLab), QColor(Qt::red));
+  Click(Form.GoLatLonFinderLab);
+  Hover(Form.GoLatLonFinderLab, false);
+  EXPECT_EQ(FontColor(*Form.GoLatLonFinderLab), QColor(Qt::black));
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenDocument", kLatLonFinderUrl}}));
+}
+
+}  // namespace

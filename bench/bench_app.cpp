@@ -17,20 +17,13 @@
 #include "nasa/downloader.h"
 #include "nasa/frame_naming.h"
 #include "nasa/image_decode.h"
+#include "support/fixed_zone.h"
 #include "support/local_http_server.h"
 #include "support/test_images.h"
 
 namespace {
 
-class UtcZone : public TimeZoneRules {
- public:
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    return true;
-  }
-};
-
-const UtcZone kUtc;
+const FixedOffsetZone kUtc(0);
 const long double kInstant = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
 
 struct Fixture {

@@ -7,6 +7,7 @@
 #include "app/calculate_data.h"
 #include "app/data_panel.h"
 #include "astro/time_scales.h"
+#include "support/fixed_zone.h"
 
 namespace {
 
@@ -22,17 +23,6 @@ class EasternZone : public TimeZoneRules {
     info.StandardDate = {11, 1, 2, 0, 0, 0};
     return true;
   }
-};
-
-class FixedZone : public TimeZoneRules {
- public:
-  explicit FixedZone(int bias) : Bias(bias) {}
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = Bias;
-    return true;
-  }
-  int Bias;
 };
 
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
@@ -71,7 +61,7 @@ TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
 }
 
 TEST(DataPanel, UsesTheLocaleDecimalSeparatorButAlwaysCommaGrouping) {
-  const FixedZone utc(0);
+  const FixedOffsetZone utc(0);
   MoonRecord r;
   r.Dist = 1234567.5L;  // a half goes to the even neighbour
   r.Diam = 1832.94L;
@@ -83,7 +73,7 @@ TEST(DataPanel, UsesTheLocaleDecimalSeparatorButAlwaysCommaGrouping) {
 }
 
 TEST(DataPanel, HemisphereSuffixesAtZeroAndSouth) {
-  const FixedZone utc(0);
+  const FixedOffsetZone utc(0);
   const MoonRecord r;
   QStringList lines = DataPanelLines(r, 0, 0, utc, kEnglish);
   EXPECT_EQ(lines[0], "Latitude    0.0000\u00B0 N");
@@ -94,7 +84,7 @@ TEST(DataPanel, HemisphereSuffixesAtZeroAndSouth) {
 }
 
 TEST(DataPanel, AzimuthPaddingAndCompassLimits) {
-  const FixedZone utc(0);
+  const FixedOffsetZone utc(0);
   MoonRecord r;
   const auto azimuthLine = [&](long double a) {
     r.Azimuth = a;
@@ -120,7 +110,7 @@ TEST(DataPanel, DistancesAreGroupedByThreesWithHalvesToEven) {
 TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
   // No rise or set could be computed: day 0 shown five hours behind UTC reads
   // 05:00 on 30 December, the offset applied with the opposite sign before 1899-12-30.
-  const FixedZone fiveBehind(300);
+  const FixedOffsetZone fiveBehind(-300);
   const MoonRecord r;
   const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, fiveBehind, kEnglish);
   EXPECT_EQ(lines[6], "Rise Local 05:00 Dec 30");
@@ -129,9 +119,9 @@ TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
 
 TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const FixedZone fiveBehind(300);
-  const FixedZone oneAhead(-60);
-  const FixedZone utc(0);
+  const FixedOffsetZone fiveBehind(-300);
+  const FixedOffsetZone oneAhead(60);
+  const FixedOffsetZone utc(0);
   const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind);
   const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc);
   EXPECT_EQ(west.Rise, reference.Rise);
@@ -150,7 +140,7 @@ RiseSetRecord FailingSearch(double, long double, long double, long double) {
 }
 
 TEST(CalculateData, ARiseSetFailureLeavesZerosAndTheRestFilled) {
-  const FixedZone utc(0);
+  const FixedOffsetZone utc(0);
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
   const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, FailingSearch);
   EXPECT_EQ(r.Rise, 0);

@@ -23,58 +23,27 @@
 #include "app/main_form.h"
 #include "app/system_time_zone.h"
 #include "astro/time_scales.h"
+#include "support/fixed_zone.h"
+#include "support/window_test.h"
 #include "nasa/frame_naming.h"
 
 namespace {
-
-// A zone five hours behind UTC without daylight time.
-class FixedZone : public TimeZoneRules {
- public:
-  explicit FixedZone(int biasMinutes) : Bias(biasMinutes) {}
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = Bias;
-    return true;
-  }
-  int Bias;
-};
 
 long double At(int y, int mo, int d, int h, int mi) {
   return EncodeDateTimeOrZero(y, mo, d, h, mi, 0, 0);
 }
 
-class MainForm : public ::testing::Test {
+class MainForm : public WindowTest {
  protected:
   static void SetUpTestSuite() {
-    Config = new QTemporaryDir();
-    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    App = new QApplication(argc, argv);
+    WindowTest::SetUpTestSuite();
     SetNasaServer("http://127.0.0.1:1");  // refused at once: frames never load here
   }
-  static void TearDownTestSuite() {
-    delete App;
-    delete Config;
-  }
   void SetUp() override {
-    QFile::remove(Config->path() + "/Quenhalse/Orvanel.ini");
-    SetProgramTimeZone(&Utc);
-    SetLocalClock([] { return At(2024, 6, 9, 18, 10); });
+    WindowTest::SetUp();
+    QFile::remove(IniPath());
   }
-  void TearDown() override {
-    SetLocalClock({});
-    SetProgramTimeZone(nullptr);
-  }
-
-  static QTemporaryDir* Config;
-  static QApplication* App;
-  FixedZone Utc{0};
 };
-
-QTemporaryDir* MainForm::Config = nullptr;
-QApplication* MainForm::App = nullptr;
 
 template <typename T>
 T* Child(const TForm1& form, const char* name) {
@@ -179,7 +148,7 @@ TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
 }
 
 TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
-  FixedZone fiveBehind(300);
+  FixedOffsetZone fiveBehind(-300);
   SetProgramTimeZone(&fiveBehind);
   SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
   TForm1 form;
@@ -207,7 +176,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
     form.State.Latitude = -33.9L;
     form.close();
   }
-  QSettings raw(Config->path() + "/Quenhalse/Orvanel.ini", QSettings::IniFormat);
+  QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
   EXPECT_EQ(raw.childKeys().size(), 14);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
@@ -228,7 +197,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
 
 TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
   {
-    QSettings raw(Config->path() + "/Quenhalse/Orvanel.ini", QSettings::IniFormat);
+    QSettings raw(IniPath(), QSettings::IniFormat);
     raw.beginGroup("SETTINGS");
     raw.setValue("WindowState", 2);
     raw.setValue("WindowLeft", 300);

@@ -13,31 +13,23 @@
 #include "app/local_clock.h"
 #include "app/main_form.h"
 #include "astro/time_scales.h"
-#include "export/hand_off_recorder.h"
-#include "export/scripted_save_dialog.h"
+#include "support/hand_off_recorder.h"
+#include "support/scripted_save_dialog.h"
 #include "nasa/frame_naming.h"
+#include "support/window_test.h"
 #include "windows/set_unit.h"
 #include <QPlainTextEdit>
 
 namespace {
 
-class MenuWiring : public ::testing::Test {
+class MenuWiring : public WindowTest {
  protected:
   static void SetUpTestSuite() {
-    Config = new QTemporaryDir();
-    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    App = new QApplication(argc, argv);
+    WindowTest::SetUpTestSuite();
     SetNasaServer("http://127.0.0.1:1");  // nothing is fetched here
   }
-  static void TearDownTestSuite() {
-    delete App;
-    delete Config;
-  }
   void SetUp() override {
-    SetLocalClock([] { return EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0); });
+    WindowTest::SetUp();
     Form = std::make_unique<TForm1>();
     Form->Shell = &Recorder;
     auto dialog = std::make_unique<ScriptedSaveDialog>();
@@ -46,7 +38,7 @@ class MenuWiring : public ::testing::Test {
   }
   void TearDown() override {
     Form.reset();
-    SetLocalClock({});
+    WindowTest::TearDown();
   }
 
   QAction* PopupAction(const QString& caption) {
@@ -65,15 +57,10 @@ class MenuWiring : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  static QTemporaryDir* Config;
-  static QApplication* App;
   std::unique_ptr<TForm1> Form;
   HandOffRecorder Recorder;
   ScriptedSaveDialog* Dialog = nullptr;
 };
-
-QTemporaryDir* MenuWiring::Config = nullptr;
-QApplication* MenuWiring::App = nullptr;
 
 TEST_F(MenuWiring, SaveScreenOverTheMoonPictureOffersNasasFrame) {
   ChooseFromPopup(Form->Image2, QPoint(100, 100), "Save Screen");  // window x 729

@@ -23,22 +23,13 @@
 #include "app/main_form.h"
 #include "app/system_time_zone.h"
 #include "astro/time_scales.h"
+#include "support/fixed_zone.h"
 #include "nasa/frame_naming.h"
 #include "support/local_http_server.h"
 #include "support/test_images.h"
+#include "support/window_test.h"
 
 namespace {
-
-class FixedZone : public TimeZoneRules {
- public:
-  explicit FixedZone(int bias) : Bias(bias) {}
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = Bias;
-    return true;
-  }
-  int Bias;
-};
 
 long double At(int y, int mo, int d, int h, int mi = 0) {
   return EncodeDateTimeOrZero(y, mo, d, h, mi, 0, 0);
@@ -74,15 +65,10 @@ struct ServerLog {
   }
 };
 
-class WorkingWindow : public ::testing::Test {
+class WorkingWindow : public WindowTest {
  protected:
   static void SetUpTestSuite() {
-    Config = new QTemporaryDir();
-    qputenv("XDG_CONFIG_HOME", Config->path().toUtf8());
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    App = new QApplication(argc, argv);
+    WindowTest::SetUpTestSuite();
     Jpeg = new QByteArray(MakeJpeg(730, 730));
     Log = new ServerLog();
     Server = new LocalHttpServer([](httplib::Server& s) {
@@ -106,20 +92,13 @@ class WorkingWindow : public ::testing::Test {
     delete Server;
     delete Log;
     delete Jpeg;
-    delete App;
-    delete Config;
+    WindowTest::TearDownTestSuite();
   }
   void SetUp() override {
-    SetProgramTimeZone(&Utc);
-    SetLocalClock([] { return At(2024, 6, 9, 18, 10); });
+    WindowTest::SetUp();
     std::lock_guard<std::mutex> g(Log->Lock);
     Log->Refused.clear();
   }
-  void TearDown() override {
-    SetLocalClock({});
-    SetProgramTimeZone(nullptr);
-  }
-
   static QByteArray TiffFor(const std::string& path) {
     if (path.find("1920x1080") != std::string::npos) return MakeTiffRgb8(1920, 1080);
     if (path.find("1080x1920") != std::string::npos) return MakeTiffRgb8(1080, 1920);
@@ -138,16 +117,11 @@ class WorkingWindow : public ::testing::Test {
     return true;
   }
 
-  static QTemporaryDir* Config;
-  static QApplication* App;
   static QByteArray* Jpeg;
   static ServerLog* Log;
   static LocalHttpServer* Server;
-  FixedZone Utc{0};
 };
 
-QTemporaryDir* WorkingWindow::Config = nullptr;
-QApplication* WorkingWindow::App = nullptr;
 QByteArray* WorkingWindow::Jpeg = nullptr;
 ServerLog* WorkingWindow::Log = nullptr;
 LocalHttpServer* WorkingWindow::Server = nullptr;
@@ -201,7 +175,7 @@ TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
 }
 
 TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
-  FixedZone fiveBehind(300);
+  FixedOffsetZone fiveBehind(-300);
   SetProgramTimeZone(&fiveBehind);
   TForm1 form;
   form.MonthCal->setSelectedDate(QDate(2024, 6, 15));
@@ -211,7 +185,7 @@ TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
 }
 
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
-  FixedZone fiveBehind(300);
+  FixedOffsetZone fiveBehind(-300);
   SetProgramTimeZone(&fiveBehind);
   SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
   TForm1 form;

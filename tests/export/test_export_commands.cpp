@@ -16,9 +16,9 @@
 
 #include "export/command_frame.h"
 #include "export/export_commands.h"
-#include "export/hand_off_recorder.h"
-#include "export/qt_app_environment.h"
-#include "export/scripted_save_dialog.h"
+#include "support/hand_off_recorder.h"
+#include "support/qt_app_environment.h"
+#include "support/scripted_save_dialog.h"
 #include "nasa/frame_naming.h"
 #include "support/local_http_server.h"
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "astro/time_scales.h"
+#include "support/fixed_zone.h"
 #include "render/bitmap_color.h"
 #include "render/bitmap_error_reporter.h"
 
@@ -22,19 +23,6 @@ class RecordingBitmapErrorReporter : public BitmapErrorReporter {
   std::vector<QString> Messages;
 };
 
-// A zone at a constant offset from UTC, without daylight time.
-class FixedOffsetZone : public TimeZoneRules {
- public:
-  explicit FixedOffsetZone(int localMinusUtcMinutes) : BiasMinutes(-localMinusUtcMinutes) {}
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = BiasMinutes;  // UTC = local + bias
-    return true;
-  }
-
- private:
-  int BiasMinutes;
-};
 
 // The colour at (x, y) of a Format_BGR888 bitmap, read from its bytes (blue,
 // green, red in memory).

@@ -13,8 +13,9 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "export/hand_off_recorder.h"
-#include "export/qt_app_environment.h"
+#include "support/hand_off_recorder.h"
+#include "support/qt_app_environment.h"
+#include "support/widget_events.h"
 #include "nasa/image_decode.h"
 #include "windows/about_unit.h"
 #include "windows/bitwise_crc32.h"
@@ -26,25 +27,6 @@ namespace {
 const QColor kMoneyGreen(192, 220, 192);
 const QColor kRed(255, 0, 0);
 
-void Hover(QWidget* widget, bool enter) {
-  if (enter) {
-    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(widget, &event);
-  } else {
-    QEvent event(QEvent::Leave);
-    QCoreApplication::sendEvent(widget, &event);
-  }
-}
-
-void Click(QWidget* widget) {
-  const QPointF at(2, 2);
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &press);
-  QCoreApplication::sendEvent(widget, &release);
-}
 
 QImage Picture(int index) {
   QFile resource(AboutMoonResource(index));

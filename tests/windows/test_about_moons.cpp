@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-#include "export/qt_app_environment.h"
+#include "support/qt_app_environment.h"
 #include "windows/about_unit.h"
 
 namespace {

@@ -13,32 +13,14 @@
 
 #include <string>
 
-#include "export/hand_off_recorder.h"
-#include "export/qt_app_environment.h"
+#include "support/hand_off_recorder.h"
+#include "support/qt_app_environment.h"
+#include "support/widget_events.h"
 #include "windows/link_label.h"
 #include "windows/set_unit.h"
 
 namespace {
 
-void Hover(QWidget* widget, bool enter) {
-  if (enter) {
-    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(widget, &event);
-  } else {
-    QEvent event(QEvent::Leave);
-    QCoreApplication::sendEvent(widget, &event);
-  }
-}
-
-void Click(QWidget* widget) {
-  const QPointF at(2, 2);
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &press);
-  QCoreApplication::sendEvent(widget, &release);
-}
 
 class SetForm : public ::testing::Test {
  protected:

@@ -7,10 +7,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -37,6 +39,16 @@ QFont SansFont(int pixelSize) {
 QFont FixedFont(int pixelSize) {
   QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   f.setPixelSize(pixelSize);
+  return f;
+}
+
+// The designed 13-pixel Courier New fits the panel's 22 lines into its 375 pixels;
+// a system fixed font with more leading is taken a pixel smaller until they fit.
+QFont PanelFont(int boxHeight) {
+  constexpr int kLines = 22;
+  QFont f = FixedFont(13);
+  while (f.pixelSize() > 9 && QFontMetrics(f).lineSpacing() * kLines + 8 > boxHeight)
+    f.setPixelSize(f.pixelSize() - 1);
   return f;
 }
 
@@ -91,7 +103,9 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
   setObjectName("Form1");
-  setFont(SansFont(11));  // the designed 8-point face at the usual 96 dpi
+  // The designed face is an 8-point Tahoma; the system's sans is wider, so a pixel
+  // smaller keeps the panel's captions inside their designed places.
+  setFont(SansFont(10));
   CreateControls();
   CreateMenus();
   SetSize(true);
@@ -107,6 +121,8 @@ void TForm1::FormCreate() {
 #endif
   NowBut->setFocus();
   SetCurrentToNow();
+  const CivilDateTime now = DecodeDateTime(State.CurrentDateTime);
+  MonthCal->setSelectedDate(QDate(now.Year, now.Month, now.Day));
 }
 
 // CurrentDateTime := the current hour in UTC, brought into NASA's years when the
@@ -166,8 +182,12 @@ void TForm1::CreateControls() {
   Memo1->setGeometry(1365, 356, 210, 375);
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->setReadOnly(true);
-  Memo1->setFont(FixedFont(13));
+  Memo1->setFont(PanelFont(Memo1->height()));
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The 22 lines fill the box: no scroll bars, a thin margin.
+  Memo1->document()->setDocumentMargin(2);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   StatusBar1 = Named(new QLabel("Orvanel", this), "StatusBar1");
   statusBar()->addWidget(StatusBar1, 1);

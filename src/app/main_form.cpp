@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -384,5 +385,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::SetStatusText(const QString& text) { StatusBar1->setText(text); }
+
+void TForm1::LetEventsRun() { QCoreApplication::processEvents(); }
 
 bool TForm1::TimerEnabled() const { return Timer1->isActive(); }

@@ -89,6 +89,8 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
 
   void SetStatusText(const QString& text);
+  // Lets pending window events run, so that the window repaints inside long handlers.
+  static void LetEventsRun();
 
   // Where files and addresses are handed to (the desktop's programs; tests record),
   // and the window's save dialog, kept between commands.

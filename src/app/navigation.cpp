@@ -15,12 +15,6 @@
 #include "astro/lunar_phases.h"
 #include "astro/time_scales.h"
 
-namespace {
-
-void LetEventsRun() { QCoreApplication::processEvents(); }
-
-}  // namespace
-
 void TForm1::PrevButClick() {
   if (TimerEnabled()) return;
   State.CurrentDateTime = PreviousStep(State.CurrentDateTime, StepDays(State.GlobStep));

@@ -22,8 +22,6 @@
 
 namespace {
 
-void LetEventsRun() { QCoreApplication::processEvents(); }
-
 // Runs a blocking fetch on a worker thread while the window keeps painting; user
 // input waits until the fetch has ended, so no second show can start inside this one.
 template <typename Fetch>

@@ -10,10 +10,11 @@ target_include_directories(gen_lunar_series PRIVATE ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(gen_lunar_series PROPERTIES AUTOMOC OFF AUTORCC OFF)
 
 set(ORVANEL_LUNAR_SERIES_CPP "${ORVANEL_GEN_DIR}/lunar_series_table.cpp")
+set(ORVANEL_LUNAR_ROTATIONS_H "${ORVANEL_GEN_DIR}/lunar_series_rotations.h")
 add_custom_command(
-  OUTPUT ${ORVANEL_LUNAR_SERIES_CPP}
-  COMMAND gen_lunar_series ${ORVANEL_ELP_CSV} ${ORVANEL_LUNAR_SERIES_CPP}
+  OUTPUT ${ORVANEL_LUNAR_SERIES_CPP} ${ORVANEL_LUNAR_ROTATIONS_H}
+  COMMAND gen_lunar_series ${ORVANEL_ELP_CSV} ${ORVANEL_LUNAR_SERIES_CPP} ${ORVANEL_LUNAR_ROTATIONS_H}
   DEPENDS gen_lunar_series ${ORVANEL_ELP_CSV}
   COMMENT "Generating the lunar series table from ${ORVANEL_ELP_CSV}"
   VERBATIM)
-target_sources(orvanel_astro PRIVATE ${ORVANEL_LUNAR_SERIES_CPP})
+target_sources(orvanel_astro PRIVATE ${ORVANEL_LUNAR_SERIES_CPP} ${ORVANEL_LUNAR_ROTATIONS_H})

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "astro/angle_multiples.h"
 #include "astro/coordinates.h"
+#include "lunar_series_rotations.h"
 #include "astro/time_scales.h"
 
 namespace {
@@ -14,26 +16,72 @@ constexpr long double kMoonRadiusKm = 1737.4L;
 // Date-times of 0001-01-01 and 10000-01-01: the calendar of the Julian date.
 constexpr double kFirstDateTime = -693593.0, kEndDateTime = 2958466.0;
 
+// The series are summed without a sine per term: every argument is built by
+// rotating unit vectors of whole multiples of a few angles computed once per
+// call (astro/angle_multiples.h). The generated rotation form of the table
+// (lunar_series_rotations.h) gives for each main-problem row its multiples of
+// D, l', l, F and the small residual of the table's rounding, and for each
+// perturbation row the sine and cosine of its phase and its frequency in
+// balanced base-201 digits of 0.0001 deg per century.
+
+using DelaunayMultiples = AngleMultiples<kLunarMaxDelaunayMultiplier>;
+using DigitMultiples = AngleMultiples<kLunarFrequencyDigitMax>;
+
+// An angle in degrees reduced to one turn (fmod is exact), in radians.
+long double TurnRadians(long double degrees) { return std::fmod(degrees, 360.0L) / kDegreesPerRadian; }
+
+// Unit vector of a residual angle below 1e-4 radian; the dropped terms are under 1e-24.
+UnitVector SmallAngle(long double x) {
+  const long double x2 = x * x;
+  return {1 - x2 / 2 * (1 - x2 / 12), x * (1 - x2 / 6 * (1 - x2 / 20))};
+}
+
+struct MainArguments {
+  explicit MainArguments(long double T) {
+    for (std::size_t k = 0; k < 4; ++k) {
+      const std::array<long double, 5>& c = kLunarDelaunayDegrees[k];
+      Delaunay[k] = DelaunayMultiples(TurnRadians(c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])))));
+    }
+  }
+  std::array<DelaunayMultiples, 4> Delaunay;
+};
+
+struct PerturbationArguments {
+  explicit PerturbationArguments(long double T) {
+    long double weight = kLunarFrequencyStep * T;  // degrees
+    for (DigitMultiples& digit : Digits) {
+      digit = DigitMultiples(TurnRadians(weight));
+      weight *= kLunarFrequencyBase;
+    }
+  }
+  std::array<DigitMultiples, 5> Digits;
+};
+
 // Sum of the main-problem terms; the distance series uses the cosine.
 template <std::size_t N>
-long double SumMain(const std::array<LunarMainTerm, N>& terms, long double T, bool cosine) {
-  const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
+long double SumMain(const std::array<LunarMainRotation, N>& terms, const MainArguments& a,
+                    long double T, bool cosine) {
   long double sum = 0;
-  for (const LunarMainTerm& t : terms) {
-    const long double argument =
-        t.C0 + t.C1 * T + t.C2 * 1e-4L * T2 + t.C3 * 1e-6L * T3 + t.C4 * 1e-8L * T4;
-    sum += t.Amplitude * (cosine ? CosDeg(argument) : SinDeg(argument));
+  for (const LunarMainRotation& t : terms) {
+    const std::array<long double, 5>& r = t.Residual;
+    const UnitVector combination = Rotate(Rotate(a.Delaunay[0][t.Multipliers[0]], a.Delaunay[1][t.Multipliers[1]]),
+                                          Rotate(a.Delaunay[2][t.Multipliers[2]], a.Delaunay[3][t.Multipliers[3]]));
+    const UnitVector u =
+        Rotate(combination, SmallAngle(r[0] + T * (r[1] + T * (r[2] + T * (r[3] + T * r[4])))));
+    sum += t.Amplitude * (cosine ? u.Cos : u.Sin);
   }
   return sum;
 }
 
 template <std::size_t N>
-long double SumPerturbations(const std::array<LunarPerturbationTerm, N>& terms, long double T,
-                             bool cosine) {
+long double SumPerturbations(const std::array<LunarPerturbationRotation, N>& terms,
+                             const PerturbationArguments& a, bool cosine) {
   long double sum = 0;
-  for (const LunarPerturbationTerm& t : terms) {
-    const long double argument = t.Phase + t.Frequency * T;
-    sum += t.Amplitude * (cosine ? CosDeg(argument) : SinDeg(argument));
+  for (const LunarPerturbationRotation& t : terms) {
+    UnitVector u = t.Phase;
+    for (std::size_t j = 0; j < a.Digits.size(); ++j)
+      if (t.Digits[j] != 0) u = Rotate(u, a.Digits[j][t.Digits[j]]);
+    sum += t.Amplitude * (cosine ? u.Cos : u.Sin);
   }
   return sum;
 }
@@ -43,9 +91,10 @@ long double SumPerturbations(const std::array<LunarPerturbationTerm, N>& terms, 
 LunarSeriesPosition LunarSeries(double DateTime) {
   if (!(DateTime >= kFirstDateTime && DateTime < kEndDateTime))
     throw std::domain_error("lunar series: the instant is not a date-time of the years 1 to 9999");
-  const LunarSeriesCoefficients& s = LunarSeriesTable;
   const long double T = JulianCenturiesJ2000(DateTime);
   const long double T2 = T * T;
+  const MainArguments m(T);
+  const PerturbationArguments p(T);
 
   // Mean longitude of the Moon referred to the mean equinox of date.
   const long double W1 = 218.31665436L + 481267.8813424L * T - 13.268e-4L * T2 +
@@ -54,24 +103,24 @@ LunarSeriesPosition LunarSeries(double DateTime) {
   // Perturbation amplitudes of longitude and latitude are in 0.001 degree; the
   // T^2 series carry a factor 1e4 that the 1e-4 T^2 takes back.
   long double longitude =
-      W1 + SumMain(s.LongitudeMain, T, false) +
-      0.001L * (SumPerturbations(s.LongitudeT0, T, false) +
-                T * SumPerturbations(s.LongitudeT1, T, false) +
-                1e-4L * T2 * SumPerturbations(s.LongitudeT2, T, false));
+      W1 + SumMain(LongitudeMainRotations, m, T, false) +
+      0.001L * (SumPerturbations(LongitudeT0Rotations, p, false) +
+                T * SumPerturbations(LongitudeT1Rotations, p, false) +
+                1e-4L * T2 * SumPerturbations(LongitudeT2Rotations, p, false));
   longitude = Normalize360(std::fmod(longitude, 360.0L));  // fmod keeps the sign; Normalize360 lifts it
 
   const long double latitude =
-      SumMain(s.LatitudeMain, T, false) +
-      0.001L * (SumPerturbations(s.LatitudeT0, T, false) +
-                T * SumPerturbations(s.LatitudeT1, T, false) +
-                1e-4L * T2 * SumPerturbations(s.LatitudeT2, T, false));
+      SumMain(LatitudeMainRotations, m, T, false) +
+      0.001L * (SumPerturbations(LatitudeT0Rotations, p, false) +
+                T * SumPerturbations(LatitudeT1Rotations, p, false) +
+                1e-4L * T2 * SumPerturbations(LatitudeT2Rotations, p, false));
 
   // 385000.57 km: the constant terms of the main problem and of the T^0
   // perturbations, which the table does not carry as rows.
-  const long double distance = 385000.57L + SumMain(s.DistanceMain, T, true) +
-                               SumPerturbations(s.DistanceT0, T, true) +
-                               T * SumPerturbations(s.DistanceT1, T, true) +
-                               1e-4L * T2 * SumPerturbations(s.DistanceT2, T, true);
+  const long double distance = 385000.57L + SumMain(DistanceMainRotations, m, T, true) +
+                               SumPerturbations(DistanceT0Rotations, p, true) +
+                               T * SumPerturbations(DistanceT1Rotations, p, true) +
+                               1e-4L * T2 * SumPerturbations(DistanceT2Rotations, p, true);
 
   return {longitude, latitude, distance};
 }

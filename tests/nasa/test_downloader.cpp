@@ -13,6 +13,7 @@
 #include "support/stderr_capture.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
+#include "support/tiff_pattern_check.h"
 
 namespace {
 
@@ -227,24 +228,11 @@ TEST_F(Downloader, StringsSplitAtLfAndCrlf) {
   EXPECT_EQ(lines, QStringList{"old"});
 }
 
-void ExpectPattern(const QImage& image, int width, int height) {
-  ASSERT_EQ(image.format(), QImage::Format_BGR888);
-  ASSERT_EQ(image.size(), QSize(width, height));
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const auto rgb = TiffPatternPixel(x, y);
-      const unsigned char* p = image.constScanLine(y) + 3 * x;
-      ASSERT_EQ(p[0], rgb[2]) << x << "," << y;  // B, G, R in memory
-      ASSERT_EQ(p[1], rgb[1]) << x << "," << y;
-      ASSERT_EQ(p[2], rgb[0]) << x << "," << y;
-    }
-}
-
 TEST_F(Downloader, TiffFramesOfEveryLayout) {
   for (const char* path : {"/plain.tif", "/lzw.tif", "/striped.tif"}) {
     QImage image;
     ASSERT_TRUE(DownloadTiff(Url(path), image)) << path;
-    ExpectPattern(image, 40, 30);
+    ExpectTiffPattern(image, 40, 30);
     QImage graphic;
     ASSERT_TRUE(DownloadGraphic(Url(path), graphic)) << path;
     EXPECT_EQ(graphic, image);

@@ -6,6 +6,7 @@
 #include "nasa/image_decode.h"
 #include "support/stderr_capture.h"
 #include "support/test_images.h"
+#include "support/tiff_pattern_check.h"
 
 namespace {
 
@@ -84,17 +85,6 @@ TEST(DecodeJpeg, RefusesPicturesOverTheSizeLimit) {
   EXPECT_EQ(image, Marker());
 }
 
-void ExpectPattern(const QImage& image, int width, int height) {
-  ASSERT_EQ(image.format(), QImage::Format_BGR888);
-  ASSERT_EQ(image.size(), QSize(width, height));
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const auto rgb = TiffPatternPixel(x, y);
-      const unsigned char* p = image.constScanLine(y) + 3 * x;
-      ASSERT_TRUE(p[0] == rgb[2] && p[1] == rgb[1] && p[2] == rgb[0]) << x << "," << y;
-    }
-}
-
 TEST(DecodeTiff, EightBitRgbOfEveryLayoutIsExact) {
   const struct {
     TiffOptions Options;
@@ -107,7 +97,7 @@ TEST(DecodeTiff, EightBitRgbOfEveryLayoutIsExact) {
     SCOPED_TRACE(layout.Name);
     QImage image;
     ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(301, 259, layout.Options), image));
-    ExpectPattern(image, 301, 259);
+    ExpectTiffPattern(image, 301, 259);
   }
 }
 
@@ -154,7 +144,7 @@ TEST(DecodeImage, TellsJpegAndTiffApartByContent) {
   ASSERT_TRUE(DecodeImage(MakeJpeg(33, 22), jpeg));
   EXPECT_EQ(jpeg.size(), QSize(33, 22));
   ASSERT_TRUE(DecodeImage(MakeTiffRgb8(33, 22), tiff));
-  ExpectPattern(tiff, 33, 22);
+  ExpectTiffPattern(tiff, 33, 22);
   EXPECT_FALSE(DecodeImage("BM not a supported picture", image));
   EXPECT_FALSE(DecodeImage(QByteArray(), image));
   EXPECT_EQ(image, Marker());

@@ -28,6 +28,7 @@
 #include "astro/time_scales.h"
 #include "export/desktop_hand_off.h"
 #include "export/file_save_picture_dialog.h"
+#include "render/view_text.h"
 
 namespace {
 
@@ -64,9 +65,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
   auto* label = Named(new QLabel(text, parent), name);
   label->move(left, top);
   label->adjustSize();
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, colour);
-  label->setPalette(p);
+  SetLabelColour(label, colour);
   return label;
 }
 
@@ -87,6 +86,12 @@ QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& captio
 }
 
 }  // namespace
+
+void SetLabelColour(QLabel* label, const QColor& colour) {
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, colour);
+  label->setPalette(p);
+}
 
 QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
@@ -122,12 +127,10 @@ void TForm1::FormCreate() {
 #endif
   NowBut->setFocus();
   SetCurrentToNow();
-  const CivilDateTime now = DecodeDateTime(State.CurrentDateTime);
-  MonthCal->setSelectedDate(QDate(now.Year, now.Month, now.Day));
 }
 
 // CurrentDateTime := the current hour in UTC, brought into NASA's years when the
-// clock lies outside them.
+// clock lies outside them; the calendar shows its day.
 void TForm1::SetCurrentToNow() {
   long double t = LocalClockNow();
   if (YearOf(State.CurrentDateTime) != 2024) t += 365;
@@ -138,6 +141,7 @@ void TForm1::SetCurrentToNow() {
                     : QStringLiteral(" NASA's hourly Moon series covers 2024 and 2025: showing the "
                                      "same hour of %1")
                           .arg(YearOf(State.CurrentDateTime));
+  MonthCal->setSelectedDate(CalendarDateOf(State.CurrentDateTime));
 }
 
 void TForm1::CreateControls() {

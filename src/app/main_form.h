@@ -11,6 +11,7 @@
 #include "render/view_options.h"
 
 class QCalendarWidget;
+class QColor;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -157,6 +158,8 @@ class TForm1 : public QMainWindow {
   // commands runs: "Save Screen" chooses by where the user right-clicked.
   std::optional<QPoint> PopupOrigin;  // set when the clock lies outside NASA's years
 };
+
+void SetLabelColour(QLabel* label, const QColor& colour);
 
 // "Orvanel" followed by two blanks, "v" and the version; just "Orvanel" without one.
 QString WindowTitle(const QString& version);

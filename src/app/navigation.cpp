@@ -30,8 +30,6 @@ void TForm1::NextButClick() {
 void TForm1::NowButClick() {
   if (TimerEnabled()) return;
   SetCurrentToNow();
-  const CivilDateTime c = DecodeDateTime(State.CurrentDateTime);
-  MonthCal->setSelectedDate(QDate(c.Year, c.Month, c.Day));
   ShowBoth(State.CurrentDateTime);
   if (!RangeNotice.isEmpty()) SetStatusText(RangeNotice);
 }

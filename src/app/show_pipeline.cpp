@@ -42,9 +42,7 @@ bool FetchWhileRepainting(Fetch fetch) {
 void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
   if (!text) return;
   label->setText(text->Text);
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, ToQColor(text->TextColor));
-  label->setPalette(p);
+  SetLabelColour(label, ToQColor(text->TextColor));
   label->adjustSize();
 }
 

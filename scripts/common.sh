@@ -26,7 +26,7 @@ orvanel_install_packages() {
 orvanel_build() {
   local root
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-  local data="${ORVANEL_DATA_DIR:-$root/../shared/data}"
+  local data="${ORVANEL_DATA_DIR:-$root/data}"
   cmake -S "$root" -B "$root/build" -G Ninja -DORVANEL_DATA_DIR="$data"
   cmake --build "$root/build" --parallel "$(nproc)"
 }

@@ -1,9 +1,6 @@
 # LunarSeriesTable: generated from the truncated ELP 2000-85 series in the data
 # folder; a missing or malformed file stops the build with "file:line: message".
-set(ORVANEL_ELP_CSV "${ORVANEL_DATA_DIR}/astro/elp2000_85_truncated.csv")
-if(NOT EXISTS "${ORVANEL_ELP_CSV}")
-  message(FATAL_ERROR "${ORVANEL_ELP_CSV}:0: lunar series file not found (set ORVANEL_DATA_DIR)")
-endif()
+orvanel_data_file(ORVANEL_ELP_CSV "astro/elp2000_85_truncated.csv")
 
 add_executable(gen_lunar_series ${CMAKE_SOURCE_DIR}/tools/gen_lunar_series.cpp)
 target_include_directories(gen_lunar_series PRIVATE ${CMAKE_SOURCE_DIR}/src)

@@ -1,12 +1,7 @@
 # NASA's hourly tables: generated at build time from the yearly text files in
 # ORVANEL_DATA_DIR/nasa; a missing or malformed file stops the build with file:line.
-set(NASA_MOONINFO_2024 "${ORVANEL_DATA_DIR}/nasa/mooninfo_2024.txt")
-set(NASA_MOONINFO_2025 "${ORVANEL_DATA_DIR}/nasa/mooninfo_2025.txt")
-foreach(data IN ITEMS ${NASA_MOONINFO_2024} ${NASA_MOONINFO_2025})
-  if(NOT EXISTS "${data}")
-    message(FATAL_ERROR "${data}: NASA's yearly table is missing (set ORVANEL_DATA_DIR)")
-  endif()
-endforeach()
+orvanel_data_file(NASA_MOONINFO_2024 "nasa/mooninfo_2024.txt")
+orvanel_data_file(NASA_MOONINFO_2025 "nasa/mooninfo_2025.txt")
 set(NASA_TABLES_SOURCE "${ORVANEL_GEN_DIR}/nasa_tables_data.cpp")
 
 add_executable(gen_nasa_tables ${CMAKE_SOURCE_DIR}/tools/gen_nasa_tables.cpp)

@@ -1,9 +1,6 @@
 # The About window's Moon pictures: drawn from NASA's 2024 table at build time, encoded
 # as JPEG and compiled into orvanel_ui as Qt resources (":/JPG/moon6268" ...).
-set(ABOUT_MOONS_TABLE "${ORVANEL_DATA_DIR}/nasa/mooninfo_2024.txt")
-if(NOT EXISTS "${ABOUT_MOONS_TABLE}")
-  message(FATAL_ERROR "${ABOUT_MOONS_TABLE}: file not found (NASA's 2024 table, needed for the About pictures)")
-endif()
+orvanel_data_file(ABOUT_MOONS_TABLE "nasa/mooninfo_2024.txt")
 
 add_executable(gen_about_moons "${CMAKE_SOURCE_DIR}/tools/gen_about_moons.cpp")
 target_link_libraries(gen_about_moons PRIVATE JPEG::JPEG)

@@ -60,7 +60,7 @@ BENCHMARK(BM_DrawMoon)->Arg(0)->Arg(1)->ArgName("rotate")->Unit(benchmark::kMill
 void BM_DrawPolyLine(benchmark::State& state) {
   StderrBitmapErrorReporter reporter;
   FixedOffsetZone zone(-240);
-  const MoonViewServices services{zone, nullptr, reporter};
+  const MoonViewServices services{zone, reporter};
   const QImage frame = MakeMarkedDiscFrame(730);
   const MoonRecord record = BenchRecord();
   const MoonViewOptions options;
@@ -73,7 +73,7 @@ BENCHMARK(BM_DrawPolyLine)->Unit(benchmark::kMillisecond);
 void BM_MoonViewAndChart(benchmark::State& state) {
   StderrBitmapErrorReporter reporter;
   FixedOffsetZone zone(-240);
-  const MoonViewServices services{zone, nullptr, reporter};
+  const MoonViewServices services{zone, reporter};
   const QImage frame = MakeMarkedDiscFrame(730);
   const MoonRecord record = BenchRecord();
   MoonViewOptions options;
@@ -81,7 +81,7 @@ void BM_MoonViewAndChart(benchmark::State& state) {
   options.CurrentDateTime = kInstant;
   QImage image1 = MakeSolidBitmap(730, 730, kBlack), image2 = image1.copy(), frameTiff;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ShowMoon(0, kInstant, record, options, services, frame, frameTiff, image2));
+    benchmark::DoNotOptimize(ShowMoon(ViewKind::Moon, kInstant, record, options, services, frame, frameTiff, image2));
     benchmark::DoNotOptimize(DrawPolyLine(kInstant, record, options, services, frame, image1));
   }
 }

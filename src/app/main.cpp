@@ -2,12 +2,20 @@
 #include <QApplication>
 
 #include "app/main_form.h"
+#include "app/services.h"
+#include "core/system_time_zone.h"
+#include "export/desktop_hand_off.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Orvanel");
   QApplication::setOrganizationName("Quenhalse");
-  TForm1 form;
+  const SystemClock clock;
+  const SystemTimeZone zone;
+  const Downloader fetch;
+  DesktopHandOff shell;
+  const Services services{clock, zone, DefaultNasaSite(), fetch, shell};
+  TForm1 form(services);
   form.ReadIniFile();
   form.show();
   form.InitialShow();

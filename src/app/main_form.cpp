@@ -19,14 +19,11 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "app/covered_range.h"
-#include "app/hour_clock.h"
 #include "app/image_box.h"
-#include "app/local_clock.h"
-#include "app/settings_store.h"
-#include "app/system_time_zone.h"
 #include "astro/time_scales.h"
-#include "export/desktop_hand_off.h"
+#include "core/covered_range.h"
+#include "core/hour_clock.h"
+#include "core/settings_store.h"
 #include "export/file_save_picture_dialog.h"
 #include "render/view_text.h"
 
@@ -97,11 +94,8 @@ QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
 }
 
-TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent),
-      SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)),
-      DesktopShell(std::make_unique<DesktopHandOff>()) {
-  Shell = DesktopShell.get();
+TForm1::TForm1(const Services& services, QWidget* parent)
+    : QMainWindow(parent), SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)), Svc(services) {
   FormCreate();
 }
 
@@ -118,8 +112,8 @@ void TForm1::FormCreate() {
   Memo1->clear();
   UTCLab->clear();
   LocLab->clear();
-  MonthCal->setMinimumDate(QDate(2024, 1, 1));
-  MonthCal->setMaximumDate(QDate(2025, 12, 31));
+  MonthCal->setMinimumDate(CalendarDateOf(kRangeStart));
+  MonthCal->setMaximumDate(CalendarDateOf(kLastDay));
 #ifdef ORVANEL_VERSION
   setWindowTitle(WindowTitle(QStringLiteral(ORVANEL_VERSION)));
 #else
@@ -132,9 +126,9 @@ void TForm1::FormCreate() {
 // CurrentDateTime := the current hour in UTC, brought into NASA's years when the
 // clock lies outside them; the calendar shows its day.
 void TForm1::SetCurrentToNow() {
-  long double t = LocalClockNow();
+  long double t = Svc.LocalClock.LocalNow();
   if (YearOf(State.CurrentDateTime) != 2024) t += 365;
-  const long double x = RoundToHour(LocalToUtc(static_cast<double>(t), ProgramTimeZone()), false);
+  const long double x = RoundToHour(LocalToUtc(static_cast<double>(t), Svc.Zone), false);
   State.CurrentDateTime = NearestCoveredInstant(x);
   RangeNotice = State.CurrentDateTime == x
                     ? QString()
@@ -221,7 +215,7 @@ void TForm1::CreatePanelControls() {
   StepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", 120, 65, Qt::black);
 
   TypeBox = Named(new QComboBox(Panel1), "TypeBox");
-  TypeBox->addItems({"Moon", "Chart H", "Orbit", "Globe", "Chart V"});
+  for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
   TypeBox->setGeometry(20, 80, 80, 26);
   TypeBox->setFont(SansFont(16));
   StepBox = Named(new QComboBox(Panel1), "StepBox");
@@ -331,8 +325,8 @@ void TForm1::SetSize(bool Large) {
     black.fill(Qt::black);
     box->SetPicture(black);
   }
-  State.FrameJpeg = QImage();
-  State.FrameTiff = QImage();
+  FrameJpeg = QImage();
+  FrameTiff = QImage();
 }
 
 void TForm1::ReadIniFile() {
@@ -351,8 +345,8 @@ void TForm1::ReadIniFile() {
   RotateBox->setChecked(false);
   State.GlobStep = s.GlobStep;
   StepBox->setCurrentIndex(State.GlobStep - 1);
-  State.ViewKind = s.GlobTypeIndex;
-  TypeBox->setCurrentIndex(State.ViewKind);
+  State.View = ViewKindOf(s.GlobTypeIndex);
+  TypeBox->setCurrentIndex(IndexOf(State.View));
   State.Latitude = s.Latitude;
   State.Longitude = s.Longitude;
 }
@@ -370,15 +364,16 @@ void TForm1::SaveIniFile() {
   s.ShowDataBox = ShowDataBox->isChecked();
   s.RotateBox = RotateBox->isChecked();
   s.GlobStep = State.GlobStep;
-  s.GlobTypeIndex = State.ViewKind;
+  s.GlobTypeIndex = IndexOf(State.View);
   s.Latitude = static_cast<double>(State.Latitude);
   s.Longitude = static_cast<double>(State.Longitude);
   WriteSettings(s);
 }
 
 void TForm1::InitialShow() {
-  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
-  if (!RangeNotice.isEmpty()) SetStatusText(RangeNotice);
+  if (TimerEnabled()) return;
+  NoticeAfterShow = RangeNotice;
+  ShowBoth(State.CurrentDateTime);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -389,7 +384,5 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::SetStatusText(const QString& text) { StatusBar1->setText(text); }
-
-void TForm1::LetEventsRun() { QCoreApplication::processEvents(); }
 
 bool TForm1::TimerEnabled() const { return Timer1->isActive(); }

@@ -1,5 +1,9 @@
 // TForm1: the main window. It owns the widgets and the program-wide state; every
-// handler changes the state and then calls ShowBoth or a menu command.
+// handler changes the state and then calls ShowBoth or a menu command. ShowBoth is
+// a request: the hour's values are computed at once, its frames are fetched on a
+// worker, and the panel, the pictures and the labels change together when they
+// arrive. A request overtaken by a newer one is dropped, so the window always shows
+// one hour and never waits on the network.
 #pragma once
 
 #include <QMainWindow>
@@ -7,7 +11,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/program_state.h"
+#include "app/services.h"
+#include "core/program_state.h"
+#include "export/export_context.h"
 #include "render/view_options.h"
 
 class QCalendarWidget;
@@ -24,14 +30,12 @@ class QTimer;
 class ImageBox;
 class TSetForm;
 class TAboutForm;
-class HandOff;
 class SavePictureDialog;
-struct ExportContext;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  explicit TForm1(const Services& services, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Start-up: FormCreate runs in the constructor; the program then calls ReadIniFile
@@ -42,17 +46,18 @@ class TForm1 : public QMainWindow {
 
   // The show pipeline.
   void ShowBoth(long double x);
+  // True while the newest show request waits for its frames.
+  bool ShowPending() const { return ShownGeneration != ShowGeneration; }
   MoonRecord CalculateData(long double x);
   void ShowAllData(const MoonRecord& r);
-  bool LoadJpgFile(bool Large, long double Instant);
-  bool LoadJpgFileUrl(long double Instant);
-  bool LoadJpgFileLocal(bool Large, long double Instant);
-  void ShowMoon(int ViewKind, long double Instant);
+  void ShowMoon(ViewKind View, long double Instant);
   void DrawPolyLine(long double Instant);
   long double GetParallacticAngle(long double Lat, long double Lon, long double DateTime);
   void GoToMaxAltitude(bool FindMax);
 
   ProgramState State;
+  QImage FrameJpeg;  // the Moon frame last loaded (24-bit)
+  QImage FrameTiff;  // the chart, orbit or globe frame last loaded
 
   // Controls, under their designed names.
   ImageBox* Image1 = nullptr;
@@ -90,15 +95,15 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
 
   void SetStatusText(const QString& text);
-  // Lets pending window events run, so that the window repaints inside long handlers.
-  static void LetEventsRun();
 
-  // Where files and addresses are handed to (the desktop's programs; tests record),
-  // and the window's save dialog, kept between commands.
-  HandOff* Shell = nullptr;
+  // The window's save dialog, kept between commands.
   std::unique_ptr<SavePictureDialog> SavePictureDialog1;
   TSetForm* SetForm = nullptr;
   TAboutForm* AboutForm = nullptr;
+
+ signals:
+  // The window now shows Instant: panel, pictures and labels.
+  void Shown(long double Instant);
 
  public slots:
   void Exit1Click();
@@ -144,16 +149,21 @@ class TForm1 : public QMainWindow {
   void CreateMenus();
   void RunMoonThread();
   void MoonAnimation();
-  void OnTerminate();
   void SetCurrentToNow();
   bool TimerEnabled() const;
   MoonViewOptions ViewOptions() const;
   void ApplyViewLabels(const ViewLabels& labels);
 
+  void ApplyShow(long double x, const MoonRecord& r, bool frameLoaded, const QImage& jpeg, const QImage& tiff);
   void RunCommand(void (*command)(const ExportContext&));
+  void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
 
-  std::unique_ptr<HandOff> DesktopShell;
+  const Services Svc;  // references to objects that outlive the window, and NASA's site
+  quint64 ShowGeneration = 0;   // the newest show request
+  quint64 ShownGeneration = 0;  // the request the window shows
   QString RangeNotice;
+  QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
+  QString NoticeAfterShow;      // shown in the status bar once the next show is done
   // Where the pop-up menu was opened, in window coordinates, while one of its
   // commands runs: "Save Screen" chooses by where the user right-clicked.
   std::optional<QPoint> PopupOrigin;  // set when the clock lies outside NASA's years

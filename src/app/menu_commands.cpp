@@ -1,25 +1,44 @@
 // TForm1's menu handlers: the export commands, the settings window and the About window.
 #include <QCursor>
 #include <QDir>
+#include <QFutureWatcher>
 #include <QMessageBox>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
-#include "export/desktop_hand_off.h"
 #include "export/export_commands.h"
 #include "export/file_save_picture_dialog.h"
 #include "windows/about_unit.h"
 #include "windows/set_unit.h"
 
+// A command's download runs on a worker; what it then does with the result (a file
+// handed to a program, the clipboard) runs here, as long as the window exists.
+void TForm1::RunInBackground(std::function<bool()> work, std::function<void(bool)> then) {
+  auto* watcher = new QFutureWatcher<bool>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this, [watcher, then = std::move(then)] {
+    watcher->deleteLater();
+    then(watcher->result());
+  });
+  watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
+
 void TForm1::RunCommand(void (*command)(const ExportContext&)) {
-  const ExportContext ctx{State,
+  const ExportContext ctx{State.CurrentDateTime,
+                          State.Latitude,
+                          State.View,
+                          Svc.Site,
+                          Svc.Fetch,
                           Image1->Picture(),
-                          *Shell,
+                          Svc.Shell,
                           *SavePictureDialog1,
                           QDir::currentPath(),
                           PopupOrigin.value_or(mapFromGlobal(QCursor::pos())),
                           [this](const QString& message) {
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
+                          },
+                          [this](std::function<bool()> work, std::function<void(bool)> then) {
+                            RunInBackground(std::move(work), std::move(then));
                           }};
   command(ctx);
 }
@@ -37,13 +56,15 @@ void TForm1::SaveScreen1Click() { RunCommand(SaveScreen); }
 void TForm1::OpenFolder1Click() { RunCommand(OpenFolder); }
 
 void TForm1::Set1Click() {
-  if (!SetForm) SetForm = new TSetForm(State, [this] { ShowBoth(State.CurrentDateTime); }, *Shell, this);
+  if (!SetForm)
+    SetForm = new TSetForm(State.Latitude, State.Longitude, [this] { ShowBoth(State.CurrentDateTime); }, Svc.Shell,
+                           this);
   SetForm->show();
   SetForm->raise();
 }
 
 void TForm1::About1Click() {
-  if (!AboutForm) AboutForm = new TAboutForm(windowTitle(), *Shell, this);
+  if (!AboutForm) AboutForm = new TAboutForm(windowTitle(), Svc.Shell, this);
   AboutForm->show();
   AboutForm->raise();
 }

@@ -1,16 +1,15 @@
 // TForm1's navigation and animation: every handler moves CurrentDateTime inside
-// 2024-2025 (wrapping at the ends) and shows it through ShowBoth.
+// the covered range (wrapping at the ends) and shows it through ShowBoth.
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 #include "app/image_box.h"
 #include "app/main_form.h"
-#include "app/navigation_steps.h"
+#include "core/navigation_steps.h"
 #include "astro/altitude_extremes.h"
 #include "astro/lunar_phases.h"
 #include "astro/time_scales.h"
@@ -30,8 +29,8 @@ void TForm1::NextButClick() {
 void TForm1::NowButClick() {
   if (TimerEnabled()) return;
   SetCurrentToNow();
+  NoticeAfterShow = RangeNotice;
   ShowBoth(State.CurrentDateTime);
-  if (!RangeNotice.isEmpty()) SetStatusText(RangeNotice);
 }
 
 void TForm1::MonthCalClick() {
@@ -58,7 +57,6 @@ void TForm1::GoMinAltButClick() {
 }
 
 void TForm1::GoToMaxAltitude(bool FindMax) {
-  LetEventsRun();
   const AltitudeExtremes e = FindAltitudeExtremes(State.CurrentDateTime);
   State.CurrentDateTime = FindMax ? e.MaxInstant : e.MinInstant;
   ShowBoth(State.CurrentDateTime);
@@ -66,16 +64,16 @@ void TForm1::GoToMaxAltitude(bool FindMax) {
 
 void TForm1::StepBoxCloseUp() {
   State.GlobStep = StepBox->currentIndex() + 1;
-  LetEventsRun();
 }
 
 void TForm1::TypeBoxCloseup() {
-  const int index = TypeBox->currentIndex();
-  if (index != State.ViewKind && (index == ViewChartH || index == ViewChartV)) {
+  const ViewKind view = ViewKindOf(TypeBox->currentIndex());
+  // The charts cover only part of the picture: what another view left there goes.
+  if (view != State.View && (view == ViewKind::ChartH || view == ViewKind::ChartV)) {
     Image2->Picture().fill(Qt::black);
     Image2->PictureChanged();
   }
-  State.ViewKind = index;
+  State.View = view;
   if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
 }
 
@@ -106,23 +104,18 @@ void TForm1::AnimateBoxClick() {
   } else {
     Timer1->stop();
   }
-  LetEventsRun();
 }
 
-// The animation runs one step at a time on the main thread: a tick starts a step
-// only when the previous one has ended, and the step itself is queued behind the
-// events already waiting, so the window stays responsive between steps.
+// The animation runs one step at a time: a tick starts a step only when the previous
+// one has been shown (ApplyShow ends it), and Reverse, the step and the view are read
+// at each step.
 void TForm1::Timer1Timer() {
   if (!State.AnimationRunning) RunMoonThread();
 }
 
 void TForm1::RunMoonThread() {
   State.AnimationRunning = true;
-  LetEventsRun();
-  QTimer::singleShot(0, this, [this] {
-    MoonAnimation();
-    OnTerminate();
-  });
+  MoonAnimation();
 }
 
 void TForm1::MoonAnimation() {
@@ -131,7 +124,4 @@ void TForm1::MoonAnimation() {
   State.CurrentDateTime = AnimationWrap(State.CurrentDateTime, s, reverse);
   ShowBoth(State.CurrentDateTime);
   State.CurrentDateTime += reverse ? -s : s;
-  LetEventsRun();
 }
-
-void TForm1::OnTerminate() { State.AnimationRunning = false; }

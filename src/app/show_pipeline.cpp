@@ -1,42 +1,54 @@
 // TForm1's show pipeline: every change of what the window shows is one ShowBoth.
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+#include <utility>
 
-#include "app/calculate_data.h"
-#include "app/data_panel.h"
 #include "app/image_box.h"
 #include "app/main_form.h"
 #include "app/message_box_reporter.h"
-#include "app/system_time_zone.h"
 #include "astro/parallactic_angle.h"
-#include "nasa/downloader.h"
+#include "core/calculate_data.h"
+#include "core/data_panel.h"
 #include "nasa/frame_loading.h"
-#include "nasa/frame_naming.h"
+#include "nasa/nasa_tables.h"
 #include "render/altitude_chart.h"
 #include "render/moon_view.h"
 
 namespace {
 
-// Runs a blocking fetch on a worker thread while the window keeps painting; user
-// input waits until the fetch has ended, so no second show can start inside this one.
-template <typename Fetch>
-bool FetchWhileRepainting(Fetch fetch) {
-  bool ok = false;
-  QEventLoop loop;
-  QThread* worker = QThread::create([&ok, &fetch] { ok = fetch(); });
-  QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-  QApplication::setOverrideCursor(Qt::BusyCursor);
-  worker->start();
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  worker->wait();
-  delete worker;
-  QApplication::restoreOverrideCursor();
-  return ok;
+// Everything a worker needs to fetch the frames of one hour: copies, so that it
+// shares nothing with the window.
+struct FrameRequest {
+  NasaSite Site;
+  Downloader Fetch;
+  bool Online;
+  long double Instant;
+  long double CurrentDateTime;
+  long double Latitude;
+  ViewKind View;
+  QImage PreviousJpeg;  // kept when the local folder has no file for the hour
+};
+
+struct FetchedFrames {
+  bool JpegLoaded = false;
+  QImage Jpeg;
+  QImage Tiff;  // the chart, orbit or globe view's frame; null when it could not be had
+};
+
+FetchedFrames FetchFrames(const FrameRequest& r) {
+  FetchedFrames f;
+  f.Jpeg = r.PreviousJpeg;
+  f.JpegLoaded = LoadJpgFile(r.Site, r.Fetch, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+  if (f.JpegLoaded && r.View != ViewKind::Moon) {
+    const int key = DescriptionOf(r.View).ScreenKey;
+    if (!r.Fetch.DownloadGraphic(NasaFrameUrl(r.Site, key, r.CurrentDateTime, r.CurrentDateTime, r.Latitude), f.Tiff))
+      f.Tiff = QImage();
+  }
+  return f;
 }
 
 void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
@@ -49,52 +61,54 @@ void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
 }  // namespace
 
 void TForm1::ShowBoth(long double x) {
+  if (!ShowPending()) StatusBeforeLoading = StatusBar1->text();
+  const quint64 generation = ++ShowGeneration;
   const MoonRecord r = CalculateData(x);
+  const FrameRequest request{Svc.Site,         Svc.Fetch,      OnlineFilesBox->isChecked(),
+                             x,                State.CurrentDateTime, State.Latitude,
+                             State.View,       FrameJpeg};
+  if (request.Online)
+    SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", x)) + " from NASA ...");
+  setCursor(Qt::BusyCursor);
+  auto* watcher = new QFutureWatcher<FetchedFrames>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, x, r] {
+    watcher->deleteLater();
+    if (generation != ShowGeneration) return;  // overtaken by a newer request
+    const FetchedFrames f = watcher->result();
+    ApplyShow(x, r, f.JpegLoaded, f.Jpeg, f.Tiff);
+    ShownGeneration = generation;
+  });
+  watcher->setFuture(QtConcurrent::run(FetchFrames, request));
+}
+
+// The panel, the pictures and the labels change here together, for one hour. A
+// frame that could not be had keeps both pictures as they were.
+void TForm1::ApplyShow(long double x, const MoonRecord& r, bool frameLoaded, const QImage& jpeg, const QImage& tiff) {
+  unsetCursor();
+  SetStatusText(StatusBeforeLoading);
   State.CurrentMoonRecord = r;
-  ShowAllData(State.CurrentMoonRecord);
-  const int k = State.ViewKind;
-  if (LoadJpgFile(true, x)) {
-    ShowMoon(k, x);
+  ShowAllData(r);
+  if (frameLoaded) {
+    FrameJpeg = jpeg;
+    FrameTiff = tiff;
+    ShowMoon(State.View, x);
     DrawPolyLine(x);
   }
+  if (!NoticeAfterShow.isEmpty()) SetStatusText(std::exchange(NoticeAfterShow, QString()));
+  State.AnimationRunning = false;
+  emit Shown(x);
 }
 
 MoonRecord TForm1::CalculateData(long double x) {
-  return CalculateMoonRecord(x, State.Latitude, State.Longitude, ProgramTimeZone());
+  return CalculateMoonRecord(x, State.Latitude, State.Longitude, Svc.Zone, NasaHourValues);
 }
 
 void TForm1::ShowAllData(const MoonRecord& r) {
   Memo1->clear();
-  if (!ShowDataBox->isChecked()) {
-    LetEventsRun();
-    return;
-  }
+  if (!ShowDataBox->isChecked()) return;
   Memo1->setUpdatesEnabled(false);
-  Memo1->setPlainText(
-      DataPanelLines(r, State.Latitude, State.Longitude, ProgramTimeZone(), QLocale()).join('\n'));
+  Memo1->setPlainText(DataPanelLines(r, State.Latitude, State.Longitude, Svc.Zone, QLocale()).join('\n'));
   Memo1->setUpdatesEnabled(true);
-  LetEventsRun();
-}
-
-bool TForm1::LoadJpgFile(bool Large, long double Instant) {
-  return OnlineFilesBox->isChecked() ? LoadJpgFileUrl(Instant) : LoadJpgFileLocal(Large, Instant);
-}
-
-bool TForm1::LoadJpgFileUrl(long double Instant) {
-  const QString before = StatusBar1->text();
-  SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", Instant)) + " from NASA ...");
-  QImage frame = State.FrameJpeg;
-  const long double current = State.CurrentDateTime;
-  const long double latitude = State.Latitude;
-  const bool ok = FetchWhileRepainting(
-      [&] { return ::LoadJpgFileUrl(Instant, current, latitude, frame); });
-  SetStatusText(before);
-  if (ok) State.FrameJpeg = frame;
-  return ok;
-}
-
-bool TForm1::LoadJpgFileLocal(bool Large, long double Instant) {
-  return ::LoadJpgFileLocal(Large, Instant, State.CurrentDateTime, State.FrameJpeg);
 }
 
 MoonViewOptions TForm1::ViewOptions() const {
@@ -118,25 +132,20 @@ void TForm1::ApplyViewLabels(const ViewLabels& labels) {
   if (labels.StatusText) SetStatusText(*labels.StatusText);
 }
 
-void TForm1::ShowMoon(int ViewKind, long double Instant) {
+void TForm1::ShowMoon(ViewKind View, long double Instant) {
   MessageBoxReporter reporter(this);
-  const FrameFetcher fetch = [](const std::string& url, QImage& image) {
-    return FetchWhileRepainting([&] { return DownloadGraphic(url, image); });
-  };
-  const MoonViewServices services{ProgramTimeZone(), fetch, reporter};
-  ApplyViewLabels(::ShowMoon(ViewKind, Instant, State.CurrentMoonRecord, ViewOptions(), services,
-                             State.FrameJpeg, State.FrameTiff, Image2->Picture()));
+  const MoonViewServices services{Svc.Zone, reporter};
+  ApplyViewLabels(::ShowMoon(View, Instant, State.CurrentMoonRecord, ViewOptions(), services, FrameJpeg, FrameTiff,
+                             Image2->Picture()));
   Image2->PictureChanged();
-  LetEventsRun();
 }
 
 void TForm1::DrawPolyLine(long double Instant) {
   MessageBoxReporter reporter(this);
-  const MoonViewServices services{ProgramTimeZone(), FrameFetcher(), reporter};
-  ApplyViewLabels(::DrawPolyLine(Instant, State.CurrentMoonRecord, ViewOptions(), services,
-                                 State.FrameJpeg, Image1->Picture()));
+  const MoonViewServices services{Svc.Zone, reporter};
+  ApplyViewLabels(::DrawPolyLine(Instant, State.CurrentMoonRecord, ViewOptions(), services, FrameJpeg,
+                                 Image1->Picture()));
   Image1->PictureChanged();
-  LetEventsRun();
 }
 
 long double TForm1::GetParallacticAngle(long double Lat, long double Lon, long double DateTime) {

@@ -4,9 +4,11 @@
 // the display to the instant found.
 #pragma once
 
+#include "astro/default_place.h"
+
 // The place of the search (degrees, north and east positive); it equals the
 // default observer place of the settings and ignores the current one.
-inline constexpr long double ReferenceLatitude = 41.2979L, ReferenceLongitude = -73.0756L;
+inline constexpr long double ReferenceLatitude = kDefaultLatitude, ReferenceLongitude = kDefaultLongitude;
 
 struct AltitudeExtremes {
   long double MaxInstant, MaxAltitude, MinInstant, MinAltitude;  // date-times (UTC), degrees

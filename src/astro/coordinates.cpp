@@ -4,14 +4,11 @@
 #include <numbers>
 
 #include "astro/angle_multiples.h"
+#include "astro/angles.h"
 #include "astro_tables.h"
 
 namespace {
 
-constexpr long double kRadPerDeg = 0.017453292519943295769L;
-constexpr long double kDegPerRad = 57.295779513082320877L;
-// Degrees per radian as the series' published expressions divide by it.
-constexpr long double kSeriesDegPerRad = 57.29577951308232L;
 
 // Wraps v into [0, unit] the way repeated adding or subtracting of whole units
 // would (a positive whole multiple stays at `unit`), but in bounded time: fmod is
@@ -33,11 +30,11 @@ long double Frac(long double v) { return v - std::trunc(v); }
 
 // ---- Angle helpers ------------------------------------------------------------------
 
-long double SinDeg(long double deg) { return std::sin(deg * kRadPerDeg); }
-long double CosDeg(long double deg) { return std::cos(deg * kRadPerDeg); }
-long double TanDeg(long double deg) { return std::tan(deg * kRadPerDeg); }
-long double ArcSinDeg(long double v) { return std::asin(v) * kDegPerRad; }
-long double ArcTan2Deg(long double y, long double x) { return std::atan2(y, x) * kDegPerRad; }
+long double SinDeg(long double deg) { return std::sin(deg * kRadiansPerDegree); }
+long double CosDeg(long double deg) { return std::cos(deg * kRadiansPerDegree); }
+long double TanDeg(long double deg) { return std::tan(deg * kRadiansPerDegree); }
+long double ArcSinDeg(long double v) { return std::asin(v) * kDegreesPerRadian; }
+long double ArcTan2Deg(long double y, long double x) { return std::atan2(y, x) * kDegreesPerRadian; }
 
 double Atan2Positive(double y, double x) {
   constexpr double kTwoPi = 2 * std::numbers::pi;
@@ -65,15 +62,15 @@ Nutation NutationIau1980(double instant) {
   // Delaunay arguments in degrees (Meeus, chapter 22), as multiples in radians.
   using Multiples = AngleMultiples<kNutationIau1980MaxMultiplier>;
   const Multiples D(Normalize360(297.85036L + 445267.11148L * T - 0.0019142L * T2 + T3 / 189474.0L) /
-                    kSeriesDegPerRad);
+                    kSeriesDegreesPerRadian);
   const Multiples M(Normalize360(357.52772L + 35999.05034L * T - 0.0001603L * T2 - T3 / 300000.0L) /
-                    kSeriesDegPerRad);
+                    kSeriesDegreesPerRadian);
   const Multiples Mp(Normalize360(134.96298L + 477198.867398L * T + 0.0086972L * T2 +
-                                  T3 / 56250.0L) / kSeriesDegPerRad);
+                                  T3 / 56250.0L) / kSeriesDegreesPerRadian);
   const Multiples F(Normalize360(93.27191L + 483202.017538L * T - 0.0036825L * T2 +
-                                 T3 / 327270.0L) / kSeriesDegPerRad);
+                                 T3 / 327270.0L) / kSeriesDegreesPerRadian);
   const Multiples Om(Normalize360(125.04452L - 1934.136261L * T + 0.0020708L * T2 +
-                                  T3 / 450000.0L) / kSeriesDegPerRad);
+                                  T3 / 450000.0L) / kSeriesDegreesPerRadian);
   long double dpsi = 0, deps = 0;
   for (const NutationIau1980Term& t : kNutationIau1980Terms) {
     const UnitVector u = Rotate(Rotate(Rotate(Mp[t.L], M[t.Lp]), Rotate(F[t.F], D[t.D])), Om[t.Om]);
@@ -111,7 +108,7 @@ Nutation NutationIau2000A(double instant) {
   std::array<AngleMultiples<kNutationIau2000AMaxMultiplier>, 14> multiples;
   for (int k = 0; k < 14; ++k)
     multiples[k] = AngleMultiples<kNutationIau2000AMaxMultiplier>(
-        std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegPerRad);
+        std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian);
   long double dpsi = 0, deps = 0;
   // Smallest terms first, so that they are not lost against the large ones.
   for (auto it = kNutationIau2000ATerms.rbegin(); it != kNutationIau2000ATerms.rend(); ++it) {
@@ -163,7 +160,7 @@ long double GreenwichApparentSiderealTime(bool UseIau2000A, double instant) {
 
 long double HourAngle(bool UseIau2000A, double instant, long double RightAscensionRad,
                       long double WestLongitudeRad) {
-  return GreenwichApparentSiderealTime(UseIau2000A, instant) / kSeriesDegPerRad -
+  return GreenwichApparentSiderealTime(UseIau2000A, instant) / kSeriesDegreesPerRadian -
          RightAscensionRad - WestLongitudeRad;
 }
 
@@ -178,7 +175,7 @@ long double AltitudeFromHourAngle(long double HourAngleRad, long double Declinat
 EquatorialPosition EclipticToEquatorial(double instant, long double LongitudeRad,
                                         long double LatitudeRad,
                                         long double DeltaEpsilonArcsec) {
-  const long double e = (MeanObliquity(instant) + DeltaEpsilonArcsec / 3600.0L) / kSeriesDegPerRad;
+  const long double e = (MeanObliquity(instant) + DeltaEpsilonArcsec / 3600.0L) / kSeriesDegreesPerRadian;
   const long double y =
       std::sin(LongitudeRad) * std::cos(e) - std::tan(LatitudeRad) * std::sin(e);
   const long double ra = Atan2Positive(static_cast<double>(y),

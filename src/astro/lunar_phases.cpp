@@ -2,18 +2,18 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro_tables.h"
 
 namespace {
 
-constexpr long double kSeriesDegPerRad = 57.29577951308232L;
 
 long double Frac(long double v) { return v - std::trunc(v); }
 
 long double TurnRadians(long double deg) {
   long double v = Frac(deg / 360) * 360;
   if (v < 0) v += 360;
-  return v / kSeriesDegPerRad;
+  return v / kSeriesDegreesPerRadian;
 }
 
 // Mean arguments of one phase instant (Meeus 49.4 ... 49.7), radians.
@@ -77,7 +77,7 @@ double PlanetaryPhaseCorrection(double k, double T2) {
   long double sum = 0;
   for (const PhaseCorrectionTerm& t : kPhaseCorrectionTerms)
     sum += t.Amplitude * std::sin((t.C0 + t.Ck * static_cast<long double>(k) + t.CT2 * T2) /
-                                  kSeriesDegPerRad);
+                                  kSeriesDegreesPerRadian);
   return static_cast<double>(sum);
 }
 

@@ -4,13 +4,13 @@
 #include <stdexcept>
 
 #include "astro/angle_multiples.h"
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "lunar_series_rotations.h"
 #include "astro/time_scales.h"
 
 namespace {
 
-constexpr long double kDegreesPerRadian = 57.295779513082320877L;
 constexpr long double kMoonRadiusKm = 1737.4L;
 
 // Date-times of 0001-01-01 and 10000-01-01: the calendar of the Julian date.

@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "astro/angle_multiples.h"
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/time_scales.h"
 #include "astro_tables.h"
 
 namespace {
 
-constexpr long double kSeriesDegPerRad = 57.29577951308232L;
 // Mean radius of the Moon, km.
 constexpr long double kMoonRadiusKm = 1737.4L;
 // Fixed obliquity of the ecliptic used for the Moon's equatorial place: the J2000
@@ -21,7 +21,7 @@ constexpr long double kObliquity = 0.4090926006005829L;
 long double TurnRadians(long double deg) {
   long double v = (deg / 360 - std::trunc(deg / 360)) * 360;
   if (v < 0) v += 360;
-  return v / kSeriesDegPerRad;
+  return v / kSeriesDegreesPerRadian;
 }
 
 // Mean arguments of the lunar theory, radians.
@@ -91,8 +91,8 @@ MoonPositionRecord MoonPosition(double instant) {
   sumB += -2235 * std::sin(a.Lp) + 382 * std::sin(a.A3) + 175 * std::sin(a.A1 - a.F) +
           175 * std::sin(a.A1 + a.F) + 127 * std::sin(a.Lp - a.Mp) - 115 * std::sin(a.Lp + a.Mp);
 
-  const long double lambda = a.Lp + sumL / 1000000 / kSeriesDegPerRad;
-  const long double beta = sumB / 1000000 / kSeriesDegPerRad;
+  const long double lambda = a.Lp + sumL / 1000000 / kSeriesDegreesPerRadian;
+  const long double beta = sumB / 1000000 / kSeriesDegreesPerRadian;
   const long double distance = 385000.56L + sumR / 1000;
 
   const long double sinEps = std::sin(kObliquity), cosEps = std::cos(kObliquity);
@@ -103,10 +103,10 @@ MoonPositionRecord MoonPosition(double instant) {
       std::asin(std::sin(beta) * cosEps + std::cos(beta) * sinEps * std::sin(lambda));
 
   MoonPositionRecord r;
-  r.RightAscension = ra * kSeriesDegPerRad;
-  r.Declination = dec * kSeriesDegPerRad;
-  r.HorizontalParallax = std::asin(kEarthEquatorialRadiusKm / distance) * kSeriesDegPerRad;
-  r.SemiDiameter = std::asin(kMoonRadiusKm / distance) * kSeriesDegPerRad;
+  r.RightAscension = ra * kSeriesDegreesPerRadian;
+  r.Declination = dec * kSeriesDegreesPerRadian;
+  r.HorizontalParallax = std::asin(kEarthEquatorialRadiusKm / distance) * kSeriesDegreesPerRadian;
+  r.SemiDiameter = std::asin(kMoonRadiusKm / distance) * kSeriesDegreesPerRadian;
   r.Distance = distance;
   r.EclipticLongitude = lambda;
   r.EclipticLatitude = beta;
@@ -115,8 +115,8 @@ MoonPositionRecord MoonPosition(double instant) {
 
 MoonCorrections MoonApparentCorrections(double instant) {
   const long double T = JulianCenturiesJ2000(instant);
-  const long double anomaly = (225 + 477198.9L * T) / kSeriesDegPerRad;
-  const long double latitudeArg = (183.3L + 483202 * T) / kSeriesDegPerRad;
+  const long double anomaly = (225 + 477198.9L * T) / kSeriesDegreesPerRadian;
+  const long double latitudeArg = (183.3L + 483202 * T) / kSeriesDegreesPerRadian;
   return {-0.00019524L - 0.00001059L * std::sin(anomaly),
           -0.00001754L * std::sin(latitudeArg),
           0.0708L * std::cos(anomaly)};

@@ -1,8 +1,9 @@
 // NASA table and frame commands.
 #include <cstdio>
 
-#include "app/program_state.h"
+#include "astro/default_place.h"
 #include "cli/cli_command.h"
+#include "cli/cli_services.h"
 #include "nasa/frame_naming.h"
 #include "nasa/nasa_tables.h"
 
@@ -26,12 +27,12 @@ int Nasa(const CliArgs& a, std::ostream& out) {
 // the displayed instant (CurrentDateTime).
 int Frame(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
-  const long double latitude = a.Number("lat", ProgramState{}.Latitude);
+  const long double latitude = a.Number("lat", kDefaultLatitude);
   if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
-  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : ViewMoon;
-  if (view < ViewMoon || view > ViewChartV) throw CliError("--view must be 0 to 4");
-  PrintLine(out, {NasaFrameUrl(kScreenFrameKey, instant, instant, latitude)});
-  PrintLine(out, {NasaFrameUrl(GetWidth(view), instant, instant, latitude)});
+  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
+  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to 4");
+  PrintLine(out, {NasaFrameUrl(CliSite(), kScreenFrameKey, instant, instant, latitude)});
+  PrintLine(out, {NasaFrameUrl(CliSite(), GetWidth(ViewKindOf(view)), instant, instant, latitude)});
   return 0;
 }
 

@@ -1,11 +1,12 @@
 // The data panel of an instant and place, in the system's time zone and locale.
 #include <iostream>
 
-#include "app/calculate_data.h"
-#include "app/data_panel.h"
-#include "app/settings_store.h"
-#include "app/system_time_zone.h"
+#include "core/calculate_data.h"
+#include "core/data_panel.h"
+#include "core/settings_store.h"
 #include "cli/cli_command.h"
+#include "cli/cli_services.h"
+#include "nasa/nasa_tables.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ int Panel(const CliArgs& a, std::ostream& out) {
   const long double lon = a.Number("lon", defaults.Longitude);
   if (lat < -90 || lat > 90) throw CliError("--lat must lie within -90 ... 90");
   if (lon < -180 || lon > 180) throw CliError("--lon must lie within -180 ... 180");
-  const MoonRecord r = CalculateMoonRecord(x, lat, lon, ProgramTimeZone());
-  const QStringList lines = DataPanelLines(r, lat, lon, ProgramTimeZone(), QLocale::system());
+  const MoonRecord r = CalculateMoonRecord(x, lat, lon, CliZone(), NasaHourValues);
+  const QStringList lines = DataPanelLines(r, lat, lon, CliZone(), QLocale::system());
   for (const QString& line : lines) out << line.toStdString() << '\n';
   return 0;
 }

@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QImage>
 
-#include "app/calculate_data.h"
-#include "app/system_time_zone.h"
 #include "cli/cli_command.h"
+#include "cli/cli_services.h"
+#include "core/calculate_data.h"
+#include "core/covered_range.h"
 #include "nasa/image_decode.h"
+#include "nasa/nasa_tables.h"
 #include "render/altitude_chart.h"
 #include "render/moon_view.h"
 
@@ -35,7 +37,7 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
 // chart), 730 x 730 each, and prints the labels the window would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
-  if (!InPictureRange(instant)) throw CliError("pictures exist for 2024 and 2025 only");
+  if (!InCoveredRange(instant)) throw CliError("pictures exist for 2024 and 2025 only");
   if (!a.Has("frame") || !a.Has("out")) throw CliError("--frame FILE.jpg and --out DIR are required");
   MoonViewOptions options;
   options.Latitude = a.Number("lat", options.Latitude);
@@ -47,11 +49,12 @@ int Render(const CliArgs& a, std::ostream& out) {
   options.CurrentDateTime = instant;
 
   const QImage frame = ReadFrame(a.Options.at("frame"));
-  const MoonRecord record = CalculateMoonRecord(instant, options.Latitude, options.Longitude, ProgramTimeZone());
+  const MoonRecord record =
+      CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), NasaHourValues);
   StderrBitmapErrorReporter reporter;
-  const MoonViewServices services{ProgramTimeZone(), nullptr, reporter};  // the Moon view fetches nothing
-  QImage moon, chart, frameTiff;
-  const ViewLabels view = ShowMoon(0, instant, record, options, services, frame, frameTiff, moon);
+  const MoonViewServices services{CliZone(), reporter};
+  QImage moon, chart;
+  const ViewLabels view = ShowMoon(ViewKind::Moon, instant, record, options, services, frame, QImage(), moon);
   const ViewLabels curve = DrawPolyLine(instant, record, options, services, frame, chart);
 
   const QString folder = QString::fromStdString(a.Options.at("out"));

@@ -1,6 +1,6 @@
 // Hour clock and time-scale commands.
-#include "app/hour_clock.h"
-#include "app/system_time_zone.h"
+#include "core/hour_clock.h"
+#include "cli/cli_services.h"
 #include "astro/time_scales.h"
 #include "cli/cli_command.h"
 
@@ -24,7 +24,7 @@ int Jd(const CliArgs& a, std::ostream& out) {
 
 int Offset(const CliArgs& a, std::ostream& out) {
   const auto x = static_cast<double>(ParseInstant(a.At(0, "INSTANT")));
-  PrintLine(out, {FormatNumber(UtcOffsetHours(x, ProgramTimeZone()))});
+  PrintLine(out, {FormatNumber(UtcOffsetHours(x, CliZone()))});
   return 0;
 }
 

@@ -1,13 +1,11 @@
 #include "export/command_frame.h"
 
-#include "nasa/frame_naming.h"
-
-CommandFrame FrameOfCommand(const ProgramState& State) {
+CommandFrame FrameOfCommand(const ExportContext& ctx) {
   CommandFrame frame;
-  frame.Key = GetWidth(State.ViewKind);
+  frame.Key = GetWidth(ctx.View);
   // Every command names the frame of the hour shown.
-  frame.FileName = QString::fromStdString(GetFileName(FileKindOf(frame.Key), State.CurrentDateTime));
+  frame.FileName = QString::fromStdString(GetFileName(FileKindOf(frame.Key), ctx.CurrentDateTime));
   frame.Url = QString::fromStdString(
-      NasaFrameUrl(frame.Key, State.CurrentDateTime, State.CurrentDateTime, State.Latitude));
+      NasaFrameUrl(ctx.Site, frame.Key, ctx.CurrentDateTime, ctx.CurrentDateTime, ctx.Latitude));
   return frame;
 }

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/program_state.h"
+#include "export/export_context.h"
 
 struct CommandFrame {
   int Key = 0;        // rendition key: 5760, 1920, 850, 960 or 1080
@@ -13,4 +13,4 @@ struct CommandFrame {
   QString Url;        // the rendition's folder on NASA's server followed by FileName
 };
 
-CommandFrame FrameOfCommand(const ProgramState& State);
+CommandFrame FrameOfCommand(const ExportContext& ctx);

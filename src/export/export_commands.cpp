@@ -8,22 +8,24 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <memory>
 
 #include "export/command_frame.h"
-#include "nasa/downloader.h"
-#include "nasa/frame_naming.h"
 
 namespace {
 
 QString InWorkingFolder(const ExportContext& ctx, const QString& name) { return QDir(ctx.WorkingFolder).filePath(name); }
 
-// Fetches the command's frame into the working folder under its NASA name; the path
-// when the file is there afterwards, empty otherwise.
-QString FetchFrameToWorkingFolder(const ExportContext& ctx) {
-  const CommandFrame frame = FrameOfCommand(ctx.State);
+// Fetches the command's frame into the working folder under its NASA name, then
+// hands the file's path to open when it is there.
+void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(const QString&)> open) {
+  const CommandFrame frame = FrameOfCommand(ctx);
   const QString path = InWorkingFolder(ctx, frame.FileName);
-  if (!DownloadToFile(frame.Url.toStdString(), path) || !QFileInfo::exists(path)) return {};
-  return path;
+  const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  ctx.RunInBackground([fetch, url = frame.Url.toStdString(), path] { return fetch.DownloadToFile(url, path); },
+                      [path, open = std::move(open)](bool ok) {
+                        if (ok && QFileInfo::exists(path)) open(path);
+                      });
 }
 
 bool SaveLines(const QStringList& lines, const QString& fileName, QString& error) {
@@ -57,11 +59,11 @@ QString ChartFolder(const ExportContext& ctx) {
 }  // namespace
 
 void NasaWebsite(const ExportContext& ctx) {
-  ctx.Shell.OpenDocument(QString::fromStdString(SvsPageUrl(ctx.State.CurrentDateTime, ctx.State.Latitude)));
+  ctx.Shell.OpenDocument(QString::fromStdString(SvsPageUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude)));
 }
 
 void FullYearData(const ExportContext& ctx) {
-  const QString url = QString::fromStdString(MoonInfoUrl(ctx.State.CurrentDateTime, ctx.State.Latitude));
+  const QString url = QString::fromStdString(MoonInfoUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude));
   const QString fileName = InWorkingFolder(ctx, QUrl(url).fileName());
   if (QFileInfo::exists(fileName))
     ctx.Shell.OpenInNotepad(fileName);
@@ -70,45 +72,60 @@ void FullYearData(const ExportContext& ctx) {
 }
 
 void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url) {
-  QStringList lines;
-  if (!DownloadStrings(Url.toStdString(), lines)) return;
-  QString error;
-  if (!SaveLines(lines, FileName, error)) {
-    ctx.ReportError(CannotCreate(FileName, error));
-    return;
-  }
-  ctx.Shell.OpenInNotepad(FileName);
+  auto lines = std::make_shared<QStringList>();
+  const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  HandOff& shell = ctx.Shell;
+  ctx.RunInBackground([fetch, url = Url.toStdString(), lines] { return fetch.DownloadStrings(url, *lines); },
+                      [&shell, report = ctx.ReportError, lines, FileName](bool ok) {
+                        if (!ok) return;
+                        QString error;
+                        if (!SaveLines(*lines, FileName, error)) {
+                          report(CannotCreate(FileName, error));
+                          return;
+                        }
+                        shell.OpenInNotepad(FileName);
+                      });
 }
 
 void MovieInBrowser(const ExportContext& ctx) {
-  ctx.Shell.OpenDocument(QString::fromStdString(MovieUrl(ctx.State.ViewKind, ctx.State.Latitude)));
+  ctx.Shell.OpenDocument(QString::fromStdString(MovieUrl(ctx.Site, ctx.View, ctx.Latitude)));
 }
 
-void ImageInBrowser(const ExportContext& ctx) { ctx.Shell.OpenDocument(FrameOfCommand(ctx.State).Url); }
+void ImageInBrowser(const ExportContext& ctx) { ctx.Shell.OpenDocument(FrameOfCommand(ctx).Url); }
 
 void ImageInViewer(const ExportContext& ctx) {
-  const QString path = FetchFrameToWorkingFolder(ctx);
-  if (!path.isEmpty()) ctx.Shell.OpenWithRegisteredProgram(path);
+  HandOff& shell = ctx.Shell;
+  FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenWithRegisteredProgram(path); });
 }
 
 void ImageInMSPaint(const ExportContext& ctx) {
-  const QString path = FetchFrameToWorkingFolder(ctx);
-  if (!path.isEmpty()) ctx.Shell.OpenInImageEditor(path);
+  HandOff& shell = ctx.Shell;
+  FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenInImageEditor(path); });
 }
 
 void ImagetoClipBoard(const ExportContext& ctx) {
-  QImage frame;
-  if (!DownloadTiff(FrameOfCommand(ctx.State).Url.toStdString(), frame)) return;
-  QGuiApplication::clipboard()->setImage(frame.convertToFormat(QImage::Format_RGB888));
+  auto frame = std::make_shared<QImage>();
+  const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  ctx.RunInBackground(
+      [fetch, url = FrameOfCommand(ctx).Url.toStdString(), frame] { return fetch.DownloadTiff(url, *frame); },
+      [frame](bool ok) {
+        if (ok) QGuiApplication::clipboard()->setImage(frame->convertToFormat(QImage::Format_RGB888));
+      });
 }
 
-void LinktoClipboard(const ExportContext& ctx) { QGuiApplication::clipboard()->setText(FrameOfCommand(ctx.State).Url); }
+void LinktoClipboard(const ExportContext& ctx) { QGuiApplication::clipboard()->setText(FrameOfCommand(ctx).Url); }
 
 void SaveAsTifFile(const ExportContext& ctx) {
-  const CommandFrame frame = FrameOfCommand(ctx.State);
+  const CommandFrame frame = FrameOfCommand(ctx);
   ctx.SavePictureDialog1.FileName = frame.FileName;
   ctx.SavePictureDialog1.Filter = kTifFilter;
-  if (ctx.SavePictureDialog1.Execute()) DownloadToFile(frame.Url.toStdString(), ctx.SavePictureDialog1.FileName);
+  if (!ctx.SavePictureDialog1.Execute()) return;
+  const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  ctx.RunInBackground(
+      [fetch, url = frame.Url.toStdString(), path = ctx.SavePictureDialog1.FileName] {
+        return fetch.DownloadToFile(url, path);
+      },
+      [](bool) {});
 }
 
 void SaveScreen(const ExportContext& ctx) {

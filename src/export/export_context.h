@@ -8,16 +8,28 @@
 
 #include <functional>
 
-#include "app/program_state.h"
+#include "core/view_kind.h"
 #include "export/hand_off.h"
 #include "export/save_picture_dialog.h"
+#include "nasa/downloader.h"
+#include "nasa/frame_naming.h"
+
+// Runs Work away from the window and then Then with its result where the window
+// runs, so that a download never freezes it. The window uses a worker thread; tests
+// run both at once. Neither may refer to the ExportContext, which is gone by then.
+using BackgroundRunner = std::function<void(std::function<bool()> Work, std::function<void(bool)> Then)>;
 
 struct ExportContext {
-  const ProgramState& State;               // CurrentDateTime, Latitude (hemisphere), ViewKind
+  long double CurrentDateTime;             // the hour shown (UTC)
+  long double Latitude;                    // the observer's: the hemisphere of NASA's folders
+  ViewKind View;                           // the "Show:" choice
+  const NasaSite& Site;                    // NASA's server
+  const Downloader& Fetch;                 // outlives every command
   const QImage& ChartImage;                // the left picture (Image1): the altitude chart
   HandOff& Shell;                          // the programs files and addresses are handed to
   SavePictureDialog& SavePictureDialog1;   // the window's save dialog, kept between commands
   QString WorkingFolder;                   // where fetched frames and the yearly file are kept
   QPoint PointerInWindow;                  // the pointer relative to the main window
   std::function<void(const QString&)> ReportError;  // shows a file-write error to the user
+  BackgroundRunner RunInBackground;
 };

@@ -11,11 +11,6 @@
 
 namespace {
 
-DownloadLimits& Limits() {
-  static DownloadLimits limits;
-  return limits;
-}
-
 // curl_global_init is not thread-safe; a function-local static runs it exactly once.
 bool CurlReady() {
   static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -44,8 +39,7 @@ struct CurlCleanup {
   void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
 };
 
-void SetOptions(CURL* curl, const std::string& url, Body& body) {
-  const DownloadLimits& limits = Limits();
+void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits, Body& body) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   // A redirect never leaves HTTPS for plain HTTP.
@@ -74,28 +68,17 @@ QStringList SplitLines(const QByteArray& bytes) {
   return lines;
 }
 
-using Decoder = bool (*)(const QByteArray&, QImage&);
-
-bool DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) {
-  QByteArray bytes;
-  return DownloadToStream(url, bytes) && decode(bytes, image);
-}
-
 }  // namespace
-
-void SetDownloadLimits(const DownloadLimits& limits) { Limits() = limits; }
-
-const DownloadLimits& CurrentDownloadLimits() { return Limits(); }
 
 // Only a complete body of a 2xx answer counts: libcurl reports a body cut short
 // (CURLE_PARTIAL_FILE), a stalled or oversized transfer and HTTP errors as failures,
 // and a final 3xx (a redirect that was not followed) is no file either.
-bool DownloadToStream(const std::string& url, QByteArray& stream) {
+bool Downloader::DownloadToStream(const std::string& url, QByteArray& stream) const {
   if (!CurlReady()) return false;
   const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
   if (!curl) return false;
-  Body body{{}, Limits().MaxBytes};
-  SetOptions(curl.get(), url, body);
+  Body body{{}, Limits.MaxBytes};
+  SetOptions(curl.get(), url, Limits, body);
   if (curl_easy_perform(curl.get()) != CURLE_OK) return false;
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
@@ -104,7 +87,7 @@ bool DownloadToStream(const std::string& url, QByteArray& stream) {
   return true;
 }
 
-bool DownloadToFile(const std::string& url, const QString& fileName) {
+bool Downloader::DownloadToFile(const std::string& url, const QString& fileName) const {
   QByteArray bytes;
   if (!DownloadToStream(url, bytes)) return false;
   QSaveFile file(fileName);  // a temporary file beside fileName, renamed by commit()
@@ -116,15 +99,26 @@ bool DownloadToFile(const std::string& url, const QString& fileName) {
   return file.commit();
 }
 
-bool DownloadStrings(const std::string& url, QStringList& lines) {
+bool Downloader::DownloadStrings(const std::string& url, QStringList& lines) const {
   QByteArray bytes;
   if (!DownloadToStream(url, bytes)) return false;
   lines = SplitLines(bytes);
   return true;
 }
 
-bool DownloadGraphic(const std::string& url, QImage& image) { return DownloadAndDecode(url, image, DecodeImage); }
+bool Downloader::DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const {
+  QByteArray bytes;
+  return DownloadToStream(url, bytes) && decode(bytes, image);
+}
 
-bool DownloadJpeg(const std::string& url, QImage& image) { return DownloadAndDecode(url, image, DecodeJpeg); }
+bool Downloader::DownloadGraphic(const std::string& url, QImage& image) const {
+  return DownloadAndDecode(url, image, DecodeImage);
+}
 
-bool DownloadTiff(const std::string& url, QImage& image) { return DownloadAndDecode(url, image, DecodeTiff); }
+bool Downloader::DownloadJpeg(const std::string& url, QImage& image) const {
+  return DownloadAndDecode(url, image, DecodeJpeg);
+}
+
+bool Downloader::DownloadTiff(const std::string& url, QImage& image) const {
+  return DownloadAndDecode(url, image, DecodeTiff);
+}

@@ -19,18 +19,27 @@ struct DownloadLimits {
   long long MaxBytes = 256LL << 20;    // larger bodies are refused
 };
 
-// The limits of later downloads; tests shorten them.
-void SetDownloadLimits(const DownloadLimits& limits);
-const DownloadLimits& CurrentDownloadLimits();
+// Fetches with fixed limits. Every call is independent, so one Downloader may be
+// used from several threads at once.
+class Downloader {
+ public:
+  explicit Downloader(const DownloadLimits& limits = {}) : Limits(limits) {}
 
-// The whole body of url; stream is replaced only on success.
-bool DownloadToStream(const std::string& url, QByteArray& stream);
-// Writes the body to fileName through a temporary file beside it, renamed over
-// fileName only when the whole body was written; on failure no new file remains.
-bool DownloadToFile(const std::string& url, const QString& fileName);
-// The body as text lines (UTF-8, lines ending in LF or CRLF); lines is replaced only on success.
-bool DownloadStrings(const std::string& url, QStringList& lines);
-// A JPEG or TIFF image, told apart by its first bytes, decoded to Format_BGR888.
-bool DownloadGraphic(const std::string& url, QImage& image);
-bool DownloadJpeg(const std::string& url, QImage& image);
-bool DownloadTiff(const std::string& url, QImage& image);
+  // The whole body of url; stream is replaced only on success.
+  bool DownloadToStream(const std::string& url, QByteArray& stream) const;
+  // Writes the body to fileName through a temporary file beside it, renamed over
+  // fileName only when the whole body was written; on failure no new file remains.
+  bool DownloadToFile(const std::string& url, const QString& fileName) const;
+  // The body as text lines (UTF-8, lines ending in LF or CRLF); lines is replaced only on success.
+  bool DownloadStrings(const std::string& url, QStringList& lines) const;
+  // A JPEG or TIFF image, told apart by its first bytes, decoded to Format_BGR888.
+  bool DownloadGraphic(const std::string& url, QImage& image) const;
+  bool DownloadJpeg(const std::string& url, QImage& image) const;
+  bool DownloadTiff(const std::string& url, QImage& image) const;
+
+ private:
+  using Decoder = bool (*)(const QByteArray&, QImage&);
+  bool DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const;
+
+  DownloadLimits Limits;
+};

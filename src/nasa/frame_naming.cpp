@@ -1,22 +1,12 @@
 #include "nasa/frame_naming.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include <QByteArray>
 #include <filesystem>
 
-#include "app/hour_clock.h"
 #include "astro/time_scales.h"
 #include "nasa/nasa_urls.h"
 
 namespace {
-
-bool SameTextIgnoringCase(const std::string& a, const char* b) {
-  const std::string_view bv(b);
-  return a.size() == bv.size() && std::equal(a.begin(), a.end(), bv.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 const RenditionFolder& RenditionOf(int Key) {
   for (const RenditionFolder& r : kRenditionFolders)
@@ -30,47 +20,28 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
-std::string& ServerSetting() {
-  static std::string server = ORVANEL_NASA_SERVER;
-  return server;
-}
-
-std::string& LocalRootSetting() {
-  static std::string root = WithSeparator(ORVANEL_LOCAL_FRAMES);
-  return root;
-}
-
 }  // namespace
 
-std::string GetFileName(const std::string& Kind, long double Instant) {
-  char number[16];
-  std::snprintf(number, sizeof number, "%04d", GetHourNumber(Instant) + 1);
-  if (SameTextIgnoringCase(Kind, "tif1")) return std::string("comp.") + number + ".tif";
-  if (SameTextIgnoringCase(Kind, "tif2")) return std::string("orbit.") + number + ".tif";
-  if (SameTextIgnoringCase(Kind, "tif3")) return std::string("globe.") + number + ".tif";
-  return std::string("moon.") + number + "." + Kind;
+NasaSite DefaultNasaSite() {
+  const QByteArray server = qgetenv("ORVANEL_NASA_SERVER");
+  return MakeNasaSite(server.isEmpty() ? ORVANEL_NASA_SERVER : server.toStdString(), ORVANEL_LOCAL_FRAMES);
 }
 
-std::string GetNasaImageFolder(int Key, long double CurrentDateTime, long double Latitude) {
+NasaSite MakeNasaSite(const std::string& Server, const std::string& LocalFramesRoot) {
+  return {Server, WithSeparator(LocalFramesRoot)};
+}
+
+std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double CurrentDateTime, long double Latitude) {
   const int year = NasaYearIndex(CurrentDateTime);
-  return NasaServer() + NasaUrlSetFor(Latitude).YearFolder[year] + "frames/" +
-         RenditionOf(Key).Folder[year] + "/";
+  return Site.Server + NasaUrlSetFor(Latitude).YearFolder[year] + "frames/" + RenditionOf(Key).Folder[year] + "/";
 }
 
-std::string GetImageFolder(bool Large, long double CurrentDateTime) {
+std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime) {
   const char* year = YearOf(CurrentDateTime) == 2023 ? "2023" : "2024";
-  return WithSeparator(LocalFramesRoot() + year + (Large ? "-730" : "-216"));
+  return WithSeparator(Site.LocalFramesRoot + year + (Large ? "-730" : "-216"));
 }
 
-int GetWidth(int ViewKind) {
-  switch (ViewKind) {
-    case 1: return 1920;
-    case 2: return 850;
-    case 3: return 960;
-    case 4: return 1080;
-    default: return 5760;
-  }
-}
+int GetWidth(ViewKind View) { return DescriptionOf(View).ExportKey; }
 
 const char* FileKindOf(int Key) {
   switch (Key) {
@@ -83,30 +54,22 @@ const char* FileKindOf(int Key) {
   }
 }
 
-std::string NasaFrameUrl(int Key, long double Instant, long double CurrentDateTime, long double Latitude) {
-  return GetNasaImageFolder(Key, CurrentDateTime, Latitude) + GetFileName(FileKindOf(Key), Instant);
+std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, long double CurrentDateTime,
+                         long double Latitude) {
+  return GetNasaImageFolder(Site, Key, CurrentDateTime, Latitude) + GetFileName(FileKindOf(Key), Instant);
 }
 
-std::string MovieUrl(int ViewKind, long double Latitude) {
+std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude) {
   const NasaUrlSet& set = NasaUrlSetFor(Latitude);
-  const int view = ViewKind >= 0 && ViewKind < kViewKindCount ? ViewKind : 0;
-  return NasaServer() + set.YearFolder[kNasaYearCount - 1] + set.MovieUrls[view];
+  return Site.Server + set.YearFolder[kNasaYearCount - 1] + set.MovieUrls[IndexOf(View)];
 }
 
-std::string MoonInfoUrl(long double CurrentDateTime, long double Latitude) {
+std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
   const int year = NasaYearIndex(CurrentDateTime);
-  return NasaServer() + NasaUrlSetFor(Latitude).YearFolder[year] + "mooninfo_" +
+  return Site.Server + NasaUrlSetFor(Latitude).YearFolder[year] + "mooninfo_" +
          std::to_string(kFirstNasaYear + year) + ".txt";
 }
 
-std::string SvsPageUrl(long double CurrentDateTime, long double Latitude) {
-  return NasaServer() + NasaUrlSetFor(Latitude).SvsPage[NasaYearIndex(CurrentDateTime)];
+std::string SvsPageUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
+  return Site.Server + NasaUrlSetFor(Latitude).SvsPage[NasaYearIndex(CurrentDateTime)];
 }
-
-const std::string& NasaServer() { return ServerSetting(); }
-
-void SetNasaServer(const std::string& schemeAndHost) { ServerSetting() = schemeAndHost; }
-
-const std::string& LocalFramesRoot() { return LocalRootSetting(); }
-
-void SetLocalFramesRoot(const std::string& root) { LocalRootSetting() = WithSeparator(root); }

@@ -21,37 +21,44 @@
 
 #include <string>
 
+#include "core/frame_file_name.h"
+#include "core/view_kind.h"
+
 // The rendition of the on-screen Moon view, whatever the ViewKind.
 inline constexpr int kScreenFrameKey = 730;
 
-std::string GetFileName(const std::string& Kind, long double Instant);
+// Where NASA's files are fetched from: the server's scheme and host ("https://svs.gsfc.nasa.gov"
+// unless the build or ORVANEL_NASA_SERVER says otherwise) and the root of the local
+// frame folders (ORVANEL_LOCAL_FRAMES), ending in a separator. Tests give a local server
+// and a temporary folder.
+struct NasaSite {
+  std::string Server;
+  std::string LocalFramesRoot;
+};
+
+// The built-in site, with the server replaced by the environment variable
+// ORVANEL_NASA_SERVER when it is set and not empty (mirrors, tests).
+NasaSite DefaultNasaSite();
+// A site whose local root ends in a separator.
+NasaSite MakeNasaSite(const std::string& Server, const std::string& LocalFramesRoot);
+
 // URL of the frame folder of rendition Key for the year of CurrentDateTime, ending in "/".
 // Keys outside the list above give the 730 folder.
-std::string GetNasaImageFolder(int Key, long double CurrentDateTime, long double Latitude);
+std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double CurrentDateTime, long double Latitude);
 // Local frame folder: the root, "2023-" or "2024-" (2024 and 2025 share it),
 // "730" when Large or "216", and a closing separator.
-std::string GetImageFolder(bool Large, long double CurrentDateTime);
-// Rendition key of a ViewKind for export: 1 -> 1920, 2 -> 850, 3 -> 960, 4 -> 1080, others -> 5760.
-int GetWidth(int ViewKind);
+std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime);
+// Rendition key of a view for export: Chart H 1920, Orbit 850, Globe 960, Chart V 1080, the Moon 5760.
+int GetWidth(ViewKind View);
 // File kind of a rendition key ("jpg" for 730 and for keys outside the list).
 const char* FileKindOf(int Key);
 // Full URL of the frame of rendition Key for Instant.
-std::string NasaFrameUrl(int Key, long double Instant, long double CurrentDateTime, long double Latitude);
+std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, long double CurrentDateTime,
+                         long double Latitude);
 
-// NASA's movie of a ViewKind (always the 2025 movies; an unknown ViewKind gives the Moon movie).
-std::string MovieUrl(int ViewKind, long double Latitude);
+// NASA's movie of a view (always the 2025 movies).
+std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude);
 // NASA's yearly data text file "mooninfo_YYYY.txt" for the year of CurrentDateTime.
-std::string MoonInfoUrl(long double CurrentDateTime, long double Latitude);
+std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude);
 // NASA's web page of the year of CurrentDateTime.
-std::string SvsPageUrl(long double CurrentDateTime, long double Latitude);
-
-// Scheme and host of NASA's server, "https://svs.gsfc.nasa.gov" unless configured
-// otherwise at build time (ORVANEL_NASA_SERVER). Tests point it at a local server;
-// the program never changes it.
-const std::string& NasaServer();
-void SetNasaServer(const std::string& schemeAndHost);
-
-// Root of the local frame folders (ORVANEL_LOCAL_FRAMES), ending in a separator.
-// Tests point it at a temporary folder; the program never changes it.
-const std::string& LocalFramesRoot();
-void SetLocalFramesRoot(const std::string& root);
+std::string SvsPageUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude);

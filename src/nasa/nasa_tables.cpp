@@ -1,6 +1,6 @@
 #include "nasa/nasa_tables.h"
 
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 #include "astro/time_scales.h"
 
 const NasaHourRecord& GetNASAData(long double x) {
@@ -10,4 +10,9 @@ const NasaHourRecord& GetNASAData(long double x) {
   if (hour < 0) return table.front();
   if (static_cast<std::size_t>(hour) < table.size()) return table[hour];
   return in2024 ? NasaMoonData2025[0] : table.back();
+}
+
+MoonHourValues NasaHourValues(long double x) {
+  const NasaHourRecord& n = GetNASAData(x);
+  return {n.Phase, n.Age, n.Diam, n.Dist, n.RA, n.Dec, n.Slon, n.Slat, n.Elon, n.Elat, n.AxisA};
 }

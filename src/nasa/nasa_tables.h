@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "astro/moon_hour_values.h"
+
 struct NasaHourRecord {
   long double DateTime;  // UTC day number of the hour (day 0 = 1899-12-30), 8 decimals
   long double Phase;     // illuminated fraction, percent
@@ -50,3 +52,6 @@ using NasaHourTable = std::span<const NasaHourRecord>;
 // the tables: the hour after the last one of 2024 is 2025 row 0, any other
 // overflow gives the table's last row.
 const NasaHourRecord& GetNASAData(long double x);
+
+// The eleven values of GetNASAData(x).
+MoonHourValues NasaHourValues(long double x);

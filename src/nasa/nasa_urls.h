@@ -1,14 +1,15 @@
 // NASA SVS's paths for the Moon Phase and Libration series of 2024 and 2025, one set
 // for observers in the northern hemisphere and one for the southern (whose frames
-// show the Moon south up). Paths are relative to NasaServer(); the two-entry arrays
+// show the Moon south up). Paths are relative to the server; the two-entry arrays
 // are indexed by year - 2024 through NasaYearIndex, the only way in.
 #pragma once
 
 #include <array>
 
+#include "core/view_kind.h"
+
 inline constexpr int kFirstNasaYear = 2024;
 inline constexpr int kNasaYearCount = 2;
-inline constexpr int kViewKindCount = 5;
 
 struct NasaUrlSet {
   std::array<const char*, kNasaYearCount> YearFolder;   // ends in "/"

@@ -6,6 +6,7 @@
 
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
+#include "core/covered_range.h"
 #include "render/bitmap_helpers.h"
 #include "render/moon_view.h"
 #include "render/view_text.h"
@@ -57,7 +58,7 @@ int ChartGridAltitude(int i) {
 ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
                         const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1) {
   ViewLabels labels;
-  if (!InPictureRange(Instant)) return labels;
+  if (!InCoveredRange(Instant)) return labels;
   labels.CalendarDate = CalendarDateOf(Instant);
 
   EnsureBitmap(Image1, W, H);

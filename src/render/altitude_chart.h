@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "app/moon_record.h"
+#include "core/moon_record.h"
 #include "render/view_options.h"
 
 // The altitude, in whole degrees, of the horizontal grid line of sample i (4, 8,

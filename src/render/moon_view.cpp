@@ -1,46 +1,10 @@
 #include "render/moon_view.h"
 
-#include "app/program_state.h"
-#include "nasa/frame_naming.h"
+#include "core/covered_range.h"
 #include "render/rotate_bitmap.h"
 #include "render/view_text.h"
 
 namespace {
-
-// How a NASA TIFF view is drawn: the frame's size, the DrawFancy kind, the factor
-// that brings it to the 730-pixel box and where it lands on the right picture.
-struct FancyLayout {
-  int Width;
-  int Height;
-  int Kind;
-  long double Scale;
-  QPoint At;
-};
-
-std::optional<FancyLayout> FancyLayoutOf(int ViewKind) {
-  switch (ViewKind) {
-    case ViewChartV: return FancyLayout{1080, 1920, 4, 0.3802L, QPoint(160, 0)};
-    case ViewGlobe: return FancyLayout{960, 960, 3, 0.7604L, QPoint(0, 0)};
-    case ViewOrbit: return FancyLayout{850, 850, 2, 0.8588L, QPoint(0, 0)};
-    case ViewChartH: return FancyLayout{1920, 1080, 1, 0.3802L, QPoint(0, 160)};
-    default: return std::nullopt;
-  }
-}
-
-// Rendition key and file kind of a DrawFancy kind.
-struct FancyFrame {
-  int Key;
-  const char* FileKind;
-};
-
-FancyFrame FancyFrameOf(int Kind) {
-  switch (Kind) {
-    case 4: return {1080, "Tif1"};
-    case 1: return {1920, "Tif1"};
-    case 3: return {960, "Tif3"};
-    default: return {850, "Tif2"};
-  }
-}
 
 // The limb: NASA's 730-pixel frames show the Moon's disc Diam x 0.3439 + 9.7203
 // pixels across (Diam in arcseconds), centred; 730 is the frame size whatever the bitmap.
@@ -64,28 +28,28 @@ void DrawCross(QPainter& Canvas, int width, int height, int inset) {
 
 }  // namespace
 
-ViewLabels ShowMoon(int ViewKind, long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
-                    const MoonViewServices& Services, const QImage& FrameJpeg, QImage& FrameTiff, QImage& Image2) {
+ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
+                    const MoonViewServices& Services, const QImage& FrameJpeg, const QImage& FrameTiff,
+                    QImage& Image2) {
   ViewLabels labels;
-  if (!InPictureRange(Instant)) return labels;
-  labels.RotateBoxVisible = ViewKind == ViewMoon;
+  if (!InCoveredRange(Instant)) return labels;
+  labels.RotateBoxVisible = View == ViewKind::Moon;
   labels.CalendarDate = CalendarDateOf(Instant);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
   labels.LocLab = LabelText{DateLabelText(local) + QStringLiteral("  Local"), kBlack};
 
+  const ViewDescription& view = DescriptionOf(View);
   QImage bitmap;
-  QPoint at(0, 0);
-  if (const std::optional<FancyLayout> fancy = FancyLayoutOf(ViewKind)) {
-    bitmap = NewBitmap(fancy->Width, fancy->Height);
-    DrawFancy(bitmap, fancy->Kind, fancy->Scale, Options, Services, FrameTiff);
-    at = fancy->At;
+  if (View != ViewKind::Moon) {
+    bitmap = NewBitmap(view.FrameSize.width(), view.FrameSize.height());
+    DrawFancy(bitmap, view.Scale, FrameTiff, Services.Reporter);
   } else {
     bitmap = NewBitmap(Options.ImageSize.width(), Options.ImageSize.height());
     labels.ParallacticLab = DrawMoon(bitmap, true, Record, Options, FrameJpeg, Services.Reporter);
   }
   EnsureBitmap(Image2, 730, 730);
-  DrawBitmap(Image2, at, bitmap);
+  DrawBitmap(Image2, view.At, bitmap);
   return labels;
 }
 
@@ -116,14 +80,10 @@ LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, con
   return label;
 }
 
-void DrawFancy(QImage& Bitmap, int Kind, long double Scale, const MoonViewOptions& Options,
-               const MoonViewServices& Services, QImage& FrameTiff) {
-  const FancyFrame frame = FancyFrameOf(Kind);
-  const std::string url = GetNasaImageFolder(frame.Key, Options.CurrentDateTime, Options.Latitude) +
-                          GetFileName(frame.FileKind, Options.CurrentDateTime);
-  if (!Services.FetchFrame || !Services.FetchFrame(url, FrameTiff)) return;
+void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, BitmapErrorReporter& Reporter) {
+  if (FrameTiff.isNull()) return;
   DrawBitmap(Bitmap, QPoint(0, 0), FrameTiff);
-  if (Scale != 1.0L) ScaleBitmap(Bitmap, Scale, Services.Reporter);
+  if (Scale != 1.0L) ScaleBitmap(Bitmap, Scale, Reporter);
 }
 
 void DrawTinyMoon(QPainter& Canvas, int X, int Y, long double Scale, long double Angle, const MoonRecord& Record,

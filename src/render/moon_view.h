@@ -12,17 +12,19 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/moon_record.h"
+#include "core/moon_record.h"
+#include "core/view_kind.h"
 #include "render/view_options.h"
 
-// Composes the view ViewKind (0 Moon, 1 Chart H, 2 Orbit, 3 Globe, 4 Chart V; any
-// other value draws the Moon) for Instant and copies it onto Image2 (made a 730 x
-// 730 24-bit bitmap if it is not one); the rest of Image2 is left as it was. Sets
-// the calendar, UTCLab, LocLab, RotateBox's visibility and, for the Moon view,
-// ParallacticLab. Outside 2024-2025 it draws and changes nothing. FrameTiff
-// receives the TIFF frame of the other views.
-ViewLabels ShowMoon(int ViewKind, long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
-                    const MoonViewServices& Services, const QImage& FrameJpeg, QImage& FrameTiff, QImage& Image2);
+// Composes the view View for Instant and copies it onto Image2 (made a 730 x 730
+// 24-bit bitmap if it is not one) at the view's place; the rest of Image2 is left as
+// it was. The Moon view draws FrameJpeg, the others NASA's TIFF frame of the hour,
+// FrameTiff (null when it could not be had: the view's box stays black). Sets the
+// calendar, UTCLab, LocLab, RotateBox's visibility and, for the Moon view,
+// ParallacticLab. Outside the covered range it draws and changes nothing.
+ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
+                    const MoonViewServices& Services, const QImage& FrameJpeg, const QImage& FrameTiff,
+                    QImage& Image2);
 
 // The Moon view into Bitmap (24-bit, any size; the limb circle assumes a 730 frame).
 // WideInset gives the cross an inset of 10 pixels instead of 5. Returns the text
@@ -30,12 +32,9 @@ ViewLabels ShowMoon(int ViewKind, long double Instant, const MoonRecord& Record,
 LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                    const QImage& FrameJpeg, BitmapErrorReporter& Reporter);
 
-// NASA's TIFF frame of Kind (1 and 4 the composite chart of 1920 x 1080 and 1080 x
-// 1920, 3 the globe, any other the orbit) for Options.CurrentDateTime, fetched into
-// FrameTiff and drawn at (0, 0) into Bitmap, which is then shrunk by Scale unless
-// Scale is exactly 1. A failed fetch leaves Bitmap as it was (blank, full size).
-void DrawFancy(QImage& Bitmap, int Kind, long double Scale, const MoonViewOptions& Options,
-               const MoonViewServices& Services, QImage& FrameTiff);
+// NASA's TIFF frame drawn at (0, 0) into Bitmap, which is then shrunk by Scale unless
+// Scale is exactly 1. A null frame leaves Bitmap as it was (blank, full size).
+void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, BitmapErrorReporter& Reporter);
 
 // The tiny moon of the altitude chart: FrameJpeg shrunk by Scale, turned clockwise
 // by Angle degrees and drawn on Canvas with its top-left corner at (X, Y), leaving

@@ -1,7 +1,7 @@
 #include "render/rotate_bitmap.h"
 
 #include <cmath>
-#include <numbers>
+#include "astro/angles.h"
 
 bool RotateBitmap(QImage& Bitmap, bool Crop, ColorRef BackgroundColor, long double Angle,
                   BitmapErrorReporter& Reporter) {
@@ -45,7 +45,7 @@ bool ScaleBitmap(QImage& Bitmap, long double Factor, BitmapErrorReporter& Report
 void DrawAxisLine(QPainter& Canvas, long double Angle, long double Length) {
   const QPaintDevice* device = Canvas.device();
   const int cx = device->width() / 2, cy = device->height() / 2;
-  const long double phi = Angle * std::numbers::pi_v<long double> / 180.0L;
+  const long double phi = Angle * kRadiansPerDegree;
   const int dx = RoundEven(Length / 2 * std::sin(phi));
   const int dy = RoundEven(Length / 2 * std::cos(phi));
   Canvas.drawLine(cx - dx, cy - dy, cx + dx, cy + dy);

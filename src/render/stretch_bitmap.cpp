@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <numbers>
+#include "astro/angles.h"
 #include <vector>
 
 #include "render/bitmap_helpers.h"
@@ -210,7 +210,7 @@ bool TStretchBitmap::MapPlanes() {
 }
 
 bool TStretchBitmap::RotatePlane(float Angle) {
-  const double theta = -static_cast<double>(Angle) * std::numbers::pi / 180.0;
+  const double theta = -static_cast<double>(Angle) * static_cast<double>(kRadiansPerDegree);
   const int w1 = Source != nullptr ? Source->width() - 1 : 0;
   const int h1 = Source != nullptr ? Source->height() - 1 : 0;
   // Rounds half away from zero, the same way on both sides of zero, so that a

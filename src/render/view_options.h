@@ -7,10 +7,9 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <functional>
 #include <optional>
-#include <string>
 
+#include "astro/default_place.h"
 #include "astro/time_scales.h"
 #include "render/bitmap_color.h"
 #include "render/bitmap_error_reporter.h"
@@ -19,20 +18,15 @@
 struct MoonViewOptions {
   bool ShowLines = true;              // "Show Lines": all overlay lines and circles
   bool RotateParallactic = false;     // "Rotate Parallactic": turn the Moon view by q
-  long double Latitude = 41.2979L;    // observer, degrees north
-  long double Longitude = -73.0756L;  // observer, degrees east
+  long double Latitude = kDefaultLatitude;    // observer, degrees north
+  long double Longitude = kDefaultLongitude;  // observer, degrees east
   long double CurrentDateTime = 45292.0L;  // displayed instant (UTC): year and hour of NASA's TIFF frames
   QSize ImageSize{730, 730};          // the Moon view's drawing size
 };
 
-// Fetches the image at a URL into image (24-bit); false when it cannot. The program
-// passes DownloadGraphic, tests a local loader.
-using FrameFetcher = std::function<bool(const std::string& url, QImage& image)>;
-
 // The outside services the views reach through.
 struct MoonViewServices {
   const TimeZoneRules& Zone;      // local time of LocLab
-  FrameFetcher FetchFrame;        // TIFF frames of the chart, orbit and globe views
   BitmapErrorReporter& Reporter;  // messages of the bitmap mapper
 };
 
@@ -43,7 +37,7 @@ struct LabelText {
 };
 
 // What a drawing call changes in the window besides the pictures. Every member is
-// empty when the call leaves that control as it is (all of them outside 2024-2025).
+// empty when the call leaves that control as it is (all of them outside the covered range).
 struct ViewLabels {
   std::optional<QDate> CalendarDate;  // MonthCal
   std::optional<bool> RotateBoxVisible;
@@ -53,7 +47,3 @@ struct ViewLabels {
   std::optional<LabelText> ParallacticLab2;  // under the left picture
   std::optional<QString> StatusText;         // the status bar's single text
 };
-
-// True for instants the pictures are drawn for: 2024-01-01 00:00 up to, not
-// including, 2026-01-01 00:00 UTC.
-bool InPictureRange(long double Instant);

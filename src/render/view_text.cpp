@@ -1,9 +1,7 @@
 #include "render/view_text.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
-#include <cstdio>
 
 #include "astro/time_scales.h"
 
@@ -12,14 +10,6 @@ namespace {
 QString TwoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
 
 }  // namespace
-
-QString FormatFixed(long double v, int decimals, const QLocale& locale) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*Lf", decimals, v);
-  QString text = QString::fromLatin1(buf);
-  if (text.startsWith('-') && !text.contains(QRegularExpression("[1-9]"))) text.remove(0, 1);
-  return text.replace('.', locale.decimalPoint());
-}
 
 QString DateLabelText(long double x) {
   const CivilDateTime c = DecodeDateTime(x);

@@ -1,5 +1,5 @@
 # The About window's Moon pictures: drawn from NASA's 2024 table at build time, encoded
-# as JPEG and compiled into orvanel_ui as Qt resources (":/JPG/moon6268" ...).
+# as JPEG and compiled into orvanel_windows as Qt resources (":/JPG/moon6268" ...).
 orvanel_data_file(ABOUT_MOONS_TABLE "nasa/mooninfo_2024.txt")
 
 add_executable(gen_about_moons "${CMAKE_SOURCE_DIR}/tools/gen_about_moons.cpp")
@@ -19,4 +19,4 @@ add_custom_command(
   DEPENDS gen_about_moons "${ABOUT_MOONS_TABLE}"
   COMMENT "Drawing the About window's Moon pictures"
   VERBATIM)
-target_sources(orvanel_ui PRIVATE "${ABOUT_MOONS_QRC}")
+target_sources(orvanel_windows PRIVATE "${ABOUT_MOONS_QRC}")

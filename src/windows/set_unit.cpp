@@ -79,10 +79,11 @@ QPushButton* MakeButton(const QString& caption, QWidget* parent, int left, int t
 
 }  // namespace
 
-TSetForm::TSetForm(ProgramState& State, std::function<void()> ShowBoth, HandOff& Shell, QWidget* parent)
+TSetForm::TSetForm(long double& Latitude, long double& Longitude, std::function<void()> ShowBoth, HandOff& Shell,
+                   QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      State(State), ShowBoth(std::move(ShowBoth)), Shell(Shell) {
+      Latitude(Latitude), Longitude(Longitude), ShowBoth(std::move(ShowBoth)), Shell(Shell) {
   setWindowTitle(QStringLiteral("Set Latitude and Longitude"));
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(11);
@@ -128,19 +129,19 @@ void TSetForm::showEvent(QShowEvent* event) {
 }
 
 void TSetForm::FormShow() {
-  LatEdit->setText(MagnitudeText(State.Latitude));
-  NorthSouthBox->setCurrentIndex(State.Latitude >= 0 ? 0 : 1);
-  LonEdit->setText(MagnitudeText(State.Longitude));
+  LatEdit->setText(MagnitudeText(Latitude));
+  NorthSouthBox->setCurrentIndex(Latitude >= 0 ? 0 : 1);
+  LonEdit->setText(MagnitudeText(Longitude));
   // A longitude of exactly 0 shows as West, a latitude of exactly 0 as North.
-  EastWestBox->setCurrentIndex(State.Longitude > 0 ? 0 : 1);
+  EastWestBox->setCurrentIndex(Longitude > 0 ? 0 : 1);
   CloseBut->setFocus();
 }
 
 void TSetForm::SaveButClick() {
   if (const auto v = ParseMagnitude(LatEdit->text(), kMaxLatitude))
-    State.Latitude = NorthSouthBox->currentIndex() == kNorth ? *v : -*v;
+    Latitude = NorthSouthBox->currentIndex() == kNorth ? *v : -*v;
   if (const auto v = ParseMagnitude(LonEdit->text(), kMaxLongitude))
-    State.Longitude = EastWestBox->currentIndex() == kEast ? *v : -*v;
+    Longitude = EastWestBox->currentIndex() == kEast ? *v : -*v;
   ShowBoth();
   close();
 }

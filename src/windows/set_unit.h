@@ -8,7 +8,6 @@
 
 #include <functional>
 
-#include "app/program_state.h"
 
 class QComboBox;
 class QFrame;
@@ -22,7 +21,8 @@ class TSetForm : public QDialog {
   Q_OBJECT
  public:
   // ShowBoth redraws the hour shown after a save; Shell opens the finder site.
-  TSetForm(ProgramState& State, std::function<void()> ShowBoth, HandOff& Shell, QWidget* parent = nullptr);
+  TSetForm(long double& Latitude, long double& Longitude, std::function<void()> ShowBoth, HandOff& Shell,
+           QWidget* parent = nullptr);
 
   QFrame* Panel1 = nullptr;
   QLabel* LatLabel = nullptr;
@@ -49,7 +49,8 @@ class TSetForm : public QDialog {
  private:
   void CreateControls();
 
-  ProgramState& State;
+  long double& Latitude;   // the program's observer place, degrees north
+  long double& Longitude;  // degrees east
   std::function<void()> ShowBoth;
   HandOff& Shell;
 };

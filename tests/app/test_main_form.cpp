@@ -19,9 +19,7 @@
 #include <QTimer>
 
 #include "app/image_box.h"
-#include "app/local_clock.h"
 #include "app/main_form.h"
-#include "app/system_time_zone.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
 #include "support/window_test.h"
@@ -35,14 +33,7 @@ long double At(int y, int mo, int d, int h, int mi) {
 
 class MainForm : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    SetNasaServer("http://127.0.0.1:1");  // refused at once: frames never load here
-  }
-  void SetUp() override {
-    WindowTest::SetUp();
-    QFile::remove(IniPath());
-  }
+  void SetUp() override { QFile::remove(IniPath()); }
 };
 
 template <typename T>
@@ -53,7 +44,7 @@ T* Child(const TForm1& form, const char* name) {
 }
 
 TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   EXPECT_EQ(form.windowTitle(), "Orvanel  v1.0.0.0");
   EXPECT_EQ(Child<QPushButton>(form, "PrevBut")->text(), "Previous");
   EXPECT_EQ(Child<QPushButton>(form, "NowBut")->text(), "Now");
@@ -92,7 +83,7 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
 }
 
 TEST_F(MainForm, KeepsTheFourSearchButtonsAndTheSpareControlsHidden) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.show();
   for (const char* name : {"GoMinAltBut", "GoMaxAltBut", "PrevFullMoonBut", "NextFullMoonBut", "TestBut"})
     EXPECT_FALSE(Child<QPushButton>(form, name)->isVisible()) << name;
@@ -103,7 +94,7 @@ TEST_F(MainForm, KeepsTheFourSearchButtonsAndTheSpareControlsHidden) {
 }
 
 TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   QStringList top;
   for (QAction* a : form.menuBar()->actions()) top << a->text();
   EXPECT_EQ(top, QStringList({"File", "Action", "Set", "About"}));
@@ -133,7 +124,7 @@ TEST_F(MainForm, TitleWithoutAVersionIsJustTheName) {
 }
 
 TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.ReadIniFile();
   EXPECT_EQ(form.pos(), QPoint(0, 5));
   EXPECT_EQ(form.size(), QSize(1600, 850));
@@ -142,37 +133,38 @@ TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
   EXPECT_TRUE(form.ShowLinesBox->isChecked());
   EXPECT_TRUE(form.ShowDataBox->isChecked());
   EXPECT_EQ(form.State.GlobStep, 2);
-  EXPECT_EQ(form.State.ViewKind, 0);
+  EXPECT_EQ(form.State.View, ViewKind::Moon);
   EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Latitude), 41.2979);
   EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Longitude), -73.0756);
 }
 
 TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   FixedOffsetZone fiveBehind(-300);
-  SetProgramTimeZone(&fiveBehind);
-  SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
-  TForm1 form;
+  Zone = &fiveBehind;
+  LocalClock.Now = At(2024, 3, 10, 14, 37);
+  TForm1 form(MakeServices());
   // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
   EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20, 0));
 }
 
 TEST_F(MainForm, AClockAfter2025ShowsTheSameHourOf2025AndSaysWhy) {
-  SetLocalClock([] { return At(2026, 12, 8, 15, 22); });
-  TForm1 form;
+  LocalClock.Now = At(2026, 12, 8, 15, 22);
+  TForm1 form(MakeServices());
   EXPECT_EQ(form.State.CurrentDateTime, At(2025, 12, 8, 15, 0));
   form.InitialShow();
+  WaitForShow(form);
   EXPECT_TRUE(form.StatusBar1->text().contains("2024 and 2025")) << form.StatusBar1->text().toStdString();
 }
 
 TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   {
-    TForm1 form;
+    TForm1 form(MakeServices());
     form.ReadIniFile();
     form.AnimateBox->setChecked(true);
     form.RotateBox->setChecked(true);
     form.ReverseBox->setChecked(true);
     form.State.GlobStep = 5;
-    form.State.ViewKind = 3;
+    form.State.View = ViewKind::Globe;
     form.State.Latitude = -33.9L;
     form.close();
   }
@@ -183,14 +175,14 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   raw.endGroup();
 
-  TForm1 next;
+  TForm1 next(MakeServices());
   next.ReadIniFile();
   EXPECT_FALSE(next.AnimateBox->isChecked());
   EXPECT_FALSE(next.RotateBox->isChecked());
   EXPECT_TRUE(next.ReverseBox->isChecked());
   EXPECT_EQ(next.State.GlobStep, 5);
   EXPECT_EQ(next.StepBox->currentIndex(), 4);
-  EXPECT_EQ(next.State.ViewKind, 3);
+  EXPECT_EQ(next.State.View, ViewKind::Globe);
   EXPECT_EQ(next.TypeBox->currentIndex(), 3);
   EXPECT_DOUBLE_EQ(static_cast<double>(next.State.Latitude), -33.9);
 }
@@ -203,7 +195,7 @@ TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
     raw.setValue("WindowLeft", 300);
     raw.setValue("WindowWidth", 400);
   }
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.ReadIniFile();
   form.show();
   EXPECT_TRUE(form.isMaximized());

@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include "app/image_box.h"
-#include "app/local_clock.h"
 #include "app/main_form.h"
 #include "astro/time_scales.h"
 #include "support/hand_off_recorder.h"
@@ -24,22 +23,13 @@ namespace {
 
 class MenuWiring : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    SetNasaServer("http://127.0.0.1:1");  // nothing is fetched here
-  }
   void SetUp() override {
-    WindowTest::SetUp();
-    Form = std::make_unique<TForm1>();
-    Form->Shell = &Recorder;
+    Form = std::make_unique<TForm1>(MakeServices());
     auto dialog = std::make_unique<ScriptedSaveDialog>();
     Dialog = dialog.get();
     Form->SavePictureDialog1 = std::move(dialog);
   }
-  void TearDown() override {
-    Form.reset();
-    WindowTest::TearDown();
-  }
+  void TearDown() override { Form.reset(); }
 
   QAction* PopupAction(const QString& caption) {
     for (QAction* a : Form->PopupMenu1->actions())
@@ -58,7 +48,6 @@ class MenuWiring : public WindowTest {
   }
 
   std::unique_ptr<TForm1> Form;
-  HandOffRecorder Recorder;
   ScriptedSaveDialog* Dialog = nullptr;
 };
 
@@ -82,9 +71,9 @@ TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {
   const QString link = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(link.contains("/a005188/frames/5760x3240_16x9_30p/plain/moon.3859.tif")) << link.toStdString();
   PopupAction("NASA Website")->trigger();
-  ASSERT_EQ(Recorder.Calls.size(), 1u);
-  EXPECT_EQ(Recorder.Calls[0].Kind, "OpenDocument");
-  EXPECT_EQ(Recorder.Calls[0].Target, NasaServer() + "/5188");
+  ASSERT_EQ(Shell.Calls.size(), 1u);
+  EXPECT_EQ(Shell.Calls[0].Kind, "OpenDocument");
+  EXPECT_EQ(Shell.Calls[0].Target, ServerUrl + "/5188");
 }
 
 TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
@@ -96,6 +85,7 @@ TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
   EXPECT_EQ(Form->SetForm, first);
   first->FormShow();
   first->SaveButClick();  // the values shown, saved unchanged: the hour is redrawn
+  WaitForShow(*Form);
   EXPECT_EQ(Form->Memo1->toPlainText().split('\n').size(), 22);
   EXPECT_EQ(Form->State.CurrentMoonRecord.HourNumber, 3858);
 }

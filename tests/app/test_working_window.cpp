@@ -16,12 +16,12 @@
 #include <QTimer>
 #include <atomic>
 #include <mutex>
+#include <chrono>
 #include <set>
+#include <thread>
 
 #include "app/image_box.h"
-#include "app/local_clock.h"
 #include "app/main_form.h"
-#include "app/system_time_zone.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
 #include "nasa/frame_naming.h"
@@ -43,6 +43,7 @@ struct ServerLog {
   std::mutex Lock;
   std::vector<std::string> Paths;
   std::set<std::string> Refused;  // frame file names answered with 404
+  std::atomic<int> LatencyMs{0};  // how long the server takes to answer
 
   void Add(const std::string& path) {
     std::lock_guard<std::mutex> g(Lock);
@@ -74,6 +75,7 @@ class WorkingWindow : public WindowTest {
     Server = new LocalHttpServer([](httplib::Server& s) {
       s.Get(R"(/vis/.*)", [](const httplib::Request& req, httplib::Response& res) {
         Log->Add(req.path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(Log->LatencyMs.load()));
         if (Log->IsRefused(req.path)) {
           res.status = 404;
           return;
@@ -86,7 +88,6 @@ class WorkingWindow : public WindowTest {
         }
       });
     });
-    SetNasaServer(Server->BaseUrl());
   }
   static void TearDownTestSuite() {
     delete Server;
@@ -95,26 +96,16 @@ class WorkingWindow : public WindowTest {
     WindowTest::TearDownTestSuite();
   }
   void SetUp() override {
-    WindowTest::SetUp();
+    ServerUrl = Server->BaseUrl();
     std::lock_guard<std::mutex> g(Log->Lock);
     Log->Refused.clear();
+    Log->LatencyMs = 0;
   }
   static QByteArray TiffFor(const std::string& path) {
     if (path.find("1920x1080") != std::string::npos) return MakeTiffRgb8(1920, 1080);
     if (path.find("1080x1920") != std::string::npos) return MakeTiffRgb8(1080, 1920);
     if (path.find("960x960") != std::string::npos) return MakeTiffRgb8(960, 960);
     return MakeTiffRgb8(850, 850);
-  }
-
-  // Lets the window's events run until pred holds; false when it never does.
-  static bool ProcessUntil(const std::function<bool()>& pred, int timeoutMs = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-      if (clock.elapsed() > timeoutMs) return false;
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
   }
 
   static QByteArray* Jpeg;
@@ -129,9 +120,10 @@ LocalHttpServer* WorkingWindow::Server = nullptr;
 QRgb PixelAt(const ImageBox* box, int x, int y) { return box->Picture().pixel(x, y); }
 
 TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.ReadIniFile();
   form.InitialShow();
+  WaitForShow(form);
   EXPECT_NEAR(static_cast<double>(form.State.CurrentDateTime), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
   EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858);
   EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
@@ -146,70 +138,80 @@ TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
 }
 
 TEST_F(WorkingWindow, PreviousAndNextWrapInside2024And2025) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.GlobStep = 1;
   form.State.CurrentDateTime = At(2024, 1, 1, 0);
   form.PrevBut->click();
+  WaitForShow(form);
   EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 23), kSecond);
   EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 8759);
 
   form.State.GlobStep = 24;
   form.State.CurrentDateTime = At(2024, 1, 1, 12);
   form.PrevBut->click();
+  WaitForShow(form);
   EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 0), kSecond);
 
   form.State.GlobStep = 2;
   form.NextBut->click();
+  WaitForShow(form);
   EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 1, 1, 2), kSecond);
   EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.0003.jpg"), std::string::npos);
 }
 
 TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 6, 9, 18);
   form.StepBox->setCurrentIndex(5);
   form.StepBoxCloseUp();
   EXPECT_EQ(form.State.GlobStep, 6);
   form.NextBut->click();
+  WaitForShow(form);
   EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 6, 10, 0), kSecond);
 }
 
 TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
   FixedOffsetZone fiveBehind(-300);
-  SetProgramTimeZone(&fiveBehind);
-  TForm1 form;
+  Zone = &fiveBehind;
+  TForm1 form(MakeServices());
   form.MonthCal->setSelectedDate(QDate(2024, 6, 15));
   form.MonthCalClick();
+  WaitForShow(form);
   EXPECT_EQ(form.State.CurrentDateTime, At(2024, 6, 15, 0));
   EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 166 * 24);
 }
 
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
   FixedOffsetZone fiveBehind(-300);
-  SetProgramTimeZone(&fiveBehind);
-  SetLocalClock([] { return At(2024, 3, 10, 14, 37); });
-  TForm1 form;
+  Zone = &fiveBehind;
+  LocalClock.Now = At(2024, 3, 10, 14, 37);
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 8, 1, 0);
   form.NowBut->click();
+  WaitForShow(form);
   EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20));
   EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 3, 10));
 }
 
 TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 6, 9, 18);
   form.ShowBoth(form.State.CurrentDateTime);
+  WaitForShow(form);
   EXPECT_FALSE(form.Memo1->toPlainText().isEmpty());
   form.ShowDataBox->click();
+  WaitForShow(form);
   EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
   form.ShowDataBox->click();
+  WaitForShow(form);
   EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
 }
 
 TEST_F(WorkingWindow, AFailedFrameKeepsBothPicturesWhileThePanelMovesOn) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 6, 9, 18);
   form.ShowBoth(form.State.CurrentDateTime);
+  WaitForShow(form);
   const QImage moon = form.Image2->Picture().copy();
   const QImage chart = form.Image1->Picture().copy();
   {
@@ -217,6 +219,7 @@ TEST_F(WorkingWindow, AFailedFrameKeepsBothPicturesWhileThePanelMovesOn) {
     Log->Refused.insert("moon.3861.jpg");
   }
   form.NextBut->click();  // 20:00, hour 3860: its frame is refused
+  WaitForShow(form);
   EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3861.jpg"));
   EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3860);
   EXPECT_EQ(form.Image2->Picture(), moon);
@@ -224,11 +227,12 @@ TEST_F(WorkingWindow, AFailedFrameKeepsBothPicturesWhileThePanelMovesOn) {
 }
 
 TEST_F(WorkingWindow, ChartViewsLoadTiffFramesAndDrawThemAtTheirPlaces) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 6, 9, 18);
   form.TypeBox->setCurrentIndex(4);  // Chart V: 1080 x 1920 shrunk to 411 x 731 at (160, 0)
   form.TypeBoxCloseup();
-  EXPECT_EQ(form.State.ViewKind, 4);
+  WaitForShow(form);
+  EXPECT_EQ(form.State.View, ViewKind::ChartV);
   EXPECT_NE(Log->Last().find("/a005187/frames/1080x1920_9x16_30p/comp.3859.tif"), std::string::npos);
   EXPECT_EQ(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));  // left of the chart: black
   EXPECT_EQ(PixelAt(form.Image2, 650, 300), qRgb(0, 0, 0));  // right of it
@@ -237,54 +241,95 @@ TEST_F(WorkingWindow, ChartViewsLoadTiffFramesAndDrawThemAtTheirPlaces) {
 
   form.TypeBox->setCurrentIndex(3);  // Globe: 960 x 960 shrunk to 730 x 730 at (0, 0)
   form.TypeBoxCloseup();
+  WaitForShow(form);
   EXPECT_NE(Log->Last().find("/a005187/frames/960x960_1x1_30p/globe.3859.tif"), std::string::npos);
   EXPECT_NE(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));
 }
 
 TEST_F(WorkingWindow, FullMoonButtonsLeaveTheInstantHalfAndOneLunationAway) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2024, 1, 20, 0);
   form.NextFullMoonBut->click();
+  WaitForShow(form);
   const long double shown = form.State.CurrentMoonRecord.DateTime;
   EXPECT_EQ(shown, At(2024, 1, 25, 18));  // 17:55:05 to the nearest hour
   EXPECT_NEAR(form.State.CurrentDateTime, shown + 29.53L, kSecond);
 
   form.State.CurrentDateTime = At(2024, 1, 20, 0);
   form.PrevFullMoonBut->click();
+  WaitForShow(form);
   const long double previous = form.State.CurrentMoonRecord.DateTime;
   EXPECT_LT(previous, At(2024, 1, 20, 0));
   EXPECT_NEAR(form.State.CurrentDateTime, previous - 14.765L, kSecond);
 }
 
-TEST_F(WorkingWindow, AnimationRunsForwardAcrossTheEndOf2025) {
-  TForm1 form;
-  form.State.CurrentDateTime = At(2025, 12, 31, 17);
-  form.StepBox->setCurrentIndex(2);  // 3 hours
-  form.AnimateBox->click();  // advances to 20:00 first, without showing
+// Records the instants the window shows and stops the animation after the n-th.
+std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
+  std::vector<long double> shown;
+  QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
+    shown.push_back(x);
+    if (shown.size() != n) return;
+    form.NextBut->click();  // ignored while animating
+    form.AnimateBox->click();
+  });
+  form.AnimateBox->click();  // advances one step first, without showing
   EXPECT_TRUE(form.Timer1->isActive());
   EXPECT_FALSE(form.NextBut->isEnabled());
-  // 20:00 is shown, then the step wraps to 2024-01-01 03:00.
-  ASSERT_TRUE(ProcessUntil([&] { return form.State.CurrentMoonRecord.HourNumber == 3; }));
-  form.NextBut->click();  // ignored while animating
-  form.AnimateBox->click();
-  EXPECT_FALSE(form.Timer1->isActive());
+  EXPECT_TRUE(WindowTest::ProcessUntil([&] { return shown.size() >= n && !form.Timer1->isActive(); }));
   EXPECT_TRUE(form.NextBut->isEnabled());
-  ProcessUntil([&] { return !form.State.AnimationRunning; });
+  return shown;
+}
+
+TEST_F(WorkingWindow, AnimationRunsForwardAcrossTheEndOf2025) {
+  TForm1 form(MakeServices());
+  form.State.CurrentDateTime = At(2025, 12, 31, 17);
+  form.StepBox->setCurrentIndex(2);  // 3 hours
+  // Starting wraps a day before the range end: the first step shown is 2024-01-01 03:00.
+  EXPECT_EQ(AnimateFor(form, 2), (std::vector<long double>{At(2024, 1, 1, 3), At(2024, 1, 1, 6)}));
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 6);
   // Unchecking puts CurrentDateTime back on the instant last shown.
   EXPECT_NEAR(form.State.CurrentDateTime, form.State.CurrentMoonRecord.DateTime, kSecond);
 }
 
 TEST_F(WorkingWindow, ReverseAnimationWrapsFromTheStartOf2024) {
-  TForm1 form;
+  TForm1 form(MakeServices());
   form.ReverseBox->setChecked(true);
   form.State.CurrentDateTime = At(2024, 1, 1, 2) - 3.0L / 24;  // so the first step lands on 02:00
   form.StepBox->setCurrentIndex(2);
-  form.AnimateBox->click();
-  ASSERT_TRUE(ProcessUntil([&] {
-    return std::fabs(static_cast<double>(form.State.CurrentMoonRecord.DateTime - At(2025, 12, 31, 21))) < 1e-6;
-  }));
-  form.AnimateBox->click();
-  ProcessUntil([&] { return !form.State.AnimationRunning; });
+  const std::vector<long double> shown = AnimateFor(form, 1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NEAR(shown[0], At(2025, 12, 31, 21), kSecond);
+}
+
+// Clicks faster than the server answers: the window stays usable while frames are on
+// their way, and it ends showing the last hour asked for, with the panel, the labels
+// and the pictures all of that hour.
+TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
+  TForm1 form(MakeServices());
+  form.State.GlobStep = 1;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  Log->LatencyMs = 300;
+  int clicks = 0;
+  bool reverseClickedInFlight = false;
+  for (int i = 0; i < 3; ++i)
+    QTimer::singleShot(50 * i, &form, [&] {
+      form.NextBut->click();
+      ++clicks;
+    });
+  QTimer::singleShot(120, &form, [&] {
+    form.ReverseBox->click();
+    reverseClickedInFlight = form.ShowPending() && form.ReverseBox->isChecked();
+  });
+  ASSERT_TRUE(ProcessUntil([&] { return clicks == 3 && !form.ShowPending(); }));
+  EXPECT_TRUE(reverseClickedInFlight);
+
+  const long double last = At(2024, 6, 9, 21);  // hour 3861, frame moon.3862.jpg
+  EXPECT_NEAR(form.State.CurrentDateTime, last, kSecond);
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3861);
+  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3862.jpg"));
+  EXPECT_TRUE(form.UTCLab->text().contains("21:00")) << form.UTCLab->text().toStdString();
+  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);  // the frame was drawn
 }
 
 }  // namespace
+

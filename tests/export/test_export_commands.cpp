@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_state.h"
 #include "export/command_frame.h"
 #include "export/export_commands.h"
 #include "support/hand_off_recorder.h"
@@ -87,13 +88,11 @@ class ExportCommands : public ::testing::Test {
           response.set_content(file->second, "application/octet-stream");
       });
     });
-    SavedServer = NasaServer();
-    SetNasaServer(Server->BaseUrl());
+    Site = MakeNasaSite(Server->BaseUrl(), Work.path().toStdString());
     State.CurrentDateTime = k2024Hour;
     State.Latitude = 41.3L;
-    State.ViewKind = ViewMoon;
+    State.View = ViewKind::Moon;
   }
-  void TearDown() override { SetNasaServer(SavedServer); }
 
   void Serve(const std::string& path, const QByteArray& bytes) {
     std::lock_guard<std::mutex> lock(Mutex);
@@ -107,8 +106,19 @@ class ExportCommands : public ::testing::Test {
   QString InWork(const QString& name) const { return QDir(Work.path()).filePath(name); }
 
   ExportContext Context(QPoint pointer = {}) {
-    return ExportContext{State, Chart, Shell, Dialog, Work.path(), pointer,
-                         [this](const QString& message) { Errors.push_back(message); }};
+    // Downloads run at once here, so every command has ended when it returns.
+    return ExportContext{State.CurrentDateTime,
+                         State.Latitude,
+                         State.View,
+                         Site,
+                         Fetch,
+                         Chart,
+                         Shell,
+                         Dialog,
+                         Work.path(),
+                         pointer,
+                         [this](const QString& message) { Errors.push_back(message); },
+                         [](std::function<bool()> work, std::function<void(bool)> then) { then(work()); }};
   }
 
   QTemporaryDir Work{QDir(qEnvironmentVariable("ORVANEL_TEST_TMP", QDir::tempPath())).filePath("export-XXXXXX")};
@@ -118,7 +128,8 @@ class ExportCommands : public ::testing::Test {
   ScriptedSaveDialog Dialog;
   std::vector<QString> Errors;
   std::unique_ptr<LocalHttpServer> Server;
-  std::string SavedServer;
+  NasaSite Site;
+  Downloader Fetch;
   std::mutex Mutex;
   std::map<std::string, std::string> Files;
   std::vector<std::string> Requests;
@@ -128,25 +139,25 @@ class ExportCommands : public ::testing::Test {
 // Link to Clipboard copies it.
 TEST_F(ExportCommands, FrameAddressFollowsViewYearAndHemisphere) {
   struct Case {
-    int View;
+    ViewKind View;
     long double Instant;
     long double Latitude;
     std::string Path;
   };
   const Case cases[] = {
-      {ViewMoon, k2024Hour, 41.3L, kMoonFrame2024},
-      {ViewGlobe, k2024Hour, 41.3L, kNorth2024 + "frames/960x960_1x1_30p/globe.3859.tif"},
-      {ViewOrbit, k2024Hour, 0.0L, kNorth2024 + "frames/850x850_1x1_30p/orbit.3859.tif"},
-      {ViewChartH, k2024Hour, -0.5L, kSouth2024 + "frames/1920x1080_16x9_30p/fancy/comp.3859.tif"},
-      {ViewChartV, k2024Hour, 41.3L, kNorth2024 + "frames/1080x1920_9x16_30p/comp.3859.tif"},
-      {ViewChartV, k2025Hour, 41.3L, kNorth2025 + "frames/1080x1920_9x16_30p/v1/comp.3859.tif"},
-      {ViewMoon, k2025Hour, -33.9L, kSouth2025 + "frames/5760x3240_16x9_30p/plain/moon.3859.tif"},
-      {ViewGlobe, k2025Hour, -33.9L, kSouth2025 + "frames/960x960_1x1_30p/globe.3859.tif"},
-      {7, k2024Hour, 41.3L, kMoonFrame2024},  // a stored view index out of range: the Moon
+      {ViewKind::Moon, k2024Hour, 41.3L, kMoonFrame2024},
+      {ViewKind::Globe, k2024Hour, 41.3L, kNorth2024 + "frames/960x960_1x1_30p/globe.3859.tif"},
+      {ViewKind::Orbit, k2024Hour, 0.0L, kNorth2024 + "frames/850x850_1x1_30p/orbit.3859.tif"},
+      {ViewKind::ChartH, k2024Hour, -0.5L, kSouth2024 + "frames/1920x1080_16x9_30p/fancy/comp.3859.tif"},
+      {ViewKind::ChartV, k2024Hour, 41.3L, kNorth2024 + "frames/1080x1920_9x16_30p/comp.3859.tif"},
+      {ViewKind::ChartV, k2025Hour, 41.3L, kNorth2025 + "frames/1080x1920_9x16_30p/v1/comp.3859.tif"},
+      {ViewKind::Moon, k2025Hour, -33.9L, kSouth2025 + "frames/5760x3240_16x9_30p/plain/moon.3859.tif"},
+      {ViewKind::Globe, k2025Hour, -33.9L, kSouth2025 + "frames/960x960_1x1_30p/globe.3859.tif"},
+      {ViewKindOf(7), k2024Hour, 41.3L, kMoonFrame2024},  // a stored view index out of range: the Moon
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Path);
-    State.ViewKind = c.View;
+    State.View = c.View;
     State.CurrentDateTime = c.Instant;
     State.Latitude = c.Latitude;
     Shell.Calls.clear();
@@ -175,13 +186,13 @@ TEST_F(ExportCommands, NasaWebsiteOpensThePageOfYearAndHemisphere) {
 // NASA's 2025 movies serve every year: a 2024 hour still opens one.
 TEST_F(ExportCommands, MovieInBrowserOpensThe2025MovieOfTheView) {
   MovieInBrowser(Context());
-  State.ViewKind = ViewGlobe;
+  State.View = ViewKind::Globe;
   State.Latitude = -33.9L;
   MovieInBrowser(Context());
-  State.ViewKind = ViewChartH;
+  State.View = ViewKind::ChartH;
   State.Latitude = 10;
   MovieInBrowser(Context());
-  State.ViewKind = -1;  // a stored view index out of range: the Moon's movie
+  State.View = ViewKindOf(-1);  // a stored view index out of range: the Moon's movie
   MovieInBrowser(Context());
   EXPECT_EQ(Shell.Calls,
             (std::vector<HandOffCall>{{"OpenDocument", Url(kNorth2025 + "phases_2025_plain_1080p30.mp4")},
@@ -261,7 +272,7 @@ TEST_F(ExportCommands, ImageInViewerAndEditorHandOffNothingWhenTheDownloadFails)
 
 TEST_F(ExportCommands, ImageToClipboardPutsTheDecodedFrameThere) {
   const QImage picture = TestPicture(9, 7);
-  State.ViewKind = ViewOrbit;
+  State.View = ViewKind::Orbit;
   Serve(kNorth2024 + "frames/850x850_1x1_30p/orbit.3859.tif", TiffBytes(picture));
   ImagetoClipBoard(Context());
   const QImage copied = QGuiApplication::clipboard()->image();
@@ -366,8 +377,8 @@ TEST_F(ExportCommands, OpenFolderOpensTheWorkingFolder) {
 }
 
 TEST_F(ExportCommands, FrameOfCommandNamesKeyFileAndAddress) {
-  State.ViewKind = ViewChartH;
-  const CommandFrame frame = FrameOfCommand(State);
+  State.View = ViewKind::ChartH;
+  const CommandFrame frame = FrameOfCommand(Context());
   EXPECT_EQ(frame.Key, 1920);
   EXPECT_EQ(frame.FileName, "comp.3859.tif");
   EXPECT_EQ(frame.Url.toStdString(), Url(kNorth2024 + "frames/1920x1080_16x9_30p/fancy/comp.3859.tif"));

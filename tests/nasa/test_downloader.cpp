@@ -44,10 +44,9 @@ QByteArray Filler(int size) { return QByteArray(size, 'x'); }
 
 std::string Std(const QByteArray& bytes) { return bytes.toStdString(); }
 
-class Downloader : public ::testing::Test {
+class Downloads : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetDownloadLimits(DownloadLimits{});
     folder_ = MakeTestFolder();
     ASSERT_TRUE(folder_->isValid());
     server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) { Routes(s); });
@@ -56,7 +55,6 @@ class Downloader : public ::testing::Test {
   void TearDown() override {
     gate_.Open();
     server_.reset();
-    SetDownloadLimits(DownloadLimits{});
   }
 
   void Routes(httplib::Server& s) {
@@ -131,70 +129,71 @@ class Downloader : public ::testing::Test {
   std::unique_ptr<QTemporaryDir> folder_;
   Gate gate_;
   std::atomic<bool> slowTimedOut_{false};
+  Downloader Fetch;
   std::unique_ptr<LocalHttpServer> server_;
 };
 
-TEST_F(Downloader, StreamHoldsTheWholeBody) {
+TEST_F(Downloads, StreamHoldsTheWholeBody) {
   QByteArray stream = "old";
-  ASSERT_TRUE(DownloadToStream(Url("/text.txt"), stream));
+  ASSERT_TRUE(Fetch.DownloadToStream(Url("/text.txt"), stream));
   EXPECT_EQ(stream, kText);
-  ASSERT_TRUE(DownloadToStream(Url("/redirect"), stream));
+  ASSERT_TRUE(Fetch.DownloadToStream(Url("/redirect"), stream));
   EXPECT_EQ(stream, kText);
-  ASSERT_TRUE(DownloadToStream(Url("/empty"), stream));
+  ASSERT_TRUE(Fetch.DownloadToStream(Url("/empty"), stream));
   EXPECT_TRUE(stream.isEmpty());
-  ASSERT_TRUE(DownloadToStream(Url("/big-chunked"), stream));
+  ASSERT_TRUE(Fetch.DownloadToStream(Url("/big-chunked"), stream));
   EXPECT_EQ(stream.size(), 5000);
 }
 
-TEST_F(Downloader, FailuresLeaveTheStreamUnchanged) {
-  SetDownloadLimits({15, 1024, 1, 256LL << 20});
+TEST_F(Downloads, FailuresLeaveTheStreamUnchanged) {
+  Fetch = Downloader(DownloadLimits{15, 1024, 1, 256LL << 20});
   for (const std::string& url : {Url("/404"), Url("/500"), Url("/loop"), Url("/short"), Url("/slow"), RefusedUrl(),
                                  std::string("ftp://127.0.0.1/text.txt"), std::string("not a url")}) {
     QByteArray stream = "old";
-    EXPECT_FALSE(DownloadToStream(url, stream)) << url;
+    EXPECT_FALSE(Fetch.DownloadToStream(url, stream)) << url;
     EXPECT_EQ(stream, "old") << url;
   }
 }
 
 // The client abandons the stalled body on its own (low-speed limit shortened to 1 s),
 // long before the server's 60 s safety limit ends the handler.
-TEST_F(Downloader, AStalledBodyIsAbandoned) {
-  SetDownloadLimits({15, 1024, 1, 256LL << 20});
+TEST_F(Downloads, AStalledBodyIsAbandoned) {
+  Fetch = Downloader(DownloadLimits{15, 1024, 1, 256LL << 20});
   QByteArray stream;
-  EXPECT_FALSE(DownloadToStream(Url("/slow"), stream));
+  EXPECT_FALSE(Fetch.DownloadToStream(Url("/slow"), stream));
   gate_.Open();
   server_.reset();  // waits for the handler
   EXPECT_FALSE(slowTimedOut_);
 }
 
-TEST_F(Downloader, BodiesOverTheLimitAreRefused) {
+TEST_F(Downloads, BodiesOverTheLimitAreRefused) {
   QByteArray stream;
-  ASSERT_TRUE(DownloadToStream(Url("/big"), stream));
-  SetDownloadLimits({15, 1024, 30, 4999});
+  ASSERT_TRUE(Fetch.DownloadToStream(Url("/big"), stream));
+  Fetch = Downloader(DownloadLimits{15, 1024, 30, 4999});
   stream = "old";
-  EXPECT_FALSE(DownloadToStream(Url("/big"), stream));  // announced length
-  EXPECT_FALSE(DownloadToStream(Url("/big-chunked"), stream));  // counted while it arrives
+  EXPECT_FALSE(Fetch.DownloadToStream(Url("/big"), stream));  // announced length
+  EXPECT_FALSE(Fetch.DownloadToStream(Url("/big-chunked"), stream));  // counted while it arrives
   EXPECT_EQ(stream, "old");
-  SetDownloadLimits({15, 1024, 30, 5000});
-  EXPECT_TRUE(DownloadToStream(Url("/big-chunked"), stream));
+  Fetch = Downloader(DownloadLimits{15, 1024, 30, 5000});
+  EXPECT_TRUE(Fetch.DownloadToStream(Url("/big-chunked"), stream));
 }
 
-TEST_F(Downloader, FileIsWrittenWholeAndReplaced) {
+TEST_F(Downloads, FileIsWrittenWholeAndReplaced) {
   const QString target = Target("frame.txt");
   {
     QFile old(target);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older and longer content than the new one");
   }
-  ASSERT_TRUE(DownloadToFile(Url("/text.txt"), target));
+  ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), target));
   QFile file(target);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), kText);
   EXPECT_EQ(Entries(), QStringList{"frame.txt"});  // no temporary file stays behind
 }
 
-TEST_F(Downloader, FailedFileDownloadsLeaveNoNewFile) {
-  SetDownloadLimits({15, 1024, 30, 4000});
+TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
+  Fetch = Downloader(DownloadLimits{15, 1024, 30, 4000});
   const QString kept = Target("kept.txt");
   {
     QFile old(kept);
@@ -203,63 +202,63 @@ TEST_F(Downloader, FailedFileDownloadsLeaveNoNewFile) {
   }
   const QStringList before = Entries();
   for (const std::string& url : {Url("/404"), Url("/500"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
-    EXPECT_FALSE(DownloadToFile(url, Target("new.txt"))) << url;
-    EXPECT_FALSE(DownloadToFile(url, kept)) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt"))) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept)) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
   QFile file(kept);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "kept");
   // A target that cannot be written.
-  EXPECT_FALSE(DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
+  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
   EXPECT_EQ(Entries(), before);
 }
 
-TEST_F(Downloader, StringsSplitAtLfAndCrlf) {
+TEST_F(Downloads, StringsSplitAtLfAndCrlf) {
   QStringList lines;
-  ASSERT_TRUE(DownloadStrings(Url("/text.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/text.txt"), lines));
   EXPECT_EQ(lines, (QStringList{"first line", "second line"}));
-  ASSERT_TRUE(DownloadStrings(Url("/crlf.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/crlf.txt"), lines));
   EXPECT_EQ(lines, (QStringList{"first", "second", "", "last"}));
-  ASSERT_TRUE(DownloadStrings(Url("/empty"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/empty"), lines));
   EXPECT_TRUE(lines.isEmpty());
   lines = QStringList{"old"};
-  EXPECT_FALSE(DownloadStrings(Url("/404"), lines));
+  EXPECT_FALSE(Fetch.DownloadStrings(Url("/404"), lines));
   EXPECT_EQ(lines, QStringList{"old"});
 }
 
-TEST_F(Downloader, TiffFramesOfEveryLayout) {
+TEST_F(Downloads, TiffFramesOfEveryLayout) {
   for (const char* path : {"/plain.tif", "/lzw.tif", "/striped.tif"}) {
     QImage image;
-    ASSERT_TRUE(DownloadTiff(Url(path), image)) << path;
+    ASSERT_TRUE(Fetch.DownloadTiff(Url(path), image)) << path;
     ExpectTiffPattern(image, 40, 30);
     QImage graphic;
-    ASSERT_TRUE(DownloadGraphic(Url(path), graphic)) << path;
+    ASSERT_TRUE(Fetch.DownloadGraphic(Url(path), graphic)) << path;
     EXPECT_EQ(graphic, image);
   }
 }
 
-TEST_F(Downloader, JpegFramesDecodeTo24Bits) {
+TEST_F(Downloads, JpegFramesDecodeTo24Bits) {
   QImage image;
-  ASSERT_TRUE(DownloadJpeg(Url("/moon.jpg"), image));
+  ASSERT_TRUE(Fetch.DownloadJpeg(Url("/moon.jpg"), image));
   EXPECT_EQ(image.format(), QImage::Format_BGR888);
   EXPECT_EQ(image.size(), QSize(64, 48));
   QImage graphic;
-  ASSERT_TRUE(DownloadGraphic(Url("/moon.jpg"), graphic));
+  ASSERT_TRUE(Fetch.DownloadGraphic(Url("/moon.jpg"), graphic));
   EXPECT_EQ(graphic, image);
 }
 
-TEST_F(Downloader, BytesThatAreNoPictureFailAndLeaveTheImage) {
+TEST_F(Downloads, BytesThatAreNoPictureFailAndLeaveTheImage) {
   QImage before(3, 2, QImage::Format_BGR888);
   before.fill(Qt::red);
   QImage image = before;
   StderrCapture errors;
   for (const char* path : {"/page.html", "/corrupt.jpg", "/empty", "/404", "/plain.tif"})
-    EXPECT_FALSE(DownloadJpeg(Url(path), image)) << path;
+    EXPECT_FALSE(Fetch.DownloadJpeg(Url(path), image)) << path;
   for (const char* path : {"/page.html", "/moon.jpg", "/empty", "/500"})
-    EXPECT_FALSE(DownloadTiff(Url(path), image)) << path;
+    EXPECT_FALSE(Fetch.DownloadTiff(Url(path), image)) << path;
   for (const char* path : {"/page.html", "/corrupt.jpg", "/empty", "/text.txt"})
-    EXPECT_FALSE(DownloadGraphic(Url(path), image)) << path;
+    EXPECT_FALSE(Fetch.DownloadGraphic(Url(path), image)) << path;
   EXPECT_EQ(image, before);
   EXPECT_EQ(errors.Text(), "");
 }

@@ -27,8 +27,6 @@ QImage Marker() {
 class FrameLoading : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedServer_ = NasaServer();
-    savedRoot_ = LocalFramesRoot();
     folder_ = MakeTestFolder();
     ASSERT_TRUE(folder_->isValid());
     server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
@@ -46,14 +44,7 @@ class FrameLoading : public ::testing::Test {
               r.set_content(Std(MakeJpeg(730, 730)), "image/jpeg");
             });
     });
-    SetNasaServer(server_->BaseUrl());
-    SetLocalFramesRoot(folder_->path().toStdString());
-  }
-
-  void TearDown() override {
-    server_.reset();
-    SetNasaServer(savedServer_);
-    SetLocalFramesRoot(savedRoot_);
+    site_ = MakeNasaSite(server_->BaseUrl(), folder_->path().toStdString());
   }
 
   static std::string Std(const QByteArray& bytes) { return bytes.toStdString(); }
@@ -65,14 +56,15 @@ class FrameLoading : public ::testing::Test {
 
   // Writes bytes as the local frame of Instant.
   void PutLocalFrame(bool Large, long double Instant, const QByteArray& bytes) {
-    const QString folder = QString::fromStdString(GetImageFolder(Large, Instant));
+    const QString folder = QString::fromStdString(GetImageFolder(site_, Large, Instant));
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile file(folder + QString::fromStdString(GetFileName("jpg", Instant)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
 
-  std::string savedServer_, savedRoot_;
+  NasaSite site_;
+  Downloader fetch_;
   std::unique_ptr<QTemporaryDir> folder_;
   std::mutex mutex_;
   std::vector<std::string> requests_;
@@ -81,11 +73,11 @@ class FrameLoading : public ::testing::Test {
 
 TEST_F(FrameLoading, FetchesTheFrameOfTheHourFromTheHemisphereFolder) {
   QImage frame;
-  ASSERT_TRUE(LoadJpgFileUrl(kInstant, kInstant, 41.3L, frame));
+  ASSERT_TRUE(LoadJpgFileUrl(site_, fetch_, kInstant, kInstant, 41.3L, frame));
   EXPECT_EQ(frame.size(), QSize(730, 730));
   EXPECT_EQ(frame.format(), QImage::Format_BGR888);
-  ASSERT_TRUE(LoadJpgFileUrl(kInstant, kInstant, -33.9L, frame));
-  ASSERT_TRUE(LoadJpgFile(true, false, k2025, k2025, -1, frame));
+  ASSERT_TRUE(LoadJpgFileUrl(site_, fetch_, kInstant, kInstant, -33.9L, frame));
+  ASSERT_TRUE(LoadJpgFile(site_, fetch_, true, false, k2025, k2025, -1, frame));
   EXPECT_EQ(Requests(), (std::vector<std::string>{
                             "/vis/a000000/a005100/a005187/frames/730x730_1x1_30p/moon.3859.jpg",
                             "/vis/a000000/a005100/a005188/frames/730x730_1x1_30p/moon.3859.jpg",
@@ -96,9 +88,9 @@ TEST_F(FrameLoading, FetchesTheFrameOfTheHourFromTheHemisphereFolder) {
 TEST_F(FrameLoading, AMissingFrameOrNoServerFails) {
   const long double hour403 = EncodeDateTimeOrZero(2024, 1, 17, 19, 0, 0, 0);  // frame 404
   QImage frame = Marker();
-  EXPECT_FALSE(LoadJpgFileUrl(hour403, hour403, 10, frame));
+  EXPECT_FALSE(LoadJpgFileUrl(site_, fetch_, hour403, hour403, 10, frame));
   server_.reset();
-  EXPECT_FALSE(LoadJpgFile(true, true, kInstant, kInstant, 10, frame));
+  EXPECT_FALSE(LoadJpgFile(site_, fetch_, true, true, kInstant, kInstant, 10, frame));
   EXPECT_EQ(frame, Marker());
 }
 
@@ -106,9 +98,9 @@ TEST_F(FrameLoading, LocalFramesComeFromTheLargeOrSmallFolder) {
   PutLocalFrame(true, kInstant, MakeJpeg(730, 730));
   PutLocalFrame(false, kInstant, MakeJpeg(216, 216));
   QImage frame;
-  ASSERT_TRUE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  ASSERT_TRUE(LoadJpgFile(site_, fetch_, false, true, kInstant, kInstant, 10, frame));
   EXPECT_EQ(frame.size(), QSize(730, 730));
-  ASSERT_TRUE(LoadJpgFileLocal(false, kInstant, kInstant, frame));
+  ASSERT_TRUE(LoadJpgFileLocal(site_, false, kInstant, kInstant, frame));
   EXPECT_EQ(frame.size(), QSize(216, 216));
   EXPECT_TRUE(Requests().empty());  // one source per call, never the server
 }
@@ -116,7 +108,7 @@ TEST_F(FrameLoading, LocalFramesComeFromTheLargeOrSmallFolder) {
 // No local file for the hour: success, and the frame loaded before stays.
 TEST_F(FrameLoading, NoLocalFileKeepsThePreviousFrame) {
   QImage frame = Marker();
-  EXPECT_TRUE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  EXPECT_TRUE(LoadJpgFile(site_, fetch_, false, true, kInstant, kInstant, 10, frame));
   EXPECT_EQ(frame, Marker());
 }
 
@@ -124,7 +116,7 @@ TEST_F(FrameLoading, ACorruptLocalFileFails) {
   QByteArray bytes = MakeJpeg(730, 730);
   PutLocalFrame(true, kInstant, bytes.left(bytes.size() / 3));
   QImage frame = Marker();
-  EXPECT_FALSE(LoadJpgFile(false, true, kInstant, kInstant, 10, frame));
+  EXPECT_FALSE(LoadJpgFile(site_, fetch_, false, true, kInstant, kInstant, 10, frame));
   EXPECT_EQ(frame, Marker());
 }
 

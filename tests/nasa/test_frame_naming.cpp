@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include <QByteArray>
+
 #include "astro/time_scales.h"
 #include "nasa/frame_naming.h"
 
@@ -22,7 +24,9 @@ constexpr const char* kNorth2025 = "/vis/a000000/a005400/a005415/";
 constexpr const char* kSouth2024 = "/vis/a000000/a005100/a005188/";
 constexpr const char* kSouth2025 = "/vis/a000000/a005400/a005416/";
 
-std::string Url(const std::string& path) { return NasaServer() + path; }
+const NasaSite kSite = MakeNasaSite("https://svs.example.org", "frames");
+
+std::string Url(const std::string& path) { return kSite.Server + path; }
 
 TEST(GetFileName, NumbersFramesFromOneWithFourDigits) {
   EXPECT_EQ(GetFileName("jpg", At(2024, 1, 1, 0)), "moon.0001.jpg");
@@ -59,58 +63,58 @@ TEST(GetNasaImageFolder, EveryRenditionYearAndHemisphere) {
       {5760, "5760x3240_16x9_30p/plain", "5760x3240_16x9_30p/plain"},
   };
   for (const auto& r : renditions) {
-    EXPECT_EQ(GetNasaImageFolder(r.Key, k2024, 41.3L), Url(kNorth2024) + "frames/" + r.Folder2024 + "/");
-    EXPECT_EQ(GetNasaImageFolder(r.Key, k2025, 41.3L), Url(kNorth2025) + "frames/" + r.Folder2025 + "/");
-    EXPECT_EQ(GetNasaImageFolder(r.Key, k2024, -33.9L), Url(kSouth2024) + "frames/" + r.Folder2024 + "/");
-    EXPECT_EQ(GetNasaImageFolder(r.Key, k2025, -33.9L), Url(kSouth2025) + "frames/" + r.Folder2025 + "/");
+    EXPECT_EQ(GetNasaImageFolder(kSite, r.Key, k2024, 41.3L), Url(kNorth2024) + "frames/" + r.Folder2024 + "/");
+    EXPECT_EQ(GetNasaImageFolder(kSite, r.Key, k2025, 41.3L), Url(kNorth2025) + "frames/" + r.Folder2025 + "/");
+    EXPECT_EQ(GetNasaImageFolder(kSite, r.Key, k2024, -33.9L), Url(kSouth2024) + "frames/" + r.Folder2024 + "/");
+    EXPECT_EQ(GetNasaImageFolder(kSite, r.Key, k2025, -33.9L), Url(kSouth2025) + "frames/" + r.Folder2025 + "/");
   }
 }
 
 TEST(GetNasaImageFolder, UnknownKeysGiveThe730Folder) {
-  const std::string folder730 = GetNasaImageFolder(730, k2024, 10);
-  EXPECT_EQ(GetNasaImageFolder(216, k2024, 10), folder730);
-  EXPECT_EQ(GetNasaImageFolder(0, k2024, 10), folder730);
-  EXPECT_EQ(GetNasaImageFolder(-1, k2024, 10), folder730);
+  const std::string folder730 = GetNasaImageFolder(kSite, 730, k2024, 10);
+  EXPECT_EQ(GetNasaImageFolder(kSite, 216, k2024, 10), folder730);
+  EXPECT_EQ(GetNasaImageFolder(kSite, 0, k2024, 10), folder730);
+  EXPECT_EQ(GetNasaImageFolder(kSite, -1, k2024, 10), folder730);
 }
 
 TEST(GetNasaImageFolder, TheEquatorIsNorth) {
-  EXPECT_EQ(GetNasaImageFolder(730, k2024, 0.0L), Url(kNorth2024) + "frames/730x730_1x1_30p/");
-  EXPECT_EQ(GetNasaImageFolder(730, k2024, -0.5L), Url(kSouth2024) + "frames/730x730_1x1_30p/");
-  EXPECT_EQ(GetNasaImageFolder(730, k2025, -0.5L), Url(kSouth2025) + "frames/730x730_1x1_30p/");
+  EXPECT_EQ(GetNasaImageFolder(kSite, 730, k2024, 0.0L), Url(kNorth2024) + "frames/730x730_1x1_30p/");
+  EXPECT_EQ(GetNasaImageFolder(kSite, 730, k2024, -0.5L), Url(kSouth2024) + "frames/730x730_1x1_30p/");
+  EXPECT_EQ(GetNasaImageFolder(kSite, 730, k2025, -0.5L), Url(kSouth2025) + "frames/730x730_1x1_30p/");
 }
 
 // The folder follows the year of CurrentDateTime, not of the frame's instant.
 TEST(NasaFrameUrl, JoinsFolderOfCurrentYearAndNameOfInstant) {
-  EXPECT_EQ(NasaFrameUrl(730, k2024, k2024, -33.9L), Url(kSouth2024) + "frames/730x730_1x1_30p/moon.3859.jpg");
-  EXPECT_EQ(NasaFrameUrl(960, k2024, k2024, 5), Url(kNorth2024) + "frames/960x960_1x1_30p/globe.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(1080, k2024, k2025, 5), Url(kNorth2025) + "frames/1080x1920_9x16_30p/v1/comp.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(5760, k2024, k2024, 5), Url(kNorth2024) + "frames/5760x3240_16x9_30p/plain/moon.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(850, k2024, k2024, 5), Url(kNorth2024) + "frames/850x850_1x1_30p/orbit.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, k2024, k2024, -33.9L), Url(kSouth2024) + "frames/730x730_1x1_30p/moon.3859.jpg");
+  EXPECT_EQ(NasaFrameUrl(kSite, 960, k2024, k2024, 5), Url(kNorth2024) + "frames/960x960_1x1_30p/globe.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 1080, k2024, k2025, 5), Url(kNorth2025) + "frames/1080x1920_9x16_30p/v1/comp.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 5760, k2024, k2024, 5), Url(kNorth2024) + "frames/5760x3240_16x9_30p/plain/moon.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 850, k2024, k2024, 5), Url(kNorth2024) + "frames/850x850_1x1_30p/orbit.3859.tif");
 }
 
 // Years without NASA folders never index past the two years: earlier years read
 // 2024's entries, later years 2025's.
 TEST(NasaYearGuard, YearsOutsideTheSeriesUseTheNearestYear) {
   for (long double before : {At(2023, 12, 31, 23), At(1990, 5, 1, 0), 1.0L}) {
-    EXPECT_EQ(GetNasaImageFolder(730, before, 1), GetNasaImageFolder(730, k2024, 1));
-    EXPECT_EQ(MoonInfoUrl(before, -1), MoonInfoUrl(k2024, -1));
-    EXPECT_EQ(SvsPageUrl(before, 1), SvsPageUrl(k2024, 1));
+    EXPECT_EQ(GetNasaImageFolder(kSite, 730, before, 1), GetNasaImageFolder(kSite, 730, k2024, 1));
+    EXPECT_EQ(MoonInfoUrl(kSite, before, -1), MoonInfoUrl(kSite, k2024, -1));
+    EXPECT_EQ(SvsPageUrl(kSite, before, 1), SvsPageUrl(kSite, k2024, 1));
   }
   for (long double after : {At(2026, 1, 1, 0), At(2030, 7, 1, 0), 2958465.0L}) {
-    EXPECT_EQ(GetNasaImageFolder(1080, after, -1), GetNasaImageFolder(1080, k2025, -1));
-    EXPECT_EQ(MoonInfoUrl(after, 1), MoonInfoUrl(k2025, 1));
-    EXPECT_EQ(SvsPageUrl(after, -1), SvsPageUrl(k2025, -1));
+    EXPECT_EQ(GetNasaImageFolder(kSite, 1080, after, -1), GetNasaImageFolder(kSite, 1080, k2025, -1));
+    EXPECT_EQ(MoonInfoUrl(kSite, after, 1), MoonInfoUrl(kSite, k2025, 1));
+    EXPECT_EQ(SvsPageUrl(kSite, after, -1), SvsPageUrl(kSite, k2025, -1));
   }
 }
 
 TEST(GetWidth, ViewKindsToRenditionKeys) {
-  EXPECT_EQ(GetWidth(0), 5760);
-  EXPECT_EQ(GetWidth(1), 1920);
-  EXPECT_EQ(GetWidth(2), 850);
-  EXPECT_EQ(GetWidth(3), 960);
-  EXPECT_EQ(GetWidth(4), 1080);
-  EXPECT_EQ(GetWidth(5), 5760);
-  EXPECT_EQ(GetWidth(-1), 5760);
+  EXPECT_EQ(GetWidth(ViewKind::Moon), 5760);
+  EXPECT_EQ(GetWidth(ViewKind::ChartH), 1920);
+  EXPECT_EQ(GetWidth(ViewKind::Orbit), 850);
+  EXPECT_EQ(GetWidth(ViewKind::Globe), 960);
+  EXPECT_EQ(GetWidth(ViewKind::ChartV), 1080);
+  EXPECT_EQ(GetWidth(ViewKindOf(5)), 5760);
+  EXPECT_EQ(GetWidth(ViewKindOf(-1)), 5760);
 }
 
 TEST(FileKindOf, RenditionKeysToFileKinds) {
@@ -130,51 +134,46 @@ TEST(MovieUrl, The2025MoviesOfEachView) {
                          "moon_orbit_2025_s_1080p30.mp4", "subpnts_2025_s_960p30.mp4",
                          "phases_2025_fancy_s_1920p30.mp4"};
   for (int view = 0; view < 5; ++view) {
-    EXPECT_EQ(MovieUrl(view, 0), Url(kNorth2025) + north[view]);
-    EXPECT_EQ(MovieUrl(view, -45), Url(kSouth2025) + south[view]);
+    EXPECT_EQ(MovieUrl(kSite, ViewKindOf(view), 0), Url(kNorth2025) + north[view]);
+    EXPECT_EQ(MovieUrl(kSite, ViewKindOf(view), -45), Url(kSouth2025) + south[view]);
   }
-  EXPECT_EQ(MovieUrl(7, 10), MovieUrl(0, 10));
-  EXPECT_EQ(MovieUrl(-1, -10), MovieUrl(0, -10));
 }
 
 TEST(MoonInfoUrl, TheYearlyTextFileInTheYearFolder) {
-  EXPECT_EQ(MoonInfoUrl(k2024, 41), Url(kNorth2024) + "mooninfo_2024.txt");
-  EXPECT_EQ(MoonInfoUrl(k2025, 41), Url(kNorth2025) + "mooninfo_2025.txt");
-  EXPECT_EQ(MoonInfoUrl(k2024, -41), Url(kSouth2024) + "mooninfo_2024.txt");
-  EXPECT_EQ(MoonInfoUrl(k2025, -41), Url(kSouth2025) + "mooninfo_2025.txt");
+  EXPECT_EQ(MoonInfoUrl(kSite, k2024, 41), Url(kNorth2024) + "mooninfo_2024.txt");
+  EXPECT_EQ(MoonInfoUrl(kSite, k2025, 41), Url(kNorth2025) + "mooninfo_2025.txt");
+  EXPECT_EQ(MoonInfoUrl(kSite, k2024, -41), Url(kSouth2024) + "mooninfo_2024.txt");
+  EXPECT_EQ(MoonInfoUrl(kSite, k2025, -41), Url(kSouth2025) + "mooninfo_2025.txt");
 }
 
 TEST(SvsPageUrl, TheWebPageOfTheYear) {
-  EXPECT_EQ(SvsPageUrl(k2024, 41), Url("/5187"));
-  EXPECT_EQ(SvsPageUrl(k2025, 41), Url("/5415"));
-  EXPECT_EQ(SvsPageUrl(k2024, -41), Url("/5188"));
-  EXPECT_EQ(SvsPageUrl(k2025, -41), Url("/5416"));
+  EXPECT_EQ(SvsPageUrl(kSite, k2024, 41), Url("/5187"));
+  EXPECT_EQ(SvsPageUrl(kSite, k2025, 41), Url("/5415"));
+  EXPECT_EQ(SvsPageUrl(kSite, k2024, -41), Url("/5188"));
+  EXPECT_EQ(SvsPageUrl(kSite, k2025, -41), Url("/5416"));
 }
 
-TEST(NasaServer, IsHttpsByDefaultAndReplaceable) {
-  const std::string configured = NasaServer();
-  EXPECT_EQ(configured.rfind("https://", 0), 0u);
-  SetNasaServer("http://127.0.0.1:8080");
-  EXPECT_EQ(GetNasaImageFolder(730, k2024, 1), std::string("http://127.0.0.1:8080") + kNorth2024 + "frames/730x730_1x1_30p/");
-  EXPECT_EQ(SvsPageUrl(k2025, -1), "http://127.0.0.1:8080/5416");
-  SetNasaServer(configured);
+TEST(NasaSite, IsHttpsByDefaultAndTheEnvironmentReplacesTheServer) {
+  qunsetenv("ORVANEL_NASA_SERVER");
+  EXPECT_EQ(DefaultNasaSite().Server.rfind("https://", 0), 0u);
+  qputenv("ORVANEL_NASA_SERVER", "http://127.0.0.1:8080");
+  const NasaSite site = DefaultNasaSite();
+  qunsetenv("ORVANEL_NASA_SERVER");
+  EXPECT_EQ(GetNasaImageFolder(site, 730, k2024, 1), std::string("http://127.0.0.1:8080") + kNorth2024 + "frames/730x730_1x1_30p/");
+  EXPECT_EQ(SvsPageUrl(site, k2025, -1), "http://127.0.0.1:8080/5416");
 }
 
 TEST(GetImageFolder, LocalFoldersOfTheYear) {
-  const std::string configured = LocalFramesRoot();
   const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
-  SetLocalFramesRoot("frames");
   const std::string root = std::string("frames") + sep;
-  EXPECT_EQ(LocalFramesRoot(), root);
-  EXPECT_EQ(GetImageFolder(true, k2024), root + "2024-730" + sep);
-  EXPECT_EQ(GetImageFolder(false, k2024), root + "2024-216" + sep);
+  EXPECT_EQ(kSite.LocalFramesRoot, root);
+  EXPECT_EQ(GetImageFolder(kSite, true, k2024), root + "2024-730" + sep);
+  EXPECT_EQ(GetImageFolder(kSite, false, k2024), root + "2024-216" + sep);
   // 2025 shares the 2024 folders; 2023 has its own.
-  EXPECT_EQ(GetImageFolder(true, k2025), root + "2024-730" + sep);
-  EXPECT_EQ(GetImageFolder(true, At(2023, 8, 1, 0)), root + "2023-730" + sep);
-  EXPECT_EQ(GetImageFolder(false, At(2023, 8, 1, 0)), root + "2023-216" + sep);
-  SetLocalFramesRoot(configured);
-  EXPECT_EQ(LocalFramesRoot(), configured);
-  EXPECT_EQ(configured.back(), sep);
+  EXPECT_EQ(GetImageFolder(kSite, true, k2025), root + "2024-730" + sep);
+  EXPECT_EQ(GetImageFolder(kSite, true, At(2023, 8, 1, 0)), root + "2023-730" + sep);
+  EXPECT_EQ(GetImageFolder(kSite, false, At(2023, 8, 1, 0)), root + "2023-216" + sep);
+  EXPECT_EQ(DefaultNasaSite().LocalFramesRoot.back(), sep);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ class renderAltitudeChart : public ::testing::Test {
 
   RecordingBitmapErrorReporter Reporter;
   FixedOffsetZone Zone{0};
-  MoonViewServices Services{Zone, nullptr, Reporter};
+  MoonViewServices Services{Zone, Reporter};
   MoonViewOptions Options;
   MoonRecord Record;
   QImage Frame = MakeMarkedDiscFrame(730);

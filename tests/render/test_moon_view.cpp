@@ -7,7 +7,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "nasa/frame_naming.h"
 #include "render/moon_view.h"
 #include "render/rotate_bitmap.h"
 #include "support/render_gui_environment.h"
@@ -58,19 +57,13 @@ class renderMoonView : public ::testing::Test {
     return bitmap;
   }
 
-  ViewLabels Show(int viewKind, long double instant) {
-    return ShowMoon(viewKind, instant, Record, Options, Services, Frame, FrameTiff, Image2);
-  }
-
-  std::string FrameUrl(int key, const char* kind) {
-    return GetNasaImageFolder(key, Options.CurrentDateTime, Options.Latitude) + GetFileName(kind, Options.CurrentDateTime);
+  ViewLabels Show(ViewKind view, long double instant) {
+    return ShowMoon(view, instant, Record, Options, Services, Frame, FrameTiff, Image2);
   }
 
   RecordingBitmapErrorReporter Reporter;
   FixedOffsetZone Zone{-300};  // five hours behind UTC
-  LocalFrames Frames;
-  MoonViewServices Services{Zone, [this](const std::string& url, QImage& image) { return Frames.Fetch(url, image); },
-                            Reporter};
+  MoonViewServices Services{Zone, Reporter};
   MoonViewOptions Options;
   MoonRecord Record;
   QImage Frame = MakeSolidBitmap(730, 730, kFrameGreen);
@@ -200,7 +193,7 @@ TEST_F(renderMoonView, WithoutLinesThereIsNoOverlay) {
 }
 
 TEST_F(renderMoonView, ShowMoonOfTheMoonViewSetsTheLabelsAndThePicture) {
-  const ViewLabels labels = Show(0, k2024Jan1At18);
+  const ViewLabels labels = Show(ViewKind::Moon, k2024Jan1At18);
   ASSERT_TRUE(labels.UTCLab && labels.LocLab && labels.CalendarDate && labels.RotateBoxVisible &&
               labels.ParallacticLab);
   EXPECT_EQ(labels.UTCLab->Text, " Jan 1, 2024  18:00  UTC");
@@ -210,41 +203,30 @@ TEST_F(renderMoonView, ShowMoonOfTheMoonViewSetsTheLabelsAndThePicture) {
   EXPECT_EQ(labels.ParallacticLab->Text, "Not Parallactic Rotated");
   EXPECT_FALSE(labels.ParallacticLab2 || labels.StatusText);
   EXPECT_EQ(Image2, Draw());
-  EXPECT_TRUE(Frames.Requests.empty());
 }
 
 TEST_F(renderMoonView, LocalTimeCanFallOnThePreviousDay) {
-  const ViewLabels labels = Show(0, 45292.1L);  // 02:24 UTC
+  const ViewLabels labels = Show(ViewKind::Moon, 45292.1L);  // 02:24 UTC
   EXPECT_EQ(labels.UTCLab->Text, " Jan 1, 2024  02:24  UTC");
   EXPECT_EQ(labels.LocLab->Text, " Dec 31, 2023  21:24  Local");
   EXPECT_EQ(*labels.CalendarDate, QDate(2024, 1, 1));
 }
 
-TEST_F(renderMoonView, AnUnknownViewKindDrawsTheMoonButHidesRotateBox) {
-  const ViewLabels labels = Show(7, k2024Jan1At18);
-  EXPECT_FALSE(*labels.RotateBoxVisible);
-  EXPECT_TRUE(labels.ParallacticLab);
-  EXPECT_EQ(Image2, Draw());
-}
-
 TEST_F(renderMoonView, OutsideTwoYearsNothingIsDrawnOrChanged) {
   for (const long double instant : {46023.0L, 45291.999L, 50000.0L, -1.0L}) {
     const QImage before = Image2;
-    const ViewLabels labels = Show(0, instant);
+    const ViewLabels labels = Show(ViewKind::Moon, instant);
     EXPECT_FALSE(labels.UTCLab || labels.LocLab || labels.CalendarDate || labels.RotateBoxVisible ||
                  labels.ParallacticLab);
     EXPECT_EQ(Image2, before);
   }
-  EXPECT_TRUE(Show(0, 46022.99L).UTCLab);
+  EXPECT_TRUE(Show(ViewKind::Moon, 46022.99L).UTCLab);
 }
 
 // Chart V: 1080 x 1920 shrunk to 411 x 731 at (160, 0) covers columns 160 ... 570 only.
 TEST_F(renderMoonView, ChartVCoversColumns160To570Only) {
-  const std::string url = NasaServer() + "/vis/a000000/a005100/a005187/frames/1080x1920_9x16_30p/comp.0019.tif";
-  ASSERT_EQ(FrameUrl(1080, "tif1"), url);
-  Frames.Frames[url] = MakeSolidBitmap(1080, 1920, kFrameGreen);
-  const ViewLabels labels = Show(4, k2024Jan1At18);
-  EXPECT_EQ(Frames.Requests, std::vector<std::string>{url});
+  FrameTiff = MakeSolidBitmap(1080, 1920, kFrameGreen);
+  const ViewLabels labels = Show(ViewKind::ChartV, k2024Jan1At18);
   EXPECT_FALSE(*labels.RotateBoxVisible);
   EXPECT_FALSE(labels.ParallacticLab);
   EXPECT_TRUE(labels.UTCLab);
@@ -256,10 +238,8 @@ TEST_F(renderMoonView, ChartVCoversColumns160To570Only) {
 // Chart H: 1920 x 1080 shrunk to 731 x 411 at (0, 160); each pixel holds the frame
 // pixel nearest its place (within one pixel).
 TEST_F(renderMoonView, ChartHCoversRows160To570WithTheShrunkFrame) {
-  const std::string url = NasaServer() + "/vis/a000000/a005100/a005187/frames/1920x1080_16x9_30p/fancy/comp.0019.tif";
-  Frames.Frames[url] = MakeCoordinateBitmap(1920, 1080);
-  Show(1, k2024Jan1At18);
-  EXPECT_EQ(Frames.Requests, std::vector<std::string>{url});
+  FrameTiff = MakeCoordinateBitmap(1920, 1080);
+  Show(ViewKind::ChartH, k2024Jan1At18);
   EXPECT_EQ(CountColor(Image2, QRect(0, 0, 730, 160), kUntouched), 730 * 160);
   EXPECT_EQ(CountColor(Image2, QRect(0, 571, 730, 159), kUntouched), 730 * 159);
   for (int y = 0; y < 411; y += 5)
@@ -270,38 +250,31 @@ TEST_F(renderMoonView, ChartHCoversRows160To570WithTheShrunkFrame) {
     }
 }
 
-// Globe and orbit fill the whole box; a southern observer in 2025 gets the
-// southern 2025 folders.
-TEST_F(renderMoonView, GlobeAndOrbitFillTheBoxFromTheirOwnFolders) {
-  Options.CurrentDateTime = 45658.5L;  // 2025-01-01 12:00, frame 0013
-  Options.Latitude = -33.9L;
-  const std::string globe = NasaServer() + "/vis/a000000/a005400/a005416/frames/960x960_1x1_30p/globe.0013.tif";
-  const std::string orbit = NasaServer() + "/vis/a000000/a005400/a005416/frames/850x850_1x1_30p/orbit.0013.tif";
-  Frames.Frames[globe] = MakeSolidBitmap(960, 960, kFrameGreen);
-  Frames.Frames[orbit] = MakeSolidBitmap(850, 850, kBlue);
-  Show(3, Options.CurrentDateTime);
+// Globe and orbit fill the whole box.
+TEST_F(renderMoonView, GlobeAndOrbitFillTheBox) {
+  FrameTiff = MakeSolidBitmap(960, 960, kFrameGreen);
+  Show(ViewKind::Globe, k2024Jan1At18);
   EXPECT_EQ(CountColor(Image2, Image2.rect(), kFrameGreen), 730 * 730);
-  Show(2, Options.CurrentDateTime);
+  FrameTiff = MakeSolidBitmap(850, 850, kBlue);
+  Show(ViewKind::Orbit, k2024Jan1At18);
   EXPECT_EQ(CountColor(Image2, Image2.rect(), kBlue), 730 * 730);
-  EXPECT_EQ(Frames.Requests, (std::vector<std::string>{globe, orbit}));
 }
 
-// A failed download leaves the full-size blank (white) picture, drawn unscaled.
-TEST_F(renderMoonView, AFailedDownloadDrawsTheBlankFullSizePicture) {
-  Show(1, k2024Jan1At18);
+// No frame (a failed download) leaves the full-size blank (white) picture, drawn unscaled.
+TEST_F(renderMoonView, NoFrameDrawsTheBlankFullSizePicture) {
+  Show(ViewKind::ChartH, k2024Jan1At18);
   EXPECT_EQ(CountColor(Image2, QRect(0, 0, 730, 160), kUntouched), 730 * 160);
   EXPECT_EQ(CountColor(Image2, QRect(0, 160, 730, 570), kWhite), 730 * 570);
   Image2 = MakeSolidBitmap(730, 730, kUntouched);
-  Show(4, k2024Jan1At18);
+  Show(ViewKind::ChartV, k2024Jan1At18);
   EXPECT_EQ(CountColor(Image2, QRect(0, 0, 160, 730), kUntouched), 160 * 730);
   EXPECT_EQ(CountColor(Image2, QRect(160, 0, 570, 730), kWhite), 570 * 730);
-  EXPECT_EQ(Frames.Requests.size(), 2u);
   EXPECT_TRUE(Reporter.Messages.empty());
 }
 
 TEST_F(renderMoonView, APictureOfAnotherSizeIsReplacedByA730Bitmap) {
   Image2 = QImage(100, 50, QImage::Format_RGB32);
-  Show(0, k2024Jan1At18);
+  Show(ViewKind::Moon, k2024Jan1At18);
   EXPECT_EQ(Image2.size(), QSize(730, 730));
   EXPECT_EQ(Image2.format(), QImage::Format_BGR888);
   EXPECT_EQ(Image2, Draw());

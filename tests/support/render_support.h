@@ -89,16 +89,3 @@ inline int CountColor(const QImage& bitmap, const QRect& area, ColorRef color) {
   return count;
 }
 
-// Frames served from memory by URL, and the URLs asked for, as a FrameFetcher.
-struct LocalFrames {
-  std::map<std::string, QImage> Frames;
-  std::vector<std::string> Requests;
-
-  bool Fetch(const std::string& url, QImage& image) {
-    Requests.push_back(url);
-    const auto it = Frames.find(url);
-    if (it == Frames.end()) return false;
-    image = it->second;
-    return true;
-  }
-};

@@ -1,18 +1,24 @@
 // Base of the main-window tests: one QApplication and one temporary settings folder
-// for the test program, the program's zone set to UTC and its clock to a fixed
-// evening (2024-06-09 18:10) for each test.
+// for the test program, and for each test the window's services: the zone UTC, a
+// clock fixed at an evening (2024-06-09 18:10), a server that refuses at once
+// (tests that fetch give their own) and a hand-off that records.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+#include <string>
 
-#include "app/local_clock.h"
-#include "app/system_time_zone.h"
+#include "app/main_form.h"
+#include "app/services.h"
 #include "astro/time_scales.h"
+#include "support/fixed_clock.h"
 #include "support/fixed_zone.h"
+#include "support/hand_off_recorder.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -27,15 +33,29 @@ class WindowTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { Config().reset(); }
 
-  void SetUp() override {
-    SetProgramTimeZone(&Utc);
-    SetLocalClock([] { return EncodeDateTimeOrZero(2024, 6, 9, 18, 10, 0, 0); });
-  }
-  void TearDown() override {
-    SetLocalClock({});
-    SetProgramTimeZone(nullptr);
+  // The services a window of this test is built with, as the members stand.
+  Services MakeServices() {
+    return Services{LocalClock, *Zone, MakeNasaSite(ServerUrl, Config()->path().toStdString()), Fetch, Shell};
   }
 
+ public:
+  // Lets the window's events run until pred holds; false when it never does.
+  static bool ProcessUntil(const std::function<bool()>& pred, int timeoutMs = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!pred()) {
+      if (clock.elapsed() > timeoutMs) return false;
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+  }
+
+  // Waits until the window shows what it was last asked to show.
+  static void WaitForShow(const TForm1& form) {
+    ASSERT_TRUE(ProcessUntil([&] { return !form.ShowPending(); })) << "the show never ended";
+  }
+
+ protected:
   static QString IniPath() { return Config()->path() + "/Quenhalse/Orvanel.ini"; }
 
   static std::unique_ptr<QTemporaryDir>& Config() {
@@ -44,4 +64,9 @@ class WindowTest : public ::testing::Test {
   }
 
   FixedOffsetZone Utc{0};
+  const TimeZoneRules* Zone = &Utc;
+  FixedClock LocalClock{EncodeDateTimeOrZero(2024, 6, 9, 18, 10, 0, 0)};
+  std::string ServerUrl = "http://127.0.0.1:1";
+  Downloader Fetch;
+  HandOffRecorder Shell;
 };

@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "core/program_state.h"
 #include "support/hand_off_recorder.h"
 #include "support/qt_app_environment.h"
 #include "support/widget_events.h"
@@ -47,7 +48,7 @@ class SetForm : public ::testing::Test {
   int Redraws = 0;
   long double LatitudeAtRedraw = 0;
   HandOffRecorder Shell;
-  TSetForm Form{State,
+  TSetForm Form{State.Latitude, State.Longitude,
                 [this] {
                   ++Redraws;
                   LatitudeAtRedraw = State.Latitude;

@@ -1,4 +1,4 @@
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 
 #include <cmath>
 

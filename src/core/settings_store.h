@@ -4,6 +4,9 @@
 
 #include <QRect>
 
+#include "astro/default_place.h"
+#include "core/view_kind.h"
+
 struct StoredSettings {
   int WindowTop = 5;
   int WindowLeft = 0;
@@ -17,13 +20,13 @@ struct StoredSettings {
   bool RotateBox = false;
   int GlobStep = 2;
   int GlobTypeIndex = 0;
-  double Latitude = 41.2979;
-  double Longitude = -73.0756;
+  double Latitude = static_cast<double>(kDefaultLatitude);
+  double Longitude = static_cast<double>(kDefaultLongitude);
 };
 
 // Reads every key, a missing or unreadable one giving its default. A damaged file
 // cannot make the program step by zero or negative hours or select no view:
-// "GlobStep" is brought into 1 ... 24 and "GlobTypeIndex" into 0 ... 4; a latitude
+// "GlobStep" is brought into 1 ... 24 and "GlobTypeIndex" into the views' numbers; a latitude
 // or longitude that is no finite number within +-90 / +-180 takes its default.
 // "AnimateBox" and "RotateBox" are written on every exit but never read back.
 StoredSettings ReadSettings();

@@ -1,6 +1,6 @@
-#include "app/navigation_steps.h"
+#include "core/navigation_steps.h"
 
-#include "app/program_state.h"
+#include "core/covered_range.h"
 
 long double StepDays(std::int32_t globStep) { return globStep / 24.0L; }
 

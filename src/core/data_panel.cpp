@@ -1,11 +1,11 @@
-#include "app/data_panel.h"
+#include "core/data_panel.h"
 
 #include <cmath>
 
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 #include "astro/coordinates.h"
-#include "nasa/frame_naming.h"
-#include "render/view_text.h"
+#include "core/frame_file_name.h"
+#include "core/number_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/system_time_zone.h"
+#include "core/system_time_zone.h"
 
 #include <QDateTime>
 
@@ -50,14 +50,3 @@ bool SystemTimeZone::Query(int year, TimeZoneInformation& info) const {
   }
   return true;
 }
-
-namespace {
-const TimeZoneRules* g_programZone = nullptr;
-}
-
-const TimeZoneRules& ProgramTimeZone() {
-  static const SystemTimeZone system;
-  return g_programZone ? *g_programZone : system;
-}
-
-void SetProgramTimeZone(const TimeZoneRules* zone) { g_programZone = zone; }

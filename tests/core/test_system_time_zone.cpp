@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QTimeZone>
 
-#include "app/system_time_zone.h"
+#include "core/system_time_zone.h"
 #include "astro/time_scales.h"
 
 namespace {

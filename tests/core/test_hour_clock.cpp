@@ -2,7 +2,7 @@
 // instant the window shows comes through RoundToHour.
 #include <gtest/gtest.h>
 
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 #include "astro/time_scales.h"
 
 namespace {

@@ -14,7 +14,3 @@ class SystemTimeZone : public TimeZoneRules {
  private:
   QTimeZone Zone;
 };
-
-// The zone the program uses: the system's, unless a test installs another.
-const TimeZoneRules& ProgramTimeZone();
-void SetProgramTimeZone(const TimeZoneRules* zone);  // nullptr restores the system's

@@ -4,8 +4,9 @@
 
 #include <stdexcept>
 
-#include "app/calculate_data.h"
-#include "app/data_panel.h"
+#include "core/calculate_data.h"
+#include "core/data_panel.h"
+#include "nasa/nasa_tables.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
 
@@ -30,7 +31,7 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
   const EasternZone zone;
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, zone);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, zone, NasaHourValues);
   const QStringList expected = {
       "Latitude   41.3070\u00B0 N",
       "Longitude  73.1440\u00B0 W",
@@ -122,15 +123,15 @@ TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
   const FixedOffsetZone fiveBehind(-300);
   const FixedOffsetZone oneAhead(60);
   const FixedOffsetZone utc(0);
-  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind);
-  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc);
+  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind, NasaHourValues);
+  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc, NasaHourValues);
   EXPECT_EQ(west.Rise, reference.Rise);
   EXPECT_EQ(west.Set, reference.Set);
   // Rise 2024-06-09 11:55:11 UTC, to the second.
   const long double rise = EncodeDateTimeOrZero(2024, 6, 9, 11, 55, 11, 0);
   EXPECT_GE(reference.Rise, rise);
   EXPECT_LT(reference.Rise, rise + 1.0L / 86400);
-  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead);
+  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead, NasaHourValues);
   EXPECT_EQ(east.HourNumber, 3858);
   EXPECT_NE(east.Rise, 0);
 }
@@ -142,7 +143,7 @@ RiseSetRecord FailingSearch(double, long double, long double, long double) {
 TEST(CalculateData, ARiseSetFailureLeavesZerosAndTheRestFilled) {
   const FixedOffsetZone utc(0);
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, FailingSearch);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, NasaHourValues, FailingSearch);
   EXPECT_EQ(r.Rise, 0);
   EXPECT_EQ(r.Set, 0);
   EXPECT_EQ(r.HourNumber, 3858);

@@ -1,7 +1,7 @@
 // Stepping through 2024-2025: the wrap rules of Previous, Next and the animation.
 #include <gtest/gtest.h>
 
-#include "app/navigation_steps.h"
+#include "core/navigation_steps.h"
 #include "astro/time_scales.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 namespace {
 

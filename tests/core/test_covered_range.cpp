@@ -1,7 +1,7 @@
 // Clocks outside NASA's 2024-2025 series are shown at the same hour of a covered year.
 #include <gtest/gtest.h>
 
-#include "app/covered_range.h"
+#include "core/covered_range.h"
 #include "astro/time_scales.h"
 
 namespace {

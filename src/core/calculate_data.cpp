@@ -1,17 +1,17 @@
-#include "app/calculate_data.h"
+#include "core/calculate_data.h"
 
 #include <stdexcept>
 
-#include "app/hour_clock.h"
+#include "core/hour_clock.h"
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
 #include "astro/parallactic_angle.h"
-#include "nasa/nasa_tables.h"
 
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
-                               const TimeZoneRules& zone, RiseSetSearch riseSet) {
+                               const TimeZoneRules& zone, HourValuesLookup hourValues,
+                               RiseSetSearch riseSet) {
   const auto instant = static_cast<double>(x);
-  const NasaHourRecord& n = GetNASAData(x);
+  const MoonHourValues n = hourValues(x);
   MoonRecord r;
   r.DateTime = x;
   r.Phase = n.Phase;

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "app/moon_record.h"
+#include "core/moon_record.h"
 #include "astro/time_scales.h"
 
 // v rounded to an integer (halves to even) with "," between groups of three digits.

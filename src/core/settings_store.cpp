@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QSettings>
 #include <algorithm>
@@ -51,7 +51,7 @@ StoredSettings ReadSettings() {
   s.ShowLinesBox = ReadBool(store, "ShowLinesBox", d.ShowLinesBox);
   s.ShowDataBox = ReadBool(store, "ShowDataBox", d.ShowDataBox);
   s.GlobStep = std::clamp(ReadInt(store, "GlobStep", d.GlobStep), 1, 24);
-  s.GlobTypeIndex = std::clamp(ReadInt(store, "GlobTypeIndex", d.GlobTypeIndex), 0, 4);
+  s.GlobTypeIndex = std::clamp(ReadInt(store, "GlobTypeIndex", d.GlobTypeIndex), 0, kViewKindCount - 1);
   s.Latitude = ReadDouble(store, "Latitude", d.Latitude, 90);
   s.Longitude = ReadDouble(store, "Longitude", d.Longitude, 180);
   store.endGroup();

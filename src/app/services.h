@@ -1,0 +1,18 @@
+// The outside world as the main window reaches it, built once in main() (and by
+// tests): the clock, the time-zone rules, NASA's site, the downloader and the
+// hand-off to other programs. The window is given these and reaches for nothing else.
+#pragma once
+
+#include "astro/time_scales.h"
+#include "core/clock.h"
+#include "export/hand_off.h"
+#include "nasa/downloader.h"
+#include "nasa/frame_naming.h"
+
+struct Services {
+  const Clock& LocalClock;
+  const TimeZoneRules& Zone;
+  NasaSite Site;
+  const Downloader& Fetch;
+  HandOff& Shell;
+};

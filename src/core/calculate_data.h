@@ -1,0 +1,20 @@
+// The record of one instant: the Moon's hourly values (NASA's row of the hour) joined
+// with the program's own astronomy for the observer's place.
+#pragma once
+
+#include "astro/moon_hour_values.h"
+#include "astro/rise_set.h"
+#include "astro/time_scales.h"
+#include "core/moon_record.h"
+
+// Where the hourly values of an instant come from; the program passes NASA's tables.
+using HourValuesLookup = MoonHourValues (*)(long double x);
+
+using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long double Latitude,
+                                        long double WestLongitude);
+
+// x: UTC instant; Latitude north positive, Longitude east positive, degrees.
+// A rise/set search that fails leaves Rise = Set = 0 and fills everything else.
+MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
+                               const TimeZoneRules& zone, HourValuesLookup hourValues,
+                               RiseSetSearch riseSet = RiseSetForDay);

@@ -1,0 +1,11 @@
+// A clock for tests: always the same local date-time.
+#pragma once
+
+#include "core/clock.h"
+
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(long double now = 0) : Now(now) {}
+  long double LocalNow() const override { return Now; }
+  long double Now;
+};

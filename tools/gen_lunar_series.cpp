@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/angles.h"
 #include "astro/lunar_series.h"
 
 namespace {
@@ -106,7 +107,6 @@ constexpr std::array<long double, 5> kResidualLimit = {1e-7L, 1e-7L, 1e-7L, 1e-9
 
 constexpr int kDigitBase = 201, kDigitMax = 100, kDigits = 5;
 
-constexpr long double kRadPerDeg = 0.017453292519943295769236907684886127L;
 
 const char* const kRotationPreamble = R"(#pragma once
 
@@ -165,7 +165,7 @@ std::string MainRotation(const NumericRow& row, int& maxMultiplier) {
         std::ostringstream out;
         out << std::setprecision(21) << "{" << v[0] << "L, {" << m[0] << ", " << m[1] << ", " << m[2]
             << ", " << m[3] << "}, {";
-        for (int j = 0; j < 5; ++j) out << (j ? ", " : "") << residual[j] * kRadPerDeg << "L";
+        for (int j = 0; j < 5; ++j) out << (j ? ", " : "") << residual[j] * kRadiansPerDegree << "L";
         for (int k = 0; k < 4; ++k) maxMultiplier = std::max(maxMultiplier, std::abs(m[k]));
         return out.str() + "}}";
       }
@@ -188,8 +188,8 @@ std::string PerturbationRotation(const NumericRow& row) {
   }
   if (n != 0) throw InputError(row.Line, "frequency too large for the rotation form");
   std::ostringstream out;
-  out << std::setprecision(21) << "{" << v[0] << "L, {" << std::cos(v[1] * kRadPerDeg) << "L, "
-      << std::sin(v[1] * kRadPerDeg) << "L}, {";
+  out << std::setprecision(21) << "{" << v[0] << "L, {" << std::cos(v[1] * kRadiansPerDegree) << "L, "
+      << std::sin(v[1] * kRadiansPerDegree) << "L}, {";
   for (int j = 0; j < kDigits; ++j) out << (j ? ", " : "") << digits[j];
   return out.str() + "}}";
 }

@@ -8,6 +8,7 @@ ORVANEL_PACKAGES=(
   libcurl4-openssl-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev libcpp-httplib-dev
   fonts-dejavu-core
+  libqt6svg6 librsvg2-bin desktop-file-utils appstream
 )
 
 orvanel_install_packages() {

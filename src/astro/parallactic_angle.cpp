@@ -14,8 +14,9 @@ long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeR
   const long double alpha = moon.RightAscension * kRadiansPerDegree;
   const long double delta = moon.Declination * kRadiansPerDegree;
   const long double H = HourAngle(false, DateTime, alpha, WestLongitudeRad);
-  const long double Y = std::tan(LatitudeRad) * std::cos(delta) - std::sin(delta) * std::cos(H);
-  const long double X = std::sin(H);
+  const long double cosPhi = std::cos(LatitudeRad);
+  const long double Y = std::sin(LatitudeRad) * std::cos(delta) - cosPhi * std::sin(delta) * std::cos(H);
+  const long double X = cosPhi * std::sin(H);
   const long double psi = ArcTan2Deg(Y, X);
   // atan2 gives -180 for a negative zero Y; the half-open range keeps +180.
   return psi <= -180.0L ? psi + 360.0L : psi;

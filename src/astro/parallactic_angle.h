@@ -5,8 +5,11 @@
 // topocentric correction is applied.
 #pragma once
 
-// psi = atan2(Y, X) with Y = tan(phi) cos(delta) - sin(delta) cos(H), X = sin(H):
-// 90 degrees minus the usual parallactic angle q, in (-180, 180] degrees.
+// psi = atan2(Y, X) with Y = sin(phi) cos(delta) - cos(phi) sin(delta) cos(H),
+// X = cos(phi) sin(H): 90 degrees minus the usual parallactic angle q, in
+// (-180, 180] degrees. Meeus divides both by cos(phi), which leaves the angle
+// alone but blows up at the poles; in this form a pole gives the limit of the
+// angle as the latitude approaches it (psi = +-90).
 // Latitude positive north, longitude positive WEST, both radians; DateTime UTC.
 long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime);
 

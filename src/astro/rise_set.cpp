@@ -5,6 +5,7 @@
 #include <string>
 
 #include "astro/coordinates.h"
+#include "astro/horizon_scan.h"
 #include "astro/lunar_series.h"
 
 namespace {
@@ -18,6 +19,13 @@ constexpr long double kSiderealRate = 360.985647L;
 // A set corrected to within this fraction of a day after DayStart is taken to
 // belong to the following day.
 constexpr long double kEarlySetLimit = 0.02L;
+
+// The three-day interpolation is trusted while the cosine of the hour angle at
+// rising stays within this bound on all five tabulated days: the Moon then rises
+// and sets every day and crosses the horizon steeply enough for the corrections
+// to converge on the crossing of that day. Against an independent ephemeris, 0.97
+// still let wrong events through at high latitudes and 0.95 none; 0.9 keeps a margin.
+constexpr long double kTrustedCosineLimit = 0.9L;
 
 // A division by zero or an invalid operation must fail the whole search (the
 // caller then shows no times), but C++ arithmetic quietly yields inf or NaN; so
@@ -47,12 +55,67 @@ long double Corrected(const RiseSetEstimate& e, long double m) {
   return m + Finite(dm, "the correction of an event");
 }
 
+// cos H0 of Meeus 15.1 for a body of declination Declination.
+long double CosineOfRisingHourAngle(long double StandardAltitude, long double Latitude,
+                                    long double Declination) {
+  return (SinDeg(StandardAltitude) - SinDeg(Latitude) * SinDeg(Declination)) /
+         (CosDeg(Latitude) * CosDeg(Declination));
+}
+
+bool ClearOfCircumpolarLimits(const std::array<DayPositionRecord, 5>& table, long double Latitude) {
+  for (const DayPositionRecord& day : table) {
+    const long double cosH0 =
+        CosineOfRisingHourAngle(MoonStandardAltitude(day.HorizontalParallax), Latitude, day.Declination);
+    if (!(std::fabs(cosH0) <= kTrustedCosineLimit)) return false;
+  }
+  return true;
+}
+
 // The entry's event that falls on D's calendar day, or D itself.
 double OnCalendarDay(double D, double before, double at, double after) {
   const double day = std::trunc(D);
   for (const double event : {before, at, after})
     if (std::trunc(event) == day) return event;
   return D;
+}
+
+// Days D-2 ... D+2 at D's own time of day.
+std::array<DayPositionRecord, 5> TabulateDays(double D) {
+  std::array<DayPositionRecord, 5> table;
+  for (int k = 0; k < 5; ++k) {
+    const MoonRaDec m = MoonRaDecParallax(D + (k - 2));
+    table[k].RightAscension = m.RightAscension;
+    table[k].Declination = m.Declination;
+    table[k].HorizontalParallax = m.HorizontalParallax;
+  }
+  return table;
+}
+
+RiseSetRecord InterpolatedRiseSet(std::array<DayPositionRecord, 5> table, double D, long double OffsetHours,
+                                  long double Latitude, long double WestLongitude) {
+  // Days D-1, D and D+1, each interpolated between its neighbours.
+  for (int k = 1; k <= 3; ++k) {
+    std::array<DayPositionRecord, 3> block = {table[k - 1], table[k], table[k + 1]};
+    UnwrapRightAscension(block[0].RightAscension, block[1].RightAscension, block[2].RightAscension);
+    const long double standardAltitude = MoonStandardAltitude(block[1].HorizontalParallax);
+    const double dayStart = D + (k - 2);
+    const EventFractions events =
+        RiseTransitSet(block, OffsetHours, standardAltitude, Latitude, WestLongitude, dayStart);
+    table[k].Rise = static_cast<double>(dayStart + events.Rise);
+    table[k].Set = static_cast<double>(dayStart + events.Set);
+  }
+  return {OnCalendarDay(D, table[1].Rise, table[2].Rise, table[3].Rise),
+          OnCalendarDay(D, table[1].Set, table[2].Set, table[3].Set)};
+}
+
+// The calendar day of D in the shifted time scale, searched by the altitude scan.
+RiseSetRecord ScannedRiseSet(double D, long double OffsetHours, long double Latitude,
+                             long double WestLongitude) {
+  const long double offset = OffsetHours / 24.0L;
+  const HorizonCrossings c =
+      ScanHorizonCrossings(static_cast<double>(std::trunc(D) - offset), Latitude, WestLongitude);
+  return {c.HasRise ? static_cast<double>(c.Rise + offset) : D,
+          c.HasSet ? static_cast<double>(c.Set + offset) : D};
 }
 
 }  // namespace
@@ -82,10 +145,8 @@ EventFractions RiseTransitSet(const std::array<DayPositionRecord, 3>& days, long
                               long double WestLongitude, double DayStart) {
   const long double siderealTime = GreenwichApparentSiderealTime(false, DayStart);
   const long double declination = days[1].Declination;
-  const long double cosH0 = Finite(
-      (SinDeg(StandardAltitude) - SinDeg(Latitude) * SinDeg(declination)) /
-          (CosDeg(Latitude) * CosDeg(declination)),
-      "the cosine of the hour angle at rising");
+  const long double cosH0 = Finite(CosineOfRisingHourAngle(StandardAltitude, Latitude, declination),
+                                   "the cosine of the hour angle at rising");
   if (cosH0 >= 1.0L) return {NeverRises, NeverRises, NeverRises};
   if (cosH0 <= -1.0L) return {AlwaysAbove, AlwaysAbove, AlwaysAbove};
 
@@ -104,26 +165,15 @@ RiseSetRecord RiseSetForDay(double D, long double OffsetHours, long double Latit
   // A place off the globe has no rise or set.
   if (!(std::fabs(Latitude) <= 90.0L && std::isfinite(WestLongitude) && std::isfinite(OffsetHours)))
     throw std::domain_error("latitude, longitude or offset out of range");
-  // Days D-2 ... D+2 at D's own time of day.
-  std::array<DayPositionRecord, 5> table;
-  for (int k = 0; k < 5; ++k) {
-    const MoonRaDec m = MoonRaDecParallax(D + (k - 2));
-    table[k].RightAscension = m.RightAscension;
-    table[k].Declination = m.Declination;
-    table[k].HorizontalParallax = m.HorizontalParallax;
-  }
-  // Days D-1, D and D+1, each interpolated between its neighbours.
-  for (int k = 1; k <= 3; ++k) {
-    std::array<DayPositionRecord, 3> block = {table[k - 1], table[k], table[k + 1]};
-    UnwrapRightAscension(block[0].RightAscension, block[1].RightAscension, block[2].RightAscension);
-    // Meeus 15: 0.7275 parallax less 34' of refraction for the Moon's centre.
-    const long double standardAltitude = 0.7275L * block[1].HorizontalParallax - 34.0L / 60.0L;
-    const double dayStart = D + (k - 2);
-    const EventFractions events =
-        RiseTransitSet(block, OffsetHours, standardAltitude, Latitude, WestLongitude, dayStart);
-    table[k].Rise = static_cast<double>(dayStart + events.Rise);
-    table[k].Set = static_cast<double>(dayStart + events.Set);
-  }
-  return {OnCalendarDay(D, table[1].Rise, table[2].Rise, table[3].Rise),
-          OnCalendarDay(D, table[1].Set, table[2].Set, table[3].Set)};
+  if (!std::isfinite(D)) throw std::domain_error("the instant is not finite");
+  const std::array<DayPositionRecord, 5> table = TabulateDays(D);
+  const RiseSetRecord interpolated = ClearOfCircumpolarLimits(table, Latitude)
+                                         ? InterpolatedRiseSet(table, D, OffsetHours, Latitude, WestLongitude)
+                                         : RiseSetRecord{D, D};
+  if (interpolated.Rise != D && interpolated.Set != D) return interpolated;
+  // The interpolation can lose an event that lies near the instants of its
+  // tabulated days or beyond their reach; a day without one is confirmed by the scan.
+  const RiseSetRecord scanned = ScannedRiseSet(D, OffsetHours, Latitude, WestLongitude);
+  return {interpolated.Rise != D ? interpolated.Rise : scanned.Rise,
+          interpolated.Set != D ? interpolated.Set : scanned.Set};
 }

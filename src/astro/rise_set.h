@@ -2,7 +2,9 @@
 // interpolation (Meeus, Astronomical Algorithms, ch. 15): apparent right
 // ascension and declination from MoonRaDecParallax once per day, a first
 // estimate from the middle day and the standard altitude, then three
-// correction passes interpolated in the table.
+// correction passes interpolated in the table. Where that breaks down (the Moon
+// near its circumpolar limits) or finds no event, the day is searched by
+// following the altitude instead (horizon_scan.h).
 //
 // Latitudes are positive north, longitudes positive WEST, angles in degrees.
 #pragma once
@@ -37,9 +39,12 @@ struct EventFractions {
 // The rise and set that fall on the calendar day of D (its integer part), each
 // chosen independently from the days before, of and after D; D itself where
 // none does. OffsetHours is added to every event before the day is chosen, and
-// the results are in D's time scale shifted by it.
+// the results are in D's time scale shifted by it. While the Moon rises and sets
+// well clear of its circumpolar limits on the five days around D, the events are
+// the interpolated ones; an event the interpolation leaves out, and both events
+// near those limits, come from the altitude scan of the day.
 // Throws std::domain_error when an intermediate value is not finite (the caller stores Rise = Set = 0),
-// and likewise for a latitude beyond +-90 or a longitude or offset that is not finite.
+// and likewise for a latitude beyond +-90 or a D, longitude or offset that is not finite.
 RiseSetRecord RiseSetForDay(double D, long double OffsetHours, long double Latitude, long double WestLongitude);
 
 // Rise, transit and set for the middle day of three consecutive tabulated days

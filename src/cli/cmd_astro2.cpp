@@ -43,11 +43,6 @@ int Apparent(const CliArgs& a, std::ostream& out) {
   return 0;
 }
 
-// Clock times are shown truncated to the whole second, as a clock reads them.
-std::string ClockInstant(double x) {
-  return FormatInstant(std::floor(static_cast<long double>(x) * 86400.0L) / 86400.0L);
-}
-
 // Latitude and longitude go to the engine unchecked: a place it cannot use is
 // the same failure as a day whose computation breaks down.
 int RiseSet(const CliArgs& a, std::ostream& out) {
@@ -57,7 +52,10 @@ int RiseSet(const CliArgs& a, std::ostream& out) {
   const long double offset = a.Number("offset", 0);
   try {
     const RiseSetRecord r = RiseSetForDay(D, offset, latitude, westLongitude);
-    PrintLine(out, {ClockInstant(r.Rise), ClockInstant(r.Set)});
+    // FormatInstant settles the millisecond before it cuts to the second: an event
+    // reads as a clock shows it, and a day without one shows the instant asked for
+    // exactly, even where its stored value lies a hair below it.
+    PrintLine(out, {FormatInstant(r.Rise), FormatInstant(r.Set)});
     return 0;
   } catch (const std::domain_error& e) {
     // The window shows this failure as zero times; here it is said plainly.

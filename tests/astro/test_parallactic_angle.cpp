@@ -42,7 +42,7 @@ TEST(ParallacticAngle, UsesTheQuotedHourAngle) {
 // quadrant and an east-positive longitude.
 TEST(ParallacticAngle, IsNinetyDegreesLessThanErfasParallacticAngle) {
   for (double t = At(2024, 1, 1, 0, 0); t < At(2026, 1, 1, 0, 0); t += 2.79) {
-    for (const long double latitude : {-60.0L, -33.9L, 0.0L, 10.0L, 41.307L, 70.0L}) {
+    for (const long double latitude : {-90.0L, -60.0L, -33.9L, 0.0L, 10.0L, 41.307L, 70.0L, 90.0L}) {
       const long double westLongitude = 73.144L;
       const MoonPositionRecord moon = ApparentMoon(t);
       const long double H = HourAngle(false, t, moon.RightAscension * kRad, westLongitude * kRad);
@@ -73,6 +73,19 @@ TEST(ParallacticAngleForObserver, NorthernAndSouthernFormsKeepTheirRanges) {
   }
   // The southern result is not reduced to one turn.
   EXPECT_TRUE(southAboveFullTurn);
+}
+
+// At a pole the angle is its limit as the latitude approaches it: the rotation a
+// ten-thousandth of a degree away differs by about 1e-4 degree, never by a half turn.
+TEST(ParallacticAngleForObserver, IsContinuousUpToThePoles) {
+  for (double t = At(2024, 6, 1, 0, 0); t < At(2024, 7, 1, 0, 0); t += 0.37) {
+    for (const long double longitude : {-150.0L, 10.0L, 100.0L}) {
+      EXPECT_NEAR(ParallacticAngleForObserver(90, longitude, t),
+                  ParallacticAngleForObserver(89.9999L, longitude, t), 1e-3L) << t;
+      EXPECT_NEAR(ParallacticAngleForObserver(-90, longitude, t),
+                  ParallacticAngleForObserver(-89.9999L, longitude, t), 1e-3L) << t;
+    }
+  }
 }
 
 TEST(ParallacticAngleForObserver, TheEquatorUsesTheNorthernForm) {

@@ -38,6 +38,23 @@ TEST(CliAstro2, RisesetPrintsRiseAndSetToTheSecond) {
             "2024-06-20T18:00:00Z 2024-06-20T08:38:01Z\n");
 }
 
+// A day without an event prints the instant asked for exactly, though 04:00 is
+// stored a hair below it (at 80 N in June 2024 the Moon never sets).
+TEST(CliAstro2, RisesetPrintsADayWithoutEventsAsTheInstantItself) {
+  EXPECT_EQ(Cli({"riseset", "2024-06-09T04:00Z", "--lat", "80", "--westlon", "73.144"}).Output,
+            "2024-06-09T04:00:00Z 2024-06-09T04:00:00Z\n");
+}
+
+// At 65 S on 16 April 2024 the Moon shows for two hours only; an independent
+// ephemeris has it rise at 09:19 and set at 11:26 UTC.
+TEST(CliAstro2, RisesetFindsAShortAppearanceNearTheCircumpolarLimit) {
+  const ProgramRun run = Cli({"riseset", "2024-04-16T01:00Z", "--lat", "-65", "--westlon", "-128.3262"});
+  ASSERT_EQ(run.ExitCode, 0);
+  ASSERT_EQ(run.Output.size(), 42u) << run.Output;
+  EXPECT_EQ(run.Output.substr(0, 17), "2024-04-16T09:19:");
+  EXPECT_EQ(run.Output.substr(21, 17), "2024-04-16T11:26:");
+}
+
 TEST(CliAstro2, RisesetReportsAFailureOnItsOwnLine) {
   const ProgramRun offGlobe =
       Cli({"riseset", "2024-06-09T18:00:00Z", "--lat", "91", "--westlon", "73.144"}, true);
@@ -60,6 +77,15 @@ TEST(CliAstro2, ParallacticPrintsTheObserversRotation) {
       Numbers(Cli({"parallactic", "2024-06-09T09:36Z", "--lat", "41.307", "--lon", "-73.144"}).Output);
   ASSERT_EQ(north.size(), 1u);
   EXPECT_NEAR(north[0], -24.1642L, 1e-4L);
+  // At the poles the rotation is its limit, 0 in the north and a full turn in the south.
+  const std::vector<long double> northPole =
+      Numbers(Cli({"parallactic", "2024-06-09T18:00Z", "--lat", "90", "--lon", "10"}).Output);
+  ASSERT_EQ(northPole.size(), 1u);
+  EXPECT_NEAR(northPole[0], 0, 1e-3L);
+  const std::vector<long double> southPole =
+      Numbers(Cli({"parallactic", "2024-06-09T18:00Z", "--lat", "-90", "--lon", "10"}).Output);
+  ASSERT_EQ(southPole.size(), 1u);
+  EXPECT_NEAR(southPole[0], 360, 1e-3L);
   EXPECT_EQ(Cli({"parallactic", "2024-06-09T18:00:00Z", "--lat", "95", "--lon", "0"}).ExitCode, 2);
   EXPECT_EQ(Cli({"parallactic", "2024-06-09T18:00:00Z", "--lat", "10"}).ExitCode, 2);
 }

@@ -1,5 +1,6 @@
 // Orvanel: the Moon at any hour of 2024 and 2025.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/main_form.h"
 #include "app/services.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvanel.svg")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quenhalse.Orvanel"));
   QApplication::setApplicationName("Orvanel");
   QApplication::setOrganizationName("Quenhalse");
   const SystemClock clock;

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/lunar_series.h"
 
 namespace {
-constexpr long double kRadiansPerDegree = 0.017453292519943295769L;
 }  // namespace
 
 long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime) {

@@ -4,14 +4,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/horizon_scan.h"
 #include "astro/lunar_series.h"
 
 namespace {
 
-constexpr long double kRadiansPerDegree = 0.017453292519943295769L;
-constexpr long double kDegreesPerRadian = 57.295779513082320877L;
 
 // Sidereal degrees per solar day (Meeus, ch. 15).
 constexpr long double kSiderealRate = 360.985647L;

@@ -21,72 +21,11 @@
 #include <string>
 #include <vector>
 
+#include "data_csv.h"
+
 namespace {
 
-class DataError : public std::runtime_error {
- public:
-  DataError(const std::string& file, int line, const std::string& message)
-      : std::runtime_error(file + ":" + std::to_string(line) + ": " + message) {}
-};
-
-struct Row {
-  int Line = 0;
-  std::vector<std::string> Fields;
-};
-
-struct CsvTable {
-  std::string Path;
-  int LastLine = 0;
-  std::vector<Row> Rows;
-
-  [[noreturn]] void Fail(int line, const std::string& message) const {
-    throw DataError(Path, line, message);
-  }
-  [[noreturn]] void Fail(const Row& row, const std::string& message) const {
-    Fail(row.Line, message);
-  }
-};
-
-std::vector<std::string> SplitFields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::string field;
-  std::istringstream in(line);
-  while (std::getline(in, field, ',')) fields.push_back(field);
-  if (!line.empty() && line.back() == ',') fields.emplace_back();
-  return fields;
-}
-
-// Reads the data rows of a file: '#' lines are comments; every other line must have
-// exactly `columns` comma-separated fields. Only the file's last line may be empty.
-CsvTable ReadCsv(const std::string& path, std::size_t columns) {
-  CsvTable table{path, 0, {}};
-  std::ifstream in(path);
-  if (!in) table.Fail(0, "cannot open the file");
-  std::string line;
-  bool sawBlank = false;
-  while (std::getline(in, line)) {
-    ++table.LastLine;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (sawBlank) table.Fail(table.LastLine - 1, "empty line inside the data");
-    if (line.empty()) {
-      sawBlank = true;
-      continue;
-    }
-    if (line[0] == '#') continue;
-    Row row{table.LastLine, SplitFields(line)};
-    if (row.Fields.size() != columns)
-      table.Fail(row, "expected " + std::to_string(columns) + " columns, found " +
-                          std::to_string(row.Fields.size()));
-    table.Rows.push_back(std::move(row));
-  }
-  return table;
-}
-
-void ExpectRowCount(const CsvTable& t, std::size_t count) {
-  if (t.Rows.size() != count)
-    t.Fail(t.LastLine, "expected " + std::to_string(count) + " data rows, found " +
-                           std::to_string(t.Rows.size()));
-}
+using namespace data_csv;
 
 std::int32_t ParseInt(const CsvTable& t, const Row& row, std::size_t column) {
   const std::string& text = row.Fields[column];
@@ -97,18 +36,6 @@ std::int32_t ParseInt(const CsvTable& t, const Row& row, std::size_t column) {
       v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
     t.Fail(row, "column " + std::to_string(column + 1) + ": not a 32-bit integer: '" + text + "'");
   return static_cast<std::int32_t>(v);
-}
-
-// A decimal number; returned as the file's own text so that the compiler reads
-// exactly the published digits.
-std::string ParseReal(const CsvTable& t, const Row& row, std::size_t column) {
-  const std::string& text = row.Fields[column];
-  char* end = nullptr;
-  const double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(v) ||
-      text.find_first_of("xXnN") != std::string::npos)
-    t.Fail(row, "column " + std::to_string(column + 1) + ": not a decimal number: '" + text + "'");
-  return text;
 }
 
 std::vector<std::int32_t> IntRow(const CsvTable& t, const Row& row) {
@@ -289,12 +216,6 @@ void Meeus49(Output& out, const std::string& path) {
     out.Source << "    {" << ParseReal(t, row, 1) << ", " << ParseReal(t, row, 2) << ", "
                << ParseReal(t, row, 3) << ", " << ParseReal(t, row, 4) << "},\n";
   out.Source << "}};\n";
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  if (!out.flush()) throw DataError(path, 0, "cannot write the file");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ namespace {
 
 using namespace data_csv;
 
-constexpr double kVsopThreshold = 1e-8;  // rad (L, B) or AU (R)
+constexpr double kVsopThreshold = 1e-7;  // rad (L, B) or AU (R)
 constexpr double kVsopLargestTau = 2.0;  // 3999-12-31 is 2.0 millennia after J2000
 constexpr int kVsopPowers = 6;
 constexpr const char* kVsopVariables = "LBR";

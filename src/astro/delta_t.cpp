@@ -4,6 +4,8 @@ namespace {
 
 constexpr long double kDay2000 = 36526.0L;  // 2000-01-01 00:00
 constexpr long double kGregorianYear = 365.2425L;
+// The year in which the 2014 expression and -20 + 32 u^2 agree (both 6000.06 s).
+constexpr long double kRevisionMeetsParabola = 3191.593145558534L;
 
 // Sum of c[k] t^k.
 template <int N>
@@ -55,14 +57,15 @@ long double DeltaTSeconds(long double y) {
     static constexpr long double c[] = {63.86L, 0.3345L, -0.060374L, 0.0017275L, 0.000651814L, 0.00002373599L};
     return Polynomial(c, y - 2000);
   }
-  if (y < 2050) {
-    static constexpr long double c[] = {62.92L, 0.32217L, 0.005589L};
-    return Polynomial(c, y - 2000);
+  // Espenak's 2014 revision of the extrapolation (eclipsewise.com/help/deltatpoly2014.html),
+  // which follows the observed values to 2014, until it meets the long-term parabola.
+  if (y < 2015) return 64.69L + 0.2930L * (y - 2005);
+  if (y < kRevisionMeetsParabola) {
+    static constexpr long double c[] = {67.62L, 0.3645L, 0.0039755L};
+    return Polynomial(c, y - 2015);
   }
   const long double u = (y - 1820) / 100;
-  const long double parabola = -20 + 32 * u * u;
-  // Between 2050 and 2150 a linear term joins the 2005-2050 expression to the parabola.
-  return y < 2150 ? parabola - 0.5628L * (2150 - y) : parabola;
+  return -20 + 32 * u * u;
 }
 
 long double TerrestrialTimeDay(long double utcDay) {

@@ -5,7 +5,8 @@
 //
 // The series is cut at build time (tools/gen_ephemeris_tables.cpp); the bound of
 // the truncation error over 1600 ... 3999 is kVsopEarthTruncationBound of
-// ephemeris_tables.h (at most 0.4 arc second in longitude). The Sun's motion about
+// ephemeris_tables.h (2.2" in longitude, 0.74" in latitude, 7.4e-6 AU in radius;
+// against eraEpv00 the place keeps within 0.24" in 1700 ... 2300). The Sun's motion about
 // the barycentre (at most 0.01 arc second of aberration) is left out.
 #pragma once
 

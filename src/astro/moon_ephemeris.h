@@ -6,8 +6,11 @@
 // light-time and aberration correction, carried from the mean ecliptic of date to
 // the J2000 equator by IAU 2006 precession (precession.h); the Sun is VSOP87B
 // (earth_vsop87.h); the Moon's orientation is the IAU 2009 model (moon_rotation.h).
-// NASA's distance carries the displacement of annual aberration, |r| v_earth / c
-// (up to 38 km with the synodic period); so do Dist, Diam, RA and Dec here.
+// As in NASA's tables: RA, Dec and the sub-Earth point are those of the Moon as
+// seen (its light-time place); Dist and Diam take the astrometric distance, which
+// differs from that by the displacement of annual aberration, |r| v_earth / c (up
+// to 38 km with the synodic period); Phase, the sub-solar point and Age take the Sun
+// as seen from the Earth, with its annual aberration.
 #pragma once
 
 #include "astro/moon_hour_values.h"

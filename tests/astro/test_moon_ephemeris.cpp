@@ -63,7 +63,7 @@ std::array<double, kColumns> Differences(const MoonHourValues& m, const NasaRow&
 // NASA prints Phase to 0.01, Age to 0.001 d, Diam to 0.1", Dist to 1 km, RA to
 // 0.0001 h (1.5"), Dec to 0.0001 deg (0.36") and the selenographic angles to
 // 0.001 deg. The limits allow the truncated lunar series (a few arc seconds),
-// Delta T's extrapolation (3" in RA in these years) and that rounding; a wrong
+// Delta T's extrapolation (2.8 s, 1.5" in RA in these years) and that rounding; a wrong
 // time scale, frame, aberration or rotation term exceeds them.
 TEST(MoonEphemeris, AgreesWithNasaAtEveryHourOf2024To2026) {
   std::vector<NasaRow> rows;

@@ -64,8 +64,9 @@ long double LongitudeElongation(const Scene& s, long double ttDay) {
 }
 
 // The TT instant of the true new moon of lunation k: Meeus's chapter 49 instant
-// (within about 20 s of it), then one Newton step on the elongation with the mean
-// rate, which leaves a fifth of that at most.
+// (within a minute of it, with the terms lunar_phases.h leaves out), then one
+// Newton step on the elongation with the mean rate, which the true rate differs
+// from by a fifth at most: about 10 s remain, 0.0001 day.
 long double TrueNewMoon(long double k) {
   // Consecutive hours mostly ask for the same lunation: the last answer is kept.
   thread_local long double lastK = 0.5L, lastNewMoon = 0;

@@ -1,9 +1,8 @@
 // NASA table and frame commands.
-#include <cstdio>
-
 #include "astro/default_place.h"
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
+#include "cli/nasa_line.h"
 #include "nasa/frame_naming.h"
 #include "nasa/nasa_tables.h"
 
@@ -11,15 +10,7 @@ namespace {
 
 // The twelve values of the hour's row with NASA's decimals.
 int Nasa(const CliArgs& a, std::ostream& out) {
-  const NasaHourRecord& row = GetNASAData(ParseInstant(a.At(0, "INSTANT")));
-  const auto fields = NasaFields(row);
-  std::vector<std::string> texts;
-  for (int i = 0; i < kNasaColumnCount; ++i) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*Lf", kNasaDecimals[i], fields[i]);
-    texts.emplace_back(buf);
-  }
-  PrintLine(out, texts);
+  PrintNasaLine(out, GetNASAData(ParseInstant(a.At(0, "INSTANT"))));
   return 0;
 }
 

@@ -1,0 +1,138 @@
+#include "astro/moon_ephemeris.h"
+
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+#include "astro/delta_t.h"
+#include "astro/earth_vsop87.h"
+#include "astro/lunar_phases.h"
+#include "astro/lunar_series.h"
+#include "astro/moon_position.h"
+#include "astro/moon_rotation.h"
+#include "astro/precession.h"
+#include "astro/vector3.h"
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+constexpr long double kDegPerRad = 180 / kPi;
+constexpr long double kKmPerAu = 149597870.7L;
+constexpr long double kLightKmPerDay = 299792.458L * 86400;
+constexpr long double kMoonRadiusKm = 1737.4L;
+constexpr long double kJ2000Day = 36526.5L;  // 2000-01-01 12:00
+constexpr long double kJulianDateOfDayZero = 2415018.5L;
+constexpr long double kSynodicMonth = 29.530588861L;     // days
+constexpr long double kFirstLunationDay = 36531.59766L;  // mean new moon of lunation 0, 2000-01-06, TT
+
+long double CenturiesTT(long double ttDay) { return (ttDay - kJ2000Day) / 36525; }
+
+// The displacement of annual aberration, |r| v / c, added to a geocentric vector.
+Vector3 WithAberration(const Vector3& r, const Vector3& earthVelocityKmPerDay) {
+  return r + (Norm(r) / kLightKmPerDay) * earthVelocityKmPerDay;
+}
+
+// The Moon and the Sun as seen from the Earth's centre at one TT instant, GCRS, km.
+struct Scene {
+  // The series' place of date with its light-time and aberration correction
+  // (Chapront's -0.70" and the rest of MoonApparentCorrections), precessed to J2000;
+  // for the Moon both effects together amount to its geocentric light time.
+  Vector3 Moon;
+  // VSOP87B's geometric Sun with the displacement of annual aberration.
+  Vector3 Sun;
+  Vector3 EarthVelocity;  // km per day
+};
+
+Scene SceneAt(long double ttDay) {
+  const double x = static_cast<double>(ttDay);
+  const LunarSeriesPosition p = LunarSeries(x);
+  const MoonCorrections c = MoonApparentCorrections(x);
+  const Vector3 moonOfDate = p.Distance * FromSpherical((p.Longitude + c.Longitude) / kDegPerRad,
+                                                        (p.Latitude + c.Latitude) / kDegPerRad);
+  const EarthState earth = EarthHeliocentric(ttDay);
+  const Vector3 velocity = kKmPerAu * earth.Velocity;
+  return {TransposeTimes(EclipticPrecessionMatrix(CenturiesTT(ttDay)), moonOfDate),
+          WithAberration((-kKmPerAu) * earth.Position, velocity), velocity};
+}
+
+// Elongation in ecliptic longitude of the Moon from the Sun, radians in (-pi, pi];
+// zero at the true new moon.
+long double LongitudeElongation(const Scene& s, long double ttDay) {
+  const Matrix3 ecliptic = EclipticPrecessionMatrix(CenturiesTT(ttDay));
+  const Vector3 moon = ecliptic * s.Moon, sun = ecliptic * s.Sun;
+  return std::atan2(sun[0] * moon[1] - sun[1] * moon[0], sun[0] * moon[0] + sun[1] * moon[1]);
+}
+
+// The TT instant of the true new moon of lunation k: Meeus's chapter 49 instant
+// (within a minute of it, with the terms lunar_phases.h leaves out), then one
+// Newton step on the elongation with the mean rate, which the true rate differs
+// from by a fifth at most: about 10 s remain, 0.0001 day.
+long double TrueNewMoon(long double k) {
+  // Consecutive hours mostly ask for the same lunation: the last answer is kept.
+  thread_local long double lastK = 0.5L, lastNewMoon = 0;
+  if (k != lastK) {
+    const long double guess = LunationPhases(static_cast<double>(k)).NewMoon - kJulianDateOfDayZero;
+    lastNewMoon = guess - LongitudeElongation(SceneAt(guess), guess) / (2 * kPi) * kSynodicMonth;
+    lastK = k;
+  }
+  return lastNewMoon;
+}
+
+// Days from the previous true new moon to ttDay, given the elongation at ttDay.
+long double MoonAge(long double ttDay, long double elongation) {
+  const long double turns = elongation < 0 ? elongation / (2 * kPi) + 1 : elongation / (2 * kPi);
+  long double k = std::round((ttDay - turns * kSynodicMonth - kFirstLunationDay) / kSynodicMonth);
+  long double newMoon = TrueNewMoon(k);
+  if (newMoon > ttDay) newMoon = TrueNewMoon(--k);
+  return ttDay - newMoon;
+}
+
+// Selenographic longitude (east positive, -180 ... 180) and latitude, degrees.
+void Selenographic(const Vector3& body, long double& longitude, long double& latitude) {
+  longitude = std::atan2(body[1], body[0]) * kDegPerRad;
+  latitude = std::asin(body[2] / Norm(body)) * kDegPerRad;
+}
+
+// Position angle of the pole (ra0, dec0) at the place (ra, dec), from north through
+// east, radians in [0, 2 pi).
+long double PolePositionAngle(long double ra0, long double dec0, long double ra, long double dec) {
+  const long double dra = ra0 - ra;
+  const long double angle = std::atan2(std::cos(dec0) * std::sin(dra),
+                                       std::sin(dec0) * std::cos(dec) - std::cos(dec0) * std::sin(dec) * std::cos(dra));
+  return angle < 0 ? angle + 2 * kPi : angle;
+}
+
+}  // namespace
+
+MoonHourValues ComputeMoonHourValues(long double utcDay) {
+  if (!(utcDay >= kEphemerisFirstDay && utcDay < kEphemerisEndDay))
+    throw std::domain_error("Moon ephemeris: the instant lies outside 1600-01-01 ... 3999-12-31");
+  const long double tt = TerrestrialTimeDay(utcDay);
+  const Scene s = SceneAt(tt);
+  MoonHourValues v;
+
+  // NASA's distance is the astrometric one: the Moon's place at the light-time
+  // instant from the Earth's place at the instant of observation.
+  const long double seenDistance = Norm(s.Moon);
+  v.Dist = Norm(s.Moon - (seenDistance / kLightKmPerDay) * s.EarthVelocity);
+  v.Diam = 2 * std::asin(kMoonRadiusKm / v.Dist) * kDegPerRad * 3600;
+  long double ra = std::atan2(s.Moon[1], s.Moon[0]);
+  if (ra < 0) ra += 2 * kPi;
+  const long double dec = std::asin(s.Moon[2] / seenDistance);
+  v.RA = ra * kDegPerRad / 15;
+  v.Dec = dec * kDegPerRad;
+
+  const Vector3 toEarth = (-1.0L) * s.Moon;
+  const Vector3 toSun = s.Sun - s.Moon;
+  v.Phase = 50 * (1 + Dot(toEarth, toSun) / (seenDistance * Norm(toSun)));
+
+  // The Moon's orientation when the light left it.
+  const MoonOrientation o = MoonOrientationAt(tt - seenDistance / kLightKmPerDay);
+  const Matrix3 body = MoonBodyMatrix(o);
+  Selenographic(body * toEarth, v.Elon, v.Elat);
+  Selenographic(body * toSun, v.Slon, v.Slat);
+  v.AxisA = PolePositionAngle(o.PoleRa, o.PoleDec, ra, dec) * kDegPerRad;
+
+  v.Age = MoonAge(tt, LongitudeElongation(s, tt));
+  return v;
+}

@@ -1,0 +1,35 @@
+#include "astro/moon_rotation.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "ephemeris_tables.h"
+
+namespace {
+
+constexpr long double kRadPerDeg = std::numbers::pi_v<long double> / 180;
+constexpr long double kJ2000Day = 36526.5L;  // 2000-01-01 12:00
+
+}  // namespace
+
+MoonOrientation MoonOrientationAt(long double ttDay) {
+  const long double d = ttDay - kJ2000Day;
+  const long double T = d / 36525;
+  // Degrees: the constant and secular parts of the model, then its periodic terms.
+  long double ra = 269.9949L + 0.0031L * T;
+  long double dec = 66.5392L + 0.0130L * T;
+  long double w = std::fmod(38.3213L + 13.17635815L * d - 1.4e-12L * d * d, 360.0L);
+  for (const MoonRotationTerm& t : kMoonRotationTerms) {
+    const long double e = std::fmod(t.Angle0 + t.Rate * T, 360.0L) * kRadPerDeg;
+    const long double s = std::sin(e);
+    ra += t.PoleRa * s;
+    dec += t.PoleDec * std::cos(e);
+    w += t.Meridian * s;
+  }
+  return {ra * kRadPerDeg, dec * kRadPerDeg, w * kRadPerDeg};
+}
+
+Matrix3 MoonBodyMatrix(const MoonOrientation& o) {
+  constexpr long double kQuarter = std::numbers::pi_v<long double> / 2;
+  return RotationZ(o.Meridian) * RotationX(kQuarter - o.PoleDec) * RotationZ(kQuarter + o.PoleRa);
+}

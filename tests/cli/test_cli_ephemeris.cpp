@@ -1,0 +1,71 @@
+// orvanel-cli ephemeris: NASA's layout and decimals, values within the ephemeris's
+// limits against NASA's rows, and the refused instants outside 1600 ... 3999.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <sstream>
+
+#include "support/program_runner.h"
+
+namespace {
+
+ProgramRun Cli(const std::vector<std::string>& arguments, bool withErrors = false) {
+  return RunProgram(ORVANEL_CLI_PATH, arguments, withErrors);
+}
+
+std::vector<double> Numbers(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<double> v;
+  for (double x; in >> x;) v.push_back(x);
+  return v;
+}
+
+// The decimals of each printed field, as NASA prints them.
+std::vector<std::size_t> Decimals(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::size_t> d;
+  for (std::string field; in >> field;) d.push_back(field.size() - field.find('.') - 1);
+  return d;
+}
+
+}  // namespace
+
+TEST(CliEphemeris, PrintsNasasLayoutWithinTheEphemerisLimits) {
+  // Day number, then NASA's check rows of 2024-01-01 00:00 and 2025-12-31 23:00.
+  const struct {
+    const char* Instant;
+    const char* Nasa;
+  } rows[] = {
+      {"2024-01-01T00:00Z", "45292.00000000 78.03 19.019 1771.3 404634 10.5867 12.7508 -55.867 -1.554 0.041 -4.685 20.699"},
+      {"2025-12-31T23:00Z", "46022.95833333 91.12 11.887 1984.8 361108 4.1894 26.2210 33.025 -1.347 -1.356 -6.550 349.663"},
+  };
+  // Phase, Age, Diam, Dist, RA cos Dec ("), Dec ("), Slon, Slat, Elon, Elat, AxisA.
+  constexpr std::array<double, 11> kLimits = {0.02, 0.002, 0.2, 20, 8, 5, 0.012, 0.012, 0.008, 0.008, 0.008};
+  for (const auto& r : rows) {
+    const ProgramRun run = Cli({"ephemeris", r.Instant});
+    ASSERT_EQ(run.ExitCode, 0) << r.Instant;
+    const std::string line = run.Output.substr(0, run.Output.find('\n'));
+    EXPECT_EQ(run.Output, line + "\n");
+    EXPECT_EQ(Decimals(line), Decimals(r.Nasa)) << line;
+    const std::vector<double> ours = Numbers(line), nasa = Numbers(r.Nasa);
+    ASSERT_EQ(ours.size(), 12u) << line;
+    EXPECT_EQ(ours[0], nasa[0]);
+    std::vector<double> d(12);
+    for (std::size_t i = 1; i < 12; ++i) d[i] = std::remainder(ours[i] - nasa[i], i == 5 ? 24.0 : 360.0);
+    d[5] *= 15 * 3600 * std::cos(nasa[6] * M_PI / 180);
+    d[6] *= 3600;
+    for (std::size_t i = 1; i < 12; ++i) EXPECT_LE(std::fabs(d[i]), kLimits[i - 1]) << r.Instant << " column " << i;
+  }
+}
+
+TEST(CliEphemeris, RefusesInstantsOutside1600To3999) {
+  EXPECT_EQ(Cli({"ephemeris", "1600-01-01T00:00Z"}).ExitCode, 0);
+  EXPECT_EQ(Cli({"ephemeris", "3999-12-31T23:59:59Z"}).ExitCode, 0);
+  for (const char* instant : {"1599-12-31T23:59Z", "4000-01-01T00:00Z", "2958465", "tomorrow"}) {
+    const ProgramRun run = Cli({"ephemeris", instant}, true);
+    EXPECT_EQ(run.ExitCode, 2) << instant;
+    EXPECT_EQ(OutputLines(run.Output).size(), 1u) << run.Output;  // the one line on stderr, nothing on stdout
+  }
+  EXPECT_EQ(Cli({"ephemeris"}).ExitCode, 2);
+}

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <thread>
@@ -16,6 +17,10 @@
 #include "render/moon_maps.h"
 
 namespace {
+
+// Colours and map cells as vectors of floats, so that blends work on all channels at once.
+using Vec4f = float __attribute__((vector_size(16)));
+using Vec2f = float __attribute__((vector_size(8)));
 
 constexpr double kDeg = std::numbers::pi / 180;
 constexpr double kGamma = 2.2;
@@ -32,13 +37,17 @@ constexpr double kGain = 1.12;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
 // toward the full Moon, whose shadows are too short to see.
 constexpr float kReliefFadeDepth = 0.25f;
+// The band of the Sun's cosine on flat ground where relief is drawn: from beyond
+// the terminator (peaks that catch the Sun) to a Sun 37 degrees high, fading out
+// over the last 15 degrees.
+constexpr float kReliefNight = 0.3f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
 constexpr double kReliefFullPhaseAngle = 20;  // degrees
 constexpr float kMinTiltedMu = 0.05f;
 constexpr int kLightSteps = 1024;
 constexpr float kMaxLight = 2.0f;
 
 // Some Lommel-Seeliger at every phase keeps a crescent bright out to its limb, as in NASA's frames.
-constexpr double kMinWeight = 0.25;
+constexpr double kMinWeight = 0.5;
 
 // The weight of Lommel-Seeliger against Lambert at phase angle alpha (degrees), McEwen's fit.
 double LunarLambertWeight(double alphaDeg) {
@@ -64,8 +73,8 @@ double BrightestLight(double alphaDeg, float weight) {
 
 // Encoded brightness factors per channel (blue, green, red, as stored) for light
 // 0...kMaxLight, earthshine included.
-std::vector<std::array<float, 3>> LightTable() {
-  std::vector<std::array<float, 3>> table(kLightSteps);
+std::vector<Vec4f> LightTable() {
+  std::vector<Vec4f> table(kLightSteps, Vec4f{0, 0, 0, 0});
   for (int i = 0; i < kLightSteps; ++i) {
     const double light = kMaxLight * i / (kLightSteps - 1);
     for (int c = 0; c < 3; ++c) {
@@ -76,8 +85,8 @@ std::vector<std::array<float, 3>> LightTable() {
   return table;
 }
 
-const std::vector<std::array<float, 3>>& EncodedLight() {
-  static const std::vector<std::array<float, 3>> table = LightTable();
+const std::vector<Vec4f>& EncodedLight() {
+  static const std::vector<Vec4f> table = LightTable();
   return table;
 }
 
@@ -114,93 +123,115 @@ FrameSetup SetUp(const MoonHourValues& values) {
   return s;
 }
 
-// Bilinear sample of the albedo at map coordinates (fx, fy) in pixels; the
-// longitude wraps around, the latitude stops at the poles.
-void SampleAlbedo(const QImage& map, float fx, float fy, float out[3]) {
-  const int w = map.width(), h = map.height();
-  fy = std::clamp(fy, 0.0f, float(h - 1));
-  const int x0 = static_cast<int>(std::floor(fx)), y0 = std::min(static_cast<int>(fy), h - 1);
-  const float tx = fx - x0, ty = fy - y0;
-  const int xa = (x0 + w) % w, xb = (x0 + 1) % w, y1 = std::min(y0 + 1, h - 1);
-  const uchar* r0 = map.constScanLine(y0);
-  const uchar* r1 = map.constScanLine(y1);
-  for (int c = 0; c < 3; ++c) {
-    const float top = r0[3 * xa + c] + tx * (r0[3 * xb + c] - r0[3 * xa + c]);
-    const float bottom = r1[3 * xa + c] + tx * (r1[3 * xb + c] - r1[3 * xa + c]);
-    out[c] = top + ty * (bottom - top);
-  }
+// atan(t) for |t| <= 1 within 1e-5 radians (a minimax polynomial, Abramowitz and
+// Stegun 4.4.49 in its common single-precision form); the map's pixel is 1.5e-3.
+inline float AtanUnit(float t) {
+  const float t2 = t * t;
+  return t * (0.99997726f +
+              t2 * (-0.33262347f + t2 * (0.19354346f + t2 * (-0.11643287f + t2 * (0.05265332f + t2 * -0.01172120f)))));
 }
 
-float SampleGrid(const std::vector<float>& grid, int w, int h, float fx, float fy) {
-  fy = std::clamp(fy, 0.0f, float(h - 1));
-  const int x0 = static_cast<int>(std::floor(fx)), y0 = std::min(static_cast<int>(fy), h - 1);
-  const float tx = fx - x0, ty = fy - y0;
-  const int xa = (x0 + w) % w, xb = (x0 + 1) % w, y1 = std::min(y0 + 1, h - 1);
-  const float* r0 = &grid[static_cast<size_t>(y0) * w];
-  const float* r1 = &grid[static_cast<size_t>(y1) * w];
-  const float top = r0[xa] + tx * (r0[xb] - r0[xa]);
-  const float bottom = r1[xa] + tx * (r1[xb] - r1[xa]);
+inline float FastAtan2(float y, float x) {
+  const float ax = std::fabs(x), ay = std::fabs(y);
+  const float big = std::max(ax, ay);
+  float a = big > 0 ? AtanUnit(std::min(ax, ay) / big) : 0;
+  if (ay > ax) a = float(std::numbers::pi / 2) - a;
+  if (x < 0) a = float(std::numbers::pi) - a;
+  return y < 0 ? -a : a;
+}
+
+inline Vec4f CellVector(const AlbedoCell& c) {
+  using Bytes = std::uint8_t __attribute__((vector_size(4)));
+  Bytes b;
+  std::memcpy(&b, c.data(), sizeof b);
+  return __builtin_convertvector(b, Vec4f);
+}
+
+inline Vec2f CellVector(const std::array<float, 2>& c) { return Vec2f{c[0], c[1]}; }
+
+// Bilinear sample at (u, v), in cells from the map's left and top edges.
+template <typename Cell>
+auto Bilinear(const PaddedMap<Cell>& map, float u, float v) {
+  const float px = std::clamp(u - 0.5f, -0.5f, map.Width - 0.5f);
+  const float py = std::clamp(v - 0.5f, -0.5f, map.Height - 0.5f);
+  const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
+  const float tx = px - x0, ty = py - y0;
+  const auto a = CellVector(map.At(x0, y0)), b = CellVector(map.At(x0 + 1, y0));
+  const auto c = CellVector(map.At(x0, y0 + 1)), d = CellVector(map.At(x0 + 1, y0 + 1));
+  const auto top = a + tx * (b - a), bottom = c + tx * (d - c);
   return top + ty * (bottom - top);
 }
 
-// The sunlight on the surface at body vector v (unit) seen from screen depth z,
-// with the surface tilted by the relief's slopes toward east and north.
-float Sunlight(const FrameSetup& s, const Vec3f& v, float z, float slopeEast, float slopeNorth) {
-  const float cosLat = std::max(std::sqrt(v.X * v.X + v.Y * v.Y), 1e-6f);
-  const Vec3f east{-v.Y / cosLat, v.X / cosLat, 0};
-  const Vec3f north{-v.Z * v.X / cosLat, -v.Z * v.Y / cosLat, cosLat};
+float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
+  return mu0 > 0 ? s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f)) : 0;
+}
+
+// The sunlight on ground tilted by the relief's slopes toward east and north, at
+// body vector v (unit, cosLat the length of its equatorial part) seen from screen
+// depth z, where flat ground would have the Sun's cosine flatMu0.
+float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float cosLat, float flatMu0, float slopeEast,
+                     float slopeNorth) {
+  const float inv = 1 / std::max(cosLat, 1e-6f);
+  const Vec3f east{-v.Y * inv, v.X * inv, 0};
+  const Vec3f north{-v.Z * v.X * inv, -v.Z * v.Y * inv, cosLat};
   const auto tilt = [&](const Vec3f& d, float straight) {
     return straight - slopeEast * (d.X * east.X + d.Y * east.Y) -
            slopeNorth * (d.X * north.X + d.Y * north.Y + d.Z * north.Z);
   };
   const float norm = 1 / std::sqrt(1 + slopeEast * slopeEast + slopeNorth * slopeNorth);
-  const float flatMu0 = s.Sun.X * v.X + s.Sun.Y * v.Y + s.Sun.Z * v.Z;
-  float mu0 = tilt(s.Sun, flatMu0) * norm, mu = tilt(s.Viewer, z) * norm;
+  const float mu = tilt(s.Viewer, z) * norm;
   // A slope turned away from the viewer is hidden by the ground in front of it.
-  if (mu < kMinTiltedMu) {
-    mu0 = flatMu0;
-    mu = z;
-  }
-  if (mu0 <= 0) return 0;
-  return s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f));
+  if (mu < kMinTiltedMu) return FlatSunlight(s, flatMu0, z);
+  return FlatSunlight(s, tilt(s.Sun, flatMu0) * norm, mu);
+}
+
+// How much of the relief shows: all of it near the terminator, none under a high
+// Sun (where slopes barely change the light), far in the night or at the limb.
+float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
+  if (flatMu0 < -kReliefNight || flatMu0 > kReliefDay) return 0;
+  return s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
 }
 
 void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
   const auto& light = EncodedLight();
-  const float y = (kDrawnFrameCentre - row) / s.Radius;
-  const float reach = s.Radius + 0.5f;
-  const float dy = (kDrawnFrameCentre - row);
+  const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
+  const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
   if (std::fabs(dy) >= reach) return;
   const float halfChord = std::sqrt(reach * reach - dy * dy);
   const int first = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
   const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
-  const float mapW = static_cast<float>(maps.Albedo.width()), mapH = static_cast<float>(maps.Albedo.height());
-  const float reliefScale = float(maps.ReliefWidth) / mapW;
+  const float albedoU = maps.Albedo.Width / float(2 * std::numbers::pi), albedoV = maps.Albedo.Height / float(std::numbers::pi);
+  const float slopeU = maps.Slopes.Width / float(2 * std::numbers::pi), slopeV = maps.Slopes.Height / float(std::numbers::pi);
   for (int col = first; col <= last; ++col) {
-    const float dx = col - kDrawnFrameCentre;
-    const float dist = std::sqrt(dx * dx + dy * dy);
-    const float coverage = std::clamp(reach - dist, 0.0f, 1.0f);
-    if (coverage <= 0) continue;
-    // Edge pixels take the colour of the limb itself.
-    const float shrink = dist > s.Radius ? s.Radius / dist : 1.0f;
+    const float dx = static_cast<float>(col - kDrawnFrameCentre);
+    const float d2 = dx * dx + dy * dy;
+    float coverage = 1, shrink = 1;
+    if (d2 > inner * inner) {  // the limb: partly covered pixels take the limb's own colour
+      const float dist = std::sqrt(d2);
+      coverage = std::min(reach - dist, 1.0f);
+      if (coverage <= 0) continue;
+      if (dist > s.Radius) shrink = s.Radius / dist;
+    }
     const float x = dx / s.Radius * shrink, yy = y * shrink;
     const float z = std::sqrt(std::max(0.0f, 1 - x * x - yy * yy));
     const Vec3f v{s.ScreenToBody[0].X * x + s.ScreenToBody[0].Y * yy + s.ScreenToBody[0].Z * z,
                   s.ScreenToBody[1].X * x + s.ScreenToBody[1].Y * yy + s.ScreenToBody[1].Z * z,
                   s.ScreenToBody[2].X * x + s.ScreenToBody[2].Y * yy + s.ScreenToBody[2].Z * z};
-    const float lon = std::atan2(v.Y, v.X), lat = std::asin(std::clamp(v.Z, -1.0f, 1.0f));
-    const float fx = (lon * float(0.5 / std::numbers::pi) + 0.5f) * mapW - 0.5f;
-    const float fy = (0.5f - lat * float(1 / std::numbers::pi)) * mapH - 0.5f;
-    float albedo[3];
-    SampleAlbedo(maps.Albedo, fx, fy, albedo);
-    const float rx = (fx + 0.5f) * reliefScale - 0.5f, ry = (fy + 0.5f) * reliefScale - 0.5f;
-    const float relief = s.Relief * std::min(1.0f, z / kReliefFadeDepth);
-    const float se = relief * SampleGrid(maps.SlopeEast, maps.ReliefWidth, maps.ReliefHeight, rx, ry);
-    const float sn = relief * SampleGrid(maps.SlopeNorth, maps.ReliefWidth, maps.ReliefHeight, rx, ry);
-    const float sun = std::min(Sunlight(s, v, z, se, sn), kMaxLight);
-    const auto& factor = light[static_cast<int>(sun * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
-    for (int c = 0; c < 3; ++c)
-      line[3 * col + c] = static_cast<uchar>(std::min(255.0f, albedo[c] * factor[c] * coverage + 0.5f));
+    const float cosLat = std::sqrt(v.X * v.X + v.Y * v.Y);
+    const float lonFromWest = FastAtan2(v.Y, v.X) + float(std::numbers::pi);
+    const float latFromNorth = float(std::numbers::pi / 2) - FastAtan2(v.Z, cosLat);
+    const auto albedo = Bilinear(maps.Albedo, lonFromWest * albedoU, latFromNorth * albedoV);
+    const float flatMu0 = s.Sun.X * v.X + s.Sun.Y * v.Y + s.Sun.Z * v.Z;
+    const float relief = ReliefWeight(s, z, flatMu0);
+    float sun = FlatSunlight(s, flatMu0, z);
+    if (relief > 0) {
+      const auto slope = Bilinear(maps.Slopes, lonFromWest * slopeU, latFromNorth * slopeV);
+      sun = TiltedSunlight(s, v, z, cosLat, flatMu0, relief * slope[0], relief * slope[1]);
+    }
+    sun = std::min(sun, kMaxLight);
+    const Vec4f& factor = light[static_cast<int>(sun * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
+    const Vec4f pixel = albedo * factor * coverage + 0.5f;
+    for (int c = 0; c < 3; ++c) line[3 * col + c] = static_cast<uchar>(std::min(255.0f, pixel[c]));
   }
 }
 

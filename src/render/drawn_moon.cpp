@@ -29,9 +29,6 @@ constexpr double kGamma = 2.2;
 constexpr std::array<double, 3> kEarthshine = {0.070, 0.080, 0.095};
 // LOLA's slopes are gentle at 10 km a pixel; this brings out the craters' rims.
 constexpr double kReliefExaggeration = 2.0;
-// How far the exposure follows the phase's brightest ground (0 not at all, 1 fully):
-// NASA's frames show a crescent nearly as bright as the full Moon.
-constexpr double kExposureFollow = 1.0;
 // Encoded gain of the full Moon's map.
 constexpr double kGain = 1.12;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
@@ -102,7 +99,7 @@ struct FrameSetup {
   std::array<Vec3f, 3> ScreenToBody;  // rows of the matrix
   Vec3f Sun, Viewer;
   float Weight;    // lunar-Lambert L
-  float Exposure;  // brings the brightest sunlit ground of the phase toward the full Moon's
+  float Exposure;  // brightest sunlit ground of any phase as bright as the full Moon, as in NASA's frames
   float Relief;    // exaggeration of the slopes at this phase
 };
 
@@ -119,7 +116,7 @@ FrameSetup SetUp(const MoonHourValues& values) {
   s.Weight = static_cast<float>(LunarLambertWeight(alpha));
   const double brightest = BrightestLight(alpha, s.Weight);
   s.Relief = static_cast<float>(kReliefExaggeration * std::min(1.0, alpha / kReliefFullPhaseAngle));
-  s.Exposure = brightest > 0 ? static_cast<float>(std::pow(brightest, -kExposureFollow)) : 1.0f;
+  s.Exposure = brightest > 0 ? static_cast<float>(1 / brightest) : 1.0f;
   return s;
 }
 
@@ -200,8 +197,9 @@ void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
   const float halfChord = std::sqrt(reach * reach - dy * dy);
   const int first = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
   const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
-  const float albedoU = maps.Albedo.Width / float(2 * std::numbers::pi), albedoV = maps.Albedo.Height / float(std::numbers::pi);
-  const float slopeU = maps.Slopes.Width / float(2 * std::numbers::pi), slopeV = maps.Slopes.Height / float(std::numbers::pi);
+  constexpr float kPi = std::numbers::pi_v<float>;
+  const float albedoU = maps.Albedo.Width / (2 * kPi), albedoV = maps.Albedo.Height / kPi;
+  const float slopeU = maps.Slopes.Width / (2 * kPi), slopeV = maps.Slopes.Height / kPi;
   for (int col = first; col <= last; ++col) {
     const float dx = static_cast<float>(col - kDrawnFrameCentre);
     const float d2 = dx * dx + dy * dy;
@@ -218,8 +216,8 @@ void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
                   s.ScreenToBody[1].X * x + s.ScreenToBody[1].Y * yy + s.ScreenToBody[1].Z * z,
                   s.ScreenToBody[2].X * x + s.ScreenToBody[2].Y * yy + s.ScreenToBody[2].Z * z};
     const float cosLat = std::sqrt(v.X * v.X + v.Y * v.Y);
-    const float lonFromWest = FastAtan2(v.Y, v.X) + float(std::numbers::pi);
-    const float latFromNorth = float(std::numbers::pi / 2) - FastAtan2(v.Z, cosLat);
+    const float lonFromWest = FastAtan2(v.Y, v.X) + kPi;
+    const float latFromNorth = kPi / 2 - FastAtan2(v.Z, cosLat);
     const auto albedo = Bilinear(maps.Albedo, lonFromWest * albedoU, latFromNorth * albedoV);
     const float flatMu0 = s.Sun.X * v.X + s.Sun.Y * v.Y + s.Sun.Z * v.Z;
     const float relief = ReliefWeight(s, z, flatMu0);
@@ -249,8 +247,6 @@ void ForEachRow(int rows, const std::function<void(int)>& rowJob) {
 
 }  // namespace
 
-double DrawnDiscDiameter(long double diam) { return static_cast<double>(diam * 0.3439L + 9.7203L); }
-
 MoonHourValues HourValuesOf(const NasaHourRecord& r) {
   return {r.Phase, r.Age, r.Diam, r.Dist, r.RA, r.Dec, r.Slon, r.Slat, r.Elon, r.Elat, r.AxisA};
 }
@@ -259,9 +255,16 @@ MoonGlobe GlobeOf(const MoonHourValues& v) {
   return MoonGlobe(double(v.Elon), double(v.Elat), double(v.AxisA), double(v.Slon), double(v.Slat));
 }
 
+bool Drawable(const MoonHourValues& v) {
+  for (const long double angle : {v.Slon, v.Slat, v.Elon, v.Elat, v.AxisA})
+    if (!std::isfinite(angle)) return false;
+  return v.Diam > 0 && v.Diam <= kLargestDiam;
+}
+
 QImage DrawMoonFrame(const MoonHourValues& values) {
   QImage frame(kDrawnFrameSize, kDrawnFrameSize, QImage::Format_BGR888);
   frame.fill(Qt::black);
+  if (!Drawable(values)) return frame;
   const FrameSetup setup = SetUp(values);
   const MoonMaps& maps = LoadedMoonMaps();
   uchar* const pixels = frame.bits();  // one detach here; the threads write disjoint rows

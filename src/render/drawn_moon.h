@@ -15,10 +15,19 @@ inline constexpr int kDrawnFrameSize = 730;
 inline constexpr int kDrawnFrameCentre = 365;
 
 // The disc's diameter in pixels for an apparent diameter Diam in arcseconds.
-double DrawnDiscDiameter(long double diam);
+inline constexpr long double kDiscPixelsPerArcsec = 0.3439L, kDiscPixelsOffset = 9.7203L;
+constexpr double DrawnDiscDiameter(long double diam) {
+  return static_cast<double>(diam * kDiscPixelsPerArcsec + kDiscPixelsOffset);
+}
+// The largest Diam whose disc fits the frame (the Moon never exceeds 2010 arcseconds).
+inline constexpr long double kLargestDiam = (kDrawnFrameSize - kDiscPixelsOffset) / kDiscPixelsPerArcsec;
 
 MoonHourValues HourValuesOf(const NasaHourRecord& row);
 MoonGlobe GlobeOf(const MoonHourValues& values);
 
-// The frame of the hour, 24-bit (QImage::Format_BGR888). Rows are drawn on all cores.
+// Whether values describe a Moon that can be drawn: finite angles, a disc that fits.
+bool Drawable(const MoonHourValues& values);
+
+// The frame of the hour, 24-bit (QImage::Format_BGR888), all black for values that
+// are not Drawable. Rows are drawn on all cores.
 QImage DrawMoonFrame(const MoonHourValues& values);

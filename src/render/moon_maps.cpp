@@ -42,7 +42,8 @@ PaddedMap<AlbedoCell> AlbedoMap(const QImage& image) {
     const uchar* top = image.constScanLine(2 * y) + 6 * x;
     const uchar* bottom = image.constScanLine(2 * y + 1) + 6 * x;
     AlbedoCell mean{};
-    for (int c = 0; c < 3; ++c) mean[c] = static_cast<std::uint8_t>((top[c] + top[c + 3] + bottom[c] + bottom[c + 3] + 2) / 4);
+    for (int c = 0; c < 3; ++c)
+      mean[c] = static_cast<std::uint8_t>((top[c] + top[c + 3] + bottom[c] + bottom[c + 3] + 2) / 4);
     return mean;
   });
 }

@@ -104,6 +104,23 @@ TEST(drawnMoon, DiscHasNasasDiameterAndCentre) {
   }
 }
 
+// Values that cannot be drawn give a black frame, never a crash.
+TEST(drawnMoon, UndrawableValuesGiveABlackFrame) {
+  const MoonHourValues good = HourValuesOf(NasaMoonData2025[0]);
+  std::vector<MoonHourValues> bad(4, good);
+  bad[0].Elon = std::nan("");
+  bad[1].AxisA = INFINITY;
+  bad[2].Diam = -5;
+  bad[3].Diam = kLargestDiam + 1;
+  for (const MoonHourValues& v : bad) {
+    EXPECT_FALSE(Drawable(v));
+    const QImage frame = DrawMoonFrame(v);
+    EXPECT_EQ(frame.size(), QSize(kDrawnFrameSize, kDrawnFrameSize));
+    EXPECT_EQ(Green(frame, kDrawnFrameCentre, kDrawnFrameCentre), 0);
+  }
+  EXPECT_TRUE(Drawable(good));
+}
+
 // The sunlit part of the disc by the globe's geometry agrees with the picture (sunlit
 // ground is drawn bright, ground well past the terminator only in earthshine), covers
 // NASA's Phase, and lies toward the bright limb's position angle.

@@ -17,7 +17,7 @@ void BM_DrawMoonFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(frame.constBits());
   }
 }
-// 2024-01-18 04:00 (first quarter) and 2024-10-17 12:00 (full Moon, 2010 arcseconds)
+// 2024-01-18 04:00 (first quarter, 1912.7 arcseconds) and 2024-10-17 12:00 (full Moon at perigee, 2005.4)
 BENCHMARK(BM_DrawMoonFrame)->Arg(412)->Arg(6972)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The render command: the Moon view and the altitude chart of an instant as PNG
 // files, drawn exactly as the window draws them, so that they can be looked at
-// without a window.
+// without a window. Without a NASA frame the program draws the Moon itself.
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,6 +12,7 @@
 #include "nasa/image_decode.h"
 #include "nasa/nasa_tables.h"
 #include "render/altitude_chart.h"
+#include "render/drawn_moon.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -24,6 +25,11 @@ QImage ReadFrame(const std::string& path) {
   return frame;
 }
 
+// NASA's frame from --frame, or the Moon drawn from the hour's values.
+QImage FrameOf(const CliArgs& a, long double instant) {
+  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(NasaHourValues(instant));
+}
+
 void SavePng(const QImage& picture, const QString& path) {
   if (!picture.save(path, "PNG")) throw CliError("cannot write " + path.toStdString());
 }
@@ -32,13 +38,13 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
   if (label) out << name << '\t' << label->Text.toStdString() << '\n';
 }
 
-// orvanel-cli render INSTANT --frame FILE.jpg --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
+// orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
 // Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
 // chart), 730 x 730 each, and prints the labels the window would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!InCoveredRange(instant)) throw CliError("pictures exist for 2024 and 2025 only");
-  if (!a.Has("frame") || !a.Has("out")) throw CliError("--frame FILE.jpg and --out DIR are required");
+  if (!a.Has("out")) throw CliError("--out DIR is required");
   MoonViewOptions options;
   options.Latitude = a.Number("lat", options.Latitude);
   options.Longitude = a.Number("lon", options.Longitude);
@@ -48,7 +54,7 @@ int Render(const CliArgs& a, std::ostream& out) {
   options.RotateParallactic = a.Flag("rotate");
   options.CurrentDateTime = instant;
 
-  const QImage frame = ReadFrame(a.Options.at("frame"));
+  const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
       CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), NasaHourValues);
   StderrBitmapErrorReporter reporter;
@@ -70,7 +76,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 }
 
 const CliRegistrar kRender({"render",
-                            "render INSTANT --frame FILE.jpg --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]",
+                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]",
                             "frame out lat lon", "rotate no-lines", 1, 1, Render});
 
 }  // namespace

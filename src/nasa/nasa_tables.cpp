@@ -12,7 +12,8 @@ const NasaHourRecord& GetNASAData(long double x) {
   return in2024 ? NasaMoonData2025[0] : table.back();
 }
 
-MoonHourValues NasaHourValues(long double x) {
-  const NasaHourRecord& n = GetNASAData(x);
+MoonHourValues HourValuesOf(const NasaHourRecord& n) {
   return {n.Phase, n.Age, n.Diam, n.Dist, n.RA, n.Dec, n.Slon, n.Slat, n.Elon, n.Elat, n.AxisA};
 }
+
+MoonHourValues NasaHourValues(long double x) { return HourValuesOf(GetNASAData(x)); }

@@ -53,5 +53,6 @@ using NasaHourTable = std::span<const NasaHourRecord>;
 // overflow gives the table's last row.
 const NasaHourRecord& GetNASAData(long double x);
 
-// The eleven values of GetNASAData(x).
+// The eleven values of a row, and of GetNASAData(x).
+MoonHourValues HourValuesOf(const NasaHourRecord& row);
 MoonHourValues NasaHourValues(long double x);

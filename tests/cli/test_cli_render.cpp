@@ -1,5 +1,6 @@
 // orvanel-cli render: both pictures from a frame made here (a grey disc on black),
-// the labels it prints, and refusals of bad input.
+// the labels it prints, the Moon drawn by the program when no frame is given, and
+// refusals of bad input.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -87,12 +88,30 @@ TEST_F(renderCli, WithoutLinesTheMoonViewIsTheFrame) {
   EXPECT_NE(run.Output.find("ParallacticLab\tNot Parallactic Rotated\n"), std::string::npos);
 }
 
+// Without --frame the Moon view is the program's own Moon: at 18:00 on 9 June 2024
+// (NASA: Phase 11.8 %, Diam 1832.9") a waxing crescent on the right of a 640-pixel
+// disc, the left of the disc only in faint earthshine.
+TEST_F(renderCli, WithoutAFrameTheProgramDrawsTheMoon) {
+  const std::vector<std::string> args = {"render", "2024-06-09T18:00Z", "--out", OutDir(), "--no-lines"};
+  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  const QImage moon = Picture("moon.png");
+  ASSERT_EQ(moon.size(), QSize(730, 730));
+  const int halfWidth = 640 / 2;
+  EXPECT_EQ(moon.pixel(365 - halfWidth - 3, 365), qRgb(0, 0, 0));  // sky just off the limbs
+  EXPECT_EQ(moon.pixel(365 + halfWidth + 3, 365), qRgb(0, 0, 0));
+  EXPECT_GT(qGray(moon.pixel(365 + halfWidth - 10, 365)), 60);  // the sunlit crescent
+  const int earthshine = qGray(moon.pixel(365 - halfWidth + 20, 365));
+  EXPECT_GT(earthshine, 3);
+  EXPECT_LT(earthshine, 30);
+}
+
 TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
   const std::string out = OutDir();
   const std::vector<std::vector<std::string>> cases = {
       {"render", "2026-01-01T00:00Z", "--frame", FramePath, "--out", out},  // after NASA's years
       {"render", "2023-12-31T23:00Z", "--frame", FramePath, "--out", out},
-      {"render", "2024-06-09T18:00Z", "--out", out},
+      {"render", "2024-06-09T18:00Z"},  // no --out
       {"render", "2024-06-09T18:00Z", "--frame", FramePath},
       {"render", "2024-06-09T18:00Z", "--frame", out + "/missing.jpg", "--out", out},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lat", "95"},

@@ -197,10 +197,13 @@ long double UtcOffsetHours(double x, const TimeZoneRules& zone) {
   const int year = YearOf(x);
   TimeZoneInformation tz;
   if (!zone.Query(year, tz)) return 0;
-  const long double daylightStart = TransitionOf(year, tz.DaylightDate);
-  const long double standardStart = TransitionOf(year, tz.StandardDate);
-  const long double localStandard = x + (-tz.Bias - tz.StandardBias) * 60.0L / 86400.0L;
-  const long double localDaylight = x + (-tz.Bias - tz.DaylightBias) * 60.0L / 86400.0L;
+  // Compared in whole milliseconds: the instant of a change, read from a day number,
+  // may lie a rounding error before it, and it already has the new offset.
+  const auto ms = [](long double day) { return std::llround(day * 86400000.0L); };
+  const long long daylightStart = ms(TransitionOf(year, tz.DaylightDate));
+  const long long standardStart = ms(TransitionOf(year, tz.StandardDate));
+  const long long localStandard = ms(x + (-tz.Bias - tz.StandardBias) * 60.0L / 86400.0L);
+  const long long localDaylight = ms(x + (-tz.Bias - tz.DaylightBias) * 60.0L / 86400.0L);
   bool daylight;
   if (standardStart > daylightStart) {  // daylight period inside the year (north)
     daylight = daylightStart <= localStandard && localDaylight < standardStart;

@@ -5,11 +5,14 @@
 #include "astro/time_scales.h"
 
 std::int32_t GetHourNumber(long double x) {
+  // Counted in whole milliseconds, so that an instant encoded at exactly 58 min 45 s
+  // is not pushed below the boundary by the day number's rounding.
+  constexpr long long kMsPerHour = 3600000, kNextHourFrom = 3525000;  // 58 min 45 s
   const long double start = EncodeDate(YearOf(x), 1, 1);
-  const long double hours = (x - start) * 24.0L;
-  const long double whole = std::floor(hours);
-  const auto result = static_cast<std::int32_t>(whole);
-  return hours - whole >= 23.5L / 24.0L ? result + 1 : result;
+  const long long ms = std::llround((x - start) * 86400000.0L);
+  const long long whole = ms >= 0 ? ms / kMsPerHour : -((-ms + kMsPerHour - 1) / kMsPerHour);
+  const long long rest = ms - whole * kMsPerHour;
+  return static_cast<std::int32_t>(rest >= kNextHourFrom ? whole + 1 : whole);
 }
 
 long double RoundToHour(long double x, bool Truncate) {

@@ -25,6 +25,8 @@ TEST(GetHourNumber, CountsAnInstantFrom58Min45SecAsTheNextHour) {
   EXPECT_EQ(GetHourNumber(At(2024, 3, 10, 4, 59)), 1661);
   // The last 75 seconds of a year count into the hour past the table's end.
   EXPECT_EQ(GetHourNumber(At(2025, 12, 31, 23, 59)), 8760);
+  // Exactly 58 min 45 s at the last hour of a year, where the day number's rounding bites.
+  EXPECT_EQ(GetHourNumber(At(2024, 12, 31, 23, 58, 45)), 8784);
 }
 
 TEST(GetHourNumber, WholeHoursReachedBySteppingKeepTheirRow) {

@@ -55,6 +55,25 @@ TEST(SystemTimeZone, OffsetsFromTheRulesMatchQtAtEveryHour) {
   }
 }
 
+// The instant of a change already has the new offset; the second before it the old.
+TEST(SystemTimeZone, TheInstantOfAChangeHasTheNewOffset) {
+  const struct {
+    const char* Zone;
+    int Year, Month, Day, Hour;  // the change, UTC
+    double Before, After;        // offsets, hours
+  } changes[] = {
+      {"Europe/Berlin", 2024, 3, 31, 1, 1, 2},     {"Europe/Berlin", 2024, 10, 27, 1, 2, 1},
+      {"America/New_York", 2025, 3, 9, 7, -5, -4}, {"America/New_York", 2025, 11, 2, 6, -4, -5},
+      {"Australia/Sydney", 2024, 4, 6, 16, 11, 10}, {"Australia/Sydney", 2024, 10, 5, 16, 10, 11},
+  };
+  for (const auto& c : changes) {
+    const SystemTimeZone zone{QTimeZone(c.Zone)};
+    const double at = EncodeDateTimeOrZero(c.Year, c.Month, c.Day, c.Hour, 0, 0, 0);
+    EXPECT_EQ(static_cast<double>(UtcOffsetHours(at, zone)), c.After) << c.Zone << " " << c.Month;
+    EXPECT_EQ(static_cast<double>(UtcOffsetHours(at - 1.0 / 86400, zone)), c.Before) << c.Zone << " " << c.Month;
+  }
+}
+
 TEST(SystemTimeZone, AnInvalidZoneFailsItsQueryAndGivesOffsetZero) {
   const SystemTimeZone zone{QTimeZone()};
   TimeZoneInformation info;

@@ -15,7 +15,7 @@
 #include "nasa/downloader.h"
 #include "nasa/frame_naming.h"
 #include "nasa/image_decode.h"
-#include "nasa/nasa_tables.h"
+#include "nasa/hour_values.h"
 #include "support/fixed_clock.h"
 #include "support/fixed_zone.h"
 #include "support/hand_off_recorder.h"
@@ -65,7 +65,7 @@ Fixture& Shared() {
 void BM_CalculateData(benchmark::State& state) {
   long double x = kInstant;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CalculateMoonRecord(x, 41.307L, -73.144L, kUtc, NasaHourValues));
+    benchmark::DoNotOptimize(CalculateMoonRecord(x, 41.307L, -73.144L, kUtc, HourValuesAt));
     x += 1.0L / 24;
   }
 }

@@ -11,7 +11,7 @@ namespace {
 
 void BM_DrawMoonFrame(benchmark::State& state) {
   LoadedMoonMaps();
-  const MoonHourValues values = HourValuesOf(NasaMoonData2024[static_cast<int>(state.range(0))]);
+  const MoonHourValues values = HourValuesOf(NasaRecord(*NasaTableOf(2024), static_cast<int>(state.range(0))));
   for (auto _ : state) {
     QImage frame = DrawMoonFrame(values);
     benchmark::DoNotOptimize(frame.constBits());

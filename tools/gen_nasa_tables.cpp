@@ -1,22 +1,22 @@
 // Build-time generator of NASA's hourly Moon tables.
 //
-//   gen_nasa_tables OUTPUT.cpp mooninfo_2024.txt mooninfo_2025.txt
+//   gen_nasa_tables OUTPUT.cpp mooninfo_YYYY.txt ...
 //
-// Reads NASA SVS's yearly "Moon Phase and Libration" text tables and writes the
-// compiled-in arrays NasaMoonData2024 and NasaMoonData2025. Each data line is
+// Reads NASA SVS's yearly "Moon Phase and Libration" text tables, one per published
+// year and in order of year, and writes them as compiled-in tables of scaled
+// integers (each value times ten to the power of its decimals, which holds NASA's
+// text exactly) with the list of years, NasaYearTables(). Each data line is
 //   DD Mon YYYY HH:00 UT  Phase Age Diam Dist RA Dec Slon Slat Elon Elat AxisA
-// Header lines (first word "Date") may appear anywhere and are skipped, as are rows
-// of another year (the 2024 file ends with the first hour of 2025). Every hour of
-// the table's year must appear exactly once and in order, each value with NASA's
-// decimals. Any problem ends the program with "file:line: message" and status 1,
-// which stops the build; the output is written only when both files are sound.
-#include <algorithm>
+// A table's year is that of its first data line. Header lines (first word "Date")
+// may appear anywhere and are skipped, as are rows of another year (the 2024 file
+// ends with the first hour of 2025). Every hour of the table's year must appear
+// exactly once and in order, each value with NASA's decimals. Any problem ends the
+// program with "file:line: message" and status 1, which stops the build; the output
+// is written only when every file is sound.
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,32 +25,42 @@
 
 namespace {
 
-struct YearTable {
-  int Year;
-  long double FirstDayNumber;  // 1 January 00:00 UTC, days from 1899-12-30
-  int Rows;
-  const char* Name;
+struct YearRows {
+  int Year = 0;
+  std::vector<std::string> Rows;  // initialisers of NasaHourRow, one per hour
 };
 
-constexpr std::array<YearTable, 2> kTables = {{
-    {2024, 45292.0L, kNasaRows2024, "NasaMoonData2024"},
-    {2025, 45658.0L, kNasaRows2025, "NasaMoonData2025"},
-}};
+// Day number (days from 1899-12-30) of 1 January of year, proleptic Gregorian.
+long FirstDayNumber(int year) {
+  long days = 0;
+  for (int y = 1900; y < year; ++y) days += IsLeap(y) ? 366 : 365;
+  for (int y = year; y < 1900; ++y) days -= IsLeap(y) ? 366 : 365;
+  return days + 2;  // 1900-01-01 is day 2
+}
 
-// A value as a long double literal that keeps NASA's text and decimals.
-std::string Literal(const std::string& value) {
-  return value.find('.') == std::string::npos ? value + ".L" : value + "L";
+// NASA's text of a value without its decimal point: the value times 10^decimals.
+std::string Scaled(const std::string& value) {
+  std::string digits;
+  for (const char c : value)
+    if (c != '.') digits += c;
+  const std::size_t first = digits.find_first_not_of("-0");
+  const bool negative = !digits.empty() && digits[0] == '-';
+  if (first == std::string::npos) return "0";
+  return (negative ? "-" : "") + digits.substr(first);
 }
 
 std::string HourText(int hourOfYear) {
   return "day " + std::to_string(hourOfYear / 24 + 1) + " hour " + std::to_string(hourOfYear % 24);
 }
 
-// Reads one yearly file and returns the generated initialiser rows, one per hour.
-std::vector<std::string> ReadTable(const YearTable& table, const std::string& file) {
+int HoursOf(int year) { return (IsLeap(year) ? 366 : 365) * 24; }
+
+// Reads one yearly file and returns its year and the generated initialiser rows.
+YearRows ReadTable(const std::string& file) {
   std::ifstream in(file);
   if (!in) throw InputError(file, 0, "cannot open the file");
-  std::vector<std::string> rows;
+  YearRows table;
+  std::vector<std::string>& rows = table.Rows;
   int lineNumber = 0;
   for (std::string text; std::getline(in, text);) {
     ++lineNumber;
@@ -58,6 +68,7 @@ std::vector<std::string> ReadTable(const YearTable& table, const std::string& fi
     const std::vector<std::string> words = Words(text);
     if (words.empty() || words[0] == "Date") continue;
     const DataLine d = ParseDataLine(words, file, lineNumber);
+    if (table.Year == 0) table.Year = d.Year;
     if (d.Year != table.Year) continue;
     const int expected = static_cast<int>(rows.size());
     if (d.HourOfYear < expected)
@@ -65,32 +76,35 @@ std::vector<std::string> ReadTable(const YearTable& table, const std::string& fi
     if (d.HourOfYear > expected)
       throw InputError(file, lineNumber, HourText(expected) + " of " + std::to_string(table.Year) +
                                              " is missing or out of order (found " + HourText(d.HourOfYear) + ")");
-    char dateTime[40];
-    std::snprintf(dateTime, sizeof dateTime, "%.8Lf", table.FirstDayNumber + expected / 24.0L);
-    std::string row = std::string("{") + dateTime + "L";
-    for (const std::string& v : d.Values) row += "," + Literal(v);
-    rows.push_back(row + "}");
+    std::string row = "{{";
+    for (const std::string& v : d.Values) row += (row.size() > 2 ? "," : "") + Scaled(v);
+    rows.push_back(row + "}}");
   }
   if (in.bad()) throw InputError(file, lineNumber, "read error");
-  if (static_cast<int>(rows.size()) != table.Rows)
+  if (table.Year == 0) throw InputError(file, lineNumber, "no data lines");
+  if (static_cast<int>(rows.size()) != HoursOf(table.Year))
     throw InputError(file, lineNumber, "ends after " + std::to_string(rows.size()) + " hours of " +
                                            std::to_string(table.Year) + "; " + HourText(static_cast<int>(rows.size())) +
                                            " and later are missing");
-  return rows;
+  return table;
 }
 
-void WriteSource(const std::string& output, const std::array<std::vector<std::string>, 2>& tables) {
+void WriteSource(const std::string& output, const std::vector<YearRows>& tables) {
   const std::string temporary = output + ".tmp";
   {
     std::ofstream out(temporary, std::ios::trunc);
-    out << "// Generated by gen_nasa_tables from NASA SVS's mooninfo_2024.txt and mooninfo_2025.txt.\n"
+    out << "// Generated by gen_nasa_tables from NASA SVS's yearly mooninfo tables.\n"
            "// Do not edit; do not commit.\n"
-           "#include \"nasa/nasa_tables.h\"\n";
-    for (std::size_t t = 0; t < kTables.size(); ++t) {
-      out << "\nconstexpr NasaHourRecord " << kTables[t].Name << "[" << tables[t].size() << "] = {\n";
-      for (const std::string& row : tables[t]) out << row << ",\n";
+           "#include \"nasa/nasa_tables.h\"\n\nnamespace {\n";
+    for (const YearRows& t : tables) {
+      out << "\nconstexpr NasaHourRow kRows" << t.Year << "[" << t.Rows.size() << "] = {\n";
+      for (const std::string& row : t.Rows) out << row << ",\n";
       out << "};\n";
     }
+    out << "\nconstexpr NasaYearTable kTables[] = {\n";
+    for (const YearRows& t : tables)
+      out << "    {" << t.Year << ", " << FirstDayNumber(t.Year) << ", kRows" << t.Year << "},\n";
+    out << "};\n\n}  // namespace\n\nstd::span<const NasaYearTable> NasaYearTables() { return kTables; }\n";
     out.flush();
     if (!out) throw InputError(temporary, 0, "cannot write the file");
   }
@@ -101,13 +115,17 @@ void WriteSource(const std::string& output, const std::array<std::vector<std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: gen_nasa_tables OUTPUT.cpp mooninfo_2024.txt mooninfo_2025.txt\n";
+  if (argc < 3) {
+    std::cerr << "usage: gen_nasa_tables OUTPUT.cpp mooninfo_YYYY.txt ...\n";
     return 1;
   }
   try {
-    const std::array<std::vector<std::string>, 2> tables = {ReadTable(kTables[0], argv[2]),
-                                                            ReadTable(kTables[1], argv[3])};
+    std::vector<YearRows> tables;
+    for (int i = 2; i < argc; ++i) {
+      tables.push_back(ReadTable(argv[i]));
+      if (tables.size() > 1 && tables.back().Year <= tables[tables.size() - 2].Year)
+        throw InputError(argv[i], 0, "years must be given once each, in order");
+    }
     WriteSource(argv[1], tables);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';

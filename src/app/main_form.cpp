@@ -25,6 +25,7 @@
 #include "core/hour_clock.h"
 #include "core/settings_store.h"
 #include "export/file_save_picture_dialog.h"
+#include "nasa/nasa_urls.h"
 #include "render/view_text.h"
 
 namespace {
@@ -123,18 +124,10 @@ void TForm1::FormCreate() {
   SetCurrentToNow();
 }
 
-// CurrentDateTime := the current hour in UTC, brought into NASA's years when the
-// clock lies outside them; the calendar shows its day.
+// CurrentDateTime := the current hour in UTC; the calendar shows its day.
 void TForm1::SetCurrentToNow() {
-  long double t = Svc.LocalClock.LocalNow();
-  if (YearOf(State.CurrentDateTime) != 2024) t += 365;
-  const long double x = RoundToHour(LocalToUtc(static_cast<double>(t), Svc.Zone), false);
-  State.CurrentDateTime = NearestCoveredInstant(x);
-  RangeNotice = State.CurrentDateTime == x
-                    ? QString()
-                    : QStringLiteral(" NASA's hourly Moon series covers 2024 and 2025: showing the "
-                                     "same hour of %1")
-                          .arg(YearOf(State.CurrentDateTime));
+  const long double t = Svc.LocalClock.LocalNow();
+  State.CurrentDateTime = RoundToHour(LocalToUtc(static_cast<double>(t), Svc.Zone), false);
   MonthCal->setSelectedDate(CalendarDateOf(State.CurrentDateTime));
 }
 
@@ -257,19 +250,21 @@ void TForm1::CreateMenus() {
     const char* Name;
     QStyle::StandardPixmap Icon;
     void (TForm1::*Handler)();
+    bool NeedsNasa;  // works on NASA's files of the hour shown
   };
   static const Command kCommands[] = {
-      {"NASA Website", "NasaWebsite", QStyle::SP_DriveNetIcon, &TForm1::NasaWebsiteClick},
-      {"Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick},
-      {"Movie in Browser", "MovieInBrowser1", QStyle::SP_MediaPlay, &TForm1::MovieInBrowser1Click},
-      {"Image in Browser", "ImageInBrowser1", QStyle::SP_DesktopIcon, &TForm1::ImageInBrowser1Click},
-      {"Image in Viewer", "ImageInViewer1", QStyle::SP_FileDialogContentsView, &TForm1::ImageInViewer1Click},
-      {"Image in MSPaint", "ImageInMSPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInMSPaint1Click},
-      {"Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click},
-      {"Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click},
-      {"Save Image TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click},
-      {"Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click},
-      {"Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click},
+      {"NASA Website", "NasaWebsite", QStyle::SP_DriveNetIcon, &TForm1::NasaWebsiteClick, true},
+      {"Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick, true},
+      {"Movie in Browser", "MovieInBrowser1", QStyle::SP_MediaPlay, &TForm1::MovieInBrowser1Click, true},
+      {"Image in Browser", "ImageInBrowser1", QStyle::SP_DesktopIcon, &TForm1::ImageInBrowser1Click, true},
+      {"Image in Viewer", "ImageInViewer1", QStyle::SP_FileDialogContentsView, &TForm1::ImageInViewer1Click, true},
+      {"Image in MSPaint", "ImageInMSPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInMSPaint1Click, true},
+      {"Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click,
+       true},
+      {"Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click, true},
+      {"Save Image TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, true},
+      {"Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, false},
+      {"Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, false},
   };
 
   QMenu* file = menuBar()->addMenu("File");
@@ -290,7 +285,10 @@ void TForm1::CreateMenus() {
     inPopup->setObjectName(QString(c.Name) + "Popup");
     connect(inMenu, &QAction::triggered, this, c.Handler);
     connect(inPopup, &QAction::triggered, this, c.Handler);
+    if (c.NeedsNasa) NasaFileActions.insert(NasaFileActions.end(), {inMenu, inPopup});
   }
+  action->setToolTipsVisible(true);
+  PopupMenu1->setToolTipsVisible(true);
   connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
     // The chosen command runs as the pop-up closes; forget the origin after it.
     QTimer::singleShot(0, this, [this] { PopupOrigin.reset(); });
@@ -371,9 +369,7 @@ void TForm1::SaveIniFile() {
 }
 
 void TForm1::InitialShow() {
-  if (TimerEnabled()) return;
-  NoticeAfterShow = RangeNotice;
-  ShowBoth(State.CurrentDateTime);
+  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -384,5 +380,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::SetStatusText(const QString& text) { StatusBar1->setText(text); }
+
+// NASA's files exist only for the years of its series: elsewhere the commands that
+// work on them are off, and say why.
+void TForm1::UpdateActions() {
+  const bool published = HasNasaSeries(State.CurrentDateTime);
+  const QString why = published ? QString()
+                                : QStringLiteral("NASA publishes no Moon series for %1")
+                                      .arg(YearOf(State.CurrentDateTime));
+  for (QAction* a : NasaFileActions) {
+    a->setEnabled(published);
+    a->setToolTip(published ? a->text() : why);
+  }
+}
 
 bool TForm1::TimerEnabled() const { return Timer1->isActive(); }

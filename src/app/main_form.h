@@ -10,6 +10,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/services.h"
 #include "core/program_state.h"
@@ -31,6 +32,13 @@ class ImageBox;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
+
+// The pictures a show request fetched for its hour.
+struct FetchedFrames {
+  QImage Jpeg;        // NASA's Moon frame, or the Moon drawn by the program
+  bool Drawn = false; // Jpeg was drawn
+  QImage Tiff;        // the chart, orbit or globe view's frame; null when it could not be had
+};
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -153,20 +161,20 @@ class TForm1 : public QMainWindow {
   bool TimerEnabled() const;
   MoonViewOptions ViewOptions() const;
   void ApplyViewLabels(const ViewLabels& labels);
+  void UpdateActions();
 
-  void ApplyShow(long double x, const MoonRecord& r, bool frameLoaded, const QImage& jpeg, const QImage& tiff);
+  void ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames);
   void RunCommand(void (*command)(const ExportContext&));
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
 
   const Services Svc;  // references to objects that outlive the window, and NASA's site
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows
-  QString RangeNotice;
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
-  QString NoticeAfterShow;      // shown in the status bar once the next show is done
   // Where the pop-up menu was opened, in window coordinates, while one of its
   // commands runs: "Save Screen" chooses by where the user right-clicked.
-  std::optional<QPoint> PopupOrigin;  // set when the clock lies outside NASA's years
+  std::optional<QPoint> PopupOrigin;
+  std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);

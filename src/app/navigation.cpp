@@ -29,7 +29,6 @@ void TForm1::NextButClick() {
 void TForm1::NowButClick() {
   if (TimerEnabled()) return;
   SetCurrentToNow();
-  NoticeAfterShow = RangeNotice;
   ShowBoth(State.CurrentDateTime);
 }
 

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QtConcurrent/QtConcurrentRun>
-#include <utility>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -15,7 +14,10 @@
 #include "core/data_panel.h"
 #include "nasa/frame_loading.h"
 #include "nasa/nasa_tables.h"
+#include "nasa/nasa_urls.h"
+#include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
+#include "render/drawn_moon.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -30,25 +32,38 @@ struct FrameRequest {
   long double CurrentDateTime;
   long double Latitude;
   ViewKind View;
-  QImage PreviousJpeg;  // kept when the local folder has no file for the hour
+  MoonHourValues Values;  // for the Moon drawn when NASA's frame cannot be had
+  QImage PreviousJpeg;    // kept when the local folder has no file for the hour
 };
 
-struct FetchedFrames {
-  bool JpegLoaded = false;
-  QImage Jpeg;
-  QImage Tiff;  // the chart, orbit or globe view's frame; null when it could not be had
-};
-
+// NASA's Moon frame of the hour, or the Moon drawn by the program when the year
+// has no series, the view asks for it or the frame cannot be had; and for the
+// chart, orbit and globe views NASA's TIFF frame (null when it could not be had).
 FetchedFrames FetchFrames(const FrameRequest& r) {
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
-  f.JpegLoaded = LoadJpgFile(r.Site, r.Fetch, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
-  if (f.JpegLoaded && r.View != ViewKind::Moon) {
+  const bool nasa = HasNasaSeries(r.CurrentDateTime);
+  f.Drawn = r.View == ViewKind::Drawn || !nasa ||
+            !LoadJpgFile(r.Site, r.Fetch, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+  if (f.Drawn) f.Jpeg = DrawMoonFrame(r.Values);
+  if (nasa && !IsMoonView(r.View)) {
     const int key = DescriptionOf(r.View).ScreenKey;
     if (!r.Fetch.DownloadGraphic(NasaFrameUrl(r.Site, key, r.CurrentDateTime, r.CurrentDateTime, r.Latitude), f.Tiff))
       f.Tiff = QImage();
   }
   return f;
+}
+
+// What the status bar says of where the hour's picture and values come from; empty
+// when both are NASA's.
+QString SourceNotice(const MoonRecord& r, ViewKind view, bool drawn, long double x) {
+  const int year = YearOf(x);
+  if (!r.FromNasa)
+    return QStringLiteral(" Computed values and Moon drawn by Orvanel: NASA publishes no hourly series for %1")
+        .arg(year);
+  if (drawn && view != ViewKind::Drawn)
+    return QStringLiteral(" Moon drawn by Orvanel: NASA's frame is unavailable");
+  return {};
 }
 
 void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
@@ -64,43 +79,40 @@ void TForm1::ShowBoth(long double x) {
   if (!ShowPending()) StatusBeforeLoading = StatusBar1->text();
   const quint64 generation = ++ShowGeneration;
   const MoonRecord r = CalculateData(x);
-  const FrameRequest request{Svc.Site,         Svc.Fetch,      OnlineFilesBox->isChecked(),
-                             x,                State.CurrentDateTime, State.Latitude,
-                             State.View,       FrameJpeg};
-  if (request.Online)
+  const FrameRequest request{Svc.Site, Svc.Fetch,  OnlineFilesBox->isChecked(), x, State.CurrentDateTime,
+                             State.Latitude, State.View, HourValuesOf(r), FrameJpeg};
+  if (request.Online && HasNasaSeries(x) && State.View != ViewKind::Drawn)
     SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", x)) + " from NASA ...");
   setCursor(Qt::BusyCursor);
   auto* watcher = new QFutureWatcher<FetchedFrames>(this);
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, x, r] {
     watcher->deleteLater();
     if (generation != ShowGeneration) return;  // overtaken by a newer request
-    const FetchedFrames f = watcher->result();
-    ApplyShow(x, r, f.JpegLoaded, f.Jpeg, f.Tiff);
+    ApplyShow(x, r, watcher->result());
     ShownGeneration = generation;
   });
   watcher->setFuture(QtConcurrent::run(FetchFrames, request));
 }
 
-// The panel, the pictures and the labels change here together, for one hour. A
-// frame that could not be had keeps both pictures as they were.
-void TForm1::ApplyShow(long double x, const MoonRecord& r, bool frameLoaded, const QImage& jpeg, const QImage& tiff) {
+// The panel, the pictures and the labels change here together, for one hour.
+void TForm1::ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames) {
   unsetCursor();
   SetStatusText(StatusBeforeLoading);
   State.CurrentMoonRecord = r;
   ShowAllData(r);
-  if (frameLoaded) {
-    FrameJpeg = jpeg;
-    FrameTiff = tiff;
-    ShowMoon(State.View, x);
-    DrawPolyLine(x);
-  }
-  if (!NoticeAfterShow.isEmpty()) SetStatusText(std::exchange(NoticeAfterShow, QString()));
+  FrameJpeg = frames.Jpeg;
+  FrameTiff = frames.Tiff;
+  ShowMoon(State.View, x);
+  DrawPolyLine(x);
+  const QString notice = SourceNotice(r, State.View, frames.Drawn, x);
+  if (!notice.isEmpty()) SetStatusText(notice);
+  UpdateActions();
   State.AnimationRunning = false;
   emit Shown(x);
 }
 
 MoonRecord TForm1::CalculateData(long double x) {
-  return CalculateMoonRecord(x, State.Latitude, State.Longitude, Svc.Zone, NasaHourValues);
+  return CalculateMoonRecord(x, State.Latitude, State.Longitude, Svc.Zone, HourValuesAt);
 }
 
 void TForm1::ShowAllData(const MoonRecord& r) {

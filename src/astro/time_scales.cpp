@@ -86,8 +86,9 @@ long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int min
   if (date == 0 && !(year == 1899 && month == 12 && day == 30)) return 0;
   const long double time =
       ((hour * 3600.0L + minute * 60.0L + second) * 1000.0L + millisecond) / kMsPerDay;
-  // Before 1899-12-30 the time of day counts away from the date, as in the day count.
-  return date >= 0 ? date + time : date - time;
+  // One linear count on both sides of 1899-12-30, as DecodeDateTime reads it, so that
+  // adding an hour is an hour later in every century the program shows.
+  return date + time;
 }
 
 long double DateTimeToJulianDate(double x) {
@@ -218,10 +219,10 @@ long double UtcOffsetHours(double x, const TimeZoneRules& zone) {
 
 double LocalToUtc(double x, const TimeZoneRules& zone) {
   const long double h = UtcOffsetHours(x, zone);
-  return static_cast<double>(x > 0 ? x - h / 24.0L : x + h / 24.0L);
+  return static_cast<double>(x - h / 24.0L);
 }
 
 double UtcToLocal(double x, const TimeZoneRules& zone) {
   const long double h = UtcOffsetHours(x, zone);
-  return static_cast<double>(x > 0 ? x + h / 24.0L : x - h / 24.0L);
+  return static_cast<double>(x + h / 24.0L);
 }

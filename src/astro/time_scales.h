@@ -1,8 +1,9 @@
 // Time scales and calendar: date-times, Julian dates, the day-number calendar
 // used by the simple sidereal time and the phase search, and the time-zone offset.
 //
-// A date-time is a day count with the time of day as fraction; day 0 is
-// 1899-12-30 00:00, so 45292.0 is 2024-01-01 00:00 and 46023.0 is 2026-01-01 00:00.
+// A date-time is a linear day count with the time of day as fraction; day 0 is
+// 1899-12-30 00:00, so 45292.0 is 2024-01-01 00:00, 46023.0 is 2026-01-01 00:00 and
+// -1.75 is 1899-12-28 06:00.
 // The engine works in UTC throughout and uses UTC directly as the argument of
 // every theory (no Delta T).
 #pragma once
@@ -109,7 +110,6 @@ class TimeZoneRules {
 long double UtcOffsetHours(double x, const TimeZoneRules& zone);
 
 // Local date-time to UTC and back. The offset is evaluated at x itself in both
-// directions; for date-times <= 0 it is applied with the opposite sign, as the day
-// count requires before 1899-12-30.
+// directions.
 double LocalToUtc(double x, const TimeZoneRules& zone);
 double UtcToLocal(double x, const TimeZoneRules& zone);

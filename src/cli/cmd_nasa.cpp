@@ -3,14 +3,20 @@
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
 #include "cli/nasa_line.h"
+#include "astro/time_scales.h"
 #include "nasa/frame_naming.h"
+#include "nasa/nasa_urls.h"
 #include "nasa/nasa_tables.h"
 
 namespace {
 
 // The twelve values of the hour's row with NASA's decimals.
 int Nasa(const CliArgs& a, std::ostream& out) {
-  PrintNasaLine(out, GetNASAData(ParseInstant(a.At(0, "INSTANT"))));
+  const long double x = ParseInstant(a.At(0, "INSTANT"));
+  if (!HasNasaTable(x))
+    throw CliError("NASA has published no hourly table for " + std::to_string(YearOf(x)) +
+                   " (orvanel-cli ephemeris computes the values)");
+  PrintNasaLine(out, GetNASAData(x));
   return 0;
 }
 
@@ -18,10 +24,11 @@ int Nasa(const CliArgs& a, std::ostream& out) {
 // the displayed instant (CurrentDateTime).
 int Frame(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
+  if (!HasNasaSeries(instant)) throw CliError("NASA publishes no frames for " + std::to_string(YearOf(instant)));
   const long double latitude = a.Number("lat", kDefaultLatitude);
   if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
   const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to 4");
+  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to " + std::to_string(kViewKindCount - 1));
   PrintLine(out, {NasaFrameUrl(CliSite(), kScreenFrameKey, instant, instant, latitude)});
   PrintLine(out, {NasaFrameUrl(CliSite(), GetWidth(ViewKindOf(view)), instant, instant, latitude)});
   return 0;

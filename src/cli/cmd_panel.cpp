@@ -6,7 +6,7 @@
 #include "core/settings_store.h"
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
-#include "nasa/nasa_tables.h"
+#include "nasa/hour_values.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ int Panel(const CliArgs& a, std::ostream& out) {
   const long double lon = a.Number("lon", defaults.Longitude);
   if (lat < -90 || lat > 90) throw CliError("--lat must lie within -90 ... 90");
   if (lon < -180 || lon > 180) throw CliError("--lon must lie within -180 ... 180");
-  const MoonRecord r = CalculateMoonRecord(x, lat, lon, CliZone(), NasaHourValues);
+  const MoonRecord r = CalculateMoonRecord(x, lat, lon, CliZone(), HourValuesAt);
   const QStringList lines = DataPanelLines(r, lat, lon, CliZone(), QLocale::system());
   for (const QString& line : lines) out << line.toStdString() << '\n';
   return 0;

@@ -10,7 +10,7 @@
 #include "core/calculate_data.h"
 #include "core/covered_range.h"
 #include "nasa/image_decode.h"
-#include "nasa/nasa_tables.h"
+#include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
 #include "render/drawn_moon.h"
 #include "render/moon_view.h"
@@ -27,7 +27,7 @@ QImage ReadFrame(const std::string& path) {
 
 // NASA's frame from --frame, or the Moon drawn from the hour's values.
 QImage FrameOf(const CliArgs& a, long double instant) {
-  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(NasaHourValues(instant));
+  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(HourValuesAt(instant).Values);
 }
 
 void SavePng(const QImage& picture, const QString& path) {
@@ -43,7 +43,7 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
 // chart), 730 x 730 each, and prints the labels the window would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
-  if (!InCoveredRange(instant)) throw CliError("pictures exist for 2024 and 2025 only");
+  if (!InCoveredRange(instant)) throw CliError("pictures exist for 1600-01-01 to 3999-12-31 only");
   if (!a.Has("out")) throw CliError("--out DIR is required");
   MoonViewOptions options;
   options.Latitude = a.Number("lat", options.Latitude);
@@ -56,7 +56,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 
   const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
-      CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), NasaHourValues);
+      CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), HourValuesAt);
   StderrBitmapErrorReporter reporter;
   const MoonViewServices services{CliZone(), reporter};
   QImage moon, chart;

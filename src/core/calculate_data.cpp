@@ -11,7 +11,8 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
                                RiseSetSearch riseSet) {
   const auto instant = static_cast<double>(x);
-  const MoonHourValues n = hourValues(x);
+  const HourValues source = hourValues(x);
+  const MoonHourValues& n = source.Values;
   MoonRecord r;
   r.DateTime = x;
   r.Phase = n.Phase;
@@ -25,6 +26,7 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
   r.Elon = n.Elon;
   r.Elat = n.Elat;
   r.AxisA = n.AxisA;
+  r.FromNasa = source.FromNasa;
   r.Latitude = Latitude;
   r.Longitude = Longitude;
 

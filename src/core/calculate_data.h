@@ -7,8 +7,15 @@
 #include "astro/time_scales.h"
 #include "core/moon_record.h"
 
-// Where the hourly values of an instant come from; the program passes NASA's tables.
-using HourValuesLookup = MoonHourValues (*)(long double x);
+// The hourly values of an instant and whether they are NASA's (else computed).
+struct HourValues {
+  MoonHourValues Values;
+  bool FromNasa = true;
+};
+
+// Where the hourly values of an instant come from: the program passes NASA's tables
+// with its own ephemeris for the other years.
+using HourValuesLookup = HourValues (*)(long double x);
 
 using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long double Latitude,
                                         long double WestLongitude);

@@ -45,7 +45,7 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       "Rise Local " + FormatHourMonthDay(local(r.Rise), locale),
       "Set  Local " + FormatHourMonthDay(local(r.Set), locale),
       "",
-      "NASA Data:",
+      r.FromNasa ? "NASA Data:" : "Computed Data:",
       "Phase  " + F(2, r.Phase) + "%",
       "Age  " + F(3, r.Age) + " Days",
       "Diam  " + F(1, r.Diam) + " ArcSec",

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "astro/moon_hour_values.h"
+
 struct MoonRecord {
   long double Latitude = 0;          // degrees, north positive
   long double Longitude = 0;         // degrees, east positive
@@ -13,16 +15,22 @@ struct MoonRecord {
   long double Set = 0;               // date-time of moonset, same scale; 0: none
   long double ParallacticAngle = 0;  // degrees
   long double DateTime = 0;          // the UTC instant of the record
-  long double Phase = 0;             // NASA: illuminated fraction, percent
-  long double Age = 0;               // NASA: days since new moon
-  long double Diam = 0;              // NASA: apparent diameter, arc seconds
-  long double Dist = 0;              // NASA: Earth-Moon distance, km
-  long double RA = 0;                // NASA: right ascension, hours
-  long double Dec = 0;               // NASA: declination, degrees
-  long double Slon = 0;              // NASA: sub-solar selenographic longitude, degrees
-  long double Slat = 0;              // NASA: sub-solar selenographic latitude, degrees
-  long double Elon = 0;              // NASA: sub-Earth selenographic longitude, degrees
-  long double Elat = 0;              // NASA: sub-Earth selenographic latitude, degrees
-  long double AxisA = 0;             // NASA: position angle of the north axis, degrees
+  long double Phase = 0;             // hourly: illuminated fraction, percent
+  long double Age = 0;               // hourly: days since new moon
+  long double Diam = 0;              // hourly: apparent diameter, arc seconds
+  long double Dist = 0;              // hourly: Earth-Moon distance, km
+  long double RA = 0;                // hourly: right ascension, hours
+  long double Dec = 0;               // hourly: declination, degrees
+  long double Slon = 0;              // hourly: sub-solar selenographic longitude, degrees
+  long double Slat = 0;              // hourly: sub-solar selenographic latitude, degrees
+  long double Elon = 0;              // hourly: sub-Earth selenographic longitude, degrees
+  long double Elat = 0;              // hourly: sub-Earth selenographic latitude, degrees
+  long double AxisA = 0;             // hourly: position angle of the north axis, degrees
   std::int32_t HourNumber = 0;       // zero-based UTC hour of the year of DateTime
+  bool FromNasa = true;              // Phase ... AxisA are NASA's, else the program's own
 };
+
+// The eleven hourly values of a record.
+inline MoonHourValues HourValuesOf(const MoonRecord& r) {
+  return {r.Phase, r.Age, r.Diam, r.Dist, r.RA, r.Dec, r.Slon, r.Slat, r.Elon, r.Elat, r.AxisA};
+}

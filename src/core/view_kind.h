@@ -8,9 +8,9 @@
 #include <array>
 
 // The stored "GlobTypeIndex" is the view's number, so the numbers never change.
-enum class ViewKind : int { Moon = 0, ChartH = 1, Orbit = 2, Globe = 3, ChartV = 4 };
+enum class ViewKind : int { Moon = 0, ChartH = 1, Orbit = 2, Globe = 3, ChartV = 4, Drawn = 5 };
 
-inline constexpr int kViewKindCount = 5;
+inline constexpr int kViewKindCount = 6;
 
 struct ViewDescription {
   ViewKind Kind;
@@ -29,6 +29,8 @@ inline constexpr std::array<ViewDescription, kViewKindCount> kViews = {{
     {ViewKind::Orbit, "Orbit", 850, "Tif2", QSize(850, 850), 0.8588L, QPoint(0, 0), 850},
     {ViewKind::Globe, "Globe", 960, "Tif3", QSize(960, 960), 0.7604L, QPoint(0, 0), 960},
     {ViewKind::ChartV, "Chart V", 1080, "Tif1", QSize(1080, 1920), 0.3802L, QPoint(160, 0), 1080},
+    // The Moon drawn by the program from the hour's values, never fetched.
+    {ViewKind::Drawn, "Moon (drawn)", 730, "jpg", QSize(730, 730), 1.0L, QPoint(0, 0), 5760},
 }};
 
 inline const ViewDescription& DescriptionOf(ViewKind kind) { return kViews[static_cast<int>(kind)]; }
@@ -39,3 +41,6 @@ inline ViewKind ViewKindOf(int index) {
 }
 
 inline int IndexOf(ViewKind kind) { return static_cast<int>(kind); }
+
+// The views of the Moon itself, NASA's or drawn, as against NASA's charts, orbit and globe.
+inline bool IsMoonView(ViewKind kind) { return kind == ViewKind::Moon || kind == ViewKind::Drawn; }

@@ -3,10 +3,15 @@
 #include <QFile>
 
 #include "nasa/image_decode.h"
+#include "nasa/nasa_urls.h"
 
 bool LoadJpgFileUrl(const NasaSite& Site, const Downloader& Fetch, long double Instant, long double CurrentDateTime,
                     long double Latitude, QImage& FrameJpeg) {
-  return Fetch.DownloadJpeg(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), FrameJpeg);
+  if (!HasNasaSeries(CurrentDateTime)) return false;
+  QImage frame;
+  if (!Fetch.DownloadJpeg(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame)) return false;
+  FrameJpeg = SouthFromNorth(CurrentDateTime, Latitude) ? frame.mirrored(true, true) : frame;
+  return true;
 }
 
 bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, long double CurrentDateTime,

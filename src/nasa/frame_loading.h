@@ -8,7 +8,8 @@
 #include "nasa/frame_naming.h"
 
 // The frame of Instant from the 730 folder of the year of CurrentDateTime and the
-// hemisphere of Latitude; false when it cannot be fetched or decoded.
+// hemisphere of Latitude (a northern frame turned for a south without its own
+// series); false when the year has no series or the frame cannot be fetched or decoded.
 bool LoadJpgFileUrl(const NasaSite& Site, const Downloader& Fetch, long double Instant, long double CurrentDateTime,
                     long double Latitude, QImage& FrameJpeg);
 // The frame of Instant from the local frame folder (Large: 730, else 216 pixels).

@@ -32,8 +32,8 @@ NasaSite MakeNasaSite(const std::string& Server, const std::string& LocalFramesR
 }
 
 std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double CurrentDateTime, long double Latitude) {
-  const int year = NasaYearIndex(CurrentDateTime);
-  return Site.Server + NasaUrlSetFor(Latitude).YearFolder[year] + "frames/" + RenditionOf(Key).Folder[year] + "/";
+  const NasaSeries& series = NasaSeriesFor(CurrentDateTime);
+  return Site.Server + YearFolderOf(series, Latitude) + "frames/" + RenditionOf(Key).Folder[series.Layout] + "/";
 }
 
 std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime) {
@@ -60,16 +60,15 @@ std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, lon
 }
 
 std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude) {
-  const NasaUrlSet& set = NasaUrlSetFor(Latitude);
-  return Site.Server + set.YearFolder[kNasaYearCount - 1] + set.MovieUrls[IndexOf(View)];
+  const NasaMovies& movies = MoviesFor(Latitude);
+  return Site.Server + movies.Folder + movies.Files[IndexOf(View)];
 }
 
 std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
-  const int year = NasaYearIndex(CurrentDateTime);
-  return Site.Server + NasaUrlSetFor(Latitude).YearFolder[year] + "mooninfo_" +
-         std::to_string(kFirstNasaYear + year) + ".txt";
+  const NasaSeries& series = NasaSeriesFor(CurrentDateTime);
+  return Site.Server + YearFolderOf(series, Latitude) + "mooninfo_" + std::to_string(series.Year) + ".txt";
 }
 
 std::string SvsPageUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
-  return Site.Server + NasaUrlSetFor(Latitude).SvsPage[NasaYearIndex(CurrentDateTime)];
+  return Site.Server + SvsPageOf(NasaSeriesFor(CurrentDateTime), Latitude);
 }

@@ -14,9 +14,9 @@
 // latitude are passed in. Latitude >= 0 selects the northern set of NASA's folders,
 // below 0 the southern one.
 //
-// NASA has folders for 2024 and 2025 only. The program never leaves that range, but
-// these functions are total: a year before 2024 is treated as 2024 and a year after
-// 2025 as 2025, so no other year ever indexes the two-entry tables.
+// NASA has folders for the years of its registry (nasa_urls.h) only. These functions
+// are total: a year without a series reads the nearest year's folders, so callers
+// that care ask HasNasaSeries first.
 #pragma once
 
 #include <string>
@@ -56,7 +56,7 @@ const char* FileKindOf(int Key);
 std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, long double CurrentDateTime,
                          long double Latitude);
 
-// NASA's movie of a view (always the 2025 movies).
+// NASA's movie of a view (the 2025 movies serve every year).
 std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude);
 // NASA's yearly data text file "mooninfo_YYYY.txt" for the year of CurrentDateTime.
 std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude);

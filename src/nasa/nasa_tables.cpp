@@ -1,15 +1,52 @@
 #include "nasa/nasa_tables.h"
 
-#include "core/hour_clock.h"
-#include "astro/time_scales.h"
+#include <algorithm>
+#include <cmath>
 
-const NasaHourRecord& GetNASAData(long double x) {
+#include "astro/time_scales.h"
+#include "core/hour_clock.h"
+
+namespace {
+
+constexpr long double kPowersOfTen[] = {1.0L, 10.0L, 100.0L, 1000.0L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L};
+
+// The table read for a year: its own, or the nearest one's.
+const NasaYearTable& TableFor(int year) {
+  const std::span<const NasaYearTable> tables = NasaYearTables();
+  if (year <= tables.front().Year) return tables.front();
+  if (year >= tables.back().Year) return tables.back();
+  const NasaYearTable* table = NasaTableOf(year);
+  return table ? *table : tables.back();
+}
+
+}  // namespace
+
+const NasaYearTable* NasaTableOf(int year) {
+  for (const NasaYearTable& t : NasaYearTables())
+    if (t.Year == year) return &t;
+  return nullptr;
+}
+
+bool HasNasaTable(long double x) { return NasaTableOf(YearOf(x)) != nullptr; }
+
+NasaHourRecord NasaRecord(const NasaYearTable& table, int r) {
+  // Quotients of exact integers by exact powers of ten, correctly rounded: the same
+  // long doubles as NASA's decimal text.
+  const auto scaled = table.Rows[r].Scaled;
+  const auto value = [&](int c) { return scaled[c] / kPowersOfTen[kNasaDecimals[c + 1]]; };
+  const long long dateTime = std::llround((table.FirstDay + r / 24.0L) * 1e8L);
+  return {dateTime / 1e8L, value(0), value(1), value(2), value(3), value(4), value(5),
+          value(6), value(7), value(8), value(9), value(10)};
+}
+
+NasaHourRecord GetNASAData(long double x) {
+  const NasaYearTable& table = TableFor(YearOf(x));
   const std::int32_t hour = GetHourNumber(x);
-  const bool in2024 = YearOf(x) == 2024;
-  const NasaHourTable table = in2024 ? NasaHourTable(NasaMoonData2024) : NasaHourTable(NasaMoonData2025);
-  if (hour < 0) return table.front();
-  if (static_cast<std::size_t>(hour) < table.size()) return table[hour];
-  return in2024 ? NasaMoonData2025[0] : table.back();
+  const auto rows = static_cast<std::int32_t>(table.Rows.size());
+  if (hour < 0) return NasaRecord(table, 0);
+  if (hour < rows) return NasaRecord(table, hour);
+  const NasaYearTable* next = NasaTableOf(table.Year + 1);
+  return next && table.Year == YearOf(x) ? NasaRecord(*next, 0) : NasaRecord(table, rows - 1);
 }
 
 MoonHourValues HourValuesOf(const NasaHourRecord& n) {

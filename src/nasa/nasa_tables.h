@@ -1,6 +1,8 @@
-// NASA's hourly Moon values for 2024 and 2025, compiled in from the yearly tables of
-// the Scientific Visualization Studio ("Moon Phase and Libration", mooninfo_YYYY.txt).
-// Row r of a year is the UTC hour that begins r hours after 1 January 00:00.
+// NASA's hourly Moon values for the years NASA has published, compiled in from the
+// yearly tables of the Scientific Visualization Studio ("Moon Phase and Libration",
+// mooninfo_YYYY.txt). Row r of a year is the UTC hour that begins r hours after
+// 1 January 00:00. A new year is one data file (data/nasa) and one line in
+// nasa_tables.cmake.
 // This header is plain C++: the build-time generator (tools/gen_nasa_tables.cpp) uses it too.
 #pragma once
 
@@ -36,22 +38,36 @@ inline std::array<long double, kNasaColumnCount> NasaFields(const NasaHourRecord
   return {r.DateTime, r.Phase, r.Age, r.Diam, r.Dist, r.RA, r.Dec, r.Slon, r.Slat, r.Elon, r.Elat, r.AxisA};
 }
 
-inline constexpr std::int32_t kNasaRows2024 = 8784;  // 366 days x 24 hours
-inline constexpr std::int32_t kNasaRows2025 = 8760;  // 365 days x 24 hours
+// One hour as NASA printed it: each of the eleven values times 10^decimals, which
+// holds NASA's text exactly in 44 bytes.
+struct NasaHourRow {
+  std::array<std::int32_t, kNasaColumnCount - 1> Scaled;
+};
 
-// Generated at build time (see nasa_tables.cmake).
-extern const NasaHourRecord NasaMoonData2024[kNasaRows2024];
-extern const NasaHourRecord NasaMoonData2025[kNasaRows2025];
+// One published year.
+struct NasaYearTable {
+  int Year;
+  long FirstDay;  // day number of 1 January 00:00 UTC
+  std::span<const NasaHourRow> Rows;
+};
 
-using NasaHourTable = std::span<const NasaHourRecord>;
+// The years with a table, in order (generated at build time, see nasa_tables.cmake).
+std::span<const NasaYearTable> NasaYearTables();
 
-// The row of the UTC hour that holds x. Instants of 2024 read the 2024 table, all
-// others the 2025 table at the same hour of their own year. An hour past a table's
-// end (the last 75 seconds of a year, which the hour clock counts into the next
-// hour, or the extra day of a leap year other than 2024) reads no memory outside
-// the tables: the hour after the last one of 2024 is 2025 row 0, any other
-// overflow gives the table's last row.
-const NasaHourRecord& GetNASAData(long double x);
+// The table of year; nullptr when NASA has published none.
+const NasaYearTable* NasaTableOf(int year);
+bool HasNasaTable(long double x);
+
+// Row r of a table as values (DateTime = first day + r/24, to 8 decimals).
+NasaHourRecord NasaRecord(const NasaYearTable& table, int r);
+
+// The row of the UTC hour that holds x. An hour past a table's end (the last 75
+// seconds of a year, which the hour clock counts into the next hour) is the next
+// year's first row when that year has a table, else the table's last row. An
+// instant of a year without a table reads the nearest table's year at the same
+// hour (its last row if that hour does not exist there); callers that care ask
+// HasNasaTable first.
+NasaHourRecord GetNASAData(long double x);
 
 // The eleven values of a row, and of GetNASAData(x).
 MoonHourValues HourValuesOf(const NasaHourRecord& row);

@@ -1,34 +1,50 @@
-// NASA SVS's paths for the Moon Phase and Libration series of 2024 and 2025, one set
-// for observers in the northern hemisphere and one for the southern (whose frames
-// show the Moon south up). Paths are relative to the server; the two-entry arrays
-// are indexed by year - 2024 through NasaYearIndex, the only way in.
+// The registry of NASA SVS's "Moon Phase and Libration" series: for each published
+// year its folders and web pages, one set for observers in the northern hemisphere
+// and one for the southern (whose frames show the Moon south up). Paths are relative
+// to the server. A new year is one entry here and its table (nasa_tables.cmake).
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "core/view_kind.h"
 
-inline constexpr int kFirstNasaYear = 2024;
-inline constexpr int kNasaYearCount = 2;
-
-struct NasaUrlSet {
-  std::array<const char*, kNasaYearCount> YearFolder;   // ends in "/"
-  std::array<const char*, kNasaYearCount> SvsPage;      // the year's web page
-  std::array<const char*, kViewKindCount> MovieUrls;    // by ViewKind, in the 2025 year folder
+struct NasaSeries {
+  int Year;
+  const char* NorthFolder;  // ends in "/"
+  const char* SouthFolder;  // nullptr: not published (or not verified); see SouthFromNorth
+  const char* NorthPage;    // the year's web page
+  const char* SouthPage;
+  int Layout;               // index into RenditionFolder::Folder: how the year names its folders
 };
 
-extern const NasaUrlSet NasaUrlNorth;
-extern const NasaUrlSet NasaUrlSouth;
+std::span<const NasaSeries> NasaSeriesList();
 
-// Sub-folders of a year folder holding the frames of one rendition (no trailing "/").
+// The series of the year of CurrentDateTime; the nearest year's when NASA has none
+// for it (callers that care ask HasNasaSeries first).
+const NasaSeries& NasaSeriesFor(long double CurrentDateTime);
+bool HasNasaSeries(long double CurrentDateTime);
+
+// True when the hemisphere of Latitude has no folder of its own that year, so the
+// northern frames are used and the Moon view's frame is turned 180 degrees, which is
+// how NASA makes its south-up frames.
+bool SouthFromNorth(long double CurrentDateTime, long double Latitude);
+
+// The folder and page of the hemisphere of Latitude (>= 0 north, the equator included).
+const char* YearFolderOf(const NasaSeries& series, long double Latitude);
+const char* SvsPageOf(const NasaSeries& series, long double Latitude);
+
+// NASA's movies of each view, in the 2025 folder: they serve every year.
+struct NasaMovies {
+  const char* Folder;
+  std::array<const char*, kViewKindCount> Files;  // by view; the drawn Moon has the Moon's
+};
+const NasaMovies& MoviesFor(long double Latitude);
+
+// Sub-folders of a year folder holding the frames of one rendition (no trailing "/"),
+// by the year's Layout.
 struct RenditionFolder {
   int Key;
-  std::array<const char*, kNasaYearCount> Folder;
+  std::array<const char*, 2> Folder;
 };
 extern const std::array<RenditionFolder, 6> kRenditionFolders;  // the 730 folder first
-
-// NasaUrlNorth for Latitude >= 0 (the equator included), NasaUrlSouth below.
-const NasaUrlSet& NasaUrlSetFor(long double Latitude);
-// Index of the year of CurrentDateTime into the year arrays, clamped to 0 ... 1:
-// years before 2024 read 2024's entries, years after 2025 read 2025's.
-int NasaYearIndex(long double CurrentDateTime);

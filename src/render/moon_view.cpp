@@ -33,7 +33,7 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
                     QImage& Image2) {
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
-  labels.RotateBoxVisible = View == ViewKind::Moon;
+  labels.RotateBoxVisible = IsMoonView(View);
   labels.CalendarDate = CalendarDateOf(Instant);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
@@ -41,7 +41,7 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
 
   const ViewDescription& view = DescriptionOf(View);
   QImage bitmap;
-  if (View != ViewKind::Moon) {
+  if (!IsMoonView(View)) {
     bitmap = NewBitmap(view.FrameSize.width(), view.FrameSize.height());
     DrawFancy(bitmap, view.Scale, FrameTiff, Services.Reporter);
   } else {

@@ -24,6 +24,7 @@
 #include "support/fixed_zone.h"
 #include "support/window_test.h"
 #include "nasa/frame_naming.h"
+#include "nasa/nasa_tables.h"
 
 namespace {
 
@@ -63,16 +64,17 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   EXPECT_TRUE(Child<QCheckBox>(form, "OnlineFilesBox")->isHidden());
 
   auto* type = Child<QComboBox>(form, "TypeBox");
-  ASSERT_EQ(type->count(), 5);
+  ASSERT_EQ(type->count(), 6);
   EXPECT_EQ(type->itemText(0), "Moon");
   EXPECT_EQ(type->itemText(4), "Chart V");
+  EXPECT_EQ(type->itemText(5), "Moon (drawn)");
   auto* step = Child<QComboBox>(form, "StepBox");
   ASSERT_EQ(step->count(), 24);
   EXPECT_EQ(step->itemText(23), "24");
   EXPECT_EQ(step->currentIndex(), 1);
 
-  EXPECT_EQ(form.MonthCal->minimumDate(), QDate(2024, 1, 1));
-  EXPECT_EQ(form.MonthCal->maximumDate(), QDate(2025, 12, 31));
+  EXPECT_EQ(form.MonthCal->minimumDate(), QDate(1600, 1, 1));
+  EXPECT_EQ(form.MonthCal->maximumDate(), QDate(3999, 12, 31));
   EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
   EXPECT_TRUE(form.UTCLab->text().isEmpty());
   EXPECT_EQ(form.StatusBar1->text(), "Orvanel");
@@ -147,13 +149,22 @@ TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20, 0));
 }
 
-TEST_F(MainForm, AClockAfter2025ShowsTheSameHourOf2025AndSaysWhy) {
-  LocalClock.Now = At(2026, 12, 8, 15, 22);
+// Today is in 2026: start-up shows today's hour with NASA's 2026 row.
+TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
+  FixedOffsetZone fiveBehind(-300);
+  Zone = &fiveBehind;
+  LocalClock.Now = At(2026, 12, 8, 14, 37);
   TForm1 form(MakeServices());
-  EXPECT_EQ(form.State.CurrentDateTime, At(2025, 12, 8, 15, 0));
+  EXPECT_EQ(form.State.CurrentDateTime, At(2026, 12, 8, 20, 0));
+  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2026, 12, 8));
   form.InitialShow();
   WaitForShow(form);
-  EXPECT_TRUE(form.StatusBar1->text().contains("2024 and 2025")) << form.StatusBar1->text().toStdString();
+  const QStringList panel = form.Memo1->toPlainText().split('\n');
+  ASSERT_EQ(panel.size(), 22);
+  EXPECT_EQ(panel[9], "NASA Data:");
+  // NASA's 2026 row of 8 December 20:00: 8 Dec 2026 20:00 UT  ...
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 341 * 24 + 20);
+  EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, NasaRecord(*NasaTableOf(2026), 341 * 24 + 20).AxisA);
 }
 
 TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {

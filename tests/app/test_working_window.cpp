@@ -24,6 +24,7 @@
 #include "app/main_form.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
+#include "astro/moon_ephemeris.h"
 #include "nasa/frame_naming.h"
 #include "support/local_http_server.h"
 #include "support/test_images.h"
@@ -43,6 +44,7 @@ struct ServerLog {
   std::mutex Lock;
   std::vector<std::string> Paths;
   std::set<std::string> Refused;  // frame file names answered with 404
+  std::set<std::string> Corrupt;  // frame file names answered with half a JPEG
   std::atomic<int> LatencyMs{0};  // how long the server takes to answer
 
   void Add(const std::string& path) {
@@ -57,9 +59,11 @@ struct ServerLog {
     std::lock_guard<std::mutex> g(Lock);
     return Paths.empty() ? std::string() : Paths.back();
   }
-  bool IsRefused(const std::string& path) {
+  bool IsRefused(const std::string& path) { return EndsWithOneOf(path, Refused); }
+  bool IsCorrupt(const std::string& path) { return EndsWithOneOf(path, Corrupt); }
+  bool EndsWithOneOf(const std::string& path, const std::set<std::string>& names) {
     std::lock_guard<std::mutex> g(Lock);
-    for (const std::string& name : Refused)
+    for (const std::string& name : names)
       if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0)
         return true;
     return false;
@@ -81,7 +85,7 @@ class WorkingWindow : public WindowTest {
           return;
         }
         if (req.path.find(".jpg") != std::string::npos) {
-          res.set_content(Jpeg->constData(), Jpeg->size(), "image/jpeg");
+          res.set_content(Jpeg->constData(), Log->IsCorrupt(req.path) ? Jpeg->size() / 2 : Jpeg->size(), "image/jpeg");
         } else {
           const QByteArray tiff = TiffFor(req.path);
           res.set_content(tiff.constData(), tiff.size(), "image/tiff");
@@ -99,6 +103,7 @@ class WorkingWindow : public WindowTest {
     ServerUrl = Server->BaseUrl();
     std::lock_guard<std::mutex> g(Log->Lock);
     Log->Refused.clear();
+    Log->Corrupt.clear();
     Log->LatencyMs = 0;
   }
   static QByteArray TiffFor(const std::string& path) {
@@ -137,26 +142,48 @@ TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
   EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 6, 9));
 }
 
-TEST_F(WorkingWindow, PreviousAndNextWrapInside2024And2025) {
+TEST_F(WorkingWindow, NavigationCrossesYearsAndWrapsOnlyAt1600And3999) {
   TForm1 form(MakeServices());
   form.State.GlobStep = 1;
-  form.State.CurrentDateTime = At(2024, 1, 1, 0);
+  form.State.CurrentDateTime = At(2025, 12, 31, 23);
+  form.NextBut->click();
+  WaitForShow(form);
+  EXPECT_NEAR(form.State.CurrentDateTime, At(2026, 1, 1, 0), kSecond);
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 0);
+  EXPECT_NE(Log->Last().find("/a005587/frames/730x730_1x1_30p/moon.0001.jpg"), std::string::npos);
+
+  form.State.CurrentDateTime = At(1600, 1, 1, 0);
   form.PrevBut->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 23), kSecond);
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 8759);
-
-  form.State.GlobStep = 24;
-  form.State.CurrentDateTime = At(2024, 1, 1, 12);
-  form.PrevBut->click();
-  WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(2025, 12, 31, 0), kSecond);
-
+  EXPECT_NEAR(form.State.CurrentDateTime, At(3999, 12, 31, 23), kSecond);
   form.State.GlobStep = 2;
   form.NextBut->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 1, 1, 2), kSecond);
-  EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.0003.jpg"), std::string::npos);
+  EXPECT_NEAR(form.State.CurrentDateTime, At(1600, 1, 1, 2), kSecond);
+}
+
+// A year NASA has not published: the program's own values, the Moon it draws, no
+// request to NASA, and the commands that need NASA's files switched off.
+TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) {
+  TForm1 form(MakeServices());
+  form.State.GlobStep = 1;
+  form.State.CurrentDateTime = At(2026, 12, 31, 23);
+  form.NextBut->click();
+  WaitForShow(form);
+  const std::size_t requests = Log->Count();
+  form.NextBut->click();  // 2027-01-01 01:00
+  WaitForShow(form);
+  EXPECT_EQ(Log->Count(), requests);
+  const QStringList panel = form.Memo1->toPlainText().split('\n');
+  ASSERT_EQ(panel.size(), 22);
+  EXPECT_EQ(panel[9], "Computed Data:");
+  const MoonHourValues computed = ComputeMoonHourValues(At(2027, 1, 1, 1));
+  EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);
+  EXPECT_TRUE(form.StatusBar1->text().contains("no hourly series for 2027")) << form.StatusBar1->text().toStdString();
+  EXPECT_GT(qGray(PixelAt(form.Image2, 365, 365)), 20);  // the drawn Moon's disc
+  for (const char* name : {"LinktoClipboard1Action", "SaveAsTifFile1Popup", "NasaWebsiteAction"})
+    EXPECT_FALSE(form.findChild<QAction*>(name)->isEnabled()) << name;
+  EXPECT_TRUE(form.findChild<QAction*>("SaveScreen1Action")->isEnabled());
 }
 
 TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
@@ -207,23 +234,38 @@ TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
   EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
 }
 
-TEST_F(WorkingWindow, AFailedFrameKeepsBothPicturesWhileThePanelMovesOn) {
-  TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
-  form.ShowBoth(form.State.CurrentDateTime);
-  WaitForShow(form);
-  const QImage moon = form.Image2->Picture().copy();
-  const QImage chart = form.Image1->Picture().copy();
-  {
-    std::lock_guard<std::mutex> g(Log->Lock);
-    Log->Refused.insert("moon.3861.jpg");
+// A frame that cannot be had (refused, corrupt, no server at all) gives the Moon drawn
+// by the program, the chart, and a status text saying so; all of the new hour.
+TEST_F(WorkingWindow, AFailedFrameShowsTheDrawnMoonAndTheChart) {
+  for (const char* fault : {"404", "corrupt", "no server"}) {
+    SCOPED_TRACE(fault);
+    TForm1 form(MakeServices());
+    form.State.CurrentDateTime = At(2024, 6, 9, 18);
+    form.ShowBoth(form.State.CurrentDateTime);
+    WaitForShow(form);
+    const QImage nasa = form.Image2->Picture().copy();
+    const QImage chart = form.Image1->Picture().copy();
+    {
+      std::lock_guard<std::mutex> g(Log->Lock);
+      (std::string(fault) == "404" ? Log->Refused : Log->Corrupt).insert("moon.3861.jpg");
+    }
+    if (std::string(fault) == "no server") ServerUrl = "http://127.0.0.1:1";
+    TForm1 other(MakeServices());
+    TForm1& shown = std::string(fault) == "no server" ? other : form;
+    shown.State.GlobStep = 1;
+    shown.State.CurrentDateTime = At(2024, 6, 9, 19);
+    shown.NextBut->click();  // 20:00, hour 3860
+    WaitForShow(shown);
+    EXPECT_TRUE(shown.Memo1->toPlainText().endsWith("moon.3861.jpg"));
+    EXPECT_EQ(shown.State.CurrentMoonRecord.HourNumber, 3860);
+    EXPECT_TRUE(shown.UTCLab->text().contains("20:00"));
+    EXPECT_NE(shown.Image2->Picture(), nasa);
+    EXPECT_NE(shown.Image1->Picture(), chart);
+    EXPECT_GT(qGray(PixelAt(shown.Image2, 365, 365)), 20);
+    EXPECT_TRUE(shown.StatusBar1->text().contains("Moon drawn by Orvanel: NASA's frame is unavailable"))
+        << shown.StatusBar1->text().toStdString();
+    ServerUrl = Server->BaseUrl();
   }
-  form.NextBut->click();  // 20:00, hour 3860: its frame is refused
-  WaitForShow(form);
-  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3861.jpg"));
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3860);
-  EXPECT_EQ(form.Image2->Picture(), moon);
-  EXPECT_EQ(form.Image1->Picture(), chart);
 }
 
 TEST_F(WorkingWindow, ChartViewsLoadTiffFramesAndDrawThemAtTheirPlaces) {
@@ -280,25 +322,27 @@ std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
   return shown;
 }
 
-TEST_F(WorkingWindow, AnimationRunsForwardAcrossTheEndOf2025) {
+TEST_F(WorkingWindow, AnimationRunsForwardFrom2025Into2026) {
   TForm1 form(MakeServices());
   form.State.CurrentDateTime = At(2025, 12, 31, 17);
   form.StepBox->setCurrentIndex(2);  // 3 hours
-  // Starting wraps a day before the range end: the first step shown is 2024-01-01 03:00.
-  EXPECT_EQ(AnimateFor(form, 2), (std::vector<long double>{At(2024, 1, 1, 3), At(2024, 1, 1, 6)}));
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 6);
+  EXPECT_EQ(AnimateFor(form, 3),
+            (std::vector<long double>{At(2025, 12, 31, 20), At(2025, 12, 31, 23), At(2026, 1, 1, 2)}));
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 2);
   // Unchecking puts CurrentDateTime back on the instant last shown.
   EXPECT_NEAR(form.State.CurrentDateTime, form.State.CurrentMoonRecord.DateTime, kSecond);
 }
 
-TEST_F(WorkingWindow, ReverseAnimationWrapsFromTheStartOf2024) {
+TEST_F(WorkingWindow, ReverseAnimationRunsBackInto2023WithComputedValues) {
   TForm1 form(MakeServices());
   form.ReverseBox->setChecked(true);
   form.State.CurrentDateTime = At(2024, 1, 1, 2) - 3.0L / 24;  // so the first step lands on 02:00
   form.StepBox->setCurrentIndex(2);
-  const std::vector<long double> shown = AnimateFor(form, 1);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_NEAR(shown[0], At(2025, 12, 31, 21), kSecond);
+  const std::vector<long double> shown = AnimateFor(form, 2);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_NEAR(shown[0], At(2024, 1, 1, 2), kSecond);
+  EXPECT_NEAR(shown[1], At(2023, 12, 31, 23), kSecond);
+  EXPECT_FALSE(form.State.CurrentMoonRecord.FromNasa);
 }
 
 // Clicks faster than the server answers: the window stays usable while frames are on

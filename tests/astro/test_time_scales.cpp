@@ -2,6 +2,8 @@
 // seconds of the day, Sundays of a month and the time-zone offset.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "astro/time_scales.h"
 
 namespace {
@@ -213,11 +215,15 @@ TEST(TimeZone, ZoneWithoutDaylightRulesKeepsItsStandardOffset) {
     EXPECT_EQ(UtcOffsetHours(x, zone), 1.0L) << x;
 }
 
-TEST(TimeZone, DateTimesBeforeTheEpochShiftTheOtherWay) {
+// The day count is linear before 1899-12-30 too: -1.75 is 1899-12-28 06:00, and one
+// hour later is -1.75 + 1/24.
+TEST(TimeZone, DateTimesBeforeTheEpochShiftLikeAnyOther) {
   TimeZoneInformation tz;
   tz.Bias = -60;
   const FixedZone zone(tz);
-  // -1.25 is 1899-12-29 06:00: one hour later is -1.25 - 1/24 in the day count.
-  EXPECT_NEAR(UtcToLocal(-1.25, zone), -1.25 - 1.0 / 24, 1e-12);
-  EXPECT_NEAR(LocalToUtc(-1.25, zone), -1.25 + 1.0 / 24, 1e-12);
+  EXPECT_EQ(EncodeDateTimeOrZero(1899, 12, 28, 6, 0, 0, 0), -1.75L);
+  EXPECT_NEAR(UtcToLocal(-1.75, zone), -1.75 + 1.0 / 24, 1e-12);
+  EXPECT_NEAR(LocalToUtc(-1.75, zone), -1.75 - 1.0 / 24, 1e-12);
+  const CivilDateTime c = DecodeDateTime(EncodeDateTimeOrZero(1600, 1, 1, 5, 0, 0, 0));
+  EXPECT_EQ((std::array{c.Year, c.Month, c.Day, c.Hour}), (std::array{1600, 1, 1, 5}));
 }

@@ -69,3 +69,25 @@ TEST(CliEphemeris, RefusesInstantsOutside1600To3999) {
   }
   EXPECT_EQ(Cli({"ephemeris"}).ExitCode, 2);
 }
+
+// A year NASA has not published: the panel says "Computed Data:" and shows the
+// ephemeris's values (the panel gives Elon one decimal more, so compare to the
+// last printed digit of the shorter one).
+TEST(CliPanel, AYearWithoutNasaTableShowsTheEphemerisValues) {
+  const ProgramRun panel = Cli({"panel", "2031-05-01T00:00:00Z", "--lat", "41.3", "--lon", "-73.1"});
+  ASSERT_EQ(panel.ExitCode, 0);
+  std::vector<std::string> lines;
+  std::istringstream in(panel.Output);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 22u);
+  EXPECT_EQ(lines[9], "Computed Data:");
+  const std::vector<double> ephemeris = Numbers(Cli({"ephemeris", "2031-05-01T00:00:00Z"}).Output);
+  ASSERT_EQ(ephemeris.size(), 12u);
+  for (int i = 0; i < 11; ++i) {
+    std::string digits;
+    for (const char c : lines[10 + i])
+      if ((c >= '0' && c <= '9') || c == '.' || c == '-') digits += c;
+    EXPECT_NEAR(std::stod(digits), ephemeris[i + 1], 0.0005 + 1e-9) << lines[10 + i];
+  }
+  EXPECT_NE(Cli({"panel", "2026-12-08T20:00:00Z"}).Output.find("NASA Data:"), std::string::npos);
+}

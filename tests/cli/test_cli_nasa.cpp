@@ -24,6 +24,9 @@ TEST(CliNasa, PrintsTheRowOfTheHour) {
   EXPECT_EQ(Cli({"nasa", "45658"}).Output, Cli({"nasa", "2024-12-31T23:59:00Z"}).Output);
   EXPECT_EQ(Cli({"nasa", "45658"}).Output,
             "45658.00000000 1.47 1.065 1877.5 381744 19.7533 -25.9205 162.189 -1.520 -4.627 6.051 350.387\n");
+  // 2026: "08 Dec 2026 20:00 UT   0.21  29.540  1772.4  404377  16.8117  -27.1386 ..."
+  EXPECT_EQ(Cli({"nasa", "2026-12-08T20:00:00Z"}).Output,
+            "46364.83333333 0.21 29.540 1772.4 404377 16.8117 -27.1386 -175.346 -1.438 2.470 6.152 7.572\n");
 }
 
 TEST(CliFrame, PrintsTheScreenAndExportFrameUrls) {
@@ -41,11 +44,19 @@ TEST(CliFrame, PrintsTheScreenAndExportFrameUrls) {
   EXPECT_TRUE(EndsWith(north[0], "/vis/a000000/a005400/a005415/frames/730x730_1x1_30p/moon.1422.jpg")) << north[0];
   EXPECT_TRUE(EndsWith(north[1], "/vis/a000000/a005400/a005415/frames/1080x1920_9x16_30p/v1/comp.1422.tif"))
       << north[1];
+
+  const std::vector<std::string> y2026 = OutputLines(Cli({"frame", "2026-12-08T20:00:00Z", "--lat", "41"}).Output);
+  ASSERT_EQ(y2026.size(), 2u);
+  EXPECT_TRUE(EndsWith(y2026[0], "/vis/a000000/a005500/a005587/frames/730x730_1x1_30p/moon.8205.jpg")) << y2026[0];
+  EXPECT_TRUE(EndsWith(y2026[1], "/vis/a000000/a005500/a005587/frames/5760x3240_16x9_30p/plain/moon.8205.tif"))
+      << y2026[1];
 }
 
 TEST(CliFrame, RefusesBadInput) {
   EXPECT_EQ(Cli({"frame", "yesterday"}).ExitCode, 2);
-  EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--view", "5"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--view", "6"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"frame", "2027-06-09T18:00Z"}).ExitCode, 2);  // NASA has no frames for 2027
+  EXPECT_EQ(Cli({"nasa", "2027-06-09T18:00Z"}).ExitCode, 2);
   EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--lat", "north"}).ExitCode, 2);
   EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--lat", "91"}).ExitCode, 2);
   EXPECT_EQ(Cli({"nasa"}).ExitCode, 2);

@@ -109,8 +109,8 @@ TEST_F(renderCli, WithoutAFrameTheProgramDrawsTheMoon) {
 TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
   const std::string out = OutDir();
   const std::vector<std::vector<std::string>> cases = {
-      {"render", "2026-01-01T00:00Z", "--frame", FramePath, "--out", out},  // after NASA's years
-      {"render", "2023-12-31T23:00Z", "--frame", FramePath, "--out", out},
+      {"render", "4000-01-01T00:00Z", "--frame", FramePath, "--out", out},  // after the covered range
+      {"render", "1599-12-31T23:00Z", "--frame", FramePath, "--out", out},
       {"render", "2024-06-09T18:00Z"},  // no --out
       {"render", "2024-06-09T18:00Z", "--frame", FramePath},
       {"render", "2024-06-09T18:00Z", "--frame", out + "/missing.jpg", "--out", out},

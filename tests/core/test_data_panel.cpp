@@ -6,7 +6,7 @@
 
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
-#include "nasa/nasa_tables.h"
+#include "nasa/hour_values.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
 
@@ -31,7 +31,7 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
   const EasternZone zone;
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, zone, NasaHourValues);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, zone, HourValuesAt);
   const QStringList expected = {
       "Latitude   41.3070\u00B0 N",
       "Longitude  73.1440\u00B0 W",
@@ -110,12 +110,12 @@ TEST(DataPanel, DistancesAreGroupedByThreesWithHalvesToEven) {
 
 TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
   // No rise or set could be computed: day 0 shown five hours behind UTC reads
-  // 05:00 on 30 December, the offset applied with the opposite sign before 1899-12-30.
+  // 19:00 on 29 December (the day count is linear on both sides of day 0).
   const FixedOffsetZone fiveBehind(-300);
   const MoonRecord r;
   const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, fiveBehind, kEnglish);
-  EXPECT_EQ(lines[6], "Rise Local 05:00 Dec 30");
-  EXPECT_EQ(lines[7], "Set  Local 05:00 Dec 30");
+  EXPECT_EQ(lines[6], "Rise Local 19:00 Dec 29");
+  EXPECT_EQ(lines[7], "Set  Local 19:00 Dec 29");
 }
 
 TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
@@ -123,15 +123,15 @@ TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
   const FixedOffsetZone fiveBehind(-300);
   const FixedOffsetZone oneAhead(60);
   const FixedOffsetZone utc(0);
-  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind, NasaHourValues);
-  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc, NasaHourValues);
+  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind, HourValuesAt);
+  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc, HourValuesAt);
   EXPECT_EQ(west.Rise, reference.Rise);
   EXPECT_EQ(west.Set, reference.Set);
   // Rise 2024-06-09 11:55:11 UTC, to the second.
   const long double rise = EncodeDateTimeOrZero(2024, 6, 9, 11, 55, 11, 0);
   EXPECT_GE(reference.Rise, rise);
   EXPECT_LT(reference.Rise, rise + 1.0L / 86400);
-  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead, NasaHourValues);
+  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead, HourValuesAt);
   EXPECT_EQ(east.HourNumber, 3858);
   EXPECT_NE(east.Rise, 0);
 }
@@ -143,7 +143,7 @@ RiseSetRecord FailingSearch(double, long double, long double, long double) {
 TEST(CalculateData, ARiseSetFailureLeavesZerosAndTheRestFilled) {
   const FixedOffsetZone utc(0);
   const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, NasaHourValues, FailingSearch);
+  const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, HourValuesAt, FailingSearch);
   EXPECT_EQ(r.Rise, 0);
   EXPECT_EQ(r.Set, 0);
   EXPECT_EQ(r.HourNumber, 3858);

@@ -99,7 +99,7 @@ TEST_F(SettingsStore, WritesTheFourteenKeysInTheSettingsGroupAndReadsThemBack) {
 TEST_F(SettingsStore, BringsAnOutOfRangeStepAndViewToTheNearestValidValue) {
   WriteRaw("[SETTINGS]\nGlobStep=0\nGlobTypeIndex=9\n");
   EXPECT_EQ(ReadSettings().GlobStep, 1);
-  EXPECT_EQ(ReadSettings().GlobTypeIndex, 4);
+  EXPECT_EQ(ReadSettings().GlobTypeIndex, 5);  // the last view, the drawn Moon
   WriteRaw("[SETTINGS]\nGlobStep=-5\nGlobTypeIndex=-1\n");
   EXPECT_EQ(ReadSettings().GlobStep, 1);
   EXPECT_EQ(ReadSettings().GlobTypeIndex, 0);

@@ -8,6 +8,7 @@
 
 #include "astro/time_scales.h"
 #include "nasa/frame_naming.h"
+#include "nasa/nasa_urls.h"
 
 namespace {
 
@@ -100,11 +101,30 @@ TEST(NasaYearGuard, YearsOutsideTheSeriesUseTheNearestYear) {
     EXPECT_EQ(MoonInfoUrl(kSite, before, -1), MoonInfoUrl(kSite, k2024, -1));
     EXPECT_EQ(SvsPageUrl(kSite, before, 1), SvsPageUrl(kSite, k2024, 1));
   }
-  for (long double after : {At(2026, 1, 1, 0), At(2030, 7, 1, 0), 2958465.0L}) {
-    EXPECT_EQ(GetNasaImageFolder(kSite, 1080, after, -1), GetNasaImageFolder(kSite, 1080, k2025, -1));
-    EXPECT_EQ(MoonInfoUrl(kSite, after, 1), MoonInfoUrl(kSite, k2025, 1));
-    EXPECT_EQ(SvsPageUrl(kSite, after, -1), SvsPageUrl(kSite, k2025, -1));
+  const long double k2026 = At(2026, 12, 8, 20);
+  for (long double after : {At(2027, 1, 1, 0), At(2030, 7, 1, 0), 2958465.0L}) {
+    EXPECT_EQ(GetNasaImageFolder(kSite, 1080, after, 1), GetNasaImageFolder(kSite, 1080, k2026, 1));
+    EXPECT_EQ(MoonInfoUrl(kSite, after, 1), MoonInfoUrl(kSite, k2026, 1));
+    EXPECT_EQ(SvsPageUrl(kSite, after, -1), SvsPageUrl(kSite, k2026, -1));
   }
+}
+
+// 2026 is SVS 5587 with 2025's folder names; its southern series is not verified, so
+// the south reads the northern folders (and the Moon view turns that frame).
+TEST(NasaSeries, TheRegistryOf2026) {
+  const long double x = At(2026, 12, 8, 20);
+  const std::string north = "/vis/a000000/a005500/a005587/";
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, x, 41), Url(north) + "frames/730x730_1x1_30p/moon.8205.jpg");
+  EXPECT_EQ(NasaFrameUrl(kSite, 1080, x, x, 41), Url(north) + "frames/1080x1920_9x16_30p/v1/comp.8205.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, x, -33.9L), NasaFrameUrl(kSite, 730, x, x, 41));
+  EXPECT_EQ(MoonInfoUrl(kSite, x, -1), Url(north) + "mooninfo_2026.txt");
+  EXPECT_EQ(SvsPageUrl(kSite, x, 1), Url("/5587/"));
+  EXPECT_TRUE(SouthFromNorth(x, -33.9L));
+  EXPECT_FALSE(SouthFromNorth(x, 0));
+  EXPECT_FALSE(SouthFromNorth(k2025, -33.9L));
+  EXPECT_TRUE(HasNasaSeries(x));
+  EXPECT_FALSE(HasNasaSeries(At(2027, 1, 1, 0)));
+  EXPECT_FALSE(HasNasaSeries(At(2023, 12, 31, 23)));
 }
 
 TEST(GetWidth, ViewKindsToRenditionKeys) {

@@ -89,9 +89,10 @@ TEST_F(GenNasaTables, WritesBothTablesFromNasaFiles) {
   QFile out(QString::fromStdString(PathOf("out.cpp")));
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
   const QByteArray text = out.readAll();
-  EXPECT_TRUE(text.contains("NasaMoonData2024[8784] = {\n{45292.00000000L,78.03L,19.019L,1771.3L,404634.L,"));
-  EXPECT_TRUE(text.contains("{46022.95833333L,91.12L,11.887L,1984.8L,361108.L,4.1894L,26.2210L,33.025L,"
-                            "-1.347L,-1.356L,-6.550L,349.663L},\n};"));
+  // NASA's text without its decimal points: the values times ten to their decimals.
+  EXPECT_TRUE(text.contains("kRows2024[8784] = {\n{{7803,19019,17713,404634,105867,127508,-55867,-1554,41,-4685,20699}}"));
+  EXPECT_TRUE(text.contains("{{9112,11887,19848,361108,41894,262210,33025,-1347,-1356,-6550,349663}},\n};"));
+  EXPECT_TRUE(text.contains("{2024, 45292, kRows2024},\n    {2025, 45658, kRows2025},"));
 }
 
 // CRLF line ends, a header repeated after the last row, blank lines and a 2024 file

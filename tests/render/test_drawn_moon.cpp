@@ -22,40 +22,23 @@ struct Hour {
   MoonHourValues Values;
 };
 
-// mooninfo_2026.txt: "DD Mon YYYY HH:MM UT" and eleven values; the header is skipped.
-std::vector<Hour> Read2026() {
-  std::ifstream file(ORVANEL_TEST_DATA_DIR "/nasa/mooninfo_2026.txt");
-  std::vector<Hour> hours;
-  std::string line;
-  while (std::getline(file, line)) {
-    std::istringstream in(line);
-    int day, year, hh, mm;
-    std::string month, ut;
-    char colon;
-    MoonHourValues v;
-    if (!(in >> day >> month >> year >> hh >> colon >> mm >> ut >> v.Phase >> v.Age >> v.Diam >> v.Dist >> v.RA >>
-          v.Dec >> v.Slon >> v.Slat >> v.Elon >> v.Elat >> v.AxisA))
-      continue;
-    const QDate date = QDate::fromString(QString::fromStdString(std::to_string(day) + " " + month + " " +
-                                                                std::to_string(year)), "d MMM yyyy");
-    hours.push_back({date.toJulianDay() - 2415019 + hh / 24.0L, v});
-  }
-  return hours;
-}
+NasaHourRecord Row(int year, int r) { return NasaRecord(*NasaTableOf(year), r); }
 
 // 100 hours spread evenly over 2024, 2025 and 2026.
 std::vector<Hour> SpreadHours() {
   std::vector<Hour> hours;
   for (int i = 0; i < 34; ++i) {
-    const NasaHourRecord& r = NasaMoonData2024[i * 257 + 11];
+    const NasaHourRecord r = Row(2024, i * 257 + 11);
     hours.push_back({r.DateTime, HourValuesOf(r)});
   }
   for (int i = 0; i < 33; ++i) {
-    const NasaHourRecord& r = NasaMoonData2025[i * 263 + 5];
+    const NasaHourRecord r = Row(2025, i * 263 + 5);
     hours.push_back({r.DateTime, HourValuesOf(r)});
   }
-  const std::vector<Hour> year2026 = Read2026();
-  for (int i = 0; i < 33 && year2026.size() == 8760; ++i) hours.push_back(year2026[i * 263 + 7]);
+  for (int i = 0; i < 33; ++i) {
+    const NasaHourRecord r = Row(2026, i * 263 + 7);
+    hours.push_back({r.DateTime, HourValuesOf(r)});
+  }
   return hours;
 }
 
@@ -89,7 +72,7 @@ constexpr int kSunlitGreen = 30;
 
 TEST(drawnMoon, DiscHasNasasDiameterAndCentre) {
   for (const long double diam : {1760.0L, 1870.0L, 2010.0L}) {
-    MoonHourValues v = FullyLit(HourValuesOf(NasaMoonData2024[300]));
+    MoonHourValues v = FullyLit(HourValuesOf(Row(2024, 300)));
     v.Diam = diam;
     const QImage frame = DrawMoonFrame(v);
     ASSERT_EQ(frame.size(), QSize(kDrawnFrameSize, kDrawnFrameSize));
@@ -106,7 +89,7 @@ TEST(drawnMoon, DiscHasNasasDiameterAndCentre) {
 
 // Values that cannot be drawn give a black frame, never a crash.
 TEST(drawnMoon, UndrawableValuesGiveABlackFrame) {
-  const MoonHourValues good = HourValuesOf(NasaMoonData2025[0]);
+  const MoonHourValues good = HourValuesOf(Row(2025, 0));
   std::vector<MoonHourValues> bad(4, good);
   bad[0].Elon = std::nan("");
   bad[1].AxisA = INFINITY;
@@ -157,9 +140,9 @@ TEST(drawnMoon, SunlitPartMatchesPhaseAndBrightLimb) {
 std::vector<MoonHourValues> Librations() {
   const auto extreme = [](auto key, bool largest) {
     int best = 0;
-    for (int i = 1; i < kNasaRows2024; ++i)
-      if ((key(NasaMoonData2024[i]) > key(NasaMoonData2024[best])) == largest) best = i;
-    return HourValuesOf(NasaMoonData2024[best]);
+    for (int i = 1; i < 8784; ++i)
+      if ((key(Row(2024, i)) > key(Row(2024, best))) == largest) best = i;
+    return HourValuesOf(Row(2024, best));
   };
   const auto elon = [](const NasaHourRecord& r) { return r.Elon; };
   const auto elat = [](const NasaHourRecord& r) { return r.Elat; };

@@ -101,6 +101,28 @@ TEST(DecodeTiff, EightBitRgbOfEveryLayoutIsExact) {
   }
 }
 
+// Tiles of any side, edge tiles padded, uncompressed and LZW.
+TEST(DecodeTiff, TiledPicturesOfEveryTileSizeAreExact) {
+  for (const TiffOptions options : {TiffOptions{TiffCompression::None, 0, 16}, TiffOptions{TiffCompression::None, 0, 48},
+                                    TiffOptions{TiffCompression::Lzw, 0, 32}, TiffOptions{TiffCompression::None, 0, 256}}) {
+    SCOPED_TRACE(options.TileSize);
+    QImage image;
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(16, 16, options), image));
+    ExpectTiffPattern(image, 16, 16);
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(75, 50, options), image));
+    ExpectTiffPattern(image, 75, 50);
+  }
+}
+
+// Unassociated alpha is a mask beside the colours: the colours come out as stored, not darkened.
+TEST(DecodeTiff, UnassociatedAlphaIsDropped) {
+  for (const int tileSize : {0, 16}) {
+    QImage image;
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(40, 30, {.TileSize = tileSize, .UnassociatedAlpha = true}), image));
+    ExpectTiffPattern(image, 40, 30);
+  }
+}
+
 // A little-endian unsigned value of `size` bytes at `offset`; 0 past the end.
 std::uint32_t LittleEndian(const QByteArray& bytes, qsizetype offset, int size) {
   if (offset < 0 || offset + size > bytes.size()) return 0;

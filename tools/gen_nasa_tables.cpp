@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "nasa/nasa_tables.h"
+#include "nasa_table_line.h"
 
 namespace {
 
@@ -36,40 +37,6 @@ constexpr std::array<YearTable, 2> kTables = {{
     {2025, 45658.0L, kNasaRows2025, "NasaMoonData2025"},
 }};
 
-constexpr int kValueColumns = kNasaColumnCount - 1;  // the eleven NASA columns after the date
-
-class InputError : public std::runtime_error {
- public:
-  InputError(const std::string& file, int line, const std::string& message)
-      : std::runtime_error(file + ":" + std::to_string(line) + ": " + message) {}
-};
-
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-// Zero-based day of the year of a valid date; -1 when the date does not exist.
-int DayOfYear(int year, int month, int day) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const int length = kDays[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0);
-  if (day < 1 || day > length) return -1;
-  int before = 0;
-  for (int m = 1; m < month; ++m) before += kDays[m - 1] + (m == 2 && IsLeap(year) ? 1 : 0);
-  return before + day - 1;
-}
-
-int MonthNumber(const std::string& name) {
-  static const std::array<std::string, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  for (std::size_t i = 0; i < kMonths.size(); ++i)
-    if (kMonths[i] == name) return static_cast<int>(i) + 1;
-  return 0;
-}
-
-struct DataLine {
-  int Year = 0;
-  int HourOfYear = 0;
-  std::array<std::string, kValueColumns> Values;  // the file's text of each value
-};
-
 // A value as a long double literal that keeps NASA's text and decimals.
 std::string Literal(const std::string& value) {
   return value.find('.') == std::string::npos ? value + ".L" : value + "L";
@@ -77,55 +44,6 @@ std::string Literal(const std::string& value) {
 
 std::string HourText(int hourOfYear) {
   return "day " + std::to_string(hourOfYear / 24 + 1) + " hour " + std::to_string(hourOfYear % 24);
-}
-
-bool IsDigits(const std::string& text, std::size_t minLength, std::size_t maxLength) {
-  return text.size() >= minLength && text.size() <= maxLength &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The number of decimals of a plain decimal number such as "-55.867"; -1 for anything else.
-int DecimalsOf(const std::string& text) {
-  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
-  const std::size_t point = text.find('.');
-  if (point == std::string::npos) return IsDigits(text.substr(start), 1, 20) ? 0 : -1;
-  const std::string whole = text.substr(start, point - start), fraction = text.substr(point + 1);
-  return IsDigits(whole, 1, 20) && IsDigits(fraction, 1, 20) ? static_cast<int>(fraction.size()) : -1;
-}
-
-DataLine ParseDataLine(const std::vector<std::string>& words, const std::string& file, int line) {
-  if (words.size() != 5 + kValueColumns)
-    throw InputError(file, line, "expected 16 fields (date, time, \"UT\" and 11 values), found " +
-                                     std::to_string(words.size()));
-  const std::string& time = words[3];
-  const int month = MonthNumber(words[1]);
-  if (!IsDigits(words[0], 1, 2) || month == 0 || !IsDigits(words[2], 4, 4) || time.size() != 5 ||
-      !IsDigits(time.substr(0, 2), 2, 2) || time.substr(2) != ":00" || words[4] != "UT")
-    throw InputError(file, line, "malformed date or time \"" + words[0] + " " + words[1] + " " +
-                                     words[2] + " " + words[3] + " " + words[4] + "\"");
-  DataLine d;
-  d.Year = std::stoi(words[2]);
-  const int day = DayOfYear(d.Year, month, std::stoi(words[0]));
-  const int hour = std::stoi(time.substr(0, 2));
-  if (day < 0 || hour > 23) throw InputError(file, line, "no such date or hour");
-  d.HourOfYear = day * 24 + hour;
-  for (int c = 0; c < kValueColumns; ++c) {
-    const std::string& w = words[5 + c];
-    const int decimals = kNasaDecimals[c + 1];
-    if (DecimalsOf(w) != decimals)
-      throw InputError(file, line, std::string("column ") + kNasaColumnNames[c + 1] + ": \"" + w +
-                                       "\" is not a number with " + std::to_string(decimals) +
-                                       " decimals");
-    d.Values[c] = w;
-  }
-  return d;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
 }
 
 // Reads one yearly file and returns the generated initialiser rows, one per hour.

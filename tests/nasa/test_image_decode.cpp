@@ -56,6 +56,22 @@ TEST(DecodeJpeg, KeepsTheGeometry) {
     }
 }
 
+// libjpeg turns progressive and greyscale frames into B, G, R; it has no CMYK conversion.
+TEST(DecodeJpeg, ProgressiveAndGreyFramesDecodeCmykIsRefused) {
+  for (const JpegLayout layout : {JpegLayout::Progressive, JpegLayout::Grey}) {
+    QImage image;
+    ASSERT_TRUE(DecodeJpeg(MakeJpeg(97, 61, 90, layout), image));
+    ASSERT_EQ(image.size(), QSize(97, 61));
+    EXPECT_NEAR(Grey(image, 48, 30), kDiscGrey, kJpegTolerance);
+    EXPECT_NEAR(Grey(image, 0, 0), 0, kJpegTolerance);
+  }
+  StderrCapture errors;
+  QImage image = Marker();
+  EXPECT_FALSE(DecodeJpeg(MakeJpeg(16, 16, 90, JpegLayout::Cmyk), image));
+  EXPECT_EQ(image, Marker());
+  EXPECT_EQ(errors.Text(), "");
+}
+
 TEST(DecodeJpeg, DamagedOrForeignBytesFailAndLeaveTheImage) {
   const QByteArray good = MakeJpeg(120, 90);
   QByteArray truncated = good.left(good.size() / 2);

@@ -3,6 +3,7 @@
 // can make the same pictures.
 //
 //   MakeJpeg(730, 730)                      a grey disc on black, like NASA's Moon frames
+//   MakeJpeg(96, 80, 90, JpegLayout::Grey)   the same as one greyscale component
 //   MakeTiffRgb8(1920, 1080, {TiffCompression::Lzw, 16})   8-bit RGB, LZW, 16 rows a strip
 //   MakeTiffRgb8(64, 48, {.TileSize = 16})  the same in 16 x 16 tiles
 //   TiffPatternPixel(x, y)                  the colour MakeTiffRgb8 puts at (x, y)
@@ -32,8 +33,11 @@ inline bool InsideDisc(int width, int height, int x, int y) {
   return dx * dx + dy * dy <= r * r;
 }
 
-// A baseline 4:2:0 JPEG of a grey disc on black.
-inline QByteArray MakeJpeg(int width, int height, int quality = 90) {
+// Baseline 4:2:0 colour as NASA writes it, or another layout libjpeg can write.
+enum class JpegLayout { Baseline, Progressive, Grey, Cmyk };
+
+// A JPEG of a grey disc on black.
+inline QByteArray MakeJpeg(int width, int height, int quality = 90, JpegLayout layout = JpegLayout::Baseline) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -43,16 +47,19 @@ inline QByteArray MakeJpeg(int width, int height, int quality = 90) {
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = static_cast<JDIMENSION>(width);
   cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  const int components = layout == JpegLayout::Grey ? 1 : layout == JpegLayout::Cmyk ? 4 : 3;
+  cinfo.input_components = components;
+  cinfo.in_color_space = layout == JpegLayout::Grey ? JCS_GRAYSCALE : layout == JpegLayout::Cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
+  if (layout == JpegLayout::Progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * components);
   while (cinfo.next_scanline < cinfo.image_height) {
     const int y = static_cast<int>(cinfo.next_scanline);
     for (int x = 0; x < width; ++x)
-      std::fill_n(&row[static_cast<std::size_t>(x) * 3], 3, InsideDisc(width, height, x, y) ? kDiscGrey : 0);
+      std::fill_n(&row[static_cast<std::size_t>(x) * components], components,
+                  InsideDisc(width, height, x, y) ? kDiscGrey : 0);
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
   }

@@ -10,12 +10,10 @@
 // the table's year must appear exactly once and in order, each value with NASA's
 // decimals. Any problem ends the program with "file:line: message" and status 1,
 // which stops the build; the output is written only when both files are sound.
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>

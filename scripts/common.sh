@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Shared by run.sh and test.sh: install what is missing, then configure and build into build/.
+# Shared by run.sh and test.sh: install what is missing, then configure
+# and build into build/ (or another folder of the repository).
 set -euo pipefail
 
 ORVANEL_PACKAGES=(
@@ -9,7 +10,10 @@ ORVANEL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev libcpp-httplib-dev
   fonts-dejavu-core
   libqt6svg6 librsvg2-bin desktop-file-utils appstream
+  clang libclang-rt-dev llvm
 )
+# clang, libclang-rt-dev (libFuzzer and clang's sanitizer runtimes) and llvm (the
+# symbolizer that names the lines of a sanitizer report) are for the fuzz targets.
 
 orvanel_install_packages() {
   local missing=()
@@ -24,10 +28,13 @@ orvanel_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# orvanel_build [FOLDER [CMAKE_OPTION...]]: FOLDER is build by default.
 orvanel_build() {
   local root
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
   local data="${ORVANEL_DATA_DIR:-$root/data}"
-  cmake -S "$root" -B "$root/build" -G Ninja -DORVANEL_DATA_DIR="$data"
-  cmake --build "$root/build" --parallel "$(nproc)"
+  local folder="$root/${1:-build}"
+  shift || true
+  cmake -S "$root" -B "$folder" -G Ninja -DORVANEL_DATA_DIR="$data" "$@"
+  cmake --build "$folder" --parallel "$(nproc)"
 }

@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,28 @@ std::set<std::string> SplitWords(const char* text) {
   std::istringstream in(text ? text : "");
   for (std::string w; in >> w;) words.insert(w);
   return words;
+}
+
+struct NumericRange {
+  const char* Name;
+  long double Low, High;
+};
+
+// The range of each numeric argument, checked before the value is converted to the
+// double or int the engine takes: outside it a value means nothing or overflows
+// (an offset of 1e30 hours once gave a moonrise equal to the moonset). A command may
+// narrow a range further; an argument not listed must still fit a double.
+constexpr NumericRange kRanges[] = {
+    {"--lat", -90, 90},         // degrees
+    {"--lon", -360, 360},       // degrees east
+    {"--westlon", -360, 360},   // degrees west
+    {"--offset", -24, 24},      // hours from UTC
+};
+
+NumericRange RangeOf(const char* what) {
+  for (const NumericRange& r : kRanges)
+    if (std::string(r.Name) == what) return r;
+  return {what, -DBL_MAX, DBL_MAX};
 }
 
 }  // namespace
@@ -71,6 +94,10 @@ long double ParseNumber(const std::string& text, const char* what) {
   const long double v = std::strtold(begin, &end);
   if (text.empty() || end != begin + text.size() || !std::isfinite(v))
     throw CliError(std::string("not a number for ") + what + ": " + text);
+  const NumericRange range = RangeOf(what);
+  if (v < range.Low || v > range.High)
+    throw CliError(std::string(what) + " must lie between " + FormatNumber(range.Low) + " and " +
+                   FormatNumber(range.High) + ": " + text);
   return v;
 }
 

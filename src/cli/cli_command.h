@@ -54,6 +54,8 @@ CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& 
 
 // An INSTANT: ISO 8601 UTC "YYYY-MM-DDTHH:MM[:SS]Z" or a day number such as 45292.5.
 long double ParseInstant(const std::string& text);
+// A number within the range kept for `what` (an option such as "--lat" or a named
+// argument); a CliError otherwise. ParseInteger further wants a whole int.
 long double ParseNumber(const std::string& text, const char* what);
 int ParseInteger(const std::string& text, const char* what);
 

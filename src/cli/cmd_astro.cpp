@@ -37,11 +37,17 @@ int NutationCmd(const CliArgs& a, std::ostream& out) {
   return 0;
 }
 
+// An angle of the Earth's turn as 0 <= degrees < 360.
+std::string TurnAngle(long double degrees) {
+  const long double v = Normalize360(degrees);
+  return FormatNumber(v < 360 ? v : 0);
+}
+
 int SiderealCmd(const CliArgs& a, std::ostream& out) {
   const double x = InstantArg(a, 0);
-  PrintLine(out, {FormatNumber(EarthRotationAngle(x)), FormatNumber(GreenwichMeanSiderealTime(x)),
-                  FormatNumber(GreenwichApparentSiderealTime(false, x)),
-                  FormatNumber(GreenwichApparentSiderealTime(true, x))});
+  PrintLine(out, {TurnAngle(EarthRotationAngle(x)), TurnAngle(GreenwichMeanSiderealTime(x)),
+                  TurnAngle(GreenwichApparentSiderealTime(false, x)),
+                  TurnAngle(GreenwichApparentSiderealTime(true, x))});
   return 0;
 }
 

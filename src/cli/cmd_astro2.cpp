@@ -43,8 +43,8 @@ int Apparent(const CliArgs& a, std::ostream& out) {
   return 0;
 }
 
-// Latitude and longitude go to the engine unchecked: a place it cannot use is
-// the same failure as a day whose computation breaks down.
+// Latitude, longitude and offset arrive within their ranges; a day whose computation
+// still breaks down (a value that is not finite) is reported with status 1.
 int RiseSet(const CliArgs& a, std::ostream& out) {
   const double D = Instant(a);
   const long double latitude = Required(a, "lat");

@@ -2,9 +2,11 @@
 //
 // JPEG: libjpeg-turbo with the slow, most accurate integer inverse DCT (JDCT_ISLOW).
 // A library error or a corrupt-data warning (a truncated or damaged stream) fails the
-// decode, so a damaged frame is reported rather than shown with grey blocks.
+// decode, so a damaged frame is reported rather than shown with grey blocks. An EXIF
+// orientation tag is ignored.
 // TIFF: every file that libtiff's RGBA reader accepts (any compression, strips or
-// tiles, 1 to 16 bits a sample), reduced to 8 bits a channel; alpha is dropped.
+// tiles of any size, 1 to 16 bits a sample), reduced to 8 bits a channel; alpha is
+// dropped (unassociated alpha is not multiplied into the colours first).
 // Neither library writes to stderr from here. On failure the image is left unchanged.
 #pragma once
 

@@ -2,6 +2,9 @@
 // must not return, so the error manager jumps back with longjmp. Only the small
 // functions below call setjmp, and no object with a destructor lives in their frames
 // while libjpeg runs; the QImage is created and kept by the caller.
+// An EXIF orientation tag is deliberately ignored (libjpeg does not read APP1): NASA's
+// frames carry none, and the Moon views turn the picture themselves, so obeying a
+// stray tag could only turn a frame away from the orientation the views expect.
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 

@@ -1,5 +1,5 @@
 // TIFF decoding with libtiff straight from memory (TIFFClientOpenExt over a byte
-// array). Each handle gets its own error and warning handlers that swallow the
+// array, mapped for reading in place). Each handle gets its own error and warning handlers that swallow the
 // message, so libtiff's global handlers (which print to stderr) are never reached.
 #include <tiffio.h>
 
@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "nasa/image_decode.h"
 
@@ -43,7 +44,16 @@ int CloseNothing(thandle_t) { return 0; }
 
 toff_t Size(thandle_t handle) { return static_cast<toff_t>(FileOf(handle).Bytes.size()); }
 
-int MapNothing(thandle_t, void**, toff_t*) { return 0; }
+// The bytes are in memory already, so libtiff may read them in place (it never writes
+// through a mapping of a file opened for reading). Without a mapping libtiff 4.5
+// compares an uncompressed tile's byte count with its rounded-up read buffer and
+// refuses sound tiled files ("Invalid tile byte count ... Expected 768, got 1024").
+int MapBytes(thandle_t handle, void** base, toff_t* size) {
+  const QByteArray& bytes = FileOf(handle).Bytes;
+  *base = const_cast<char*>(bytes.constData());
+  *size = static_cast<toff_t>(bytes.size());
+  return 1;
+}
 
 void UnmapNothing(thandle_t, void*, toff_t) {}
 
@@ -61,10 +71,23 @@ TiffHandle OpenQuietly(MemoryFile& file) {
   TIFFOpenOptionsSetWarningHandlerExtR(options, SwallowMessage, nullptr);
   // Bounds what a damaged header can make libtiff allocate for one strip or tile.
   TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxDecodedPixels * 4));
-  TiffHandle tif(TIFFClientOpenExt("memory", "rm", &file, ReadBytes, WriteNothing, Seek, CloseNothing,
-                                   Size, MapNothing, UnmapNothing, options));
+  TiffHandle tif(TIFFClientOpenExt("memory", "r", &file, ReadBytes, WriteNothing, Seek, CloseNothing,
+                                   Size, MapBytes, UnmapNothing, options));
   TIFFOpenOptionsFree(options);
   return tif;
+}
+
+// libtiff's RGBA reader multiplies unassociated alpha into the colours, which darkens
+// them; the alpha is dropped anyway, so the sample is declared unspecified (only in
+// this read-only handle's directory) and the colours come through as stored.
+void IgnoreUnassociatedAlpha(TIFF* tif) {
+  std::uint16_t count = 0;
+  const std::uint16_t* kinds = nullptr;
+  if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) || count == 0 || kinds[0] != EXTRASAMPLE_UNASSALPHA)
+    return;
+  std::vector<std::uint16_t> unspecified(kinds, kinds + count);
+  unspecified[0] = EXTRASAMPLE_UNSPECIFIED;
+  TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, count, unspecified.data());
 }
 
 // Copies libtiff's A, B, G, R words into B, G, R bytes.
@@ -92,6 +115,7 @@ bool DecodeTiff(const QByteArray& bytes, QImage& image) {
       width == 0 || height == 0 || static_cast<long long>(width) * height > kMaxDecodedPixels ||
       !TIFFRGBAImageOK(tif.get(), message))
     return false;
+  IgnoreUnassociatedAlpha(tif.get());
   try {
     const auto raster = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) * height);
     if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.get(), ORIENTATION_TOPLEFT, 1)) return false;

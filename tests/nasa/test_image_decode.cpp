@@ -56,6 +56,22 @@ TEST(DecodeJpeg, KeepsTheGeometry) {
     }
 }
 
+// libjpeg turns progressive and greyscale frames into B, G, R; it has no CMYK conversion.
+TEST(DecodeJpeg, ProgressiveAndGreyFramesDecodeCmykIsRefused) {
+  for (const JpegLayout layout : {JpegLayout::Progressive, JpegLayout::Grey}) {
+    QImage image;
+    ASSERT_TRUE(DecodeJpeg(MakeJpeg(97, 61, 90, layout), image));
+    ASSERT_EQ(image.size(), QSize(97, 61));
+    EXPECT_NEAR(Grey(image, 48, 30), kDiscGrey, kJpegTolerance);
+    EXPECT_NEAR(Grey(image, 0, 0), 0, kJpegTolerance);
+  }
+  StderrCapture errors;
+  QImage image = Marker();
+  EXPECT_FALSE(DecodeJpeg(MakeJpeg(16, 16, 90, JpegLayout::Cmyk), image));
+  EXPECT_EQ(image, Marker());
+  EXPECT_EQ(errors.Text(), "");
+}
+
 TEST(DecodeJpeg, DamagedOrForeignBytesFailAndLeaveTheImage) {
   const QByteArray good = MakeJpeg(120, 90);
   QByteArray truncated = good.left(good.size() / 2);
@@ -98,6 +114,28 @@ TEST(DecodeTiff, EightBitRgbOfEveryLayoutIsExact) {
     QImage image;
     ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(301, 259, layout.Options), image));
     ExpectTiffPattern(image, 301, 259);
+  }
+}
+
+// Tiles of any side, edge tiles padded, uncompressed and LZW.
+TEST(DecodeTiff, TiledPicturesOfEveryTileSizeAreExact) {
+  for (const TiffOptions options : {TiffOptions{TiffCompression::None, 0, 16}, TiffOptions{TiffCompression::None, 0, 48},
+                                    TiffOptions{TiffCompression::Lzw, 0, 32}, TiffOptions{TiffCompression::None, 0, 256}}) {
+    SCOPED_TRACE(options.TileSize);
+    QImage image;
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(16, 16, options), image));
+    ExpectTiffPattern(image, 16, 16);
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(75, 50, options), image));
+    ExpectTiffPattern(image, 75, 50);
+  }
+}
+
+// Unassociated alpha is a mask beside the colours: the colours come out as stored, not darkened.
+TEST(DecodeTiff, UnassociatedAlphaIsDropped) {
+  for (const int tileSize : {0, 16}) {
+    QImage image;
+    ASSERT_TRUE(DecodeTiff(MakeTiffRgb8(40, 30, {.TileSize = tileSize, .UnassociatedAlpha = true}), image));
+    ExpectTiffPattern(image, 40, 30);
   }
 }
 

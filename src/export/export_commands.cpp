@@ -98,7 +98,7 @@ void ImageInViewer(const ExportContext& ctx) {
   FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenWithRegisteredProgram(path); });
 }
 
-void ImageInMSPaint(const ExportContext& ctx) {
+void ImageInPaintProgram(const ExportContext& ctx) {
   HandOff& shell = ctx.Shell;
   FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenInImageEditor(path); });
 }

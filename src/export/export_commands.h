@@ -17,8 +17,8 @@ void MovieInBrowser(const ExportContext& ctx);
 void ImageInBrowser(const ExportContext& ctx);
 // "Image in Viewer": the frame, fetched into the working folder, in the default viewer.
 void ImageInViewer(const ExportContext& ctx);
-// "Image in MSPaint": the frame, fetched into the working folder, in an image editor.
-void ImageInMSPaint(const ExportContext& ctx);
+// "Image in Paint Program": the frame, fetched into the working folder, in an image editor.
+void ImageInPaintProgram(const ExportContext& ctx);
 // "Image to Clipboard": the frame, decoded, on the clipboard as a bitmap.
 void ImagetoClipBoard(const ExportContext& ctx);
 // "Link to Clipboard": the frame's address on the clipboard as text.

@@ -33,7 +33,7 @@ class MenuWiring : public WindowTest {
 
   QAction* PopupAction(const QString& caption) {
     for (QAction* a : Form->PopupMenu1->actions())
-      if (a->text() == caption) return a;
+      if (QString(a->text()).remove(QLatin1Char('&')) == caption) return a;
     ADD_FAILURE() << caption.toStdString();
     return nullptr;
   }

@@ -170,15 +170,16 @@ TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
   EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 6, 10, 0), kSecond);
 }
 
-TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
+// A calendar day is the local one: it begins at local midnight.
+TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
   FixedOffsetZone fiveBehind(-300);
   Zone = &fiveBehind;
   TForm1 form(MakeServices());
   form.MonthCal->setSelectedDate(QDate(2024, 6, 15));
   form.MonthCalClick();
   WaitForShow(form);
-  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 6, 15, 0));
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 166 * 24);
+  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 6, 15, 5));
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 166 * 24 + 5);
 }
 
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {

@@ -256,7 +256,7 @@ TEST_F(ExportCommands, ImageInViewerAndEditorFetchTheFrameIntoTheWorkingFolder) 
   ImageInViewer(Context());
   EXPECT_EQ(ReadAll(local), tiff);
   QFile::remove(local);
-  ImageInMSPaint(Context());
+  ImageInPaintProgram(Context());
   EXPECT_EQ(ReadAll(local), tiff);
   EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenWithRegisteredProgram", local.toStdString()},
                                                    {"OpenInImageEditor", local.toStdString()}}));
@@ -264,7 +264,7 @@ TEST_F(ExportCommands, ImageInViewerAndEditorFetchTheFrameIntoTheWorkingFolder) 
 
 TEST_F(ExportCommands, ImageInViewerAndEditorHandOffNothingWhenTheDownloadFails) {
   ImageInViewer(Context());
-  ImageInMSPaint(Context());
+  ImageInPaintProgram(Context());
   EXPECT_EQ(RequestsMade().size(), 2u);
   EXPECT_TRUE(Shell.Calls.empty());
   EXPECT_TRUE(QDir(Work.path()).isEmpty());

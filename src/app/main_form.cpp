@@ -375,11 +375,11 @@ void TForm1::CreateMenus() {
   about->setObjectName("About1");
   about->setShortcut(QKeySequence::HelpContents);
   connect(about, &QAction::triggered, this, &TForm1::About1Click);
-  set->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-  about->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  QAction* setPopup = PopupMenu1->addAction(set->icon(), "Set &Lat / Lon");
+  // The menu bar shows an action's icon in place of its caption: the pop-up has its own.
+  QAction* setPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_ArrowRight), "Set &Lat / Lon");
   connect(setPopup, &QAction::triggered, this, &TForm1::Set1Click);
-  PopupMenu1->addAction(about);
+  QAction* aboutPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), "A&bout");
+  connect(aboutPopup, &QAction::triggered, this, &TForm1::About1Click);
 
   for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, Panel1}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -67,7 +67,7 @@ LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, con
     canvas.setPen(CanvasPen(kBlue, Qt::DashDotLine));
     DrawAxisLine(canvas, Record.AxisA, W - 5);
   }
-  LabelText label{QStringLiteral("Not Parallactic Rotated"), kRed};
+  LabelText label{QStringLiteral("Not Parallactic Rotated"), kBlack};
   if (Options.RotateParallactic) {
     label.Text = ParallacticRotatedText(Record.ParallacticAngle);
     RotateBitmap(Bitmap, true, kBlack, Record.ParallacticAngle, Reporter);

@@ -14,8 +14,15 @@ QString DateLabelText(long double x);
 // "hh:nn" of a date-time.
 QString TimeOfDayText(long double x);
 
-// "Parallactic Rotated 23.4° CW": |q| to one decimal, CW for q > 0, else CCW.
+// An angle in degrees brought into (-180, 180].
+long double SignedDegrees(long double a);
+
+// "Parallactic Rotated 23.4° CW": q brought into (-180, 180], its size to one
+// decimal, CW when positive, else CCW.
 QString ParallacticRotatedText(long double q);
+
+// A local-minus-UTC offset in hours as "UTC+05:30", "UTC−05:00" (a minus sign) or "UTC".
+QString UtcOffsetText(long double hours);
 
 // The calendar date of a date-time.
 QDate CalendarDateOf(long double x);

@@ -124,6 +124,8 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
   setObjectName("Form1");
+  PictureFolder = DefaultPictureFolder();
+  TextFolder = DefaultTextFolder();
   // The designed face is an 8-point Tahoma; the system's sans is wider, so a pixel
   // smaller keeps the panel's captions inside their designed places.
   setFont(SansFont(10));
@@ -454,6 +456,8 @@ void TForm1::ReadIniFile() {
   TypeBox->setCurrentIndex(IndexOf(State.View));
   State.Latitude = s.Latitude;
   State.Longitude = s.Longitude;
+  PictureFolder = s.PictureFolder;
+  TextFolder = s.TextFolder;
 }
 
 void TForm1::SaveIniFile() {
@@ -472,6 +476,8 @@ void TForm1::SaveIniFile() {
   s.GlobTypeIndex = IndexOf(State.View);
   s.Latitude = static_cast<double>(State.Latitude);
   s.Longitude = static_cast<double>(State.Longitude);
+  s.PictureFolder = PictureFolder;
+  s.TextFolder = TextFolder;
   WriteSettings(s);
 }
 

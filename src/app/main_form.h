@@ -166,6 +166,8 @@ class TForm1 : public QMainWindow {
   QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
 
+  QString PictureFolder;  // where pictures go, the user's last choice
+  QString TextFolder;     // where NASA's yearly text files go
   const Services Svc;  // references to objects that outlive the window, and NASA's site
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows

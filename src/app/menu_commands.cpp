@@ -1,6 +1,6 @@
 // TForm1's menu handlers: the export commands, the settings window and the About window.
 #include <QCursor>
-#include <QDir>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
@@ -42,7 +42,8 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                           Image1->Picture(),
                           Svc.Shell,
                           *SavePictureDialog1,
-                          QDir::currentPath(),
+                          PictureFolder,
+                          TextFolder,
                           PointerForCommands(),
                           [this](const QString& message) {
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
@@ -51,6 +52,9 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                             RunInBackground(std::move(work), std::move(then));
                           }};
   command(ctx);
+  // A picture saved elsewhere makes that folder the one offered next time.
+  const QFileInfo chosen(SavePictureDialog1->FileName);
+  if (chosen.isAbsolute()) PictureFolder = chosen.absolutePath();
 }
 
 void TForm1::NasaWebsiteClick() { RunCommand(NasaWebsite); }

@@ -28,6 +28,8 @@ constexpr long double kSecond = 1.0L / 86400.0L;
 class Keyboard : public WindowTest {
  protected:
   void SetUp() override {
+    // The export folders lie under the home folder: the test's own.
+    qputenv("HOME", Config()->path().toUtf8());
     Form = std::make_unique<TForm1>(MakeServices());
     auto dialog = std::make_unique<ScriptedSaveDialog>();
     Dialog = dialog.get();

@@ -191,7 +191,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 14);
+  EXPECT_EQ(raw.childKeys().size(), 16);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   raw.endGroup();

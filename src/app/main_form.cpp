@@ -158,7 +158,7 @@ void TForm1::SetCurrentToNow() {
                     : QStringLiteral(" NASA's hourly Moon series covers 2024 and 2025: showing the "
                                      "same hour of %1")
                           .arg(YearOf(State.CurrentDateTime));
-  MonthCal->setSelectedDate(CalendarDateOf(State.CurrentDateTime));
+  MonthCal->setSelectedDate(LocalCalendarDateOf(State.CurrentDateTime, Svc.Zone));
 }
 
 void TForm1::CreateControls() {
@@ -241,7 +241,7 @@ void TForm1::CreateControls() {
   connect(MonthCal, &QCalendarWidget::selectionChanged, this, [this] {
     // Only the user's choice: the window itself sets the day of the hour it shows.
     const bool typed = MonthCal->isAncestorOf(QApplication::focusWidget());
-    if (typed && MonthCal->selectedDate() != CalendarDateOf(State.CurrentMoonRecord.DateTime)) MonthCalClick();
+    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(State.CurrentMoonRecord.DateTime, Svc.Zone)) MonthCalClick();
   });
 }
 

@@ -59,7 +59,7 @@ ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const Moo
                         const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1) {
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
-  labels.CalendarDate = CalendarDateOf(Instant);
+  labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
 
   EnsureBitmap(Image1, W, H);
   QPainter canvas(&Image1);

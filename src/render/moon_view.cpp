@@ -34,7 +34,7 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
   labels.RotateBoxVisible = View == ViewKind::Moon;
-  labels.CalendarDate = CalendarDateOf(Instant);
+  labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
   labels.LocLab = LabelText{DateLabelText(local) + QStringLiteral("  Local"), kBlack};

@@ -48,3 +48,7 @@ QDate CalendarDateOf(long double x) {
   const CivilDateTime c = DecodeDateTime(x);
   return QDate(c.Year, c.Month, c.Day);
 }
+
+QDate LocalCalendarDateOf(long double x, const TimeZoneRules& zone) {
+  return CalendarDateOf(UtcToLocal(static_cast<double>(x), zone));
+}

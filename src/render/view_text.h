@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 
+#include "astro/time_scales.h"
 #include "core/number_text.h"
 
 // " mmm d, yyyy  hh:mm" of a date-time, e.g. " Jun 9, 2024  18:00"; month names
@@ -26,3 +27,6 @@ QString UtcOffsetText(long double hours);
 
 // The calendar date of a date-time.
 QDate CalendarDateOf(long double x);
+
+// The local calendar date of a UTC instant in zone: the day the calendar shows.
+QDate LocalCalendarDateOf(long double x, const TimeZoneRules& zone);

@@ -295,11 +295,11 @@ void TForm1::CreatePanelControls() {
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
-  const QWidget* const cells[][2] = {{AnimateBox, ReverseBox},   {TypeLab, StepLab},
+  QWidget* const cells[][2] = {{AnimateBox, ReverseBox},   {TypeLab, StepLab},
                                      {TypeBox, StepBox},         {ShowLinesBox, ShowDataBox},
                                      {RotateBox, OnlineFilesBox}};
   for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 2; ++c) grid->addWidget(const_cast<QWidget*>(cells[r][c]), r + 1, c);
+    for (int c = 0; c < 2; ++c) grid->addWidget(cells[r][c], r + 1, c);
 
   connect(PrevBut, &QPushButton::clicked, this, &TForm1::PrevButClick);
   connect(NowBut, &QPushButton::clicked, this, &TForm1::NowButClick);
@@ -406,8 +406,8 @@ void TForm1::CreateKeys() {
       {Qt::Key_Right, [this] { NextButClick(); }},
       {Qt::SHIFT | Qt::Key_Left, [this] { StepDay(-1); }},
       {Qt::SHIFT | Qt::Key_Right, [this] { StepDay(1); }},
-      {Qt::Key_PageUp, [this] { PrevFullMoonBut->click(); }},
-      {Qt::Key_PageDown, [this] { NextFullMoonBut->click(); }},
+      {Qt::Key_PageUp, [this] { if (!TimerEnabled()) PrevFullMoonBut->click(); }},
+      {Qt::Key_PageDown, [this] { if (!TimerEnabled()) NextFullMoonBut->click(); }},
       {Qt::Key_Home, [this] { NowButClick(); }},
       {Qt::Key_Space, [this] { AnimateBox->click(); }},
       {Qt::Key_R, [this] { ReverseBox->toggle(); }},

@@ -14,5 +14,8 @@ void ImageBox::SetPicture(const QImage& picture) {
 void ImageBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  if (!PictureImage.isNull()) painter.drawImage(0, 0, PictureImage);
+  if (PictureImage.isNull()) return;
+  const QSize shown = PictureImage.size().scaled(size(), Qt::KeepAspectRatio);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, shown != PictureImage.size());
+  painter.drawImage(QRect(QPoint(0, 0), shown), PictureImage);
 }

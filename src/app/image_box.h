@@ -1,5 +1,7 @@
-// A picture box: shows its 24-bit picture unscaled from the top-left corner and
-// clips it to the box, as the main window's two pictures need.
+// A picture box: shows its 24-bit picture scaled to the box's width, keeping the
+// picture's shape, smoothly filtered. The picture keeps its own size (the main
+// window's are 730 x 730) whatever the box's, so drawing into it and saving it are
+// unaffected by how large the window is.
 #pragma once
 
 #include <QImage>

@@ -1,4 +1,4 @@
-// Orvanel: the Moon at any hour of 2024 and 2025.
+// Orvanel: the Moon at any hour from 1600 to 3999.
 #include <QApplication>
 #include <QIcon>
 

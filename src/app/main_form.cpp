@@ -2,6 +2,9 @@
 #include "app/main_form.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,17 +12,21 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/image_box.h"
+#include "app/picture_pair.h"
 #include "astro/time_scales.h"
 #include "core/covered_range.h"
 #include "core/hour_clock.h"
@@ -42,8 +49,13 @@ QFont FixedFont(int pixelSize) {
   return f;
 }
 
+// The data panel's designed height, and the least it is given on small screens.
+constexpr int kPanelDesignedHeight = 375;
+constexpr int kPanelMinimumHeight = 200;
+
 // The designed 13-pixel Courier New fits the panel's 22 lines into its 375 pixels;
-// a system fixed font with more leading is taken a pixel smaller until they fit.
+// a system fixed font with more leading, or a shorter box, takes it a pixel smaller
+// until they fit (9 pixels at the least).
 QFont PanelFont(int boxHeight) {
   constexpr int kLines = 22;
   QFont f = FixedFont(13);
@@ -58,27 +70,18 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
-                  const QColor& colour) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour) {
   auto* label = Named(new QLabel(text, parent), name);
-  label->move(left, top);
-  label->adjustSize();
   SetLabelColour(label, colour);
   return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& geometry) {
-  auto* button = Named(new QPushButton(caption, parent), name);
-  button->setGeometry(geometry);
-  return button;
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+  return Named(new QPushButton(caption, parent), name);
 }
 
-QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& caption, int left,
-                        int top, bool checked) {
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
   auto* box = Named(new QCheckBox(caption, parent), name);
-  box->move(left, top);
-  box->adjustSize();
   box->setChecked(checked);
   return box;
 }
@@ -89,6 +92,24 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
   QPalette p = label->palette();
   p.setColor(QPalette::WindowText, colour);
   label->setPalette(p);
+}
+
+QRect FitToScreens(const QRect& stored, const QList<QRect>& screens) {
+  if (screens.isEmpty()) return stored;
+  // The screen the window was mostly on, else the first.
+  QRect screen = screens.front();
+  int most = 0;
+  for (const QRect& s : screens) {
+    const QRect common = s.intersected(stored);
+    if (common.width() * common.height() > most) {
+      most = common.width() * common.height();
+      screen = s;
+    }
+  }
+  const QSize size = stored.size().boundedTo(screen.size()).expandedTo(QSize(1, 1));
+  const int left = std::clamp(stored.left(), screen.left(), screen.right() + 1 - size.width());
+  const int top = std::clamp(stored.top(), screen.top(), screen.bottom() + 1 - size.height());
+  return {QPoint(left, top), size};
 }
 
 QString WindowTitle(const QString& version) {
@@ -104,6 +125,8 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
   setObjectName("Form1");
+  PictureFolder = DefaultPictureFolder();
+  TextFolder = DefaultTextFolder();
   // The designed face is an 8-point Tahoma; the system's sans is wider, so a pixel
   // smaller keeps the panel's captions inside their designed places.
   setFont(SansFont(10));
@@ -128,58 +151,68 @@ void TForm1::FormCreate() {
 void TForm1::SetCurrentToNow() {
   const long double t = Svc.LocalClock.LocalNow();
   State.CurrentDateTime = RoundToHour(LocalToUtc(static_cast<double>(t), Svc.Zone), false);
-  MonthCal->setSelectedDate(CalendarDateOf(State.CurrentDateTime));
+  MonthCal->setSelectedDate(LocalCalendarDateOf(State.CurrentDateTime, Svc.Zone));
 }
 
 void TForm1::CreateControls() {
   auto* client = new QWidget(this);
   client->setObjectName("ClientArea");
-  client->setMinimumSize(1580, 857 - 20);
   setCentralWidget(client);
 
   Image1 = Named(new ImageBox(client), "Image1");
-  Image1->setGeometry(0, -3, 645, 730);
   Image2 = Named(new ImageBox(client), "Image2");
-  Image2->setGeometry(629, -3, 730, 730);
+  Pictures = Named(new PicturePair(Image1, Image2, client), "Pictures");
 
-  AxisALab = MakeLabel(client, "AxisALab", "Blue = AxisA = Position Angle", 560, 733, Qt::blue);
-  ParallacticLab2 = MakeLabel(client, "ParallacticLab2", "Parallactic Rotated", 305, 733, Qt::black);
-  ParallacticLab = MakeLabel(client, "ParallacticLab", "Not Parallactic Rotated", 950, 733, Qt::red);
+  AxisALab = MakeLabel(client, "AxisALab", "Blue = AxisA = Position Angle", Qt::blue);
+  ParallacticLab2 = MakeLabel(client, "ParallacticLab2", "Parallactic Rotated", Qt::black);
+  ParallacticLab = MakeLabel(client, "ParallacticLab", "Not Parallactic Rotated", Qt::black);
+  Pictures->SetCaptions(ParallacticLab2, AxisALab, ParallacticLab);
 
-  GoMinAltBut = MakeButton(client, "GoMinAltBut", "Go Min", {1090, 733, 50, 25});
-  GoMaxAltBut = MakeButton(client, "GoMaxAltBut", "Go Max", {1150, 733, 50, 25});
-  PrevFullMoonBut = MakeButton(client, "PrevFullMoonBut", "Prev Full", {1240, 733, 50, 25});
-  NextFullMoonBut = MakeButton(client, "NextFullMoonBut", "Next Full", {1300, 733, 50, 25});
+  GoMinAltBut = MakeButton(client, "GoMinAltBut", "Go Min");
+  GoMaxAltBut = MakeButton(client, "GoMaxAltBut", "Go Max");
+  PrevFullMoonBut = MakeButton(client, "PrevFullMoonBut", "Prev Full");
+  NextFullMoonBut = MakeButton(client, "NextFullMoonBut", "Next Full");
   for (QPushButton* b : {GoMinAltBut, GoMaxAltBut, PrevFullMoonBut, NextFullMoonBut}) b->hide();
 
   MonthCal = Named(new QCalendarWidget(client), "MonthCal");
-  MonthCal->setGeometry(1360, 0, 220, 141);
   MonthCal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   MonthCal->setDateTextFormat(QDate::currentDate(), QTextCharFormat());  // no mark for today
 
-  UTCLab = MakeLabel(client, "UTCLab", QString(), 1370, 145, Qt::black);
-  LocLab = MakeLabel(client, "LocLab", QString(), 1370, 167, Qt::black);
-  for (QLabel* l : {UTCLab, LocLab}) {
-    l->setFont(SansFont(16));
-    l->resize(210, 20);
-  }
+  UTCLab = MakeLabel(client, "UTCLab", QString(), Qt::black);
+  LocLab = MakeLabel(client, "LocLab", QString(), Qt::black);
+  for (QLabel* l : {UTCLab, LocLab}) l->setFont(SansFont(16));
 
   Panel1 = Named(new QFrame(client), "Panel1");
-  Panel1->setGeometry(1365, 190, 210, 160);
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel1->setLineWidth(2);
   CreatePanelControls();
 
   Memo1 = Named(new QPlainTextEdit(client), "Memo1");
-  Memo1->setGeometry(1365, 356, 210, 375);
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->setReadOnly(true);
-  Memo1->setFont(PanelFont(Memo1->height()));
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // The 22 lines fill the box: no scroll bars, a thin margin.
+  // The 22 lines fill the box, in a smaller font when the box is shorter; a scroll bar
+  // only when even the smallest does not fit.
   Memo1->document()->setDocumentMargin(2);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setFont(PanelFont(kPanelDesignedHeight));
+  Memo1->setMinimumWidth(Panel1->sizeHint().width());
+  Memo1->setMinimumHeight(kPanelMinimumHeight);
+  Memo1->installEventFilter(this);
+
+  auto* right = new QVBoxLayout;
+  right->setSpacing(2);
+  right->addWidget(MonthCal);
+  right->addWidget(UTCLab);
+  right->addWidget(LocLab);
+  right->addWidget(Panel1);
+  right->addWidget(Memo1, 1);
+
+  auto* row = new QHBoxLayout(client);
+  row->setContentsMargins(0, 0, 4, 0);
+  row->addWidget(Pictures, 1);
+  row->addLayout(right);
 
   StatusBar1 = Named(new QLabel("Orvanel", this), "StatusBar1");
   statusBar()->addWidget(StatusBar1, 1);
@@ -195,34 +228,71 @@ void TForm1::CreateControls() {
   connect(NextFullMoonBut, &QPushButton::clicked, this, &TForm1::FullMoonButClick);
   connect(GoMaxAltBut, &QPushButton::clicked, this, &TForm1::GoMaxAltButClick);
   connect(GoMinAltBut, &QPushButton::clicked, this, &TForm1::GoMinAltButClick);
+  // A day chosen with the mouse or the keyboard is shown.
   connect(MonthCal, &QCalendarWidget::clicked, this, &TForm1::MonthCalClick);
+  connect(MonthCal, &QCalendarWidget::activated, this, &TForm1::MonthCalClick);
+  connect(MonthCal, &QCalendarWidget::selectionChanged, this, [this] {
+    // Only the user's choice: the window itself sets the day of the hour it shows.
+    const bool typed = MonthCal->isAncestorOf(QApplication::focusWidget());
+    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(State.CurrentMoonRecord.DateTime, Svc.Zone)) MonthCalClick();
+  });
+}
+
+// The panel's font follows the panel's height.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && MonthCal->isAncestorOf(qobject_cast<QWidget*>(watched))) {
+    // The calendar's own keys move its selection.
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+      case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
+        event->accept();
+        return true;
+      default:
+        break;
+    }
+  }
+  if (watched == Memo1 && event->type() == QEvent::Resize) {
+    const QFont f = PanelFont(Memo1->height());
+    if (f != Memo1->font()) Memo1->setFont(f);
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::CreatePanelControls() {
-  PrevBut = MakeButton(Panel1, "PrevBut", "Previous", {5, 5, 60, 28});
-  NowBut = MakeButton(Panel1, "NowBut", "Now", {75, 5, 60, 28});
-  NextBut = MakeButton(Panel1, "NextBut", "Next", {145, 5, 60, 28});
-  AnimateBox = MakeCheckBox(Panel1, "AnimateBox", "Animate Moon", 5, 45, false);
-  ReverseBox = MakeCheckBox(Panel1, "ReverseBox", "Reverse Animate", 104, 45, false);
-  TypeLab = MakeLabel(Panel1, "TypeLab", "Show:", 25, 65, Qt::black);
-  StepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", 120, 65, Qt::black);
+  PrevBut = MakeButton(Panel1, "PrevBut", "Previous");
+  NowBut = MakeButton(Panel1, "NowBut", "Now");
+  NextBut = MakeButton(Panel1, "NextBut", "Next");
+  AnimateBox = MakeCheckBox(Panel1, "AnimateBox", "Animate Moon", false);
+  ReverseBox = MakeCheckBox(Panel1, "ReverseBox", "Reverse Animate", false);
+  TypeLab = MakeLabel(Panel1, "TypeLab", "Show:", Qt::black);
+  StepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", Qt::black);
 
   TypeBox = Named(new QComboBox(Panel1), "TypeBox");
   for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
-  TypeBox->setGeometry(20, 80, 80, 26);
   TypeBox->setFont(SansFont(16));
   StepBox = Named(new QComboBox(Panel1), "StepBox");
   for (int i = 1; i <= 24; ++i) StepBox->addItem(QString::number(i));
   StepBox->setMaxVisibleItems(24);
-  StepBox->setGeometry(125, 80, 60, 26);
   StepBox->setFont(SansFont(16));
   StepBox->setCurrentIndex(1);
 
-  ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", 5, 115, true);
-  RotateBox = MakeCheckBox(Panel1, "RotateBox", "Rotate Parallactic", 5, 135, false);
-  ShowDataBox = MakeCheckBox(Panel1, "ShowDataBox", "Show Data", 125, 115, true);
-  OnlineFilesBox = MakeCheckBox(Panel1, "OnlineFilesBox", "Online Files", 125, 135, true);
+  ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", true);
+  RotateBox = MakeCheckBox(Panel1, "RotateBox", "Rotate Parallactic", false);
+  ShowDataBox = MakeCheckBox(Panel1, "ShowDataBox", "Show Data", true);
+  OnlineFilesBox = MakeCheckBox(Panel1, "OnlineFilesBox", "Online Files", true);
   OnlineFilesBox->hide();
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
+  auto* grid = new QGridLayout(Panel1);
+  grid->setContentsMargins(5, 5, 5, 5);
+  grid->setVerticalSpacing(3);
+  grid->addLayout(buttons, 0, 0, 1, 2);
+  QWidget* const cells[][2] = {{AnimateBox, ReverseBox},   {TypeLab, StepLab},
+                                     {TypeBox, StepBox},         {ShowLinesBox, ShowDataBox},
+                                     {RotateBox, OnlineFilesBox}};
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 2; ++c) grid->addWidget(cells[r][c], r + 1, c);
 
   connect(PrevBut, &QPushButton::clicked, this, &TForm1::PrevButClick);
   connect(NowBut, &QPushButton::clicked, this, &TForm1::NowButClick);
@@ -240,52 +310,58 @@ void TForm1::CreateHiddenControls() {
   QWidget* client = centralWidget();
   Label2 = Named(new QLabel("Label2", client), "Label2");
   Edit1 = Named(new QLineEdit(client), "Edit1");
-  TestBut = MakeButton(client, "TestBut", "Year", {0, 0, 50, 25});
+  TestBut = MakeButton(client, "TestBut", "Year");
   for (QWidget* w : std::initializer_list<QWidget*>{Label2, Edit1, TestBut}) w->hide();
 }
 
+// One action per command, shared by the menu bar and the pictures' pop-up menu, so a
+// shortcut is defined once and shown in both.
 void TForm1::CreateMenus() {
   struct Command {
     const char* Caption;
     const char* Name;
     QStyle::StandardPixmap Icon;
     void (TForm1::*Handler)();
+    QKeySequence Shortcut;
     bool NeedsNasa;  // works on NASA's files of the hour shown
   };
   static const Command kCommands[] = {
-      {"NASA Website", "NasaWebsite", QStyle::SP_DriveNetIcon, &TForm1::NasaWebsiteClick, true},
-      {"Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick, true},
-      {"Movie in Browser", "MovieInBrowser1", QStyle::SP_MediaPlay, &TForm1::MovieInBrowser1Click, true},
-      {"Image in Browser", "ImageInBrowser1", QStyle::SP_DesktopIcon, &TForm1::ImageInBrowser1Click, true},
-      {"Image in Viewer", "ImageInViewer1", QStyle::SP_FileDialogContentsView, &TForm1::ImageInViewer1Click, true},
-      {"Image in MSPaint", "ImageInMSPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInMSPaint1Click, true},
-      {"Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click,
+      {"&NASA Website", "NasaWebsite", QStyle::SP_DriveNetIcon, &TForm1::NasaWebsiteClick, {}, true},
+      {"&Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick, {}, true},
+      {"&Movie in Browser", "MovieInBrowser1", QStyle::SP_MediaPlay, &TForm1::MovieInBrowser1Click, {}, true},
+      {"Image in &Browser", "ImageInBrowser1", QStyle::SP_DesktopIcon, &TForm1::ImageInBrowser1Click, {}, true},
+      {"Image in &Viewer", "ImageInViewer1", QStyle::SP_FileDialogContentsView, &TForm1::ImageInViewer1Click, {},
        true},
-      {"Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click, true},
-      {"Save Image TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, true},
-      {"Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, false},
-      {"Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, false},
+      {"Image in &Paint Program", "ImageInPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInPaint1Click, {},
+       true},
+      {"&Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click,
+       QKeySequence::Copy, true},
+      {"&Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click,
+       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true},
+      {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
+       true},
+      {"&Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, QKeySequence::Save, false},
+      {"&Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, {}, false},
   };
 
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
-  QAction* exit = file->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), "Exit");
+  QAction* exit = file->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), "E&xit");
   exit->setObjectName("Exit1");
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
 
-  QMenu* action = menuBar()->addMenu("Action");
+  QMenu* action = menuBar()->addMenu("&Action");
   action->setObjectName("Action1");
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   for (const Command& c : kCommands) {
-    const QIcon icon = style()->standardIcon(c.Icon);
-    QAction* inMenu = action->addAction(icon, c.Caption);
-    inMenu->setObjectName(QString(c.Name) + "Action");
-    QAction* inPopup = PopupMenu1->addAction(icon, c.Caption);
-    inPopup->setObjectName(QString(c.Name) + "Popup");
-    connect(inMenu, &QAction::triggered, this, c.Handler);
-    connect(inPopup, &QAction::triggered, this, c.Handler);
-    if (c.NeedsNasa) NasaFileActions.insert(NasaFileActions.end(), {inMenu, inPopup});
+    QAction* a = action->addAction(style()->standardIcon(c.Icon), c.Caption);
+    a->setObjectName(QString(c.Name) + "Action");
+    a->setShortcut(c.Shortcut);
+    PopupMenu1->addAction(a);
+    connect(a, &QAction::triggered, this, c.Handler);
+    if (c.NeedsNasa) NasaFileActions.push_back(a);
   }
   action->setToolTipsVisible(true);
   PopupMenu1->setToolTipsVisible(true);
@@ -293,17 +369,19 @@ void TForm1::CreateMenus() {
     // The chosen command runs as the pop-up closes; forget the origin after it.
     QTimer::singleShot(0, this, [this] { PopupOrigin.reset(); });
   });
-  QAction* setPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_ArrowRight), "Set Lat / Lon");
-  connect(setPopup, &QAction::triggered, this, &TForm1::Set1Click);
-  QAction* aboutPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), "About");
-  connect(aboutPopup, &QAction::triggered, this, &TForm1::About1Click);
 
-  QAction* set = menuBar()->addAction("Set");
+  QAction* set = menuBar()->addAction("&Set");
   set->setObjectName("Set1");
   connect(set, &QAction::triggered, this, &TForm1::Set1Click);
-  QAction* about = menuBar()->addAction("About");
+  QAction* about = menuBar()->addAction("A&bout");
   about->setObjectName("About1");
+  about->setShortcut(QKeySequence::HelpContents);
   connect(about, &QAction::triggered, this, &TForm1::About1Click);
+  // The menu bar shows an action's icon in place of its caption: the pop-up has its own.
+  QAction* setPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_ArrowRight), "Set &Lat / Lon");
+  connect(setPopup, &QAction::triggered, this, &TForm1::Set1Click);
+  QAction* aboutPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), "A&bout");
+  connect(aboutPopup, &QAction::triggered, this, &TForm1::About1Click);
 
   for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, Panel1}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -313,6 +391,34 @@ void TForm1::CreateMenus() {
               PopupMenu1->popup(w->mapToGlobal(at));
             });
   }
+  CreateKeys();
+}
+
+// The keys of the buttons and the animation: window-wide shortcuts, except where the
+// calendar has the keyboard and its arrows choose a day.
+void TForm1::CreateKeys() {
+  struct Key {
+    QKeySequence Sequence;
+    std::function<void()> Run;
+  };
+  const Key keys[] = {
+      {Qt::Key_Left, [this] { PrevButClick(); }},
+      {Qt::Key_Right, [this] { NextButClick(); }},
+      {Qt::SHIFT | Qt::Key_Left, [this] { StepDay(-1); }},
+      {Qt::SHIFT | Qt::Key_Right, [this] { StepDay(1); }},
+      {Qt::Key_PageUp, [this] { if (!TimerEnabled()) PrevFullMoonBut->click(); }},
+      {Qt::Key_PageDown, [this] { if (!TimerEnabled()) NextFullMoonBut->click(); }},
+      {Qt::Key_Home, [this] { NowButClick(); }},
+      {Qt::Key_Space, [this] { AnimateBox->click(); }},
+      {Qt::Key_R, [this] { ReverseBox->toggle(); }},
+  };
+  for (const Key& k : keys) {
+    auto* a = new QAction(this);
+    a->setShortcut(k.Sequence);
+    connect(a, &QAction::triggered, this, k.Run);
+    addAction(a);
+  }
+  for (QWidget* w : MonthCal->findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 void TForm1::SetSize(bool Large) {
@@ -331,8 +437,11 @@ void TForm1::ReadIniFile() {
   const StoredSettings s = ReadSettings();
   if (s.WindowState == 0) {
     setWindowState(Qt::WindowNoState);
-    move(s.WindowLeft, s.WindowTop);
-    resize(s.WindowWidth, s.WindowHeight);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    const QRect r = FitToScreens(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight), screens);
+    move(r.topLeft());
+    resize(r.size());
   } else {
     setWindowState(s.WindowState == 2 ? Qt::WindowMaximized : Qt::WindowMinimized);
   }
@@ -347,6 +456,8 @@ void TForm1::ReadIniFile() {
   TypeBox->setCurrentIndex(IndexOf(State.View));
   State.Latitude = s.Latitude;
   State.Longitude = s.Longitude;
+  PictureFolder = s.PictureFolder;
+  TextFolder = s.TextFolder;
 }
 
 void TForm1::SaveIniFile() {
@@ -365,6 +476,8 @@ void TForm1::SaveIniFile() {
   s.GlobTypeIndex = IndexOf(State.View);
   s.Latitude = static_cast<double>(State.Latitude);
   s.Longitude = static_cast<double>(State.Longitude);
+  s.PictureFolder = PictureFolder;
+  s.TextFolder = TextFolder;
   WriteSettings(s);
 }
 

@@ -6,7 +6,9 @@
 // one hour and never waits on the network.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -29,6 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class ImageBox;
+class PicturePair;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
@@ -70,6 +73,7 @@ class TForm1 : public QMainWindow {
   // Controls, under their designed names.
   ImageBox* Image1 = nullptr;
   ImageBox* Image2 = nullptr;
+  PicturePair* Pictures = nullptr;  // the two pictures and their captions
   QLabel* AxisALab = nullptr;
   QLabel* ParallacticLab2 = nullptr;
   QLabel* ParallacticLab = nullptr;
@@ -125,6 +129,7 @@ class TForm1 : public QMainWindow {
   void FullMoonButClick();
   void GoMaxAltButClick();
   void GoMinAltButClick();
+  void StepDay(int days);  // one day on (1) or back (-1)
   void StepBoxCloseUp();
   void TypeBoxCloseup();
   void ShowLinesBoxClick();
@@ -138,7 +143,7 @@ class TForm1 : public QMainWindow {
   void MovieInBrowser1Click();
   void ImageInBrowser1Click();
   void ImageInViewer1Click();
-  void ImageInMSPaint1Click();
+  void ImageInPaint1Click();
   void ImagetoClipBoard1Click();
   void LinktoClipboard1Click();
   void SaveAsTifFile1Click();
@@ -147,6 +152,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();
@@ -155,6 +161,7 @@ class TForm1 : public QMainWindow {
   void CreatePanelControls();
   void CreateHiddenControls();
   void CreateMenus();
+  void CreateKeys();
   void RunMoonThread();
   void MoonAnimation();
   void SetCurrentToNow();
@@ -165,8 +172,11 @@ class TForm1 : public QMainWindow {
 
   void ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames);
   void RunCommand(void (*command)(const ExportContext&));
+  QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
 
+  QString PictureFolder;  // where pictures go, the user's last choice
+  QString TextFolder;     // where NASA's yearly text files go
   const Services Svc;  // references to objects that outlive the window, and NASA's site
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows
@@ -178,6 +188,10 @@ class TForm1 : public QMainWindow {
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);
+
+// A stored window place and size brought onto the available screens: no larger than
+// the screen it was mostly on (the first when on none) and wholly inside it.
+QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
 
 // "Orvanel" followed by two blanks, "v" and the version; just "Orvanel" without one.
 QString WindowTitle(const QString& version);

@@ -1,9 +1,10 @@
 // TForm1's menu handlers: the export commands, the settings window and the About window.
 #include <QCursor>
-#include <QDir>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -23,6 +24,15 @@ void TForm1::RunInBackground(std::function<bool()> work, std::function<void(bool
   watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
 
+// The commands tell the two pictures apart by where the pointer is across the window
+// as designed: from kSaveScreenFrameX on, the NASA picture. The pictures' places now
+// follow the window's size, so the pointer over the right picture is given from there.
+QPoint TForm1::PointerForCommands() const {
+  const QPoint p = PopupOrigin.value_or(mapFromGlobal(QCursor::pos()));
+  const QPoint inRight = Image2->mapFrom(this, p);
+  return {inRight.x() >= 0 ? kSaveScreenFrameX + inRight.x() : std::min(p.x(), kSaveScreenFrameX - 1), p.y()};
+}
+
 void TForm1::RunCommand(void (*command)(const ExportContext&)) {
   const ExportContext ctx{State.CurrentDateTime,
                           State.Latitude,
@@ -32,8 +42,9 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                           Image1->Picture(),
                           Svc.Shell,
                           *SavePictureDialog1,
-                          QDir::currentPath(),
-                          PopupOrigin.value_or(mapFromGlobal(QCursor::pos())),
+                          PictureFolder,
+                          TextFolder,
+                          PointerForCommands(),
                           [this](const QString& message) {
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
                           },
@@ -41,6 +52,9 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                             RunInBackground(std::move(work), std::move(then));
                           }};
   command(ctx);
+  // A picture saved elsewhere makes that folder the one offered next time.
+  const QFileInfo chosen(SavePictureDialog1->FileName);
+  if (chosen.isAbsolute()) PictureFolder = chosen.absolutePath();
 }
 
 void TForm1::NasaWebsiteClick() { RunCommand(NasaWebsite); }
@@ -48,7 +62,7 @@ void TForm1::FullYearDataClick() { RunCommand(FullYearData); }
 void TForm1::MovieInBrowser1Click() { RunCommand(MovieInBrowser); }
 void TForm1::ImageInBrowser1Click() { RunCommand(ImageInBrowser); }
 void TForm1::ImageInViewer1Click() { RunCommand(ImageInViewer); }
-void TForm1::ImageInMSPaint1Click() { RunCommand(ImageInMSPaint); }
+void TForm1::ImageInPaint1Click() { RunCommand(ImageInPaintProgram); }
 void TForm1::ImagetoClipBoard1Click() { RunCommand(ImagetoClipBoard); }
 void TForm1::LinktoClipboard1Click() { RunCommand(LinktoClipboard); }
 void TForm1::SaveAsTifFile1Click() { RunCommand(SaveAsTifFile); }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/covered_range.h"
 #include "core/hour_clock.h"
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -32,10 +33,21 @@ void TForm1::NowButClick() {
   ShowBoth(State.CurrentDateTime);
 }
 
+void TForm1::StepDay(int days) {
+  if (TimerEnabled()) return;
+  constexpr long double kDay = 1.0L;
+  State.CurrentDateTime =
+      days < 0 ? PreviousStep(State.CurrentDateTime, kDay) : NextStep(State.CurrentDateTime, kDay);
+  ShowBoth(State.CurrentDateTime);
+}
+
+// A calendar day begins at local midnight; the hour shown is that midnight in UTC,
+// rounded to the hour (zones a fraction of an hour off UTC).
 void TForm1::MonthCalClick() {
   if (TimerEnabled()) return;
   const QDate d = MonthCal->selectedDate();
-  State.CurrentDateTime = EncodeDate(d.year(), d.month(), d.day());
+  const auto midnight = static_cast<double>(EncodeDate(d.year(), d.month(), d.day()));
+  State.CurrentDateTime = RoundToHour(LocalToUtc(midnight, Svc.Zone), false);
   ShowBoth(State.CurrentDateTime);
 }
 

@@ -21,7 +21,9 @@ using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long 
                                         long double WestLongitude);
 
 // x: UTC instant; Latitude north positive, Longitude east positive, degrees.
-// A rise/set search that fails leaves Rise = Set = 0 and fills everything else.
+// Rise and Set (UTC) are those of the observer's local calendar day of x in zone; a
+// day without one leaves it NaN. A rise/set search that fails leaves Rise = Set = 0
+// and fills everything else.
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
                                RiseSetSearch riseSet = RiseSetForDay);

@@ -34,7 +34,11 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
   const auto F = [&locale](int decimals, long double v) { return FormatFixed(v, decimals, locale); };
   const QString ns = Latitude >= 0 ? " N" : " S";
   const QString ew = Longitude > 0 ? " E" : " W";
-  const auto local = [&zone](long double x) { return UtcToLocal(static_cast<double>(x), zone); };
+  // An event the local day does not have is named instead of timed.
+  const auto local = [&zone, &locale](long double x, const char* none) {
+    return std::isnan(x) ? QString::fromLatin1(none)
+                         : FormatHourMonthDay(UtcToLocal(static_cast<double>(x), zone), locale);
+  };
   return {
       "Latitude " + PadLeft(F(4, std::fabs(Latitude)) + kDegree + ns, 12),
       "Longitude" + PadLeft(F(4, std::fabs(Longitude)) + kDegree + ew, 12),
@@ -42,8 +46,8 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       "Altitude" + PadLeft(F(2, r.Altitude) + kDegree, 8),
       "Azimuth " + PadLeft(F(2, r.Azimuth) + kDegree, 8) + " " + CompassPoint(r.Azimuth),
       "",
-      "Rise Local " + FormatHourMonthDay(local(r.Rise), locale),
-      "Set  Local " + FormatHourMonthDay(local(r.Set), locale),
+      "Rise Local " + local(r.Rise, "no rise"),
+      "Set  Local " + local(r.Set, "no set"),
       "",
       r.FromNasa ? "NASA Data:" : "Computed Data:",
       "Phase  " + F(2, r.Phase) + "%",

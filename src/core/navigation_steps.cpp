@@ -9,7 +9,7 @@ long double PreviousStep(long double x, long double s) {
 }
 
 long double NextStep(long double x, long double s) {
-  // Next wraps one whole day before the range end, so it never lands on 31 December 2025.
+  // Next wraps one whole day before the range end, so it never lands on its last day.
   return x >= kRangeEnd - s - 1 ? kRangeStart + s : x + s;
 }
 

@@ -1,6 +1,8 @@
 #include "core/settings_store.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -33,7 +35,22 @@ double ReadDouble(const QSettings& store, const char* key, double fallback, doub
   return ok && std::isfinite(v) && std::fabs(v) <= limit ? v : fallback;
 }
 
+QString ReadFolder(const QSettings& store, const char* key, const QString& fallback) {
+  const QString v = store.value(key).toString().trimmed();
+  return v.isEmpty() ? fallback : v;
+}
+
+QString OrvanelFolderIn(QStandardPaths::StandardLocation location) {
+  QString base = QStandardPaths::writableLocation(location);
+  if (base.isEmpty()) base = QDir::homePath();
+  return QDir(base).filePath(QStringLiteral("Orvanel"));
+}
+
 }  // namespace
+
+QString DefaultPictureFolder() { return OrvanelFolderIn(QStandardPaths::PicturesLocation); }
+
+QString DefaultTextFolder() { return OrvanelFolderIn(QStandardPaths::DocumentsLocation); }
 
 StoredSettings ReadSettings() {
   const auto opened = OpenStore();
@@ -54,6 +71,8 @@ StoredSettings ReadSettings() {
   s.GlobTypeIndex = std::clamp(ReadInt(store, "GlobTypeIndex", d.GlobTypeIndex), 0, kViewKindCount - 1);
   s.Latitude = ReadDouble(store, "Latitude", d.Latitude, 90);
   s.Longitude = ReadDouble(store, "Longitude", d.Longitude, 180);
+  s.PictureFolder = ReadFolder(store, "PictureFolder", d.PictureFolder);
+  s.TextFolder = ReadFolder(store, "TextFolder", d.TextFolder);
   store.endGroup();
   return s;
 }
@@ -76,6 +95,8 @@ void WriteSettings(const StoredSettings& s) {
   store.setValue("GlobTypeIndex", s.GlobTypeIndex);
   store.setValue("Latitude", s.Latitude);
   store.setValue("Longitude", s.Longitude);
+  store.setValue("PictureFolder", s.PictureFolder);
+  store.setValue("TextFolder", s.TextFolder);
   store.endGroup();
   store.sync();
 }

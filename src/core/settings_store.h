@@ -3,9 +3,15 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 #include "astro/default_place.h"
 #include "core/view_kind.h"
+
+// ~/Pictures/Orvanel and ~/Documents/Orvanel (the system's pictures and documents
+// folders), the export folders until the user chooses others.
+QString DefaultPictureFolder();
+QString DefaultTextFolder();
 
 struct StoredSettings {
   int WindowTop = 5;
@@ -22,14 +28,17 @@ struct StoredSettings {
   int GlobTypeIndex = 0;
   double Latitude = static_cast<double>(kDefaultLatitude);
   double Longitude = static_cast<double>(kDefaultLongitude);
+  QString PictureFolder = DefaultPictureFolder();  // where pictures are saved, last chosen
+  QString TextFolder = DefaultTextFolder();        // where NASA's yearly text files are kept
 };
 
 // Reads every key, a missing or unreadable one giving its default. A damaged file
 // cannot make the program step by zero or negative hours or select no view:
 // "GlobStep" is brought into 1 ... 24 and "GlobTypeIndex" into the views' numbers; a latitude
 // or longitude that is no finite number within +-90 / +-180 takes its default.
-// "AnimateBox" and "RotateBox" are written on every exit but never read back.
+// "AnimateBox" and "RotateBox" are written on every exit but never read back. An empty
+// "PictureFolder" or "TextFolder" takes its default.
 StoredSettings ReadSettings();
 
-// Writes the fourteen keys in the program's order.
+// Writes the sixteen keys in the program's order.
 void WriteSettings(const StoredSettings& s);

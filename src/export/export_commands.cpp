@@ -14,7 +14,13 @@
 
 namespace {
 
-QString InWorkingFolder(const ExportContext& ctx, const QString& name) { return QDir(ctx.WorkingFolder).filePath(name); }
+// name in folder, the folder made when it is not there yet.
+QString InFolder(const QString& folder, const QString& name) {
+  QDir().mkpath(folder);
+  return QDir(folder).filePath(name);
+}
+
+QString InWorkingFolder(const ExportContext& ctx, const QString& name) { return InFolder(ctx.WorkingFolder, name); }
 
 // Fetches the command's frame into the working folder under its NASA name, then
 // hands the file's path to open when it is there.
@@ -46,10 +52,11 @@ QString CannotCreate(const QString& fileName, const QString& reason) {
   return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
-// The working folder when it exists, else the user's documents folder, with a closing separator.
-QString ChartFolder(const ExportContext& ctx) {
+// The pictures folder (made when needed) when it exists, else the user's documents
+// folder, with a closing separator.
+QString PicturesFolder(const ExportContext& ctx) {
   QString folder = ctx.WorkingFolder;
-  if (!QDir(folder).exists()) {
+  if (!QDir().mkpath(folder)) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty()) folder = documents;
   }
@@ -64,7 +71,7 @@ void NasaWebsite(const ExportContext& ctx) {
 
 void FullYearData(const ExportContext& ctx) {
   const QString url = QString::fromStdString(MoonInfoUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude));
-  const QString fileName = InWorkingFolder(ctx, QUrl(url).fileName());
+  const QString fileName = InFolder(ctx.TextFolder, QUrl(url).fileName());
   if (QFileInfo::exists(fileName))
     ctx.Shell.OpenInNotepad(fileName);
   else
@@ -98,7 +105,7 @@ void ImageInViewer(const ExportContext& ctx) {
   FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenWithRegisteredProgram(path); });
 }
 
-void ImageInMSPaint(const ExportContext& ctx) {
+void ImageInPaintProgram(const ExportContext& ctx) {
   HandOff& shell = ctx.Shell;
   FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenInImageEditor(path); });
 }
@@ -117,6 +124,7 @@ void LinktoClipboard(const ExportContext& ctx) { QGuiApplication::clipboard()->s
 
 void SaveAsTifFile(const ExportContext& ctx) {
   const CommandFrame frame = FrameOfCommand(ctx);
+  ctx.SavePictureDialog1.InitialDir = PicturesFolder(ctx);
   ctx.SavePictureDialog1.FileName = frame.FileName;
   ctx.SavePictureDialog1.Filter = kTifFilter;
   if (!ctx.SavePictureDialog1.Execute()) return;
@@ -137,7 +145,7 @@ void SaveScreen(const ExportContext& ctx) {
 
 void SaveAsBmpFile(const ExportContext& ctx) {
   SavePictureDialog& dialog = ctx.SavePictureDialog1;
-  dialog.InitialDir = ChartFolder(ctx);
+  dialog.InitialDir = PicturesFolder(ctx);
   dialog.FileName = kChartFileName;
   dialog.Filter = kBmpFilter;
   if (!dialog.Execute()) return;
@@ -146,4 +154,7 @@ void SaveAsBmpFile(const ExportContext& ctx) {
     ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
 }
 
-void OpenFolder(const ExportContext& ctx) { ctx.Shell.OpenFolder(ctx.WorkingFolder); }
+void OpenFolder(const ExportContext& ctx) {
+  QDir().mkpath(ctx.WorkingFolder);
+  ctx.Shell.OpenFolder(ctx.WorkingFolder);
+}

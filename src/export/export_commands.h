@@ -8,7 +8,7 @@
 
 // "NASA Website": NASA's page of the year for the hemisphere, in the browser.
 void NasaWebsite(const ExportContext& ctx);
-// "Full Year Data": NASA's yearly text file in the text editor, fetched into the working
+// "Full Year Data": NASA's yearly text file in the text editor, fetched into the text
 // folder when no copy is there yet (a copy there is reused as it is).
 void FullYearData(const ExportContext& ctx);
 // "Movie in Browser": NASA's 2025 movie of the view for the hemisphere, whatever the year shown.
@@ -17,22 +17,23 @@ void MovieInBrowser(const ExportContext& ctx);
 void ImageInBrowser(const ExportContext& ctx);
 // "Image in Viewer": the frame, fetched into the working folder, in the default viewer.
 void ImageInViewer(const ExportContext& ctx);
-// "Image in MSPaint": the frame, fetched into the working folder, in an image editor.
-void ImageInMSPaint(const ExportContext& ctx);
+// "Image in Paint Program": the frame, fetched into the working folder, in an image editor.
+void ImageInPaintProgram(const ExportContext& ctx);
 // "Image to Clipboard": the frame, decoded, on the clipboard as a bitmap.
 void ImagetoClipBoard(const ExportContext& ctx);
 // "Link to Clipboard": the frame's address on the clipboard as text.
 void LinktoClipboard(const ExportContext& ctx);
-// "Save Image TIF File": NASA's frame file, byte for byte, at a path the user chooses.
+// "Save Image TIF File": NASA's frame file, byte for byte, at a path the user chooses,
+// offered in the pictures folder (the working folder).
 void SaveAsTifFile(const ExportContext& ctx);
 // "Save Screen": over the right picture (x >= kSaveScreenFrameX in the window) the frame
 // as "Save Image TIF File" does, elsewhere the altitude chart (SaveAsBmpFile).
 void SaveScreen(const ExportContext& ctx);
-// "Open Folder": the working folder in the file manager.
+// "Open Folder": the working folder in the file manager, made when it is not there yet.
 void OpenFolder(const ExportContext& ctx);
 
 // The altitude chart as a 24-bit BMP file at a path the user chooses, offered as
-// "Graph.bmp" in the working folder (the documents folder when that is gone).
+// "Graph.bmp" in the working folder (the documents folder when that cannot be made).
 void SaveAsBmpFile(const ExportContext& ctx);
 // Fetches a text file, keeps it at FileName with CR LF line ends and opens it in the
 // text editor; nothing is written when the download fails.

@@ -28,7 +28,8 @@ struct ExportContext {
   const QImage& ChartImage;                // the left picture (Image1): the altitude chart
   HandOff& Shell;                          // the programs files and addresses are handed to
   SavePictureDialog& SavePictureDialog1;   // the window's save dialog, kept between commands
-  QString WorkingFolder;                   // where fetched frames and the yearly file are kept
+  QString WorkingFolder;                   // the pictures folder: saved pictures and fetched frames
+  QString TextFolder;                      // where NASA's yearly text files are kept
   QPoint PointerInWindow;                  // the pointer relative to the main window
   std::function<void(const QString&)> ReportError;  // shows a file-write error to the user
   BackgroundRunner RunInBackground;

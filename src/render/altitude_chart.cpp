@@ -36,16 +36,16 @@ void DrawWhiteText(QPainter& Canvas, int x, int y, const QString& text) {
 }
 
 // The grid of sample i (4, 8, ... 44) at chart column x: an hour line, an altitude
-// line at y = x with its label, and the hour's time. The altitude line that would
+// line at y = x with its label, and the hour's local time. The altitude line that would
 // hide the curve's present height (within 3 degrees) is left out.
-void DrawGridStep(QPainter& Canvas, int i, int x, long double t, long double AltNow) {
+void DrawGridStep(QPainter& Canvas, int i, int x, long double t, long double AltNow, const TimeZoneRules& Zone) {
   Canvas.setPen(i == kNowSample ? CanvasPen(kWhite, Qt::DashDotLine) : CanvasPen(kGrey, Qt::SolidLine));
   if (i != kNowSample) Canvas.drawLine(x, 10, x, H - 25);
   Canvas.setBrush(Qt::NoBrush);
   const int E = ChartGridAltitude(i);
   if (std::fabs(AltNow - E) > 3) Canvas.drawLine(55, RoundEven(i * kStep), W, RoundEven(i * kStep));
   DrawWhiteText(Canvas, 10, x - 6, FormatFixed(E, 2) + kDegree);
-  DrawWhiteText(Canvas, x - 15, H - 20, TimeOfDayText(t));
+  DrawWhiteText(Canvas, x - 15, H - 20, TimeOfDayText(UtcToLocal(static_cast<double>(t), Zone)));
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const Moo
                         const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1) {
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
-  labels.CalendarDate = CalendarDateOf(Instant);
+  labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
 
   EnsureBitmap(Image1, W, H);
   QPainter canvas(&Image1);
@@ -81,8 +81,12 @@ ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const Moo
       DrawWhiteText(canvas, 65, points[i].y() - 6, text);
       labels.StatusText = QStringLiteral(" ") + text + QStringLiteral(" = ") + FormatFixed(place.Azimuth, 2) + kDegree;
     }
-    if (i % 4 == 0 && i != 0 && i != kSamples - 1) DrawGridStep(canvas, i, points[i].x(), t, AltNow);
+    if (i % 4 == 0 && i != 0 && i != kSamples - 1) DrawGridStep(canvas, i, points[i].x(), t, AltNow, Services.Zone);
   }
+  // The hours are the observer's: the zone is named by its offset at the instant.
+  DrawWhiteText(canvas, 10, 12,
+                QStringLiteral("Local time, ") +
+                    UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
 
   const long double q = Record.ParallacticAngle;
   const QPoint now = points[kNowSample];

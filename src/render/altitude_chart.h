@@ -17,7 +17,7 @@ int ChartGridAltitude(int i);
 // Draws the chart of Instant into Image1 (made a 730 x 730 24-bit bitmap if it is
 // not one). Record is the window's CurrentMoonRecord (q, Diam, AxisA), FrameJpeg
 // the Moon frame of the hour. Sets the calendar, the status bar (altitude, compass
-// point and azimuth at Instant) and ParallacticLab2. Outside 2024-2025 it draws
+// point and azimuth at Instant) and ParallacticLab2. Outside the covered range it draws
 // and changes nothing.
 ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
                         const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1);

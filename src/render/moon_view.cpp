@@ -34,7 +34,7 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
   labels.RotateBoxVisible = IsMoonView(View);
-  labels.CalendarDate = CalendarDateOf(Instant);
+  labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
   labels.LocLab = LabelText{DateLabelText(local) + QStringLiteral("  Local"), kBlack};
@@ -67,7 +67,7 @@ LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, con
     canvas.setPen(CanvasPen(kBlue, Qt::DashDotLine));
     DrawAxisLine(canvas, Record.AxisA, W - 5);
   }
-  LabelText label{QStringLiteral("Not Parallactic Rotated"), kRed};
+  LabelText label{QStringLiteral("Not Parallactic Rotated"), kBlack};
   if (Options.RotateParallactic) {
     label.Text = ParallacticRotatedText(Record.ParallacticAngle);
     RotateBitmap(Bitmap, true, kBlack, Record.ParallacticAngle, Reporter);

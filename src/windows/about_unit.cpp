@@ -88,12 +88,15 @@ void TAboutForm::CreateControls() {
   CrcLab->move(150, 50);
   LabelGoWhite(CrcLab);
   CopyrightLab = MakeLabel(QString::fromUtf8(kMakerOwnershipLine), this, Arial(13), kMoneyGreen, 75);
-  EmailLab = MakeMakerLink(QString::fromLatin1(kMakerEmail), QStringLiteral("Send Email"), 95);
-  WebsiteLab = MakeMakerLink(QUrl(QString::fromLatin1(kMakerWebsite)).host(), QStringLiteral("Go to Home Page"), 115);
-  DonationLab = MakeMakerLink(QStringLiteral("Support us:"), QString(), 145);
-  PayPalBut = new QPushButton(QStringLiteral("Donate"), this);
-  PayPalBut->setFont(Arial(13));
-  PayPalBut->setGeometry(240, 140, 75, 25);
+  NasaMoonLab = MakeMakerLink(QStringLiteral("Moon Phase and Libration, 2026"),
+                              QStringLiteral("Go to NASA's Moon Phase and Libration, 2026"), 95);
+  const QUrl page(QString::fromLatin1(kProjectPageUrl));
+  WebsiteLab = MakeMakerLink(page.host() + page.path(), QStringLiteral("Go to Home Page"), 115);
+  SvsLab = MakeMakerLink(QStringLiteral("NASA SVS:"), QStringLiteral("Go to NASA's Scientific Visualization Studio"),
+                         145);
+  SvsBut = new QPushButton(QStringLiteral("Visit"), this);
+  SvsBut->setFont(Arial(13));
+  SvsBut->setGeometry(240, 140, 75, 25);
 
   AboutTimer = new QTimer(this);
   AboutTimer->setInterval(kAboutTimerMs);
@@ -102,10 +105,10 @@ void TAboutForm::CreateControls() {
   connect(CrcLab, &LinkLabel::Clicked, this, &TAboutForm::CrcLabClick);
   connect(CrcLab, &LinkLabel::Entered, this, [this] { LabelGoRed(CrcLab); });
   connect(CrcLab, &LinkLabel::Left, this, [this] { LabelGoWhite(CrcLab); });
-  connect(EmailLab, &LinkLabel::Clicked, this, &TAboutForm::SendMail);
+  connect(NasaMoonLab, &LinkLabel::Clicked, this, &TAboutForm::GoToNasaMoonPage);
   connect(WebsiteLab, &LinkLabel::Clicked, this, &TAboutForm::GoToHomePage);
-  connect(DonationLab, &LinkLabel::Clicked, this, &TAboutForm::GoToPayPal);
-  connect(PayPalBut, &QPushButton::clicked, this, &TAboutForm::GoToPayPal);
+  connect(SvsLab, &LinkLabel::Clicked, this, &TAboutForm::GoToNasaSvs);
+  connect(SvsBut, &QPushButton::clicked, this, &TAboutForm::GoToNasaSvs);
 }
 
 LinkLabel* TAboutForm::MakeMakerLink(const QString& text, const QString& hint, int top) {
@@ -145,11 +148,11 @@ bool TAboutForm::LoadMoon(int Index) {
 
 void TAboutForm::CrcLabClick() { Shell.OpenDocument(QString::fromLatin1(kCrcCheckerUrl)); }
 
-void TAboutForm::SendMail() { Shell.OpenDocument(QStringLiteral("mailto:") + QString::fromLatin1(kMakerEmail)); }
+void TAboutForm::GoToNasaMoonPage() { Shell.OpenDocument(QString::fromLatin1(kNasaMoonPhaseUrl)); }
 
-void TAboutForm::GoToHomePage() { Shell.OpenDocument(QString::fromLatin1(kMakerWebsite)); }
+void TAboutForm::GoToHomePage() { Shell.OpenDocument(QString::fromLatin1(kProjectPageUrl)); }
 
-void TAboutForm::GoToPayPal() { Shell.OpenDocument(QString::fromLatin1(kMakerDonationUrl)); }
+void TAboutForm::GoToNasaSvs() { Shell.OpenDocument(QString::fromLatin1(kNasaSvsUrl)); }
 
 void TAboutForm::LabelGoRed(LinkLabel* label) { SetFontColor(*label, QColor(255, 0, 0)); }
 

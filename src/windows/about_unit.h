@@ -1,5 +1,6 @@
-// TAboutForm: the program's title and version, the CRC-32 of its executable, the maker's
-// ownership line and links, beside a small Moon that runs through the lunar phases.
+// TAboutForm: the program's title and version, the CRC-32 of its executable, the
+// ownership line, links to NASA's Moon pages and to the project's page, beside a small
+// Moon that runs through the lunar phases.
 #pragma once
 
 #include <QDialog>
@@ -26,19 +27,19 @@ class TAboutForm : public QDialog {
   QLabel* TitleLab = nullptr;
   LinkLabel* CrcLab = nullptr;
   QLabel* CopyrightLab = nullptr;
-  LinkLabel* EmailLab = nullptr;
-  LinkLabel* WebsiteLab = nullptr;
-  LinkLabel* DonationLab = nullptr;
-  QPushButton* PayPalBut = nullptr;
+  LinkLabel* NasaMoonLab = nullptr;  // NASA's Moon Phase and Libration of the year
+  LinkLabel* WebsiteLab = nullptr;   // the project's page
+  LinkLabel* SvsLab = nullptr;       // NASA's Scientific Visualization Studio
+  QPushButton* SvsBut = nullptr;
   QTimer* AboutTimer = nullptr;
 
  public slots:
   void FormShow();
   void AboutTimerTimer();
   void CrcLabClick();
-  void SendMail();
+  void GoToNasaMoonPage();
   void GoToHomePage();
-  void GoToPayPal();
+  void GoToNasaSvs();
 
  public:
   // Shows picture Index; false when it cannot be read (the picture shown stays).
@@ -64,9 +65,10 @@ inline constexpr int kAboutMoonCount = 27;
 QString AboutMoonName(int Index);
 QString AboutMoonResource(int Index);  // the Qt resource path of picture Index
 
-// The maker's own addresses, and the outside service for comparing the CRC.
+// The ownership line, the project's page, NASA's pages of the Moon, and the outside
+// service for comparing the CRC.
 inline constexpr const char* kMakerOwnershipLine = "\u00A9 2024\u20132025 The Orvanel developers";
-inline constexpr const char* kMakerEmail = "orvanel@example.org";
-inline constexpr const char* kMakerWebsite = "https://orvanel.example.org/";
-inline constexpr const char* kMakerDonationUrl = "https://orvanel.example.org/donate";
+inline constexpr const char* kProjectPageUrl = "https://github.com/quenhalse/orvanel";
+inline constexpr const char* kNasaMoonPhaseUrl = "https://svs.gsfc.nasa.gov/5587/";  // 2026's series
+inline constexpr const char* kNasaSvsUrl = "https://svs.gsfc.nasa.gov/";
 inline constexpr const char* kCrcCheckerUrl = "https://emn178.github.io/online-tools/crc32_checksum.html";

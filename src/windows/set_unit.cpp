@@ -116,6 +116,11 @@ void TSetForm::CreateControls() {
   GoLatLonFinderLab->move(40, 132);
   LabelGoBlack();
 
+  InputMessage = new QLabel(Panel1);
+  InputMessage->setGeometry(20, 108, 420, 20);
+  SetFontColor(*InputMessage, Qt::red);
+  for (QLineEdit* edit : {LatEdit, LonEdit}) connect(edit, &QLineEdit::textChanged, this, &TSetForm::CheckInput);
+
   connect(SaveBut, &QPushButton::clicked, this, &TSetForm::SaveButClick);
   connect(CloseBut, &QPushButton::clicked, this, &TSetForm::CloseButClick);
   connect(GoLatLonFinderLab, &LinkLabel::Clicked, this, &TSetForm::GoLatLonFinder);
@@ -135,6 +140,23 @@ void TSetForm::FormShow() {
   // A longitude of exactly 0 shows as West, a latitude of exactly 0 as North.
   EastWestBox->setCurrentIndex(Longitude > 0 ? 0 : 1);
   CloseBut->setFocus();
+}
+
+// A value that cannot be taken is framed in red where it was typed and named below
+// the boxes; Save waits until both can be taken.
+void TSetForm::CheckInput() {
+  const bool latOk = ParseMagnitude(LatEdit->text(), kMaxLatitude).has_value();
+  const bool lonOk = ParseMagnitude(LonEdit->text(), kMaxLongitude).has_value();
+  const auto mark = [](QLineEdit* edit, bool ok, const QString& problem) {
+    edit->setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { border: 2px solid red; }"));
+    edit->setToolTip(ok ? QString() : problem);
+  };
+  const QString latProblem = QStringLiteral("The latitude must be a number from 0 to 90.");
+  const QString lonProblem = QStringLiteral("The longitude must be a number from 0 to 180.");
+  mark(LatEdit, latOk, latProblem);
+  mark(LonEdit, lonOk, lonProblem);
+  InputMessage->setText(!latOk ? latProblem : !lonOk ? lonProblem : QString());
+  SaveBut->setEnabled(latOk && lonOk);
 }
 
 void TSetForm::SaveButClick() {

@@ -34,10 +34,12 @@ class TSetForm : public QDialog {
   QPushButton* SaveBut = nullptr;
   QPushButton* CloseBut = nullptr;
   LinkLabel* GoLatLonFinderLab = nullptr;
+  QLabel* InputMessage = nullptr;  // what is wrong with a typed value, empty when nothing is
 
  public slots:
   void FormShow();
   void SaveButClick();
+  void CheckInput();
   void CloseButClick();
   void GoLatLonFinder();
   void LabelGoRed();

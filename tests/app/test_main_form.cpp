@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -80,8 +81,6 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   EXPECT_EQ(form.StatusBar1->text(), "Orvanel");
   EXPECT_FALSE(form.Timer1->isActive());
   EXPECT_EQ(form.Timer1->interval(), 1);
-  EXPECT_EQ(form.Image1->geometry(), QRect(0, -3, 645, 730));
-  EXPECT_EQ(form.Image2->geometry(), QRect(629, -3, 730, 730));
 }
 
 TEST_F(MainForm, KeepsTheFourSearchButtonsAndTheSpareControlsHidden) {
@@ -99,12 +98,12 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   TForm1 form(MakeServices());
   QStringList top;
   for (QAction* a : form.menuBar()->actions()) top << a->text();
-  EXPECT_EQ(top, QStringList({"File", "Action", "Set", "About"}));
+  EXPECT_EQ(top, QStringList({"&File", "&Action", "&Set", "A&bout"}));
 
-  const QStringList commands = {"NASA Website",       "Full Year Data",    "Movie in Browser",
-                                "Image in Browser",   "Image in Viewer",   "Image in MSPaint",
-                                "Image to Clipboard", "Link to Clipboard", "Save Image TIF File",
-                                "Save Screen",        "Open Folder"};
+  const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
+                                "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
+                                "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
+                                "&Save Screen",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);
@@ -114,10 +113,30 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
     popup << a->text();
     EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
   }
-  EXPECT_EQ(popup, commands + QStringList({"Set Lat / Lon", "About"}));
+  EXPECT_EQ(popup, commands + QStringList({"Set &Lat / Lon", "A&bout"}));
   QStringList file;
   for (QAction* a : form.menuBar()->actions()[0]->menu()->actions()) file << a->text();
-  EXPECT_EQ(file, QStringList({"Exit"}));
+  EXPECT_EQ(file, QStringList({"E&xit"}));
+}
+
+// Each shortcut is defined once, on the action the menus show.
+TEST_F(MainForm, TheMenusShowTheirShortcuts) {
+  TForm1 form(MakeServices());
+  const std::pair<const char*, QKeySequence> shortcuts[] = {
+      {"Exit1", QKeySequence("Ctrl+Q")},
+      {"About1", QKeySequence("F1")},
+      {"SaveScreen1Action", QKeySequence("Ctrl+S")},
+      {"ImagetoClipBoard1Action", QKeySequence("Ctrl+C")},
+      {"LinktoClipboard1Action", QKeySequence("Ctrl+Shift+C")},
+  };
+  for (const auto& [name, keys] : shortcuts) {
+    const auto* a = Child<QAction>(form, name);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->shortcut(), keys) << name;
+    EXPECT_TRUE(form.PopupMenu1->actions().contains(a) || form.menuBar()->actions().contains(a) ||
+                std::string(name) == "Exit1")
+        << name;
+  }
 }
 
 TEST_F(MainForm, TitleWithoutAVersionIsJustTheName) {
@@ -128,8 +147,10 @@ TEST_F(MainForm, TitleWithoutAVersionIsJustTheName) {
 TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
   TForm1 form(MakeServices());
   form.ReadIniFile();
-  EXPECT_EQ(form.pos(), QPoint(0, 5));
-  EXPECT_EQ(form.size(), QSize(1600, 850));
+  // 1600 x 850 at (0, 5), brought onto the screen.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(form.pos())) << form.pos().x() << "," << form.pos().y();
+  EXPECT_LE(form.width(), std::max(std::min(1600, screen.width()), form.minimumSizeHint().width()));
   EXPECT_FALSE(form.isMaximized());
   EXPECT_FALSE(form.ReverseBox->isChecked());
   EXPECT_TRUE(form.ShowLinesBox->isChecked());
@@ -181,7 +202,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 14);
+  EXPECT_EQ(raw.childKeys().size(), 16);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   raw.endGroup();
@@ -211,6 +232,25 @@ TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
   form.show();
   EXPECT_TRUE(form.isMaximized());
   EXPECT_NE(form.width(), 400);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FitToScreens, KeepsAWindowOnTheScreensAvailable) {
+  const QList<QRect> screens = {QRect(0, 0, 1366, 728), QRect(1366, 0, 1920, 1040)};
+  struct Case {
+    QRect Stored, Expected;
+  } const cases[] = {
+      {{10, 20, 1200, 700}, {10, 20, 1200, 700}},        // fits: unchanged
+      {{0, 5, 1600, 32767}, {0, 0, 1366, 728}},          // too large: the screen's size
+      {{5000, 4000, 800, 600}, {566, 128, 800, 600}},    // off every screen: onto the first
+      {{2000, 100, 1000, 900}, {2000, 100, 1000, 900}},  // on the second screen
+      {{3000, 500, 1000, 900}, {2286, 140, 1000, 900}},  // partly beyond the second: moved in
+  };
+  for (const Case& c : cases) EXPECT_EQ(FitToScreens(c.Stored, screens), c.Expected) << c.Stored.x();
+  EXPECT_EQ(FitToScreens(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QMenu>
 #include <QTemporaryDir>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
+#include "core/settings_store.h"
 #include "astro/time_scales.h"
 #include "support/hand_off_recorder.h"
 #include "support/scripted_save_dialog.h"
@@ -24,6 +26,8 @@ namespace {
 class MenuWiring : public WindowTest {
  protected:
   void SetUp() override {
+    // The export folders lie under the home folder: the test's own.
+    qputenv("HOME", Config()->path().toUtf8());
     Form = std::make_unique<TForm1>(MakeServices());
     auto dialog = std::make_unique<ScriptedSaveDialog>();
     Dialog = dialog.get();
@@ -33,7 +37,7 @@ class MenuWiring : public WindowTest {
 
   QAction* PopupAction(const QString& caption) {
     for (QAction* a : Form->PopupMenu1->actions())
-      if (a->text() == caption) return a;
+      if (QString(a->text()).remove(QLatin1Char('&')) == caption) return a;
     ADD_FAILURE() << caption.toStdString();
     return nullptr;
   }
@@ -63,6 +67,23 @@ TEST_F(MenuWiring, SaveScreenOverTheChartOffersTheChartAsBmp) {
   ASSERT_EQ(Dialog->ShownWith.size(), 1u);
   EXPECT_EQ(Dialog->ShownWith[0].FileName, "Graph.bmp");
   EXPECT_EQ(Dialog->ShownWith[0].Filter, "BMP Image File (*.bmp)|*.bmp");
+}
+
+// The pictures folder starts as ~/Pictures/Orvanel; a picture saved elsewhere makes
+// its folder the one offered next, and the settings keep it.
+TEST_F(MenuWiring, ThePicturesFolderIsTheOneChosenLast) {
+  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
+  const QString home = Config()->path();
+  ASSERT_EQ(Dialog->ShownWith.size(), 1u);
+  EXPECT_EQ(Dialog->ShownWith[0].InitialDir, home + "/Pictures/Orvanel/");
+  Dialog->Answers = {home + "/elsewhere/chart.bmp"};
+  QDir(home).mkpath("elsewhere");
+  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
+  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
+  ASSERT_EQ(Dialog->ShownWith.size(), 3u);
+  EXPECT_EQ(Dialog->ShownWith[2].InitialDir, home + "/elsewhere/");
+  Form->SaveIniFile();
+  EXPECT_EQ(ReadSettings().PictureFolder, home + "/elsewhere");
 }
 
 TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTimer>
 #include <atomic>
 #include <mutex>
@@ -23,6 +24,7 @@
 #include "app/image_box.h"
 #include "app/main_form.h"
 #include "astro/time_scales.h"
+#include "core/system_time_zone.h"
 #include "support/fixed_zone.h"
 #include "astro/moon_ephemeris.h"
 #include "nasa/frame_naming.h"
@@ -197,15 +199,24 @@ TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
   EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 6, 10, 0), kSecond);
 }
 
-TEST_F(WorkingWindow, TheCalendarTakesMidnightUtcWhateverTheZone) {
-  FixedOffsetZone fiveBehind(-300);
-  Zone = &fiveBehind;
+// A calendar day is the local one: it begins at local midnight, in standard or
+// daylight time as the zone's rules have it.
+TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
+  const SystemTimeZone eastern(QTimeZone("America/New_York"));
+  Zone = &eastern;
   TForm1 form(MakeServices());
-  form.MonthCal->setSelectedDate(QDate(2024, 6, 15));
-  form.MonthCalClick();
-  WaitForShow(form);
-  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 6, 15, 0));
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 166 * 24);
+  const struct {
+    QDate Day;
+    long double Utc;
+  } cases[] = {{QDate(2024, 12, 8), At(2024, 12, 8, 5)}, {QDate(2024, 6, 15), At(2024, 6, 15, 4)}};
+  for (const auto& c : cases) {
+    form.MonthCal->setSelectedDate(c.Day);
+    form.MonthCalClick();
+    WaitForShow(form);
+    EXPECT_EQ(form.State.CurrentDateTime, c.Utc);
+    EXPECT_EQ(form.State.CurrentMoonRecord.DateTime, c.Utc);
+    EXPECT_EQ(form.MonthCal->selectedDate(), c.Day) << "the calendar keeps the local day";
+  }
 }
 
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {

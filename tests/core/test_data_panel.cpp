@@ -40,7 +40,7 @@ TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
       "Azimuth  117.53\u00B0 SE",
       "",
       "Rise Local 07:55 Jun 9",
-      "Set  Local 22:59 Jun 8",
+      "Set  Local 23:38 Jun 9",  // the local day's, not the previous evening's
       "",
       "NASA Data:",
       "Phase  11.80%",
@@ -118,22 +118,30 @@ TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
   EXPECT_EQ(lines[7], "Set  Local 19:00 Dec 29");
 }
 
-TEST(CalculateData, WestOfGreenwichRiseAndSetStayInUtcAndEastTheyShift) {
-  const long double x = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
-  const FixedOffsetZone fiveBehind(-300);
-  const FixedOffsetZone oneAhead(60);
+// Rise and set are those of the observer's local day, whatever the zone.
+TEST(CalculateData, RiseAndSetAreThoseOfTheLocalDay) {
+  const EasternZone eastern;
   const FixedOffsetZone utc(0);
-  const MoonRecord west = CalculateMoonRecord(x, 41.307L, -73.144L, fiveBehind, HourValuesAt);
-  const MoonRecord reference = CalculateMoonRecord(x, 41.307L, -73.144L, utc, HourValuesAt);
-  EXPECT_EQ(west.Rise, reference.Rise);
-  EXPECT_EQ(west.Set, reference.Set);
-  // Rise 2024-06-09 11:55:11 UTC, to the second.
+  // 2024-06-09 18:00 UTC is 14:00 local (daylight time): the rise at 11:55:11 UTC
+  // (07:55 local) is that of 9 June in both zones, within a second.
+  const long double june = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
   const long double rise = EncodeDateTimeOrZero(2024, 6, 9, 11, 55, 11, 0);
-  EXPECT_GE(reference.Rise, rise);
-  EXPECT_LT(reference.Rise, rise + 1.0L / 86400);
-  const MoonRecord east = CalculateMoonRecord(x, 41.307L, -73.144L, oneAhead, HourValuesAt);
-  EXPECT_EQ(east.HourNumber, 3858);
-  EXPECT_NE(east.Rise, 0);
+  for (const TimeZoneRules* zone : std::initializer_list<const TimeZoneRules*>{&eastern, &utc}) {
+    const MoonRecord r = CalculateMoonRecord(june, 41.307L, -73.144L, *zone, HourValuesAt);
+    EXPECT_NEAR(static_cast<double>(r.Rise), static_cast<double>(rise), 1.0 / 86400);
+  }
+  // 2024-12-08 22:00 UTC is 17:00 on 8 December local. The Moon rises at 12:21 that
+  // day and next sets at 00:11 on the 9th, after 22:58 on the 7th: the 8th has no set.
+  const long double december = EncodeDateTimeOrZero(2024, 12, 8, 22, 0, 0, 0);
+  const MoonRecord r = CalculateMoonRecord(december, 41.307L, -73.144L, eastern, HourValuesAt);
+  const long double dayStart = EncodeDateTimeOrZero(2024, 12, 8, 5, 0, 0, 0);
+  EXPECT_GE(r.Rise, dayStart);
+  EXPECT_LT(r.Rise, dayStart + 1);
+  const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, eastern, kEnglish);
+  EXPECT_EQ(lines[6], "Rise Local 12:21 Dec 8");
+  EXPECT_EQ(lines[7], "Set  Local no set");
+  const MoonRecord next = CalculateMoonRecord(december + 0.5L, 41.307L, -73.144L, eastern, HourValuesAt);
+  EXPECT_EQ(DataPanelLines(next, 41.307L, -73.144L, eastern, kEnglish)[7], "Set  Local 00:11 Dec 9");
 }
 
 RiseSetRecord FailingSearch(double, long double, long double, long double) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "core/settings_store.h"
@@ -52,7 +53,7 @@ TEST_F(SettingsStore, FirstRunGivesTheDefaults) {
   EXPECT_DOUBLE_EQ(s.Longitude, -73.0756);
 }
 
-TEST_F(SettingsStore, WritesTheFourteenKeysInTheSettingsGroupAndReadsThemBack) {
+TEST_F(SettingsStore, WritesTheSixteenKeysInTheSettingsGroupAndReadsThemBack) {
   StoredSettings w;
   w.WindowTop = 40;
   w.WindowLeft = 12;
@@ -68,11 +69,13 @@ TEST_F(SettingsStore, WritesTheFourteenKeysInTheSettingsGroupAndReadsThemBack) {
   w.GlobTypeIndex = 4;
   w.Latitude = -33.8688;
   w.Longitude = 151.2093;
+  w.PictureFolder = "/data/moon pictures";
+  w.TextFolder = "/data/tables";
   WriteSettings(w);
 
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 14);
+  EXPECT_EQ(raw.childKeys().size(), 16);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   EXPECT_EQ(raw.value("GlobStep").toInt(), 24);
@@ -91,6 +94,8 @@ TEST_F(SettingsStore, WritesTheFourteenKeysInTheSettingsGroupAndReadsThemBack) {
   EXPECT_EQ(r.GlobTypeIndex, 4);
   EXPECT_DOUBLE_EQ(r.Latitude, -33.8688);
   EXPECT_DOUBLE_EQ(r.Longitude, 151.2093);
+  EXPECT_EQ(r.PictureFolder, "/data/moon pictures");
+  EXPECT_EQ(r.TextFolder, "/data/tables");
   // Animation and parallactic turning always start off, whatever was saved.
   EXPECT_FALSE(r.AnimateBox);
   EXPECT_FALSE(r.RotateBox);
@@ -119,6 +124,13 @@ TEST_F(SettingsStore, NonNumericValuesFallBackToTheDefaults) {
   EXPECT_EQ(s.WindowWidth, 1600);
   EXPECT_TRUE(s.ShowLinesBox);
   EXPECT_EQ(s.WindowState, 0);
+}
+
+TEST_F(SettingsStore, ExportFoldersDefaultToOrvanelInPicturesAndDocuments) {
+  WriteRaw("[SETTINGS]\nPictureFolder=  \n");
+  const StoredSettings s = ReadSettings();
+  EXPECT_EQ(s.PictureFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/Orvanel");
+  EXPECT_EQ(s.TextFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Orvanel");
 }
 
 TEST_F(SettingsStore, AnImpossiblePlaceFallsBackToTheDefaultPlace) {

@@ -116,6 +116,7 @@ class ExportCommands : public ::testing::Test {
                          Shell,
                          Dialog,
                          Work.path(),
+                         Work.path(),
                          pointer,
                          [this](const QString& message) { Errors.push_back(message); },
                          [](std::function<bool()> work, std::function<void(bool)> then) { then(work()); }};
@@ -241,10 +242,12 @@ TEST_F(ExportCommands, FullYearDataLeavesNothingWhenTheDownloadFails) {
 TEST_F(ExportCommands, FullYearDataReportsAFileThatCannotBeWritten) {
   Serve(kNorth2024 + "mooninfo_2024.txt", "row\n");
   ExportContext ctx = Context();
-  ctx.WorkingFolder = InWork("no-such-folder");
+  QFile blocker(InWork("a-file"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // no folder can be made inside it
+  ctx.TextFolder = InWork("a-file/texts");
   FullYearData(ctx);
   ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_TRUE(Errors[0].contains("no-such-folder/mooninfo_2024.txt")) << Errors[0].toStdString();
+  EXPECT_TRUE(Errors[0].contains("a-file/texts/mooninfo_2024.txt")) << Errors[0].toStdString();
   EXPECT_TRUE(Shell.Calls.empty());
 }
 
@@ -256,7 +259,7 @@ TEST_F(ExportCommands, ImageInViewerAndEditorFetchTheFrameIntoTheWorkingFolder) 
   ImageInViewer(Context());
   EXPECT_EQ(ReadAll(local), tiff);
   QFile::remove(local);
-  ImageInMSPaint(Context());
+  ImageInPaintProgram(Context());
   EXPECT_EQ(ReadAll(local), tiff);
   EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenWithRegisteredProgram", local.toStdString()},
                                                    {"OpenInImageEditor", local.toStdString()}}));
@@ -264,7 +267,7 @@ TEST_F(ExportCommands, ImageInViewerAndEditorFetchTheFrameIntoTheWorkingFolder) 
 
 TEST_F(ExportCommands, ImageInViewerAndEditorHandOffNothingWhenTheDownloadFails) {
   ImageInViewer(Context());
-  ImageInMSPaint(Context());
+  ImageInPaintProgram(Context());
   EXPECT_EQ(RequestsMade().size(), 2u);
   EXPECT_TRUE(Shell.Calls.empty());
   EXPECT_TRUE(QDir(Work.path()).isEmpty());
@@ -294,14 +297,13 @@ TEST_F(ExportCommands, SaveAsTifFileSavesNasasBytesAtTheChosenPath) {
   QByteArray tiff = TiffBytes(TestPicture(6, 4));
   tiff.append("trailing bytes a re-encoder would drop");
   Serve(kMoonFrame2024, tiff);
-  Dialog.InitialDir = "/somewhere/chosen/before";
   const QString chosen = InWork("my frame.tif");
   Dialog.Answers = {chosen};
   SaveAsTifFile(Context());
   ASSERT_EQ(Dialog.ShownWith.size(), 1u);
   EXPECT_EQ(Dialog.ShownWith[0].FileName, "moon.3859.tif");
   EXPECT_EQ(Dialog.ShownWith[0].Filter, "TIF Image File (*.tif)|*.tif");
-  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, "/somewhere/chosen/before") << "the folder is left as it was";
+  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, Work.path() + "/") << "offered in the pictures folder";
   EXPECT_EQ(ReadAll(chosen), tiff);
 }
 
@@ -354,13 +356,22 @@ TEST_F(ExportCommands, SaveScreenWritesTheChartAs24BitBmp) {
   EXPECT_TRUE(Errors.empty());
 }
 
-TEST_F(ExportCommands, SaveScreenOffersTheDocumentsFolderWhenTheWorkingFolderIsGone) {
+// Pictures go to the pictures folder and the yearly text to the text folder, each
+// made when it is not there yet.
+TEST_F(ExportCommands, TheFoldersAreMadeWhenNeeded) {
   ExportContext ctx = Context(QPoint(100, 100));
-  ctx.WorkingFolder = InWork("gone");
+  ctx.WorkingFolder = InWork("Pictures/Orvanel");
+  ctx.TextFolder = InWork("Documents/Orvanel");
   SaveScreen(ctx);
-  ASSERT_EQ(Dialog.ShownWith.size(), 1u);
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  EXPECT_EQ(Dialog.ShownWith[0].InitialDir, (documents.isEmpty() ? ctx.WorkingFolder : documents) + "/");
+  ctx.PointerInWindow = QPoint(kSaveScreenFrameX, 100);
+  SaveScreen(ctx);
+  ASSERT_EQ(Dialog.ShownWith.size(), 2u);
+  for (const auto& shown : Dialog.ShownWith) EXPECT_EQ(shown.InitialDir, ctx.WorkingFolder + "/");
+  EXPECT_TRUE(QDir(ctx.WorkingFolder).exists());
+
+  Serve(kNorth2024 + "mooninfo_2024.txt", "row\n");
+  FullYearData(ctx);
+  EXPECT_TRUE(QFile::exists(QDir(ctx.TextFolder).filePath("mooninfo_2024.txt")));
 }
 
 TEST_F(ExportCommands, SaveScreenReportsAChartThatCannotBeWritten) {

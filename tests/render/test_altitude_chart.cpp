@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QPainter>
 #include <cmath>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "astro/moon_position.h"
 #include "render/altitude_chart.h"
 #include "render/bitmap_helpers.h"
+#include "render/view_text.h"
 #include "support/render_gui_environment.h"
 #include "support/render_support.h"
 
@@ -99,6 +101,47 @@ TEST_F(renderAltitudeChart, LabelsGiveThePresentPlaceAndTheTurn) {
   EXPECT_EQ(labels.ParallacticLab2->TextColor, kBlack);
   EXPECT_FALSE(labels.UTCLab || labels.LocLab || labels.ParallacticLab || labels.RotateBoxVisible);
   EXPECT_TRUE(Reporter.Messages.empty());
+}
+
+TEST(renderChartText, ParallacticAnglesAreGivenWithinAHalfTurn) {
+  const struct {
+    long double Q;
+    const char* Text;
+  } cases[] = {
+      {23.4L, "23.4\u00B0 CW"},   {-23.4L, "23.4\u00B0 CCW"}, {190.0L, "170.0\u00B0 CCW"},
+      {-190.0L, "170.0\u00B0 CW"}, {359.0L, "1.0\u00B0 CCW"},  {540.0L, "180.0\u00B0 CW"},
+      {-180.0L, "180.0\u00B0 CW"}, {0.0L, "0.0\u00B0 CCW"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ParallacticRotatedText(c.Q), QString("Parallactic Rotated ") + QString::fromUtf8(c.Text))
+        << static_cast<double>(c.Q);
+}
+
+TEST(renderChartText, ZonesAreNamedByTheirOffset) {
+  EXPECT_EQ(UtcOffsetText(0), "UTC");
+  EXPECT_EQ(UtcOffsetText(-5), QString("UTC\u221205:00"));
+  EXPECT_EQ(UtcOffsetText(5.5L), "UTC+05:30");
+  EXPECT_EQ(UtcOffsetText(-3.5L), QString("UTC\u221203:30"));
+}
+
+// The hours along the bottom and the zone's name are local: another zone changes
+// those texts and nothing else.
+TEST_F(renderAltitudeChart, TheHourAxisIsInLocalTime) {
+  Draw(kInstant);
+  const QImage utc = Image1.copy();
+  FixedOffsetZone fiveBehind(-300);
+  MoonViewServices local{fiveBehind, Reporter};
+  DrawPolyLine(kInstant, Record, Options, local, Frame, Image1);
+  const QRect hours(0, 710, 730, 14), name(0, 12, 200, 14);
+  EXPECT_NE(Image1.copy(hours), utc.copy(hours));
+  EXPECT_NE(Image1.copy(name), utc.copy(name));
+  QImage rest = Image1, restUtc = utc;
+  for (QImage* image : {&rest, &restUtc}) {
+    QPainter p(image);
+    p.fillRect(hours, Qt::black);
+    p.fillRect(name, Qt::black);
+  }
+  EXPECT_EQ(rest, restUtc);
 }
 
 TEST_F(renderAltitudeChart, SkyAboveAndGroundFromRow365) {

@@ -56,25 +56,25 @@ TEST_F(AboutForm, LayoutAsDesigned) {
   EXPECT_EQ(FontColor(*Form.CrcLab), QColor(Qt::white));
   EXPECT_EQ(Form.CrcLab->toolTip(), "Go to Online CRC-32 Check");
   EXPECT_EQ(Form.CopyrightLab->pos(), QPoint(150, 75));
-  EXPECT_EQ(Form.EmailLab->pos(), QPoint(150, 95));
-  EXPECT_EQ(Form.EmailLab->toolTip(), "Send Email");
+  EXPECT_EQ(Form.NasaMoonLab->pos(), QPoint(150, 95));
+  EXPECT_EQ(Form.NasaMoonLab->toolTip(), "Go to NASA's Moon Phase and Libration, 2026");
   EXPECT_EQ(Form.WebsiteLab->pos(), QPoint(150, 115));
   EXPECT_EQ(Form.WebsiteLab->toolTip(), "Go to Home Page");
-  EXPECT_EQ(Form.DonationLab->pos(), QPoint(150, 145));
-  EXPECT_EQ(Form.PayPalBut->geometry(), QRect(240, 140, 75, 25));
-  EXPECT_LE(Form.DonationLab->geometry().right(), Form.PayPalBut->x()) << "the offer does not run under the button";
-  for (const QLabel* label : {static_cast<QLabel*>(Form.CrcLab), Form.CopyrightLab, static_cast<QLabel*>(Form.EmailLab),
-                              static_cast<QLabel*>(Form.WebsiteLab), static_cast<QLabel*>(Form.DonationLab)}) {
+  EXPECT_EQ(Form.SvsLab->pos(), QPoint(150, 145));
+  EXPECT_EQ(Form.SvsBut->geometry(), QRect(240, 140, 75, 25));
+  EXPECT_LE(Form.SvsLab->geometry().right(), Form.SvsBut->x()) << "the offer does not run under the button";
+  for (const QLabel* label : {static_cast<QLabel*>(Form.CrcLab), Form.CopyrightLab, static_cast<QLabel*>(Form.NasaMoonLab),
+                              static_cast<QLabel*>(Form.WebsiteLab), static_cast<QLabel*>(Form.SvsLab)}) {
     SCOPED_TRACE(label->text().toStdString());
     EXPECT_EQ(label->font().pixelSize(), 13);
     EXPECT_FALSE(label->text().isEmpty());
   }
-  for (const QLabel* label : {Form.CopyrightLab, static_cast<QLabel*>(Form.EmailLab),
-                              static_cast<QLabel*>(Form.WebsiteLab), static_cast<QLabel*>(Form.DonationLab)})
+  for (const QLabel* label : {Form.CopyrightLab, static_cast<QLabel*>(Form.NasaMoonLab),
+                              static_cast<QLabel*>(Form.WebsiteLab), static_cast<QLabel*>(Form.SvsLab)})
     EXPECT_EQ(FontColor(*label), kMoneyGreen);
-  EXPECT_EQ(Form.EmailLab->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Form.NasaMoonLab->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(Form.WebsiteLab->cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(Form.DonationLab->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Form.SvsLab->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(AboutForm, TitleIsTheMainWindowsCaption) {
@@ -137,7 +137,7 @@ TEST_F(AboutForm, LinksTurnRedUnderThePointerAndBack) {
   EXPECT_EQ(FontColor(*Form.CrcLab), kRed);
   Hover(Form.CrcLab, false);
   EXPECT_EQ(FontColor(*Form.CrcLab), QColor(Qt::white));
-  for (LinkLabel* label : {Form.EmailLab, Form.WebsiteLab, Form.DonationLab}) {
+  for (LinkLabel* label : {Form.NasaMoonLab, Form.WebsiteLab, Form.SvsLab}) {
     SCOPED_TRACE(label->text().toStdString());
     Hover(label, true);
     EXPECT_EQ(FontColor(*label), kRed);
@@ -149,22 +149,16 @@ TEST_F(AboutForm, LinksTurnRedUnderThePointerAndBack) {
 TEST_F(AboutForm, LinksOpenTheirAddresses) {
   Form.show();
   Click(Form.CrcLab);
-  Click(Form.EmailLab);
+  Click(Form.NasaMoonLab);
   Click(Form.WebsiteLab);
-  Click(Form.DonationLab);
-  Form.PayPalBut->click();
+  Click(Form.SvsLab);
+  Form.SvsBut->click();
   EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenDocument", kCrcCheckerUrl},
-                                                   {"OpenDocument", "mailto:orvanel@example.org"},
-                                                   {"OpenDocument", kMakerWebsite},
-                                                   {"OpenDocument", kMakerDonationUrl},
-                                                   {"OpenDocument", kMakerDonationUrl}}));
-}
-
-// The maker's addresses are the project's own placeholders, not a third party's.
-TEST(AboutAddresses, MakerAddressesArePlaceholders) {
-  EXPECT_TRUE(QString(kMakerEmail).endsWith("@example.org"));
-  EXPECT_TRUE(QUrl(kMakerWebsite).host().endsWith("example.org"));
-  EXPECT_TRUE(QUrl(kMakerDonationUrl).host().endsWith("example.org"));
+                                                   {"OpenDocument", "https://svs.gsfc.nasa.gov/5587/"},
+                                                   {"OpenDocument", "https://github.com/quenhalse/orvanel"},
+                                                   {"OpenDocument", "https://svs.gsfc.nasa.gov/"},
+                                                   {"OpenDocument", "https://svs.gsfc.nasa.gov/"}}));
+  EXPECT_EQ(Form.WebsiteLab->text(), "github.com/quenhalse/orvanel");
 }
 
 }  // namespace

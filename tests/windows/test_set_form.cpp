@@ -118,24 +118,17 @@ TEST_F(SetForm, SaveTakesMagnitudesAndTheListsHemispheres) {
     int EastWest;
     long double Latitude, Longitude;  // expected afterwards
   };
-  const long double lat0 = 41.2979L, lon0 = -73.0756L;  // the values before each save
   const Case cases[] = {
       {"-41.5", kNorth, "73.5", kWest, 41.5L, -73.5L},      // a typed sign is ignored
       {"41.5", kSouth, "-10", kEast, -41.5L, 10.0L},
       {"90", kNorth, "180", kWest, 90.0L, -180.0L},         // the limits themselves are taken
       {"90", kSouth, "180", kEast, -90.0L, 180.0L},
-      {"90.0001", kSouth, "180.5", kEast, lat0, lon0},      // beyond them nothing changes
-      {"", kNorth, "abc", kEast, lat0, lon0},               // nor for text that is no number
-      {"abc", kSouth, "12.25", kEast, lat0, 12.25L},        // each value on its own
-      {"12.5", kNorth, "", kEast, 12.5L, lon0},
-      {"41,5", kNorth, "1,5", kEast, lat0, lon0},           // not this locale's separator
-      {"nan", kNorth, "inf", kEast, lat0, lon0},
       {" 7.25 ", kSouth, "0", kEast, -7.25L, 0.0L},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.Lat) + " / " + c.Lon);
-    State.Latitude = lat0;
-    State.Longitude = lon0;
+    State.Latitude = 41.2979L;
+    State.Longitude = -73.0756L;
     Redraws = 0;
     Save(c.Lat, c.NorthSouth, c.Lon, c.EastWest);
     // Within a double's rounding: the values pass through a double parse.
@@ -146,13 +139,45 @@ TEST_F(SetForm, SaveTakesMagnitudesAndTheListsHemispheres) {
   }
 }
 
+// A value that cannot be taken is marked where it was typed, and Save waits.
+TEST_F(SetForm, InvalidInputIsShownAndSaveWaits) {
+  const struct {
+    const char* Lat;
+    const char* Lon;
+    bool LatBad, LonBad;
+  } cases[] = {
+      {"90.0001", "180", true, false}, {"90", "180.5", false, true}, {"", "abc", true, true},
+      {"abc", "12.25", true, false},   {"41,5", "1.5", true, false},  {"nan", "inf", true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Lat) + " / " + c.Lon);
+    Redraws = 0;
+    Save(c.Lat, kNorth, c.Lon, kEast);
+    EXPECT_FALSE(Form.SaveBut->isEnabled());
+    EXPECT_EQ(Redraws, 0);
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_NEAR(static_cast<double>(State.Latitude), 41.2979, 1e-12);
+    EXPECT_EQ(Form.LatEdit->styleSheet().contains("red"), c.LatBad);
+    EXPECT_EQ(Form.LonEdit->styleSheet().contains("red"), c.LonBad);
+    EXPECT_TRUE(Form.InputMessage->text().contains(c.LatBad ? "latitude" : "longitude"))
+        << Form.InputMessage->text().toStdString();
+  }
+  Form.LatEdit->setText("12.5");
+  Form.LonEdit->setText("100");
+  EXPECT_TRUE(Form.SaveBut->isEnabled());
+  EXPECT_TRUE(Form.InputMessage->text().isEmpty());
+  EXPECT_TRUE(Form.LatEdit->styleSheet().isEmpty());
+}
+
 TEST_F(SetForm, SaveParsesWithTheLocalesDecimalSeparator) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   Form.show();
   EXPECT_EQ(Form.LatEdit->text(), "41,2979");
   Save("41,5", kSouth, "73.5", kWest);
+  EXPECT_FALSE(Form.SaveBut->isEnabled()) << "'.' is no decimal separator here";
+  Save("41,5", kSouth, "73,5", kWest);
   EXPECT_NEAR(static_cast<double>(State.Latitude), -41.5, 1e-12);
-  EXPECT_NEAR(static_cast<double>(State.Longitude), -73.0756, 1e-12) << "'.' is no decimal separator here";
+  EXPECT_NEAR(static_cast<double>(State.Longitude), -73.5, 1e-12);
 }
 
 TEST_F(SetForm, SaveRedrawsWithTheNewPlace) {

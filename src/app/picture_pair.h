@@ -1,0 +1,40 @@
+// The main window's two pictures side by side, as large as the space allows while
+// both stay square and equal, with the captions that belong under them: one centred
+// under the left picture, one at each end of the line under the right picture.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class ImageBox;
+
+class PicturePair : public QWidget {
+  Q_OBJECT
+ public:
+  // The side of each picture: never smaller than kMinSide, as large as the space
+  // allows (beyond the pictures' 730 pixels on large screens).
+  static constexpr int kMinSide = 360;
+  static constexpr int kDesignedSide = 730;
+
+  PicturePair(ImageBox* left, ImageBox* right, QWidget* parent = nullptr);
+  // The captions: under the left picture's middle, and at the start and the end of the
+  // line under the right picture.
+  void SetCaptions(QLabel* underLeft, QLabel* rightStart, QLabel* rightEnd);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  int CaptionHeight() const;
+  void Arrange();
+
+  ImageBox* Left;
+  ImageBox* Right;
+  QLabel* UnderLeft = nullptr;
+  QLabel* RightStart = nullptr;
+  QLabel* RightEnd = nullptr;
+};

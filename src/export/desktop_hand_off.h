@@ -16,7 +16,7 @@ class DesktopHandOff : public HandOff {
   void OpenFolder(const QString& Folder) override;
 };
 
-// The image editors tried for "Image in MSPaint", in order of preference.
+// The image editors tried for "Image in Paint Program", in order of preference.
 inline const QStringList kImageEditors{"kolourpaint", "pinta", "gimp", "krita"};
 
 // The path of the first installed editor of kImageEditors, searched in SearchPaths

@@ -183,8 +183,12 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
   EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);
   EXPECT_TRUE(form.StatusBar1->text().contains("no hourly series for 2027")) << form.StatusBar1->text().toStdString();
   EXPECT_GT(qGray(PixelAt(form.Image2, 365, 365)), 20);  // the drawn Moon's disc
-  for (const char* name : {"LinktoClipboard1Action", "SaveAsTifFile1Popup", "NasaWebsiteAction"})
-    EXPECT_FALSE(form.findChild<QAction*>(name)->isEnabled()) << name;
+  for (const char* name : {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction"}) {
+    const QAction* action = form.findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_FALSE(action->isEnabled()) << name;
+    EXPECT_TRUE(action->toolTip().contains("2027")) << name;
+  }
   EXPECT_TRUE(form.findChild<QAction*>("SaveScreen1Action")->isEnabled());
 }
 

@@ -13,6 +13,7 @@
 #include "astro/time_scales.h"
 #include "core/calculate_data.h"
 #include "nasa/downloader.h"
+#include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
 #include "nasa/image_decode.h"
 #include "nasa/nasa_tables.h"
@@ -39,7 +40,8 @@ struct Fixture {
     qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
   }
   Services MakeServices() {
-    return Services{Clock, kUtc, MakeNasaSite(Server.BaseUrl(), Config.path().toStdString()), Fetch, Shell};
+    return Services{Clock, kUtc, MakeNasaSite(Server.BaseUrl(), Config.path().toStdString()), Fetch, Shell,
+                    Frames, nullptr};
   }
   // Lets the window's events run until its newest show has been drawn.
   static void WaitForShow(const TForm1& form) {
@@ -55,6 +57,8 @@ struct Fixture {
   FixedClock Clock{kInstant};
   Downloader Fetch;
   HandOffRecorder Shell;
+  QTemporaryDir CacheDir;
+  FrameCache Frames{CacheDir.path(), Fetch};
 };
 
 Fixture& Shared() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 #include <utility>
 
 #include "app/image_box.h"
@@ -13,6 +14,7 @@
 #include "astro/parallactic_angle.h"
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
+#include "core/navigation_steps.h"
 #include "nasa/frame_loading.h"
 #include "nasa/nasa_tables.h"
 #include "render/altitude_chart.h"
@@ -24,7 +26,7 @@ namespace {
 // shares nothing with the window.
 struct FrameRequest {
   NasaSite Site;
-  Downloader Fetch;
+  FrameCache Frames;  // a copy sharing the window's cache, valid however long the worker runs
   bool Online;
   long double Instant;
   long double CurrentDateTime;
@@ -36,19 +38,42 @@ struct FrameRequest {
 struct FetchedFrames {
   bool JpegLoaded = false;
   QImage Jpeg;
-  QImage Tiff;  // the chart, orbit or globe view's frame; null when it could not be had
+  QImage Tiff;      // the chart, orbit or globe view's frame; null when it could not be had
+  QString Failure;  // the status bar's word on a frame that could not be had
 };
+
+QString FailureNotice(const QString& file, const QString& reason) {
+  return " Could not load " + file + ": " + reason;
+}
 
 FetchedFrames FetchFrames(const FrameRequest& r) {
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
-  f.JpegLoaded = LoadJpgFile(r.Site, r.Fetch, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+  const DownloadResult jpeg =
+      LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+  f.JpegLoaded = jpeg.Ok;
+  if (!jpeg.Ok) f.Failure = FailureNotice(QString::fromStdString(GetFileName("jpg", r.Instant)), jpeg.Reason);
   if (f.JpegLoaded && r.View != ViewKind::Moon) {
-    const int key = DescriptionOf(r.View).ScreenKey;
-    if (!r.Fetch.DownloadGraphic(NasaFrameUrl(r.Site, key, r.CurrentDateTime, r.CurrentDateTime, r.Latitude), f.Tiff))
+    const std::string url =
+        NasaFrameUrl(r.Site, DescriptionOf(r.View).ScreenKey, r.CurrentDateTime, r.CurrentDateTime, r.Latitude);
+    const FrameFetch tiff = r.Frames.Load(url, f.Tiff);
+    if (!tiff.Result.Ok) {
       f.Tiff = QImage();
+      f.Failure = FailureNotice(QString::fromStdString(url.substr(url.rfind('/') + 1)), tiff.Result.Reason);
+    }
   }
   return f;
+}
+
+// The longest step the window takes is a day; a longer move (a jump to a date, the
+// wrap at the ends of the range) gives no direction of travel.
+constexpr long double kLongestStepDays = 1.5L;
+
+// Asks for the hours ahead in the direction of the step from `from` to x.
+void PrefetchAfter(const Services& svc, const ProgramState& state, long double x, long double from) {
+  if (!svc.Prefetch || x == from || std::abs(x - from) > kLongestStepDays) return;
+  const long double step = StepDays(state.GlobStep) * (x > from ? 1 : -1);
+  svc.Prefetch->Want(FramesAhead(svc.Site, state.View, x, step, kPrefetchAhead, state.Latitude));
 }
 
 void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
@@ -64,7 +89,7 @@ void TForm1::ShowBoth(long double x) {
   if (!ShowPending()) StatusBeforeLoading = StatusBar1->text();
   const quint64 generation = ++ShowGeneration;
   const MoonRecord r = CalculateData(x);
-  const FrameRequest request{Svc.Site,         Svc.Fetch,      OnlineFilesBox->isChecked(),
+  const FrameRequest request{Svc.Site,         Svc.Frames,     OnlineFilesBox->isChecked(),
                              x,                State.CurrentDateTime, State.Latitude,
                              State.View,       FrameJpeg};
   if (request.Online)
@@ -75,6 +100,7 @@ void TForm1::ShowBoth(long double x) {
     watcher->deleteLater();
     if (generation != ShowGeneration) return;  // overtaken by a newer request
     const FetchedFrames f = watcher->result();
+    NoticeAfterShow += f.Failure;  // after a notice already waiting, which says more
     ApplyShow(x, r, f.JpegLoaded, f.Jpeg, f.Tiff);
     ShownGeneration = generation;
   });
@@ -86,6 +112,7 @@ void TForm1::ShowBoth(long double x) {
 void TForm1::ApplyShow(long double x, const MoonRecord& r, bool frameLoaded, const QImage& jpeg, const QImage& tiff) {
   unsetCursor();
   SetStatusText(StatusBeforeLoading);
+  if (OnlineFilesBox->isChecked()) PrefetchAfter(Svc, State, x, State.CurrentMoonRecord.DateTime);
   State.CurrentMoonRecord = r;
   ShowAllData(r);
   if (frameLoaded) {

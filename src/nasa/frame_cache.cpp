@@ -4,10 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCache>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <vector>
 
 #include "nasa/image_decode.h"
@@ -52,42 +57,108 @@ std::vector<CachedFile> FilesUnder(const QString& root) {
   return files;
 }
 
+FrameFetch Failed(const QString& reason) { return {DownloadResult::Failure(reason), FrameFetch::Source::Network}; }
+
+}  // namespace
+
+QString DefaultFrameCacheFolder() {
+  const QString chosen = qEnvironmentVariable("ORVANEL_CACHE_DIR");
+  if (!chosen.isEmpty()) return chosen;
+  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Quenhalse/Orvanel";
+}
+
+struct FrameCache::Shared {
+  Shared(const QString& folder, const Downloader& fetch, long long capBytes, int decodedKept)
+      : Root(QDir::cleanPath(folder)), Net(fetch), Cap(capBytes), Decoded(decodedKept) {}
+
+  QString PathOf(const std::string& url) const;
+  FrameFetch Download(const std::string& url, const QString& path, QImage& image);
+  bool ReadFromDisk(const QString& path, QImage& image);
+  bool Remembered(const QString& path, QImage& image);
+  void Remember(const QString& path, const QImage& image);
+  void TrimLocked();
+
+  const QString Root;
+  const Downloader Net;
+  const long long Cap;
+  std::mutex MemoryLock;
+  QCache<QString, QImage> Decoded;
+  std::mutex TrimLock;
+  long long Known = -1;  // bytes on disk as last counted plus those added since; -1: not yet counted
+  std::mutex FlightLock;
+  std::condition_variable Landed;
+  std::set<QString> InFlight;  // files being downloaded by this process
+};
+
+namespace {
+
+// While it lives, no other thread of the process downloads the same file: the show
+// and the prefetcher asking for one hour at once make one request.
+class OneFlight {
+ public:
+  OneFlight(std::mutex& lock, std::condition_variable& landed, std::set<QString>& inFlight, const QString& path)
+      : Lock(lock), LandedSignal(landed), Flying(inFlight), Path(path) {
+    std::unique_lock guard(Lock);
+    LandedSignal.wait(guard, [&] { return !Flying.count(Path); });
+    Flying.insert(Path);
+  }
+  ~OneFlight() {
+    {
+      std::lock_guard guard(Lock);
+      Flying.erase(Path);
+    }
+    LandedSignal.notify_all();
+  }
+  OneFlight(const OneFlight&) = delete;
+  OneFlight& operator=(const OneFlight&) = delete;
+
+ private:
+  std::mutex& Lock;
+  std::condition_variable& LandedSignal;
+  std::set<QString>& Flying;
+  const QString& Path;
+};
+
 }  // namespace
 
 FrameCache::FrameCache(const QString& folder, const Downloader& fetch, long long capBytes, int decodedKept)
-    : Root(QDir::cleanPath(folder)), Net(fetch), Cap(capBytes), Decoded(decodedKept) {}
+    : S(std::make_shared<Shared>(folder, fetch, capBytes, decodedKept)) {}
 
-QString FrameCache::PathOf(const std::string& url) const {
+QString FrameCache::Folder() const { return S->Root; }
+
+QString FrameCache::PathOf(const std::string& url) const { return S->PathOf(url); }
+
+QString FrameCache::Shared::PathOf(const std::string& url) const {
   const QString path = QDir::cleanPath(QUrl(QString::fromStdString(url)).path());
   if (!path.startsWith(u'/') || path == "/" || path.contains(QStringLiteral("/.."))) return {};
   return Root + path;
 }
 
-FrameFetch FrameCache::Load(const std::string& url, QImage& image) {
-  const QString path = PathOf(url);
-  if (path.isEmpty()) return {DownloadResult::Failure(QStringLiteral("bad address")), FrameFetch::Source::Network};
-  if (Remembered(path, image)) {
+FrameFetch FrameCache::Load(const std::string& url, QImage& image) const {
+  const QString path = S->PathOf(url);
+  if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
+  if (S->Remembered(path, image)) {
     Touch(path);
     return {DownloadResult::Success(), FrameFetch::Source::Memory};
   }
-  if (ReadFromDisk(path, image)) {
+  if (S->ReadFromDisk(path, image)) {
     Touch(path);
-    Remember(path, image);
+    S->Remember(path, image);
     return {DownloadResult::Success(), FrameFetch::Source::Disk};
   }
-  return Download(url, path, image);
+  return S->Download(url, path, image);
 }
 
-FrameFetch FrameCache::Store(const std::string& url) {
-  const QString path = PathOf(url);
-  if (path.isEmpty()) return {DownloadResult::Failure(QStringLiteral("bad address")), FrameFetch::Source::Network};
+FrameFetch FrameCache::Store(const std::string& url) const {
+  const QString path = S->PathOf(url);
+  if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
   if (QFileInfo::exists(path)) return {DownloadResult::Success(), FrameFetch::Source::Disk};
   QImage image;
-  return Download(url, path, image);
+  return S->Download(url, path, image);
 }
 
 // A file that does not decode is deleted, so that the next fetch brings a good one.
-bool FrameCache::ReadFromDisk(const QString& path, QImage& image) {
+bool FrameCache::Shared::ReadFromDisk(const QString& path, QImage& image) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
@@ -98,12 +169,17 @@ bool FrameCache::ReadFromDisk(const QString& path, QImage& image) {
 }
 
 // A frame that cannot be written to disk is still shown; only the cache misses it.
-FrameFetch FrameCache::Download(const std::string& url, const QString& path, QImage& image) {
+FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& path, QImage& image) {
+  const OneFlight flight(FlightLock, Landed, InFlight, path);
+  if (ReadFromDisk(path, image)) {  // another thread brought it while this one waited
+    Remember(path, image);
+    return {DownloadResult::Success(), FrameFetch::Source::Disk};
+  }
   QByteArray bytes;
   DownloadResult result = Net.Fetch(url, bytes);
   QImage decoded;
   if (result.Ok && !DecodeImage(bytes, decoded)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
-  if (!result.Ok) return {result, FrameFetch::Source::Network};
+  if (!result.Ok) return Failed(result.Reason);
   if (WriteWhole(path, bytes)) {
     std::lock_guard lock(TrimLock);
     if (Known >= 0) Known += bytes.size();
@@ -114,12 +190,12 @@ FrameFetch FrameCache::Download(const std::string& url, const QString& path, QIm
   return {result, FrameFetch::Source::Network};
 }
 
-void FrameCache::Trim() {
-  std::lock_guard lock(TrimLock);
-  TrimLocked();
+void FrameCache::Trim() const {
+  std::lock_guard lock(S->TrimLock);
+  S->TrimLocked();
 }
 
-void FrameCache::TrimLocked() {
+void FrameCache::Shared::TrimLocked() {
   std::vector<CachedFile> files = FilesUnder(Root);
   long long total = 0;
   for (const CachedFile& f : files) total += f.Bytes;
@@ -134,7 +210,7 @@ void FrameCache::TrimLocked() {
   Known = total;
 }
 
-bool FrameCache::Remembered(const QString& path, QImage& image) {
+bool FrameCache::Shared::Remembered(const QString& path, QImage& image) {
   std::lock_guard lock(MemoryLock);
   const QImage* kept = Decoded.object(path);
   if (!kept) return false;
@@ -142,7 +218,7 @@ bool FrameCache::Remembered(const QString& path, QImage& image) {
   return true;
 }
 
-void FrameCache::Remember(const QString& path, const QImage& image) {
+void FrameCache::Shared::Remember(const QString& path, const QImage& image) {
   std::lock_guard lock(MemoryLock);
   Decoded.insert(path, new QImage(image));
 }

@@ -9,13 +9,14 @@
 // used; when the folder grows over its cap the least recently used files go first.
 // A file that no longer decodes is deleted and fetched again.
 //
-// Every member may be called from several threads at once.
+// Copies of a FrameCache share one cache, so a worker can hold its own copy that
+// stays valid however long it runs. Every member may be called from several threads
+// at once.
 #pragma once
 
-#include <QCache>
 #include <QImage>
 #include <QString>
-#include <mutex>
+#include <memory>
 #include <string>
 
 #include "nasa/downloader.h"
@@ -29,6 +30,10 @@ struct FrameFetch {
   Source From = Source::Network;
 };
 
+// The folder the program keeps its frames in: ORVANEL_CACHE_DIR when it is set and
+// not empty, else the user's cache folder (~/.cache/Quenhalse/Orvanel).
+QString DefaultFrameCacheFolder();
+
 class FrameCache {
  public:
   FrameCache(const QString& folder, const Downloader& fetch, long long capBytes = kDefaultFrameCacheBytes,
@@ -36,27 +41,16 @@ class FrameCache {
 
   // The decoded frame of url (JPEG or TIFF): from memory, else from disk, else from
   // the network (and then stored). image is replaced only on success.
-  FrameFetch Load(const std::string& url, QImage& image);
+  FrameFetch Load(const std::string& url, QImage& image) const;
   // Makes sure url's file is on disk, without decoding a file already there.
-  FrameFetch Store(const std::string& url);
+  FrameFetch Store(const std::string& url) const;
   // Where url's file lives in the cache; empty for a URL that names no file.
   QString PathOf(const std::string& url) const;
-  const QString& Folder() const { return Root; }
+  QString Folder() const;
   // Deletes the least recently used files until the folder holds at most the cap.
-  void Trim();
+  void Trim() const;
 
  private:
-  FrameFetch Download(const std::string& url, const QString& path, QImage& image);
-  bool ReadFromDisk(const QString& path, QImage& image);
-  bool Remembered(const QString& path, QImage& image);
-  void Remember(const QString& path, const QImage& image);
-  void TrimLocked();
-
-  QString Root;
-  Downloader Net;
-  long long Cap;
-  std::mutex MemoryLock;
-  QCache<QString, QImage> Decoded;
-  std::mutex TrimLock;
-  long long Known = -1;  // bytes on disk as last counted plus those added since; -1: not yet counted
+  struct Shared;
+  std::shared_ptr<Shared> S;
 };

@@ -4,9 +4,9 @@
 
 #include "nasa/image_decode.h"
 
-bool LoadJpgFileUrl(const NasaSite& Site, const Downloader& Fetch, long double Instant, long double CurrentDateTime,
-                    long double Latitude, QImage& FrameJpeg) {
-  return Fetch.DownloadJpeg(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), FrameJpeg);
+DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
+                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
+  return Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), FrameJpeg).Result;
 }
 
 bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, long double CurrentDateTime,
@@ -18,8 +18,10 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
   return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg);
 }
 
-bool LoadJpgFile(const NasaSite& Site, const Downloader& Fetch, bool Online, bool Large, long double Instant,
-                 long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
-  return Online ? LoadJpgFileUrl(Site, Fetch, Instant, CurrentDateTime, Latitude, FrameJpeg)
-                : LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg);
+DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
+                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
+  if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg);
+  return LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg)
+             ? DownloadResult::Success()
+             : DownloadResult::Failure(QStringLiteral("unreadable local file"));
 }

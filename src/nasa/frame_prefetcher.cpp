@@ -13,7 +13,7 @@ constexpr auto kLongestPause = std::chrono::seconds(30);
 
 }  // namespace
 
-FramePrefetcher::FramePrefetcher(FrameCache& cache, int maxRequests)
+FramePrefetcher::FramePrefetcher(const FrameCache& cache, int maxRequests)
     : Cache(cache), MaxRequests(std::max(1, maxRequests)) {
   Pool.setMaxThreadCount(MaxRequests);
 }

@@ -24,7 +24,7 @@ inline constexpr int kPrefetchAhead = 8;
 
 class FramePrefetcher {
  public:
-  explicit FramePrefetcher(FrameCache& cache, int maxRequests = kPrefetchRequests);
+  explicit FramePrefetcher(const FrameCache& cache, int maxRequests = kPrefetchRequests);
   // Drops what waits and lets the running transfers finish.
   ~FramePrefetcher();
   FramePrefetcher(const FramePrefetcher&) = delete;
@@ -41,7 +41,7 @@ class FramePrefetcher {
   bool Next(std::string& url);
   void Finished(const std::string& url, bool ok);
 
-  FrameCache& Cache;
+  FrameCache Cache;
   int MaxRequests;
   std::mutex Lock;
   std::deque<std::string> Waiting;

@@ -3,72 +3,43 @@
 // every frame already cached, and a Next click onto a cached frame.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <chrono>
-#include <thread>
+#include <QThreadPool>
 
-#include "app/main_form.h"
-#include "astro/time_scales.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_prefetcher.h"
-#include "support/fixed_clock.h"
-#include "support/fixed_zone.h"
-#include "support/hand_off_recorder.h"
-#include "support/local_http_server.h"
-#include "support/test_images.h"
+#include "window_bench.h"
 
 namespace {
 
-const FixedOffsetZone kUtc(0);
-const long double kInstant = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
 constexpr auto kLatency = std::chrono::milliseconds(100);
 
-struct Fixture {
-  Fixture()
-      : App(argc, argv),
-        Jpeg(MakeJpeg(730, 730)),
-        Server([this](httplib::Server& s) {
-          s.Get(R"(/vis/.*)", [this](const httplib::Request&, httplib::Response& res) {
-            std::this_thread::sleep_for(kLatency);
-            res.set_content(Jpeg.constData(), Jpeg.size(), "image/jpeg");
-          });
-        }) {
-    qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
-  }
-  int argc = 1;
-  char name[6] = "bench";
-  char* argv[2] = {name, nullptr};
-  QTemporaryDir Config;
-  QApplication App;
-  QByteArray Jpeg;
-  LocalHttpServer Server;
-  FixedClock Clock{kInstant};
-  Downloader Fetch;
-  HandOffRecorder Shell;
-};
-
-Fixture& Shared() {
-  static Fixture f;
+WindowBench& Shared() {
+  static WindowBench f(kLatency);
   return f;
 }
 
 // A window over a cache of its own, empty or filled with the next `cached` hours.
 struct Window {
   explicit Window(int cached) {
-    Fixture& f = Shared();
-    const NasaSite site = MakeNasaSite(f.Server.BaseUrl(), f.Config.path().toStdString());
+    WindowBench& f = Shared();
+    const NasaSite site = f.Site();
     FramePrefetcher filler(Frames);
-    filler.Want(FramesAhead(site, ViewKind::Moon, kInstant - 1.0L / 24, 1.0L / 24, cached, 41.3L));
+    filler.Want(FramesAhead(site, ViewKind::Moon, kBenchInstant - 1.0L / 24, 1.0L / 24, cached, 41.3L));
     filler.WaitForDone();
-    Form = std::make_unique<TForm1>(Services{f.Clock, kUtc, site, f.Fetch, f.Shell, Frames, &Prefetch});
-    Form->State.CurrentDateTime = kInstant;
+    Form = std::make_unique<TForm1>(Services{f.Clock, kBenchZone, site, f.Fetch, f.Shell, Frames, &Prefetch});
+    Form->State.CurrentDateTime = kBenchInstant;
     Form->StepBox->setCurrentIndex(0);  // one hour a step
     Form->State.GlobStep = 1;
+  }
+  // The show's last worker may still be writing into the folder.
+  ~Window() {
+    Form.reset();
+    QThreadPool::globalInstance()->waitForDone();
   }
   QTemporaryDir Folder;
   FrameCache Frames{Folder.path(), Shared().Fetch};
@@ -114,11 +85,11 @@ BENCHMARK(BM_AnimationAllCached)->Iterations(1)->Unit(benchmark::kSecond);
 // From the click to the drawn window, for an hour on disk but not yet decoded.
 void BM_NextClickOnCachedFrame(benchmark::State& state) {
   Window w(250);
-  w.Form->ShowBoth(kInstant);
-  while (w.Form->ShowPending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+  w.Form->ShowBoth(kBenchInstant);
+  WindowBench::WaitForShow(*w.Form);
   for (auto _ : state) {
     w.Form->NextBut->click();
-    while (w.Form->ShowPending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+    WindowBench::WaitForShow(*w.Form);
   }
 }
 BENCHMARK(BM_NextClickOnCachedFrame)->Unit(benchmark::kMillisecond)->Iterations(200);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ class WindowTest : public ::testing::Test {
     if (!QApplication::instance()) new QApplication(argc, argv);
   }
   static void TearDownTestSuite() { Config().reset(); }
+  // A show's worker may outlive its window; it finishes before the cache folder goes.
+  ~WindowTest() override { QThreadPool::globalInstance()->waitForDone(); }
 
   // The services a window of this test is built with, as the members stand. The frame
   // cache lives in a folder of the test's own, made with the first window; the

@@ -1,10 +1,10 @@
 // The frame cache: memory, then disk, then the network.
 #include "nasa/frame_cache.h"
 
+#include <QCache>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCache>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>

@@ -9,52 +9,24 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/main_form.h"
-#include "astro/time_scales.h"
 #include "core/calculate_data.h"
 #include "nasa/downloader.h"
+#include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
 #include "nasa/image_decode.h"
 #include "nasa/hour_values.h"
-#include "support/fixed_clock.h"
-#include "support/fixed_zone.h"
-#include "support/hand_off_recorder.h"
-#include "support/local_http_server.h"
-#include "support/test_images.h"
+#include "window_bench.h"
 
 namespace {
 
-const FixedOffsetZone kUtc(0);
-const long double kInstant = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+const FixedOffsetZone& kUtc = kBenchZone;
+const long double kInstant = kBenchInstant;
 
-struct Fixture {
-  Fixture()
-      : App(argc, argv),
-        Jpeg(MakeJpeg(730, 730)),
-        Server([this](httplib::Server& s) {
-          s.Get(R"(/vis/.*)", [this](const httplib::Request&, httplib::Response& res) {
-            res.set_content(Jpeg.constData(), Jpeg.size(), "image/jpeg");
-          });
-        }) {
-    qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
-  }
-  Services MakeServices() {
-    return Services{Clock, kUtc, MakeNasaSite(Server.BaseUrl(), Config.path().toStdString()), Fetch, Shell};
-  }
-  // Lets the window's events run until its newest show has been drawn.
-  static void WaitForShow(const TForm1& form) {
-    while (form.ShowPending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-  }
-  int argc = 1;
-  char name[6] = "bench";
-  char* argv[2] = {name, nullptr};
-  QTemporaryDir Config;
-  QApplication App;
-  QByteArray Jpeg;
-  LocalHttpServer Server;
-  FixedClock Clock{kInstant};
-  Downloader Fetch;
-  HandOffRecorder Shell;
+struct Fixture : WindowBench {
+  Fixture() : WindowBench(std::chrono::milliseconds(0)) {}
+  Services MakeServices() { return Services{Clock, kUtc, Site(), Fetch, Shell, Frames, nullptr}; }
+  QTemporaryDir CacheDir;
+  FrameCache Frames{CacheDir.path(), Fetch};
 };
 
 Fixture& Shared() {

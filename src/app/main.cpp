@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
   const SystemTimeZone zone;
   const Downloader fetch;
   DesktopHandOff shell;
-  const Services services{clock, zone, DefaultNasaSite(), fetch, shell};
+  const FrameCache frames(DefaultFrameCacheFolder(), fetch);
+  FramePrefetcher prefetch(frames);
+  const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch};
   TForm1 form(services);
   form.ReadIniFile();
   form.show();

@@ -41,6 +41,7 @@ struct FetchedFrames {
   QImage Jpeg;        // NASA's Moon frame, or the Moon drawn by the program
   bool Drawn = false; // Jpeg was drawn
   QImage Tiff;        // the chart, orbit or globe view's frame; null when it could not be had
+  QString Failure;    // the status bar's word on a frame that could not be had
 };
 
 class TForm1 : public QMainWindow {

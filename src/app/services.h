@@ -1,12 +1,15 @@
 // The outside world as the main window reaches it, built once in main() (and by
-// tests): the clock, the time-zone rules, NASA's site, the downloader and the
-// hand-off to other programs. The window is given these and reaches for nothing else.
+// tests): the clock, the time-zone rules, NASA's site, the downloader, the frame
+// cache with its prefetcher and the hand-off to other programs. The window is given
+// these and reaches for nothing else.
 #pragma once
 
 #include "astro/time_scales.h"
 #include "core/clock.h"
 #include "export/hand_off.h"
 #include "nasa/downloader.h"
+#include "nasa/frame_cache.h"
+#include "nasa/frame_prefetcher.h"
 #include "nasa/frame_naming.h"
 
 struct Services {
@@ -15,4 +18,6 @@ struct Services {
   NasaSite Site;
   const Downloader& Fetch;
   HandOff& Shell;
+  const FrameCache& Frames;      // the window's frames come through it
+  FramePrefetcher* Prefetch;     // fetches the hours ahead after each step; none when null
 };

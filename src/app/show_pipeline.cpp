@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -12,6 +13,7 @@
 #include "astro/parallactic_angle.h"
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
+#include "core/navigation_steps.h"
 #include "nasa/frame_loading.h"
 #include "nasa/nasa_tables.h"
 #include "nasa/nasa_urls.h"
@@ -26,7 +28,7 @@ namespace {
 // shares nothing with the window.
 struct FrameRequest {
   NasaSite Site;
-  Downloader Fetch;
+  FrameCache Frames;  // a copy sharing the window's cache, valid however long the worker runs
   bool Online;
   long double Instant;
   long double CurrentDateTime;
@@ -36,6 +38,10 @@ struct FrameRequest {
   QImage PreviousJpeg;    // kept when the local folder has no file for the hour
 };
 
+QString FailureNotice(const QString& file, const QString& reason) {
+  return " Could not load " + file + ": " + reason;
+}
+
 // NASA's Moon frame of the hour, or the Moon drawn by the program when the year
 // has no series, the view asks for it or the frame cannot be had; and for the
 // chart, orbit and globe views NASA's TIFF frame (null when it could not be had).
@@ -43,27 +49,47 @@ FetchedFrames FetchFrames(const FrameRequest& r) {
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
   const bool nasa = HasNasaSeries(r.CurrentDateTime);
-  f.Drawn = r.View == ViewKind::Drawn || !nasa ||
-            !LoadJpgFile(r.Site, r.Fetch, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+  if (nasa && r.View != ViewKind::Drawn) {
+    const DownloadResult jpeg =
+        LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+    if (!jpeg.Ok) f.Failure = FailureNotice(QString::fromStdString(GetFileName("jpg", r.Instant)), jpeg.Reason);
+    f.Drawn = !jpeg.Ok;
+  } else {
+    f.Drawn = true;
+  }
   if (f.Drawn) f.Jpeg = DrawMoonFrame(r.Values);
   if (nasa && !IsMoonView(r.View)) {
-    const int key = DescriptionOf(r.View).ScreenKey;
-    if (!r.Fetch.DownloadGraphic(NasaFrameUrl(r.Site, key, r.CurrentDateTime, r.CurrentDateTime, r.Latitude), f.Tiff))
+    const std::string url =
+        NasaFrameUrl(r.Site, DescriptionOf(r.View).ScreenKey, r.CurrentDateTime, r.CurrentDateTime, r.Latitude);
+    const FrameFetch tiff = r.Frames.Load(url, f.Tiff);
+    if (!tiff.Result.Ok) {
       f.Tiff = QImage();
+      f.Failure = FailureNotice(QString::fromStdString(url.substr(url.rfind('/') + 1)), tiff.Result.Reason);
+    }
   }
   return f;
 }
 
-// What the status bar says of where the hour's picture and values come from; empty
-// when both are NASA's.
-QString SourceNotice(const MoonRecord& r, ViewKind view, bool drawn, long double x) {
-  const int year = YearOf(x);
+// What the status bar says of where the hour's picture and values come from, and
+// why a frame could not be had; empty when all is NASA's.
+QString SourceNotice(const MoonRecord& r, ViewKind view, const FetchedFrames& frames, long double x) {
   if (!r.FromNasa)
     return QStringLiteral(" Computed values and Moon drawn by Orvanel: NASA publishes no hourly series for %1")
-        .arg(year);
-  if (drawn && view != ViewKind::Drawn)
-    return QStringLiteral(" Moon drawn by Orvanel: NASA's frame is unavailable");
-  return {};
+        .arg(YearOf(x));
+  if (frames.Drawn && view != ViewKind::Drawn)
+    return QStringLiteral(" Moon drawn by Orvanel: NASA's frame is unavailable.") + frames.Failure;
+  return frames.Failure;
+}
+
+// The longest step the window takes is a day; a longer move (a jump to a date, the
+// wrap at the ends of the range) gives no direction of travel.
+constexpr long double kLongestStepDays = 1.5L;
+
+// Asks for the hours ahead in the direction of the step from `from` to x.
+void PrefetchAfter(const Services& svc, const ProgramState& state, long double x, long double from) {
+  if (!svc.Prefetch || x == from || std::abs(x - from) > kLongestStepDays) return;
+  const long double step = StepDays(state.GlobStep) * (x > from ? 1 : -1);
+  svc.Prefetch->Want(FramesAhead(svc.Site, state.View, x, step, kPrefetchAhead, state.Latitude));
 }
 
 void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
@@ -79,8 +105,9 @@ void TForm1::ShowBoth(long double x) {
   if (!ShowPending()) StatusBeforeLoading = StatusBar1->text();
   const quint64 generation = ++ShowGeneration;
   const MoonRecord r = CalculateData(x);
-  const FrameRequest request{Svc.Site, Svc.Fetch,  OnlineFilesBox->isChecked(), x, State.CurrentDateTime,
-                             State.Latitude, State.View, HourValuesOf(r), FrameJpeg};
+  const FrameRequest request{Svc.Site,      Svc.Frames,     OnlineFilesBox->isChecked(), x,
+                             State.CurrentDateTime, State.Latitude, State.View, HourValuesOf(r),
+                             FrameJpeg};
   if (request.Online && HasNasaSeries(x) && State.View != ViewKind::Drawn)
     SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", x)) + " from NASA ...");
   setCursor(Qt::BusyCursor);
@@ -98,13 +125,14 @@ void TForm1::ShowBoth(long double x) {
 void TForm1::ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames) {
   unsetCursor();
   SetStatusText(StatusBeforeLoading);
+  if (OnlineFilesBox->isChecked()) PrefetchAfter(Svc, State, x, State.CurrentMoonRecord.DateTime);
   State.CurrentMoonRecord = r;
   ShowAllData(r);
   FrameJpeg = frames.Jpeg;
   FrameTiff = frames.Tiff;
   ShowMoon(State.View, x);
   DrawPolyLine(x);
-  const QString notice = SourceNotice(r, State.View, frames.Drawn, x);
+  const QString notice = SourceNotice(r, State.View, frames, x);
   if (!notice.isEmpty()) SetStatusText(notice);
   UpdateActions();
   State.AnimationRunning = false;

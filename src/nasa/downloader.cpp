@@ -1,11 +1,15 @@
 // Downloads with libcurl. Each call is one synchronous transfer on a fresh easy
-// handle; the body is collected in memory and handed over only when it is complete.
+// handle attached to the shared pool, so the connection and the resolved name of the
+// previous transfer are reused; the body is collected in memory and handed over only
+// when it is complete.
 #include "nasa/downloader.h"
 
 #include <curl/curl.h>
 
 #include <QSaveFile>
+#include <array>
 #include <memory>
+#include <mutex>
 
 #include "nasa/image_decode.h"
 
@@ -16,6 +20,42 @@ bool CurlReady() {
   static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
   return ready;
 }
+
+}  // namespace
+
+// libcurl's share handle for connections and DNS answers, with the locks libcurl asks
+// for when several threads transfer through it at once.
+class ConnectionPool {
+ public:
+  ConnectionPool() : Share(CurlReady() ? curl_share_init() : nullptr) {
+    if (!Share) return;
+    curl_share_setopt(Share, CURLSHOPT_LOCKFUNC, Lock);
+    curl_share_setopt(Share, CURLSHOPT_UNLOCKFUNC, Unlock);
+    curl_share_setopt(Share, CURLSHOPT_USERDATA, this);
+    curl_share_setopt(Share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+    curl_share_setopt(Share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+  }
+  ~ConnectionPool() {
+    if (Share) curl_share_cleanup(Share);
+  }
+  ConnectionPool(const ConnectionPool&) = delete;
+  ConnectionPool& operator=(const ConnectionPool&) = delete;
+
+  CURLSH* Handle() const { return Share; }
+
+ private:
+  static std::mutex& MutexFor(void* user, curl_lock_data data) {
+    auto& mutexes = static_cast<ConnectionPool*>(user)->Mutexes;
+    return mutexes[static_cast<std::size_t>(data) % mutexes.size()];
+  }
+  static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* user) { MutexFor(user, data).lock(); }
+  static void Unlock(CURL*, curl_lock_data data, void* user) { MutexFor(user, data).unlock(); }
+
+  CURLSH* Share;
+  std::array<std::mutex, CURL_LOCK_DATA_LAST> Mutexes;
+};
+
+namespace {
 
 struct Body {
   QByteArray Bytes;
@@ -41,6 +81,7 @@ struct CurlCleanup {
 
 void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits, Body& body) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   // A redirect never leaves HTTPS for plain HTTP.
   const bool secure = url.rfind("https://", 0) == 0;
@@ -49,7 +90,7 @@ void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Orvanel");
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, DownloaderUserAgent());
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits.ConnectTimeoutSeconds);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits.LowSpeedBytesPerSecond);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.LowSpeedSeconds);
@@ -68,23 +109,54 @@ QStringList SplitLines(const QByteArray& bytes) {
   return lines;
 }
 
+// The reason of a failed transfer in the words the status bar shows.
+QString FailureReason(CURLcode code, long status) {
+  switch (code) {
+    case CURLE_HTTP_RETURNED_ERROR:
+      return QStringLiteral("HTTP %1").arg(status);
+    case CURLE_OPERATION_TIMEDOUT:
+      return QStringLiteral("timed out");
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return QStringLiteral("no connection");
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+      return QStringLiteral("cut short");
+    case CURLE_FILESIZE_EXCEEDED:
+    case CURLE_WRITE_ERROR:
+      return QStringLiteral("too large");
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+      return QStringLiteral("bad address");
+    default:
+      return QString::fromUtf8(curl_easy_strerror(code));
+  }
+}
+
 }  // namespace
+
+const char* DownloaderUserAgent() { return "Orvanel/" ORVANEL_VERSION; }
+
+Downloader::Downloader(const DownloadLimits& limits) : Limits(limits), Pool(std::make_shared<ConnectionPool>()) {}
 
 // Only a complete body of a 2xx answer counts: libcurl reports a body cut short
 // (CURLE_PARTIAL_FILE), a stalled or oversized transfer and HTTP errors as failures,
 // and a final 3xx (a redirect that was not followed) is no file either.
-bool Downloader::DownloadToStream(const std::string& url, QByteArray& stream) const {
-  if (!CurlReady()) return false;
-  const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
-  if (!curl) return false;
+DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream) const {
+  const std::unique_ptr<CURL, CurlCleanup> curl(CurlReady() ? curl_easy_init() : nullptr);
+  if (!curl) return DownloadResult::Failure(QStringLiteral("no network library"));
   Body body{{}, Limits.MaxBytes};
   SetOptions(curl.get(), url, Limits, body);
-  if (curl_easy_perform(curl.get()) != CURLE_OK) return false;
+  if (Pool->Handle()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, Pool->Handle());
+  const CURLcode code = curl_easy_perform(curl.get());
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) return false;
+  if (code != CURLE_OK) return DownloadResult::Failure(FailureReason(code, status));
+  if (status < 200 || status > 299) return DownloadResult::Failure(QStringLiteral("HTTP %1").arg(status));
   stream = std::move(body.Bytes);
-  return true;
+  return DownloadResult::Success();
 }
 
 bool Downloader::DownloadToFile(const std::string& url, const QString& fileName) const {

@@ -3,13 +3,16 @@
 // Every fetch is one synchronous libcurl transfer that follows redirects and succeeds
 // only when the server answered with a status below 400 and the whole body arrived.
 // Nothing here shows a message or writes to stderr; every failure is a false result
-// and leaves the caller's object unchanged.
+// (or a DownloadResult naming the reason) and leaves the caller's object unchanged.
+// Copies of a Downloader share one pool of open connections and resolved names, so
+// consecutive frames from one server travel over a kept-alive connection.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <string>
 
 struct DownloadLimits {
@@ -19,14 +22,27 @@ struct DownloadLimits {
   long long MaxBytes = 256LL << 20;    // larger bodies are refused
 };
 
-// Fetches with fixed limits. Every call is independent, so one Downloader may be
-// used from several threads at once.
+// Whether a fetch succeeded and, when not, why, in a few words for the status bar
+// ("HTTP 404", "timed out", "no connection", "cut short", "corrupt data", ...).
+struct DownloadResult {
+  bool Ok = false;
+  QString Reason;
+
+  static DownloadResult Success() { return {true, {}}; }
+  static DownloadResult Failure(const QString& reason) { return {false, reason}; }
+};
+
+class ConnectionPool;
+
+// Fetches with fixed limits. Every call is independent apart from the shared
+// connection pool, so one Downloader may be used from several threads at once.
 class Downloader {
  public:
-  explicit Downloader(const DownloadLimits& limits = {}) : Limits(limits) {}
+  explicit Downloader(const DownloadLimits& limits = {});
 
   // The whole body of url; stream is replaced only on success.
-  bool DownloadToStream(const std::string& url, QByteArray& stream) const;
+  DownloadResult Fetch(const std::string& url, QByteArray& stream) const;
+  bool DownloadToStream(const std::string& url, QByteArray& stream) const { return Fetch(url, stream).Ok; }
   // Writes the body to fileName through a temporary file beside it, renamed over
   // fileName only when the whole body was written; on failure no new file remains.
   bool DownloadToFile(const std::string& url, const QString& fileName) const;
@@ -42,4 +58,8 @@ class Downloader {
   bool DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const;
 
   DownloadLimits Limits;
+  std::shared_ptr<ConnectionPool> Pool;
 };
+
+// The User-Agent every request names: "Orvanel/" and the program's version.
+const char* DownloaderUserAgent();

@@ -5,13 +5,14 @@
 #include "nasa/image_decode.h"
 #include "nasa/nasa_urls.h"
 
-bool LoadJpgFileUrl(const NasaSite& Site, const Downloader& Fetch, long double Instant, long double CurrentDateTime,
-                    long double Latitude, QImage& FrameJpeg) {
-  if (!HasNasaSeries(CurrentDateTime)) return false;
+DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
+                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
+  if (!HasNasaSeries(CurrentDateTime)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
   QImage frame;
-  if (!Fetch.DownloadJpeg(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame)) return false;
-  FrameJpeg = SouthFromNorth(CurrentDateTime, Latitude) ? frame.mirrored(true, true) : frame;
-  return true;
+  const DownloadResult result =
+      Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame).Result;
+  if (result.Ok) FrameJpeg = SouthFromNorth(CurrentDateTime, Latitude) ? frame.mirrored(true, true) : frame;
+  return result;
 }
 
 bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, long double CurrentDateTime,
@@ -23,8 +24,10 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
   return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg);
 }
 
-bool LoadJpgFile(const NasaSite& Site, const Downloader& Fetch, bool Online, bool Large, long double Instant,
-                 long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
-  return Online ? LoadJpgFileUrl(Site, Fetch, Instant, CurrentDateTime, Latitude, FrameJpeg)
-                : LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg);
+DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
+                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
+  if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg);
+  return LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg)
+             ? DownloadResult::Success()
+             : DownloadResult::Failure(QStringLiteral("unreadable local file"));
 }

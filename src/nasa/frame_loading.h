@@ -1,22 +1,24 @@
-// Loading the 730-pixel Moon frame of an hour into FrameJpeg, from NASA's server or
-// from the local frame folders. Safe to call from a worker thread.
+// Loading the 730-pixel Moon frame of an hour into FrameJpeg, from NASA's server
+// through the frame cache or from the local frame folders. Safe to call from a
+// worker thread.
 #pragma once
 
 #include <QImage>
 
-#include "nasa/downloader.h"
+#include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
 
 // The frame of Instant from the 730 folder of the year of CurrentDateTime and the
 // hemisphere of Latitude (a northern frame turned for a south without its own
-// series); false when the year has no series or the frame cannot be fetched or decoded.
-bool LoadJpgFileUrl(const NasaSite& Site, const Downloader& Fetch, long double Instant, long double CurrentDateTime,
-                    long double Latitude, QImage& FrameJpeg);
+// series); a failure names why: no series that year, or why it could not be
+// fetched or decoded.
+DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
+                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg);
 // The frame of Instant from the local frame folder (Large: 730, else 216 pixels).
 // When no file exists for the hour the result is true and FrameJpeg keeps the frame
 // loaded before; a file that cannot be read or decoded gives false.
 bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, long double CurrentDateTime,
                       QImage& FrameJpeg);
 // One source per call, no fallback: the server when Online, else the local folder.
-bool LoadJpgFile(const NasaSite& Site, const Downloader& Fetch, bool Online, bool Large, long double Instant,
-                 long double CurrentDateTime, long double Latitude, QImage& FrameJpeg);
+DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
+                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg);

@@ -390,5 +390,50 @@ TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
   EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);  // the frame was drawn
 }
 
+// The failure names the file and the reason in the status bar; the window goes on.
+TEST_F(WorkingWindow, AFailedFrameSaysWhichAndWhyInTheStatusBar) {
+  {
+    std::lock_guard<std::mutex> g(Log->Lock);
+    Log->Refused.insert("moon.3861.jpg");
+  }
+  TForm1 form(MakeServices());
+  form.State.GlobStep = 1;
+  form.State.CurrentDateTime = At(2024, 6, 9, 19);
+  form.NextBut->click();
+  WaitForShow(form);
+  EXPECT_EQ(form.StatusBar1->text(),
+            " Moon drawn by Orvanel: NASA's frame is unavailable. Could not load moon.3861.jpg: HTTP 404");
+  form.NextBut->click();
+  WaitForShow(form);
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3861);
+  EXPECT_FALSE(form.StatusBar1->text().contains("Could not load"));
+}
+
+// After a step the hours ahead are fetched; the steps onto them, forwards and back,
+// find them in the cache, so no frame is ever asked for twice.
+TEST_F(WorkingWindow, StepsOntoPrefetchedHoursAskForNoFrameTwice) {
+  Prefetching = true;
+  const std::size_t before = Log->Count();
+  TForm1 form(MakeServices());
+  form.State.GlobStep = 2;
+  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.ShowBoth(form.State.CurrentDateTime);  // a jump: no direction yet, nothing fetched ahead
+  WaitForShow(form);
+  form.NextBut->click();
+  WaitForShow(form);
+  Prefetch->WaitForDone();
+  const std::size_t afterFirst = Log->Count();
+  EXPECT_EQ(afterFirst - before, 2u + kPrefetchAhead);
+  for (QPushButton* button : {form.NextBut, form.NextBut, form.NextBut, form.PrevBut, form.PrevBut}) {
+    button->click();
+    WaitForShow(form);
+  }
+  Prefetch->WaitForDone();
+  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858 + 4);
+  std::lock_guard<std::mutex> g(Log->Lock);
+  const std::vector<std::string> asked(Log->Paths.begin() + static_cast<long>(before), Log->Paths.end());
+  EXPECT_EQ(std::set<std::string>(asked.begin(), asked.end()).size(), asked.size());
+}
+
 }  // namespace
 

@@ -54,6 +54,7 @@ class Downloads : public ::testing::Test {
 
   void TearDown() override {
     gate_.Open();
+    Fetch = Downloader();  // closes the kept-alive connections
     server_.reset();
   }
 
@@ -261,6 +262,36 @@ TEST_F(Downloads, BytesThatAreNoPictureFailAndLeaveTheImage) {
     EXPECT_FALSE(Fetch.DownloadGraphic(Url(path), image)) << path;
   EXPECT_EQ(image, before);
   EXPECT_EQ(errors.Text(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Consecutive requests travel over one kept-alive connection (the same client port)
+// and name the program and its version.
+TEST(DownloaderConnections, AreKeptAliveAndNameTheProgram) {
+  std::mutex lock;
+  std::vector<int> ports;
+  std::vector<std::string> agents;
+  LocalHttpServer server([&](httplib::Server& s) {
+    s.Get("/a", [&](const httplib::Request& q, httplib::Response& r) {
+      std::lock_guard guard(lock);
+      ports.push_back(q.remote_port);
+      agents.push_back(q.get_header_value("User-Agent"));
+      r.set_content("a", "text/plain");
+    });
+  });
+  {
+    const Downloader fetch;
+    const Downloader copy = fetch;
+    QByteArray bytes;
+    for (const Downloader* d : {&fetch, &copy, &fetch}) ASSERT_TRUE(d->Fetch(server.Url("/a"), bytes).Ok);
+  }
+  ASSERT_EQ(ports.size(), 3u);
+  EXPECT_EQ(ports[0], ports[1]);
+  EXPECT_EQ(ports[0], ports[2]);
+  EXPECT_EQ(agents[0], "Orvanel/" ORVANEL_TEST_VERSION);
 }
 
 }  // namespace

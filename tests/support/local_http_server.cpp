@@ -4,6 +4,8 @@
 
 LocalHttpServer::LocalHttpServer(const std::function<void(httplib::Server&)>& routes) {
   routes(server_);
+  // Clients keep connections alive; an idle one holds up stop() for this long.
+  server_.set_keep_alive_timeout(1);
   // The socket listens from here on: connections made now wait in its backlog.
   port_ = server_.bind_to_any_port("127.0.0.1");
   if (port_ < 0) throw std::runtime_error("LocalHttpServer: cannot bind 127.0.0.1");

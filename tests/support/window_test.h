@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "support/fixed_clock.h"
 #include "support/fixed_zone.h"
 #include "support/hand_off_recorder.h"
+#include "support/test_folders.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -32,10 +34,21 @@ class WindowTest : public ::testing::Test {
     if (!QApplication::instance()) new QApplication(argc, argv);
   }
   static void TearDownTestSuite() { Config().reset(); }
+  // A show's worker may outlive its window; it finishes before the cache folder goes.
+  ~WindowTest() override { QThreadPool::globalInstance()->waitForDone(); }
 
-  // The services a window of this test is built with, as the members stand.
+  // The services a window of this test is built with, as the members stand. The frame
+  // cache lives in a folder of the test's own, made with the first window; the
+  // prefetcher runs only in tests that set Prefetching, so that the others see the
+  // server asked for exactly the frames the window shows.
   Services MakeServices() {
-    return Services{LocalClock, *Zone, MakeNasaSite(ServerUrl, Config()->path().toStdString()), Fetch, Shell};
+    if (!Frames) {
+      CacheDir = MakeTestFolder();
+      Frames = std::make_unique<FrameCache>(CacheDir->path(), Fetch);
+      Prefetch = std::make_unique<FramePrefetcher>(*Frames);
+    }
+    return Services{LocalClock, *Zone, MakeNasaSite(ServerUrl, Config()->path().toStdString()), Fetch, Shell,
+                    *Frames,    Prefetching ? Prefetch.get() : nullptr};
   }
 
  public:
@@ -69,4 +82,8 @@ class WindowTest : public ::testing::Test {
   std::string ServerUrl = "http://127.0.0.1:1";
   Downloader Fetch;
   HandOffRecorder Shell;
+  bool Prefetching = false;
+  std::unique_ptr<QTemporaryDir> CacheDir;
+  std::unique_ptr<FrameCache> Frames;
+  std::unique_ptr<FramePrefetcher> Prefetch;  // goes first, finishing its transfers
 };

@@ -1,0 +1,84 @@
+// orvanel-cli prefetch against a local server in NASA's place and a cache folder of
+// the test's own (ORVANEL_NASA_SERVER, ORVANEL_CACHE_DIR).
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <atomic>
+#include <cstdlib>
+
+#include "support/local_http_server.h"
+#include "support/program_runner.h"
+#include "support/test_folders.h"
+#include "support/test_images.h"
+
+namespace {
+
+class CliPrefetch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeTestFolder();
+    ASSERT_TRUE(folder_->isValid());
+    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
+      s.Get(R"(/vis/.*)", [this](const httplib::Request& q, httplib::Response& r) {
+        ++requests_;
+        if (q.path.find("moon.3700.jpg") != std::string::npos) {
+          r.status = 404;
+          return;
+        }
+        r.set_content(jpeg_.constData(), jpeg_.size(), "image/jpeg");
+      });
+    });
+    setenv("ORVANEL_NASA_SERVER", server_->BaseUrl().c_str(), 1);
+    setenv("ORVANEL_CACHE_DIR", folder_->path().toUtf8().constData(), 1);
+  }
+
+  int CachedFiles() const {
+    int n = 0;
+    for (QDirIterator it(folder_->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();
+         it.next())
+      ++n;
+    return n;
+  }
+
+  const QByteArray jpeg_ = MakeJpeg(64, 64);
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::atomic<int> requests_{0};
+  std::unique_ptr<LocalHttpServer> server_;
+};
+
+ProgramRun Prefetch(const std::vector<std::string>& arguments) {
+  std::vector<std::string> words{"prefetch"};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return RunProgram(ORVANEL_CLI_PATH, words);
+}
+
+TEST_F(CliPrefetch, ADayIsFetchedOnceThenFoundInTheCache) {
+  const ProgramRun first = Prefetch({"2024-06-01T00:00:00Z", "2024-06-02T00:00:00Z"});
+  EXPECT_EQ(first.ExitCode, 0);
+  EXPECT_EQ(first.Output, "fetched 25, already cached 0, failed 0\n");
+  EXPECT_EQ(requests_, 25);
+  EXPECT_EQ(CachedFiles(), 25);
+  const ProgramRun again = Prefetch({"2024-06-01T00:00:00Z", "2024-06-02T00:00:00Z"});
+  EXPECT_EQ(again.Output, "fetched 0, already cached 25, failed 0\n");
+  EXPECT_EQ(requests_, 25);
+}
+
+// 2024-06-03 03:00 is hour 3699, frame moon.3700.jpg, which the server refuses.
+TEST_F(CliPrefetch, AFailedFrameIsCountedAndNamed) {
+  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, {"prefetch", "2024-06-03T02:00Z", "2024-06-03T04:00Z"}, true);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Output.find("fetched 2, already cached 0, failed 1\n"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("moon.3700.jpg: HTTP 404"), std::string::npos) << run.Output;
+  EXPECT_EQ(CachedFiles(), 2);
+}
+
+TEST(CliPrefetchInput, BadRangesAndOptionsAreRefused) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"2024-06-02T00:00Z", "2024-06-01T00:00Z"},
+           {"2023-06-01T00:00Z", "2024-06-01T00:00Z"},
+           {"2024-06-01T00:00Z", "2024-06-01T05:00Z", "--view", "7"},
+           {"2024-06-01T00:00Z", "2024-06-01T05:00Z", "--lat", "95"}})
+    EXPECT_EQ(Prefetch(bad).ExitCode, 2) << bad[0];
+}
+
+}  // namespace

@@ -9,10 +9,10 @@
 #include "astro/default_place.h"
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
-#include "core/covered_range.h"
 #include "core/view_kind.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_prefetcher.h"
+#include "nasa/nasa_urls.h"
 
 namespace {
 
@@ -52,12 +52,14 @@ void FetchAll(const FrameCache& cache, const std::vector<std::string>& urls, Tal
 int Prefetch(const CliArgs& a, std::ostream& out) {
   const long double from = ParseInstant(a.At(0, "FROM"));
   const long double to = ParseInstant(a.At(1, "TO"));
-  if (!InCoveredRange(from) || !InCoveredRange(to)) throw CliError("FROM and TO must lie in 2024 or 2025");
+  // NASA's published years follow one another, so both ends in them is every hour between.
+  if (!HasNasaSeries(from) || !HasNasaSeries(to)) throw CliError("FROM and TO must lie in years NASA has published");
   if (to < from) throw CliError("TO must not come before FROM");
   const long double latitude = a.Number("lat", kDefaultLatitude);
   if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
   const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to 4");
+  if (view < 0 || view >= kViewKindCount || ViewKindOf(view) == ViewKind::Drawn)
+    throw CliError("--view must be one of NASA's views, 0 to 4");
   const int key = DescriptionOf(ViewKindOf(view)).ScreenKey;
   std::vector<std::string> urls;
   for (long double x = from, k = 1; x <= to + kHourSlack; x = from + k++ * kHour)

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/covered_range.h"
 #include "core/view_kind.h"
+#include "nasa/nasa_urls.h"
 
 namespace {
 
@@ -77,9 +77,9 @@ std::vector<std::string> FramesAhead(const NasaSite& site, ViewKind view, long d
   std::vector<std::string> urls;
   for (int k = 1; k <= count; ++k) {
     const long double x = instant + k * step;
-    if (!InCoveredRange(x)) break;
+    if (view == ViewKind::Drawn || !HasNasaSeries(x)) break;  // nothing to fetch: the Moon is drawn
     urls.push_back(NasaFrameUrl(site, kScreenFrameKey, x, x, latitude));
-    if (view != ViewKind::Moon) urls.push_back(NasaFrameUrl(site, DescriptionOf(view).ScreenKey, x, x, latitude));
+    if (!IsMoonView(view)) urls.push_back(NasaFrameUrl(site, DescriptionOf(view).ScreenKey, x, x, latitude));
   }
   return urls;
 }

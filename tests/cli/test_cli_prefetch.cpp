@@ -75,7 +75,8 @@ TEST_F(CliPrefetch, AFailedFrameIsCountedAndNamed) {
 TEST(CliPrefetchInput, BadRangesAndOptionsAreRefused) {
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {"2024-06-02T00:00Z", "2024-06-01T00:00Z"},
-           {"2023-06-01T00:00Z", "2024-06-01T00:00Z"},
+           {"2023-06-01T00:00Z", "2024-06-01T00:00Z"},  // NASA has no frames for 2023
+           {"2024-06-01T00:00Z", "2024-06-01T05:00Z", "--view", "5"},  // the drawn Moon
            {"2024-06-01T00:00Z", "2024-06-01T05:00Z", "--view", "7"},
            {"2024-06-01T00:00Z", "2024-06-01T05:00Z", "--lat", "95"}})
     EXPECT_EQ(Prefetch(bad).ExitCode, 2) << bad[0];

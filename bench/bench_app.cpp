@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/calculate_data.h"
+#include "core/rise_set_cache.h"
 #include "nasa/downloader.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
@@ -42,6 +43,18 @@ void BM_CalculateData(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CalculateData)->Unit(benchmark::kMillisecond);
+
+// CalculateData as the window calls it while animating hour by hour: each day's rise
+// and set are searched once.
+void BM_CalculateDataHourlyWithCache(benchmark::State& state) {
+  RiseSetCache cache;
+  long double x = kInstant;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CalculateMoonRecord(x, 41.307L, -73.144L, kUtc, HourValuesAt, std::ref(cache)));
+    x += 1.0L / 24;
+  }
+}
+BENCHMARK(BM_CalculateDataHourlyWithCache)->Unit(benchmark::kMillisecond);
 
 void BM_FrameDownload(benchmark::State& state) {
   Fixture& f = Shared();

@@ -140,7 +140,7 @@ void TForm1::ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& 
 }
 
 MoonRecord TForm1::CalculateData(long double x) {
-  return CalculateMoonRecord(x, State.Latitude, State.Longitude, Svc.Zone, HourValuesAt);
+  return CalculateMoonRecord(x, State.Latitude, State.Longitude, Svc.Zone, HourValuesAt, std::ref(RiseSets));
 }
 
 void TForm1::ShowAllData(const MoonRecord& r) {

@@ -20,7 +20,7 @@ struct LocalDayEvents {
 // rises (sets) at most once in 24 hours, so each event of the local day is the one of
 // those two days' that falls inside it.
 LocalDayEvents EventsOfLocalDay(double instant, const TimeZoneRules& zone, long double Latitude,
-                                long double Longitude, RiseSetSearch riseSet) {
+                                long double Longitude, const RiseSetSearch& riseSet) {
   const double localDay = std::floor(UtcToLocal(instant, zone));
   const double start = LocalToUtc(localDay, zone), end = LocalToUtc(localDay + 1, zone);
   const auto inside = [&](double t) { return t >= start && t < end; };
@@ -38,7 +38,7 @@ LocalDayEvents EventsOfLocalDay(double instant, const TimeZoneRules& zone, long 
 
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
-                               RiseSetSearch riseSet) {
+                               const RiseSetSearch& riseSet) {
   const auto instant = static_cast<double>(x);
   const HourValues source = hourValues(x);
   const MoonHourValues& n = source.Values;

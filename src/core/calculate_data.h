@@ -2,6 +2,8 @@
 // with the program's own astronomy for the observer's place.
 #pragma once
 
+#include <functional>
+
 #include "astro/moon_hour_values.h"
 #include "astro/rise_set.h"
 #include "astro/time_scales.h"
@@ -17,8 +19,8 @@ struct HourValues {
 // with its own ephemeris for the other years.
 using HourValuesLookup = HourValues (*)(long double x);
 
-using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long double Latitude,
-                                        long double WestLongitude);
+using RiseSetSearch =
+    std::function<RiseSetRecord(double D, long double OffsetHours, long double Latitude, long double WestLongitude)>;
 
 // x: UTC instant; Latitude north positive, Longitude east positive, degrees.
 // Rise and Set (UTC) are those of the observer's local calendar day of x in zone; a
@@ -26,4 +28,4 @@ using RiseSetSearch = RiseSetRecord (*)(double D, long double OffsetHours, long 
 // and fills everything else.
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
-                               RiseSetSearch riseSet = RiseSetForDay);
+                               const RiseSetSearch& riseSet = RiseSetForDay);

@@ -2,10 +2,13 @@
 // 73.1 W in US Eastern time, and the formats' edge cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <stdexcept>
 
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
+#include "core/rise_set_cache.h"
 #include "nasa/hour_values.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
@@ -160,3 +163,25 @@ TEST(CalculateData, ARiseSetFailureLeavesZerosAndTheRestFilled) {
 }
 
 }  // namespace
+
+// Stepping hour by hour through three days with the window's cache gives the same
+// records as searching afresh, with one search per UTC day and place.
+TEST(CalculateData, TheRiseSetCacheSearchesEachDayOnce) {
+  const EasternZone eastern;
+  int searches = 0;
+  RiseSetCache cache([&searches](double d, long double o, long double lat, long double west) {
+    ++searches;
+    return RiseSetForDay(d, o, lat, west);
+  });
+  const long double start = EncodeDateTimeOrZero(2024, 6, 9, 0, 0, 0, 0);
+  for (int h = 0; h < 72; ++h) {
+    const long double x = start + h / 24.0L;
+    const MoonRecord cached = CalculateMoonRecord(x, 41.307L, -73.144L, eastern, HourValuesAt, std::ref(cache));
+    const MoonRecord fresh = CalculateMoonRecord(x, 41.307L, -73.144L, eastern, HourValuesAt);
+    EXPECT_TRUE(cached.Rise == fresh.Rise || (std::isnan(cached.Rise) && std::isnan(fresh.Rise))) << h;
+    EXPECT_TRUE(cached.Set == fresh.Set || (std::isnan(cached.Set) && std::isnan(fresh.Set))) << h;
+  }
+  // The hours run from 8 June 20:00 to 11 June 19:00 local (UTC-4), local days that
+  // overlap the UTC days 8 ... 12 June: five searches, not 72 pairs.
+  EXPECT_EQ(searches, 5);
+}

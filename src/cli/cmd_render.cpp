@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSaveFile>
 
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
@@ -30,8 +31,11 @@ QImage FrameOf(const CliArgs& a, long double instant) {
   return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(HourValuesAt(instant).Values);
 }
 
+// Through a temporary file beside the target, so that a failed write leaves no half picture.
 void SavePng(const QImage& picture, const QString& path) {
-  if (!picture.save(path, "PNG")) throw CliError("cannot write " + path.toStdString());
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+    throw CliError("cannot write " + path.toStdString());
 }
 
 void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelText>& label) {

@@ -149,8 +149,11 @@ void SaveAsBmpFile(const ExportContext& ctx) {
   dialog.FileName = kChartFileName;
   dialog.Filter = kBmpFilter;
   if (!dialog.Execute()) return;
-  // Qt writes a 32-bit picture as a 24-bit BMP.
-  if (!ctx.ChartImage.convertToFormat(QImage::Format_RGB32).save(dialog.FileName, "BMP"))
+  // Qt writes a 32-bit picture as a 24-bit BMP; through a temporary file, so that a
+  // failed write leaves any file already there as it was.
+  QSaveFile file(dialog.FileName);
+  if (!file.open(QIODevice::WriteOnly) ||
+      !ctx.ChartImage.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") || !file.commit())
     ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
 }
 

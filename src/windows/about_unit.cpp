@@ -61,7 +61,7 @@ TAboutForm::TAboutForm(const QString& MainCaption, HandOff& Shell, QWidget* pare
 }
 
 void TAboutForm::FormCreate(const QString& MainCaption) {
-  setFixedSize(394, 186);
+  setFixedSize(394, 206);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Qt::black);
   setPalette(palette);
@@ -97,6 +97,12 @@ void TAboutForm::CreateControls() {
   SvsBut = new QPushButton(QStringLiteral("Visit"), this);
   SvsBut->setFont(Arial(13));
   SvsBut->setGeometry(240, 140, 75, 25);
+  // The Moon the program draws is NASA's LRO map, and NASA asks for this credit.
+  CreditLab = new QLabel(QStringLiteral("Moon maps and frames: NASA's Scientific Visualization Studio"), this);
+  CreditLab->setFont(Arial(11));
+  SetFontColor(*CreditLab, kTitleColor);
+  CreditLab->adjustSize();
+  CreditLab->move(20, 180);
 
   AboutTimer = new QTimer(this);
   AboutTimer->setInterval(kAboutTimerMs);

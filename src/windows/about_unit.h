@@ -30,6 +30,7 @@ class TAboutForm : public QDialog {
   LinkLabel* NasaMoonLab = nullptr;  // NASA's Moon Phase and Libration of the year
   LinkLabel* WebsiteLab = nullptr;   // the project's page
   LinkLabel* SvsLab = nullptr;       // NASA's Scientific Visualization Studio
+  QLabel* CreditLab = nullptr;       // the credit for NASA's maps and frames
   QPushButton* SvsBut = nullptr;
   QTimer* AboutTimer = nullptr;
 

@@ -44,7 +44,9 @@ class AboutForm : public ::testing::Test {
 };
 
 TEST_F(AboutForm, LayoutAsDesigned) {
-  EXPECT_EQ(Form.size(), QSize(394, 186));
+  EXPECT_EQ(Form.size(), QSize(394, 206));
+  EXPECT_TRUE(Form.CreditLab->text().contains("NASA's Scientific Visualization Studio"));
+  EXPECT_LE(Form.CreditLab->geometry().right(), Form.width());
   EXPECT_EQ(Form.minimumSize(), Form.maximumSize()) << "fixed size";
   EXPECT_EQ(Form.palette().color(QPalette::Window), QColor(Qt::black));
   EXPECT_EQ(Form.Image1->geometry(), QRect(20, 20, 109, 109));

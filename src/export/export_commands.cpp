@@ -11,8 +11,16 @@
 #include <memory>
 
 #include "export/command_frame.h"
+#include "nasa/image_decode.h"
 
 namespace {
+
+// NASA's frames are pictures: a body that does not decode (an error page sent with
+// status 200, a file cut short) never replaces a file.
+bool IsPicture(const QByteArray& bytes) {
+  QImage image;
+  return DecodeImage(bytes, image);
+}
 
 // name in folder, the folder made when it is not there yet.
 QString InFolder(const QString& folder, const QString& name) {
@@ -28,10 +36,11 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(cons
   const CommandFrame frame = FrameOfCommand(ctx);
   const QString path = InWorkingFolder(ctx, frame.FileName);
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
-  ctx.RunInBackground([fetch, url = frame.Url.toStdString(), path] { return fetch.DownloadToFile(url, path); },
-                      [path, open = std::move(open)](bool ok) {
-                        if (ok && QFileInfo::exists(path)) open(path);
-                      });
+  ctx.RunInBackground(
+      [fetch, url = frame.Url.toStdString(), path] { return fetch.DownloadToFile(url, path, IsPicture); },
+      [path, open = std::move(open)](bool ok) {
+        if (ok && QFileInfo::exists(path)) open(path);
+      });
 }
 
 bool SaveLines(const QStringList& lines, const QString& fileName, QString& error) {
@@ -131,7 +140,7 @@ void SaveAsTifFile(const ExportContext& ctx) {
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   ctx.RunInBackground(
       [fetch, url = frame.Url.toStdString(), path = ctx.SavePictureDialog1.FileName] {
-        return fetch.DownloadToFile(url, path);
+        return fetch.DownloadToFile(url, path, IsPicture);
       },
       [](bool) {});
 }

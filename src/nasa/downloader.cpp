@@ -154,14 +154,19 @@ DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream) con
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
   if (code != CURLE_OK) return DownloadResult::Failure(FailureReason(code, status));
-  if (status < 200 || status > 299) return DownloadResult::Failure(QStringLiteral("HTTP %1").arg(status));
+  // Only a 200 carries the file: 204, 206 and the like are no file.
+  if (status != 200) return DownloadResult::Failure(QStringLiteral("HTTP %1").arg(status));
+  curl_off_t announced = -1;
+  curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  if (announced >= 0 && announced != static_cast<curl_off_t>(body.Bytes.size()))
+    return DownloadResult::Failure(QStringLiteral("cut short"));
   stream = std::move(body.Bytes);
   return DownloadResult::Success();
 }
 
-bool Downloader::DownloadToFile(const std::string& url, const QString& fileName) const {
+bool Downloader::DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept) const {
   QByteArray bytes;
-  if (!DownloadToStream(url, bytes)) return false;
+  if (!DownloadToStream(url, bytes) || (accept && !accept(bytes))) return false;
   QSaveFile file(fileName);  // a temporary file beside fileName, renamed by commit()
   if (!file.open(QIODevice::WriteOnly)) return false;
   if (file.write(bytes) != bytes.size()) {

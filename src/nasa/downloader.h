@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,9 +44,12 @@ class Downloader {
   // The whole body of url; stream is replaced only on success.
   DownloadResult Fetch(const std::string& url, QByteArray& stream) const;
   bool DownloadToStream(const std::string& url, QByteArray& stream) const { return Fetch(url, stream).Ok; }
+  // Whether a body is what was asked for (a picture that decodes, say).
+  using BodyCheck = std::function<bool(const QByteArray&)>;
   // Writes the body to fileName through a temporary file beside it, renamed over
-  // fileName only when the whole body was written; on failure no new file remains.
-  bool DownloadToFile(const std::string& url, const QString& fileName) const;
+  // fileName only when the whole body arrived, passes accept (when given) and was
+  // written; otherwise fileName keeps what it held and no new file remains.
+  bool DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept = {}) const;
   // The body as text lines (UTF-8, lines ending in LF or CRLF); lines is replaced only on success.
   bool DownloadStrings(const std::string& url, QStringList& lines) const;
   // A JPEG or TIFF image, told apart by its first bytes, decoded to Format_BGR888.

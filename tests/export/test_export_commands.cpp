@@ -317,6 +317,23 @@ TEST_F(ExportCommands, SaveAsTifFileWritesNothingWhenCancelledOrWhenTheDownloadF
   EXPECT_TRUE(Errors.empty());
 }
 
+// A whole answer with status 200 that is no picture (an error page) never replaces
+// the file the user chose.
+TEST_F(ExportCommands, SaveAsTifFileKeepsAGoodFileWhenTheAnswerIsNoPicture) {
+  const QString target = InWork("frame.tif");
+  {
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the frame saved before");
+  }
+  Serve(kMoonFrame2024, "<html><body>Service unavailable</body></html>");
+  Dialog.Answers = {target};
+  SaveAsTifFile(Context());
+  EXPECT_EQ(RequestsMade().size(), 1u);
+  EXPECT_EQ(ReadAll(target), "the frame saved before");
+  EXPECT_EQ(QDir(Work.path()).entryList(QDir::Files), QStringList{"frame.tif"});
+}
+
 // The pointer's x in the window decides: up to 687 the chart, from 688 on the frame.
 TEST_F(ExportCommands, SaveScreenChoosesByThePointerInTheWindow) {
   Dialog.Answers = {std::nullopt, std::nullopt};

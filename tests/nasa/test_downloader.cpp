@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "nasa/downloader.h"
+#include "nasa/image_decode.h"
 #include "support/local_http_server.h"
 #include "support/stderr_capture.h"
 #include "support/test_folders.h"
@@ -85,6 +86,7 @@ class Downloads : public ::testing::Test {
     });
     s.Get("/redirect", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/text.txt"); });
     s.Get("/loop", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/loop"); });
+    s.Get("/204", [](const httplib::Request&, httplib::Response& r) { r.status = 204; });
     // Announces 1000 bytes, sends 400 and closes.
     s.Get("/short", [](const httplib::Request&, httplib::Response& r) {
       r.set_content_provider(1000, "application/octet-stream", [](size_t offset, size_t, httplib::DataSink& sink) {
@@ -202,17 +204,29 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
     old.write("kept");
   }
   const QStringList before = Entries();
-  for (const std::string& url : {Url("/404"), Url("/500"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
+  for (const std::string& url :
+       {Url("/404"), Url("/500"), Url("/204"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
     EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt"))) << url;
     EXPECT_FALSE(Fetch.DownloadToFile(url, kept)) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
+  // Whole bodies with status 200 that are not what was asked for: an error page, an
+  // empty body and a picture cut short never replace a picture.
+  const auto decodes = [](const QByteArray& bytes) {
+    QImage image;
+    return DecodeImage(bytes, image);
+  };
+  for (const std::string& url : {Url("/page.html"), Url("/empty"), Url("/corrupt.jpg")}) {
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes)) << url;
+    EXPECT_EQ(Entries(), before) << url;
+  }
+  EXPECT_TRUE(Fetch.DownloadToFile(Url("/plain.tif"), Target("frame.tif"), decodes));
   QFile file(kept);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "kept");
   // A target that cannot be written.
   EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
-  EXPECT_EQ(Entries(), before);
+  EXPECT_EQ(Entries().size(), before.size() + 1);  // frame.tif
 }
 
 TEST_F(Downloads, StringsSplitAtLfAndCrlf) {

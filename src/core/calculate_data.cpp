@@ -41,20 +41,9 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
                                const RiseSetSearch& riseSet) {
   const auto instant = static_cast<double>(x);
   const HourValues source = hourValues(x);
-  const MoonHourValues& n = source.Values;
   MoonRecord r;
   r.DateTime = x;
-  r.Phase = n.Phase;
-  r.Age = n.Age;
-  r.Diam = n.Diam;
-  r.Dist = n.Dist;
-  r.RA = n.RA;
-  r.Dec = n.Dec;
-  r.Slon = n.Slon;
-  r.Slat = n.Slat;
-  r.Elon = n.Elon;
-  r.Elat = n.Elat;
-  r.AxisA = n.AxisA;
+  SetHourValues(r, source.Values);
   r.FromNasa = source.FromNasa;
   r.Latitude = Latitude;
   r.Longitude = Longitude;

@@ -30,7 +30,21 @@ struct MoonRecord {
   bool FromNasa = true;              // Phase ... AxisA are NASA's, else the program's own
 };
 
-// The eleven hourly values of a record.
+// The eleven hourly values of a record, and a record given them.
+inline void SetHourValues(MoonRecord& r, const MoonHourValues& v) {
+  r.Phase = v.Phase;
+  r.Age = v.Age;
+  r.Diam = v.Diam;
+  r.Dist = v.Dist;
+  r.RA = v.RA;
+  r.Dec = v.Dec;
+  r.Slon = v.Slon;
+  r.Slat = v.Slat;
+  r.Elon = v.Elon;
+  r.Elat = v.Elat;
+  r.AxisA = v.AxisA;
+}
+
 inline MoonHourValues HourValuesOf(const MoonRecord& r) {
   return {r.Phase, r.Age, r.Diam, r.Dist, r.RA, r.Dec, r.Slon, r.Slat, r.Elon, r.Elat, r.AxisA};
 }

@@ -16,7 +16,7 @@
 #include "astro/time_scales.h"
 #include "core/hour_clock.h"
 #include "support/scripted_save_dialog.h"
-#include "support/window_test.h"
+#include "support/scripted_window_test.h"
 #include "windows/about_unit.h"
 
 namespace {
@@ -25,15 +25,10 @@ long double At(int y, int mo, int d, int h) { return EncodeDateTimeOrZero(y, mo,
 
 constexpr long double kSecond = 1.0L / 86400.0L;
 
-class Keyboard : public WindowTest {
+class Keyboard : public ScriptedWindowTest {
  protected:
   void SetUp() override {
-    // The export folders lie under the home folder: the test's own.
-    qputenv("HOME", Config()->path().toUtf8());
-    Form = std::make_unique<TForm1>(MakeServices());
-    auto dialog = std::make_unique<ScriptedSaveDialog>();
-    Dialog = dialog.get();
-    Form->SavePictureDialog1 = std::move(dialog);
+    ScriptedWindowTest::SetUp();
     Form->State.GlobStep = 2;
     Form->State.CurrentDateTime = At(2024, 6, 9, 18);
     Form->show();
@@ -41,17 +36,12 @@ class Keyboard : public WindowTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     Form->NowBut->setFocus();
   }
-  void TearDown() override { Form.reset(); }
-
   // The hour the window shows after the key.
   long double ShownAfter(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(Form.get(), static_cast<Qt::Key>(key), modifiers);
     WaitForShow(*Form);
     return Form->State.CurrentMoonRecord.DateTime;
   }
-
-  std::unique_ptr<TForm1> Form;
-  ScriptedSaveDialog* Dialog = nullptr;
 };
 
 TEST_F(Keyboard, ArrowsStepAndShiftArrowsStepADay) {

@@ -17,24 +17,14 @@
 #include "support/hand_off_recorder.h"
 #include "support/scripted_save_dialog.h"
 #include "nasa/frame_naming.h"
-#include "support/window_test.h"
+#include "support/scripted_window_test.h"
 #include "windows/set_unit.h"
 #include <QPlainTextEdit>
 
 namespace {
 
-class MenuWiring : public WindowTest {
+class MenuWiring : public ScriptedWindowTest {
  protected:
-  void SetUp() override {
-    // The export folders lie under the home folder: the test's own.
-    qputenv("HOME", Config()->path().toUtf8());
-    Form = std::make_unique<TForm1>(MakeServices());
-    auto dialog = std::make_unique<ScriptedSaveDialog>();
-    Dialog = dialog.get();
-    Form->SavePictureDialog1 = std::move(dialog);
-  }
-  void TearDown() override { Form.reset(); }
-
   QAction* PopupAction(const QString& caption) {
     for (QAction* a : Form->PopupMenu1->actions())
       if (QString(a->text()).remove(QLatin1Char('&')) == caption) return a;
@@ -50,9 +40,6 @@ class MenuWiring : public WindowTest {
     action->trigger();
     QCoreApplication::processEvents();
   }
-
-  std::unique_ptr<TForm1> Form;
-  ScriptedSaveDialog* Dialog = nullptr;
 };
 
 TEST_F(MenuWiring, SaveScreenOverTheMoonPictureOffersNasasFrame) {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
@@ -460,7 +461,7 @@ void TForm1::ReadIniFile() {
   TextFolder = s.TextFolder;
 }
 
-void TForm1::SaveIniFile() {
+QString TForm1::SaveIniFile() {
   StoredSettings s;
   s.WindowTop = pos().y();
   s.WindowLeft = pos().x();
@@ -478,15 +479,21 @@ void TForm1::SaveIniFile() {
   s.Longitude = static_cast<double>(State.Longitude);
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
-  WriteSettings(s);
+  return WriteSettings(s);
 }
 
 void TForm1::InitialShow() {
   if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
 }
 
+// Settings are written only here, so the user hears once, as the window goes, that
+// this session's choices were not kept (and that those saved before still are).
 void TForm1::closeEvent(QCloseEvent* event) {
-  SaveIniFile();
+  if (const QString why = SaveIniFile(); !why.isEmpty())
+    QMessageBox::warning(this, QStringLiteral("Orvanel"),
+                         QStringLiteral("Orvanel could not save its settings: %1.\n\n"
+                                        "The choices of this session are not kept; the settings saved before are.")
+                             .arg(why));
   event->accept();
 }
 

@@ -54,7 +54,8 @@ class TForm1 : public QMainWindow {
   // Start-up: FormCreate runs in the constructor; the program then calls ReadIniFile
   // and the initial show.
   void ReadIniFile();
-  void SaveIniFile();
+  // Why the settings could not be saved, or empty.
+  QString SaveIniFile();
   void InitialShow();
 
   // The show pipeline.

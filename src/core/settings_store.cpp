@@ -1,9 +1,9 @@
 #include "core/settings_store.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -16,14 +16,24 @@ std::unique_ptr<QSettings> OpenStore() {
                                      "Orvanel");
 }
 
-int ReadInt(const QSettings& store, const char* key, int fallback) {
+// A screen position or size beyond this is no window of ours (X11 coordinates are 16-bit).
+constexpr int kMaxWindowCoordinate = 32767;
+
+// The stored text of key, trimmed; empty when missing or too long to be ours.
+QString ReadText(const QSettings& store, const char* key) {
+  const QString v = store.value(key).toString();
+  return v.size() > kMaxSettingLength ? QString() : v.trimmed();
+}
+
+// The stored integer within low ... high, else fallback.
+int ReadInt(const QSettings& store, const char* key, int fallback, int low, int high) {
   bool ok = false;
-  const int v = store.value(key).toString().trimmed().toInt(&ok);
-  return ok ? v : fallback;
+  const int v = ReadText(store, key).toInt(&ok);
+  return ok && v >= low && v <= high ? v : fallback;
 }
 
 bool ReadBool(const QSettings& store, const char* key, bool fallback) {
-  const QString v = store.value(key).toString().trimmed().toLower();
+  const QString v = ReadText(store, key).toLower();
   if (v == "true" || v == "1") return true;
   if (v == "false" || v == "0") return false;
   return fallback;
@@ -31,13 +41,28 @@ bool ReadBool(const QSettings& store, const char* key, bool fallback) {
 
 double ReadDouble(const QSettings& store, const char* key, double fallback, double limit) {
   bool ok = false;
-  const double v = store.value(key).toString().trimmed().toDouble(&ok);
+  const double v = ReadText(store, key).toDouble(&ok);
   return ok && std::isfinite(v) && std::fabs(v) <= limit ? v : fallback;
 }
 
+// Folders come from the folder dialogs, so anything but an absolute path is damage.
 QString ReadFolder(const QSettings& store, const char* key, const QString& fallback) {
-  const QString v = store.value(key).toString().trimmed();
-  return v.isEmpty() ? fallback : v;
+  const QString v = ReadText(store, key);
+  return QDir::isAbsolutePath(v) ? v : fallback;
+}
+
+// Why the settings file could not take new values, or empty. The owner's write
+// permission is asked of the file and its folder themselves, so a file the user made
+// read-only stays as it is even for a user (root) whom the system would let write.
+QString WhyNotWritable(const QString& path) {
+  const QFileInfo file(path);
+  const QFileInfo folder(file.absolutePath());
+  if (file.isDir()) return QStringLiteral("a folder stands in the place of the settings file %1").arg(path);
+  if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
+    return QStringLiteral("the settings file %1 is read-only").arg(path);
+  if (folder.exists() && !(folder.permissions() & QFileDevice::WriteOwner))
+    return QStringLiteral("the folder %1 is read-only").arg(folder.filePath());
+  return {};
 }
 
 QString OrvanelFolderIn(QStandardPaths::StandardLocation location) {
@@ -58,17 +83,16 @@ StoredSettings ReadSettings() {
   store.beginGroup(kGroup);
   const StoredSettings d;
   StoredSettings s;
-  s.WindowState = ReadInt(store, "WindowState", d.WindowState);
-  if (s.WindowState < 0 || s.WindowState > 2) s.WindowState = d.WindowState;
-  s.WindowTop = ReadInt(store, "WindowTop", d.WindowTop);
-  s.WindowLeft = ReadInt(store, "WindowLeft", d.WindowLeft);
-  s.WindowWidth = ReadInt(store, "WindowWidth", d.WindowWidth);
-  s.WindowHeight = ReadInt(store, "WindowHeight", d.WindowHeight);
+  s.WindowState = ReadInt(store, "WindowState", d.WindowState, 0, 2);
+  s.WindowTop = ReadInt(store, "WindowTop", d.WindowTop, -kMaxWindowCoordinate, kMaxWindowCoordinate);
+  s.WindowLeft = ReadInt(store, "WindowLeft", d.WindowLeft, -kMaxWindowCoordinate, kMaxWindowCoordinate);
+  s.WindowWidth = ReadInt(store, "WindowWidth", d.WindowWidth, 1, kMaxWindowCoordinate);
+  s.WindowHeight = ReadInt(store, "WindowHeight", d.WindowHeight, 1, kMaxWindowCoordinate);
   s.ReverseBox = ReadBool(store, "ReverseBox", d.ReverseBox);
   s.ShowLinesBox = ReadBool(store, "ShowLinesBox", d.ShowLinesBox);
   s.ShowDataBox = ReadBool(store, "ShowDataBox", d.ShowDataBox);
-  s.GlobStep = std::clamp(ReadInt(store, "GlobStep", d.GlobStep), 1, 24);
-  s.GlobTypeIndex = std::clamp(ReadInt(store, "GlobTypeIndex", d.GlobTypeIndex), 0, kViewKindCount - 1);
+  s.GlobStep = ReadInt(store, "GlobStep", d.GlobStep, 1, 24);
+  s.GlobTypeIndex = ReadInt(store, "GlobTypeIndex", d.GlobTypeIndex, 0, kViewKindCount - 1);
   s.Latitude = ReadDouble(store, "Latitude", d.Latitude, 90);
   s.Longitude = ReadDouble(store, "Longitude", d.Longitude, 180);
   s.PictureFolder = ReadFolder(store, "PictureFolder", d.PictureFolder);
@@ -77,9 +101,10 @@ StoredSettings ReadSettings() {
   return s;
 }
 
-void WriteSettings(const StoredSettings& s) {
+QString WriteSettings(const StoredSettings& s) {
   const auto opened = OpenStore();
   QSettings& store = *opened;
+  if (const QString why = WhyNotWritable(store.fileName()); !why.isEmpty()) return why;
   store.beginGroup(kGroup);
   store.setValue("WindowTop", s.WindowTop);
   store.setValue("WindowLeft", s.WindowLeft);
@@ -99,4 +124,6 @@ void WriteSettings(const StoredSettings& s) {
   store.setValue("TextFolder", s.TextFolder);
   store.endGroup();
   store.sync();
+  return store.status() == QSettings::NoError ? QString()
+                                              : QStringLiteral("%1 could not be written").arg(store.fileName());
 }

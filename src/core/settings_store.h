@@ -32,13 +32,19 @@ struct StoredSettings {
   QString TextFolder = DefaultTextFolder();        // where NASA's yearly text files are kept
 };
 
-// Reads every key, a missing or unreadable one giving its default. A damaged file
-// cannot make the program step by zero or negative hours or select no view:
-// "GlobStep" is brought into 1 ... 24 and "GlobTypeIndex" into the views' numbers; a latitude
-// or longitude that is no finite number within +-90 / +-180 takes its default.
-// "AnimateBox" and "RotateBox" are written on every exit but never read back. An empty
-// "PictureFolder" or "TextFolder" takes its default.
+// A stored value longer than this is no value of ours and is ignored.
+inline constexpr int kMaxSettingLength = 512;
+
+// Reads every key; a missing, unreadable, out-of-range or overlong value gives the
+// key's default, so a damaged file cannot make the program step by zero hours, select
+// no view or open an impossible window: "GlobStep" lies in 1 ... 24, "GlobTypeIndex"
+// among the views' numbers, a latitude or longitude is a finite number within +-90 /
+// +-180, window positions and sizes are 16-bit screen values (the window fits them to
+// the screens). "AnimateBox" and "RotateBox" are written on every exit but never read
+// back. A "PictureFolder" or "TextFolder" that is no absolute path takes its default.
 StoredSettings ReadSettings();
 
-// Writes the sixteen keys in the program's order.
-void WriteSettings(const StoredSettings& s);
+// Writes the sixteen keys in the program's order, keeping any other key in the file.
+// Returns why the file could not be written (read-only, a folder in its place, ...),
+// or an empty text; when it cannot be written, the file keeps what it held.
+QString WriteSettings(const StoredSettings& s);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -217,6 +218,39 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   EXPECT_EQ(next.State.View, ViewKind::Globe);
   EXPECT_EQ(next.TypeBox->currentIndex(), 3);
   EXPECT_DOUBLE_EQ(static_cast<double>(next.State.Latitude), -33.9);
+}
+
+// The warning is a modal box: a timer running inside its loop reads and closes it.
+TEST_F(MainForm, ClosingWithAReadOnlySettingsFileSaysSoOnceAndKeepsTheFile) {
+  {
+    QSettings raw(IniPath(), QSettings::IniFormat);
+    raw.setValue("SETTINGS/GlobStep", 7);
+  }
+  QFile::setPermissions(IniPath(), QFile::ReadOwner);
+  QFile before(IniPath());
+  ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+  const QByteArray stored = before.readAll();
+  QStringList warnings;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      warnings << box->text();
+      box->accept();
+    }
+  });
+  closer.start(10);
+  {
+    TForm1 form(MakeServices());
+    form.ReadIniFile();
+    form.State.GlobStep = 3;
+    form.close();
+  }
+  QFile::setPermissions(IniPath(), QFile::ReadOwner | QFile::WriteOwner);
+  ASSERT_EQ(warnings.size(), 1);
+  EXPECT_TRUE(warnings[0].contains("read-only")) << warnings[0].toStdString();
+  QFile after(IniPath());
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), stored);
 }
 
 TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {

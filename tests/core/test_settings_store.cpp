@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "core/settings_store.h"
 
@@ -25,11 +27,15 @@ class SettingsStore : public ::testing::Test {
 
   static QString IniPath() { return Config->path() + "/Quenhalse/Orvanel.ini"; }
 
+  // QSettings reuses what it parsed while a file's size and time stay the same, so
+  // every file written here gets a time of its own.
   static void WriteRaw(const QString& text) {
+    static int written = 0;
     QDir().mkpath(Config->path() + "/Quenhalse");
     QFile f(IniPath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text.toUtf8());
+    f.setFileTime(QDateTime::currentDateTime().addSecs(++written), QFileDevice::FileModificationTime);
   }
 
   static QTemporaryDir* Config;
@@ -101,15 +107,32 @@ TEST_F(SettingsStore, WritesTheSixteenKeysInTheSettingsGroupAndReadsThemBack) {
   EXPECT_FALSE(r.RotateBox);
 }
 
-TEST_F(SettingsStore, BringsAnOutOfRangeStepAndViewToTheNearestValidValue) {
-  WriteRaw("[SETTINGS]\nGlobStep=0\nGlobTypeIndex=9\n");
-  EXPECT_EQ(ReadSettings().GlobStep, 1);
-  EXPECT_EQ(ReadSettings().GlobTypeIndex, 5);  // the last view, the drawn Moon
-  WriteRaw("[SETTINGS]\nGlobStep=-5\nGlobTypeIndex=-1\n");
-  EXPECT_EQ(ReadSettings().GlobStep, 1);
-  EXPECT_EQ(ReadSettings().GlobTypeIndex, 0);
-  WriteRaw("[SETTINGS]\nGlobStep=1000\n");
-  EXPECT_EQ(ReadSettings().GlobStep, 24);
+TEST_F(SettingsStore, OutOfRangeAndOverlongValuesTakeTheirDefaults) {
+  const StoredSettings d;
+  const QString overlong(kMaxSettingLength + 1, u'x');
+  struct Case {
+    const char* Line;
+    std::function<bool(const StoredSettings&)> Holds;
+  } const cases[] = {
+      {"GlobStep=0", [&](auto& s) { return s.GlobStep == d.GlobStep; }},
+      {"GlobStep=1000", [&](auto& s) { return s.GlobStep == d.GlobStep; }},
+      {"GlobTypeIndex=9", [&](auto& s) { return s.GlobTypeIndex == d.GlobTypeIndex; }},
+      {"GlobTypeIndex=-1", [&](auto& s) { return s.GlobTypeIndex == d.GlobTypeIndex; }},
+      {"WindowWidth=2147483647", [&](auto& s) { return s.WindowWidth == d.WindowWidth; }},
+      {"WindowHeight=0", [&](auto& s) { return s.WindowHeight == d.WindowHeight; }},
+      {"WindowTop=-2147483648", [&](auto& s) { return s.WindowTop == d.WindowTop; }},
+      {"WindowLeft=99999999999", [&](auto& s) { return s.WindowLeft == d.WindowLeft; }},
+      {"TextFolder=relative/tables", [&](auto& s) { return s.TextFolder == d.TextFolder; }},
+      {"GlobStep=24", [&](auto& s) { return s.GlobStep == 24; }},  // the ends of a range are kept
+      {"WindowTop=-32767", [&](auto& s) { return s.WindowTop == -32767; }},
+  };
+  for (const Case& c : cases) {
+    WriteRaw(QStringLiteral("[SETTINGS]\n%1\n").arg(c.Line));
+    EXPECT_TRUE(c.Holds(ReadSettings())) << c.Line;
+  }
+  WriteRaw("[SETTINGS]\nPictureFolder=/" + overlong + "\nLatitude=1" + QString(kMaxSettingLength, u'0') + "\n");
+  EXPECT_EQ(ReadSettings().PictureFolder, d.PictureFolder);
+  EXPECT_DOUBLE_EQ(ReadSettings().Latitude, d.Latitude);
 }
 
 TEST_F(SettingsStore, NonNumericValuesFallBackToTheDefaults) {
@@ -137,6 +160,43 @@ TEST_F(SettingsStore, AnImpossiblePlaceFallsBackToTheDefaultPlace) {
   WriteRaw("[SETTINGS]\nLatitude=123.4\nLongitude=-200\n");
   EXPECT_DOUBLE_EQ(ReadSettings().Latitude, 41.2979);
   EXPECT_DOUBLE_EQ(ReadSettings().Longitude, -73.0756);
+}
+
+// Whatever stops the file from being written, the call says why and the file keeps
+// every byte it held.
+TEST_F(SettingsStore, AFileThatCannotBeWrittenIsReportedAndKeptAsItWas) {
+  const QString folder = Config->path() + "/Quenhalse";
+  const QByteArray stored = "[SETTINGS]\nGlobStep=7\nOther=kept\n";
+  struct Case {
+    const char* What;
+    QFile::Permissions File, Folder;
+  } const cases[] = {
+      {"read-only file", QFile::ReadOwner, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner},
+      {"read-only folder", QFile::ReadOwner | QFile::WriteOwner, QFile::ReadOwner | QFile::ExeOwner},
+  };
+  for (const Case& c : cases) {
+    WriteRaw(QString::fromUtf8(stored));
+    QFile::setPermissions(IniPath(), c.File);
+    QFile::setPermissions(folder, c.Folder);
+    EXPECT_FALSE(WriteSettings(StoredSettings{}).isEmpty()) << c.What;
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(IniPath(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile f(IniPath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), stored) << c.What;
+  }
+  QFile::remove(IniPath());
+  ASSERT_TRUE(QDir().mkpath(IniPath()));
+  EXPECT_TRUE(WriteSettings(StoredSettings{}).contains("folder")) << "a folder in the file's place";
+  QDir(IniPath()).removeRecursively();
+}
+
+TEST_F(SettingsStore, WritingKeepsTheKeysItDoesNotKnow) {
+  WriteRaw("[SETTINGS]\nOther=kept\n[ELSEWHERE]\nMore=kept too\n");
+  EXPECT_EQ(WriteSettings(StoredSettings{}), QString());
+  QSettings raw(IniPath(), QSettings::IniFormat);
+  EXPECT_EQ(raw.value("SETTINGS/Other").toString(), "kept");
+  EXPECT_EQ(raw.value("ELSEWHERE/More").toString(), "kept too");
 }
 
 }  // namespace

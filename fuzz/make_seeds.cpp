@@ -5,8 +5,8 @@
 //
 // CORPUS_DIR/<target>/ receives frames of several sizes and layouts (JPEG: baseline,
 // progressive, greyscale, CMYK; TIFF: strips, tiles, LZW, 16-bit, palette, alpha,
-// BigTIFF), pictures declaring huge dimensions, some of NASA's table rows and
-// orvanel-cli argument lines.
+// BigTIFF), pictures declaring huge dimensions, some of NASA's table rows,
+// orvanel-cli argument lines and settings files.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -119,6 +119,22 @@ void CliSeeds(const fs::path& folder) {
   for (const char* line : lines) Write(folder, "args" + std::to_string(n++) + ".txt", QByteArray(line));
 }
 
+// Settings files as the program writes them, damaged ones and odd INI syntax.
+void SettingsSeeds(const fs::path& folder) {
+  const char* files[] = {
+      "[SETTINGS]\nWindowTop=5\nWindowLeft=0\nWindowWidth=1600\nWindowHeight=850\nWindowState=0\n"
+      "AnimateBox=false\nReverseBox=false\nShowLinesBox=true\nShowDataBox=true\nRotateBox=false\n"
+      "GlobStep=2\nGlobTypeIndex=0\nLatitude=41.2979\nLongitude=-73.0756\n"
+      "PictureFolder=/home/user/Pictures/Orvanel\nTextFolder=/home/user/Documents/Orvanel\n",
+      "[SETTINGS]\nWindowWidth=2147483647\nWindowTop=-2147483648\nGlobStep=0\nGlobTypeIndex=9\n",
+      "[SETTINGS]\nLatitude=nan\nLongitude=1e400\nShowLinesBox=maybe\nPictureFolder=relative\n",
+      "[SETTINGS]\nTextFolder=\"/a, b\"\nPictureFolder=@Variant(\\0\\0\\0\\x7f)\nGlobStep=@ByteArray(2)\n",
+      "[General]\nx=1\n[SETTINGS]\r\nGlobStep = 5 ; comment\r\nSETTINGS\\GlobTypeIndex=3\n[SETTINGS\n",
+  };
+  int n = 0;
+  for (const char* file : files) Write(folder, "settings" + std::to_string(n++) + ".ini", QByteArray(file));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +148,7 @@ int main(int argc, char** argv) {
     TiffSeeds(root / "tiff_decode");
     TableLineSeeds(root / "nasa_table_line", argv[2]);
     CliSeeds(root / "cli_arguments");
+    SettingsSeeds(root / "settings_reader");
   } catch (const std::exception& e) {
     std::cerr << "make_seeds: " << e.what() << '\n';
     return 1;

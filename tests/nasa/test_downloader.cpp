@@ -188,7 +188,7 @@ TEST_F(Downloads, FileIsWrittenWholeAndReplaced) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older and longer content than the new one");
   }
-  ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), target));
+  ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), target).Ok);
   QFile file(target);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), kText);
@@ -206,8 +206,8 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
   const QStringList before = Entries();
   for (const std::string& url :
        {Url("/404"), Url("/500"), Url("/204"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
-    EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt"))) << url;
-    EXPECT_FALSE(Fetch.DownloadToFile(url, kept)) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt")).Ok) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept).Ok) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
   // Whole bodies with status 200 that are not what was asked for: an error page, an
@@ -217,28 +217,28 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
     return DecodeImage(bytes, image);
   };
   for (const std::string& url : {Url("/page.html"), Url("/empty"), Url("/corrupt.jpg")}) {
-    EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes)) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes).Ok) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
-  EXPECT_TRUE(Fetch.DownloadToFile(Url("/plain.tif"), Target("frame.tif"), decodes));
+  EXPECT_TRUE(Fetch.DownloadToFile(Url("/plain.tif"), Target("frame.tif"), decodes).Ok);
   QFile file(kept);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "kept");
   // A target that cannot be written.
-  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
+  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")).Ok);
   EXPECT_EQ(Entries().size(), before.size() + 1);  // frame.tif
 }
 
 TEST_F(Downloads, StringsSplitAtLfAndCrlf) {
   QStringList lines;
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/text.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/text.txt"), lines).Ok);
   EXPECT_EQ(lines, (QStringList{"first line", "second line"}));
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/crlf.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/crlf.txt"), lines).Ok);
   EXPECT_EQ(lines, (QStringList{"first", "second", "", "last"}));
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/empty"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/empty"), lines).Ok);
   EXPECT_TRUE(lines.isEmpty());
   lines = QStringList{"old"};
-  EXPECT_FALSE(Fetch.DownloadStrings(Url("/404"), lines));
+  EXPECT_FALSE(Fetch.DownloadStrings(Url("/404"), lines).Ok);
   EXPECT_EQ(lines, QStringList{"old"});
 }
 

@@ -486,6 +486,7 @@ void TForm1::InitialShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  Downloads.CancelAll();  // closing never waits for a download
   SaveIniFile();
   event->accept();
 }

@@ -9,11 +9,10 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <condition_variable>
-#include <mutex>
 
 #include "support/local_http_server.h"
 #include "support/scripted_window_test.h"
+#include "support/test_signal.h"
 
 namespace {
 
@@ -24,10 +23,8 @@ class ExportDownloads : public ScriptedWindowTest {
       s.Get(R"(/vis/.*\.tif)", [this](const httplib::Request&, httplib::Response& r) {
         r.set_content_provider(1'000'000, "image/tiff", [this](size_t, size_t, httplib::DataSink& sink) {
           sink.write("II*\0", 4);
-          std::unique_lock lock(Mutex);
-          Requested = true;
-          Changed.notify_all();
-          Changed.wait_for(lock, std::chrono::seconds(30), [this] { return Ended; });
+          Requested.Raise();
+          Ended.Wait(std::chrono::seconds(30));
           return false;
         });
       });
@@ -37,23 +34,16 @@ class ExportDownloads : public ScriptedWindowTest {
     Target = Config()->path() + "/saved.tif";
     Dialog->Answers = {Target};
     Form->SaveAsTifFile1Click();
-    std::unique_lock lock(Mutex);
-    ASSERT_TRUE(Changed.wait_for(lock, std::chrono::seconds(10), [this] { return Requested; }));
+    ASSERT_TRUE(Requested.Wait(std::chrono::seconds(10)));
   }
   void TearDown() override {
-    {
-      std::lock_guard lock(Mutex);
-      Ended = true;
-      Changed.notify_all();
-    }
+    Ended.Raise();
     ScriptedWindowTest::TearDown();
     Server.reset();
   }
 
   std::unique_ptr<LocalHttpServer> Server;
-  std::mutex Mutex;
-  std::condition_variable Changed;
-  bool Requested = false, Ended = false;
+  TestSignal Requested, Ended;
   QString Target;
 };
 

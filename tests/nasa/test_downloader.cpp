@@ -5,7 +5,6 @@
 #include <QFile>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 
 #include "nasa/downloader.h"
@@ -14,29 +13,10 @@
 #include "support/stderr_capture.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
+#include "support/test_signal.h"
 #include "support/tiff_pattern_check.h"
 
 namespace {
-
-// Lets a server handler block until the test has seen the client give up.
-class Gate {
- public:
-  void Open() {
-    std::lock_guard lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
-  }
-  // False when the safety limit passed without Open().
-  bool WaitOpen(std::chrono::seconds limit) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, limit, [this] { return open_; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
-};
 
 const QByteArray kText = "first line\nsecond line\n";
 const QByteArray kCrlfText = "first\r\nsecond\r\n\r\nlast";
@@ -54,7 +34,7 @@ class Downloads : public ::testing::Test {
   }
 
   void TearDown() override {
-    gate_.Open();
+    gate_.Raise();
     Fetch = Downloader();  // closes the kept-alive connections
     server_.reset();
   }
@@ -99,7 +79,7 @@ class Downloads : public ::testing::Test {
     s.Get("/slow", [this](const httplib::Request&, httplib::Response& r) {
       r.set_content_provider(100000, "application/octet-stream", [this](size_t, size_t, httplib::DataSink& sink) {
         sink.write(std::string(100, 'z').data(), 100);
-        if (!gate_.WaitOpen(std::chrono::seconds(60))) slowTimedOut_ = true;
+        if (!gate_.Wait(std::chrono::seconds(60))) slowTimedOut_ = true;
         return false;
       });
     });
@@ -130,7 +110,7 @@ class Downloads : public ::testing::Test {
   }
 
   std::unique_ptr<QTemporaryDir> folder_;
-  Gate gate_;
+  TestSignal gate_;  // lets a handler block until the test has seen the client give up
   std::atomic<bool> slowTimedOut_{false};
   Downloader Fetch;
   std::unique_ptr<LocalHttpServer> server_;
@@ -164,7 +144,7 @@ TEST_F(Downloads, AStalledBodyIsAbandoned) {
   Fetch = Downloader(DownloadLimits{15, 1024, 1, 256LL << 20});
   QByteArray stream;
   EXPECT_FALSE(Fetch.DownloadToStream(Url("/slow"), stream));
-  gate_.Open();
+  gate_.Raise();
   server_.reset();  // waits for the handler
   EXPECT_FALSE(slowTimedOut_);
 }

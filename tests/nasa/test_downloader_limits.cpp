@@ -7,40 +7,18 @@
 #include <QFile>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <future>
-#include <mutex>
 
 #include "nasa/body_buffer.h"
 #include "nasa/downloader.h"
 #include "support/local_http_server.h"
 #include "support/test_folders.h"
+#include "support/test_signal.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
-
-// A flag with a wait: the server's trickle pauses on it (so the test's end stops the
-// trickle at once) and the test waits on it for the first bytes to arrive.
-class Signal {
- public:
-  void Raise() {
-    std::lock_guard lock(mutex_);
-    raised_ = true;
-    changed_.notify_all();
-  }
-  // True when raised within limit.
-  bool Wait(Clock::duration limit) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, limit, [this] { return raised_; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool raised_ = false;
-};
 
 constexpr long long kTrickleLength = 1'000'000;  // at 1,500 B/s: 11 minutes
 
@@ -117,7 +95,7 @@ class DownloadLimitsTest : public ::testing::Test {
   const QByteArray kKept = "the file saved before";
   const QByteArray large_ = Pattern(40 << 20);
   std::unique_ptr<QTemporaryDir> folder_;
-  Signal stop_;
+  TestSignal stop_;  // ends the server's trickles and stalls
   std::unique_ptr<LocalHttpServer> server_;
 };
 
@@ -174,7 +152,7 @@ TEST_F(DownloadLimitsTest, ACancelledDownloadEndsAtOnce) {
   const QString kept = Target("moon.tif");
   WriteKept(kept);
   std::atomic<bool> cancel{false};
-  Signal firstBytes;
+  TestSignal firstBytes;
   DownloadControl control;
   control.Cancel = &cancel;
   control.Progress = [&firstBytes](long long received, long long) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "nasa_table_line.h"
+#include "nasa/nasa_table_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "nasa/nasa_tables.h"
-#include "nasa_table_line.h"
+#include "nasa/nasa_table_line.h"
 
 namespace {
 

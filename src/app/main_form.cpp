@@ -489,6 +489,7 @@ void TForm1::InitialShow() {
 // Settings are written only here, so the user hears once, as the window goes, that
 // this session's choices were not kept (and that those saved before still are).
 void TForm1::closeEvent(QCloseEvent* event) {
+  Downloads.CancelAll();  // closing never waits for a download
   if (const QString why = SaveIniFile(); !why.isEmpty())
     QMessageBox::warning(this, QStringLiteral("Orvanel"),
                          QStringLiteral("Orvanel could not save its settings: %1.\n\n"

@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/running_downloads.h"
 #include "app/services.h"
 #include "core/program_state.h"
 #include "core/rise_set_cache.h"
@@ -177,6 +178,7 @@ class TForm1 : public QMainWindow {
   void RunCommand(void (*command)(const ExportContext&));
   QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
+  void RunDownload(const QString& what, DownloadWork work, std::function<void(const DownloadResult&)> then);
 
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
@@ -189,6 +191,7 @@ class TForm1 : public QMainWindow {
   // commands runs: "Save Screen" chooses by where the user right-clicked.
   std::optional<QPoint> PopupOrigin;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
+  RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);

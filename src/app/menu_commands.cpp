@@ -48,8 +48,8 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                           [this](const QString& message) {
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
                           },
-                          [this](std::function<bool()> work, std::function<void(bool)> then) {
-                            RunInBackground(std::move(work), std::move(then));
+                          [this](const QString& what, DownloadWork work, auto then) {
+                            RunDownload(what, std::move(work), std::move(then));
                           }};
   command(ctx);
   // A picture saved elsewhere makes that folder the one offered next time.

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "export/command_frame.h"
+#include "export/year_table_check.h"
 #include "nasa/image_decode.h"
 
 namespace {
@@ -37,9 +38,12 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(cons
   const QString path = InWorkingFolder(ctx, frame.FileName);
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   ctx.RunInBackground(
-      [fetch, url = frame.Url.toStdString(), path] { return fetch.DownloadToFile(url, path, IsPicture); },
-      [path, open = std::move(open)](bool ok) {
-        if (ok && QFileInfo::exists(path)) open(path);
+      frame.FileName,
+      [fetch, url = frame.Url.toStdString(), path](const DownloadControl& control) {
+        return fetch.DownloadToFile(url, path, IsPicture, control);
+      },
+      [path, open = std::move(open)](const DownloadResult& result) {
+        if (result.Ok && QFileInfo::exists(path)) open(path);
       });
 }
 
@@ -91,16 +95,25 @@ void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, cons
   auto lines = std::make_shared<QStringList>();
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   HandOff& shell = ctx.Shell;
-  ctx.RunInBackground([fetch, url = Url.toStdString(), lines] { return fetch.DownloadStrings(url, *lines); },
-                      [&shell, report = ctx.ReportError, lines, FileName](bool ok) {
-                        if (!ok) return;
-                        QString error;
-                        if (!SaveLines(*lines, FileName, error)) {
-                          report(CannotCreate(FileName, error));
-                          return;
-                        }
-                        shell.OpenInNotepad(FileName);
-                      });
+  ctx.RunInBackground(
+      QFileInfo(FileName).fileName(),
+      [fetch, url = Url.toStdString(), lines](const DownloadControl& control) {
+        return fetch.DownloadStrings(url, *lines, control);
+      },
+      [&shell, report = ctx.ReportError, lines, FileName](const DownloadResult& result) {
+        if (!result.Ok) return;
+        QString error;
+        if (!IsNasaYearTable(*lines, error)) {
+          report(QStringLiteral("NASA's yearly table \"%1\" was not saved: %2.")
+                     .arg(QDir::toNativeSeparators(FileName), error));
+          return;
+        }
+        if (!SaveLines(*lines, FileName, error)) {
+          report(CannotCreate(FileName, error));
+          return;
+        }
+        shell.OpenInNotepad(FileName);
+      });
 }
 
 void MovieInBrowser(const ExportContext& ctx) {
@@ -122,10 +135,17 @@ void ImageInPaintProgram(const ExportContext& ctx) {
 void ImagetoClipBoard(const ExportContext& ctx) {
   auto frame = std::make_shared<QImage>();
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  const CommandFrame shown = FrameOfCommand(ctx);
   ctx.RunInBackground(
-      [fetch, url = FrameOfCommand(ctx).Url.toStdString(), frame] { return fetch.DownloadTiff(url, *frame); },
-      [frame](bool ok) {
-        if (ok) QGuiApplication::clipboard()->setImage(frame->convertToFormat(QImage::Format_RGB888));
+      shown.FileName,
+      [fetch, url = shown.Url.toStdString(), frame](const DownloadControl& control) {
+        QByteArray bytes;
+        DownloadResult result = fetch.Fetch(url, bytes, control);
+        if (result.Ok && !DecodeTiff(bytes, *frame)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
+        return result;
+      },
+      [frame](const DownloadResult& result) {
+        if (result.Ok) QGuiApplication::clipboard()->setImage(frame->convertToFormat(QImage::Format_RGB888));
       });
 }
 
@@ -139,10 +159,11 @@ void SaveAsTifFile(const ExportContext& ctx) {
   if (!ctx.SavePictureDialog1.Execute()) return;
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   ctx.RunInBackground(
-      [fetch, url = frame.Url.toStdString(), path = ctx.SavePictureDialog1.FileName] {
-        return fetch.DownloadToFile(url, path, IsPicture);
+      frame.FileName,
+      [fetch, url = frame.Url.toStdString(), path = ctx.SavePictureDialog1.FileName](const DownloadControl& control) {
+        return fetch.DownloadToFile(url, path, IsPicture, control);
       },
-      [](bool) {});
+      [](const DownloadResult&) {});
 }
 
 void SaveScreen(const ExportContext& ctx) {

@@ -1,7 +1,8 @@
 // The commands of the "Action" menu and of the pictures' pop-up menu. Each works on the
 // hour, hemisphere and view as they stand and redraws nothing. None shows a message of
-// its own: a failed download or a cancelled dialog ends the command quietly; only a file
-// the user's data cannot be written to is reported through ExportContext::ReportError.
+// its own: a failed download or a cancelled dialog ends the command quietly (the window
+// tells of a failed download); a file the user's data cannot be written to, and a
+// yearly table that is not NASA's, are reported through ExportContext::ReportError.
 #pragma once
 
 #include "export/export_context.h"
@@ -35,8 +36,9 @@ void OpenFolder(const ExportContext& ctx);
 // The altitude chart as a 24-bit BMP file at a path the user chooses, offered as
 // "Graph.bmp" in the working folder (the documents folder when that cannot be made).
 void SaveAsBmpFile(const ExportContext& ctx);
-// Fetches a text file, keeps it at FileName with CR LF line ends and opens it in the
-// text editor; nothing is written when the download fails.
+// Fetches NASA's yearly table, keeps it at FileName with CR LF line ends and opens it
+// in the text editor; nothing is written when the download fails or the text is not
+// NASA's table (an error page, a table cut short), which is reported.
 void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url);
 
 // The x in the main window from which on the pointer is over the NASA picture.

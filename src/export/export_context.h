@@ -14,10 +14,14 @@
 #include "nasa/downloader.h"
 #include "nasa/frame_naming.h"
 
+// A command's download, run with the controls the window cancels it and follows it by.
+using DownloadWork = std::function<DownloadResult(const DownloadControl&)>;
 // Runs Work away from the window and then Then with its result where the window
-// runs, so that a download never freezes it. The window uses a worker thread; tests
+// runs, so that a download never freezes it; What names the download for the user
+// ("moon.3859.tif"). The window uses a worker thread and lets the user cancel; tests
 // run both at once. Neither may refer to the ExportContext, which is gone by then.
-using BackgroundRunner = std::function<void(std::function<bool()> Work, std::function<void(bool)> Then)>;
+using BackgroundRunner =
+    std::function<void(const QString& What, DownloadWork Work, std::function<void(const DownloadResult&)> Then)>;
 
 struct ExportContext {
   long double CurrentDateTime;             // the hour shown (UTC)

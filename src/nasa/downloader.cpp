@@ -1,16 +1,21 @@
 // Downloads with libcurl. Each call is one synchronous transfer on a fresh easy
 // handle attached to the shared pool, so the connection and the resolved name of the
-// previous transfer are reused; the body is collected in memory and handed over only
-// when it is complete.
+// previous transfer are reused; the body goes to a sink (memory under a cap, or a
+// temporary file) and is handed over only when it is complete.
 #include "nasa/downloader.h"
 
 #include <curl/curl.h>
 
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 
+#include "nasa/body_buffer.h"
 #include "nasa/image_decode.h"
 
 namespace {
@@ -57,29 +62,67 @@ class ConnectionPool {
 
 namespace {
 
-struct Body {
-  QByteArray Bytes;
-  long long MaxBytes;
+using Clock = std::chrono::steady_clock;
+
+// While no data arrive libcurl's own loop waits up to a second between calls of the
+// progress callback; this loop waits at most this long, so a cancel takes hold at once.
+constexpr int kPollMilliseconds = 50;
+
+// The longest a transfer of bytes (-1: unknown) may take.
+Clock::duration TimeLimit(const DownloadLimits& limits, long long bytes) {
+  const double rate = static_cast<double>(std::max(limits.MinBytesPerSecond, 1LL));
+  const double seconds = static_cast<double>(limits.BaseSeconds) + static_cast<double>(std::max(bytes, 0LL)) / rate;
+  return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+// One transfer as libcurl's callbacks see it.
+struct Transfer {
+  CURL* Curl;
+  const DownloadLimits& Limits;
+  const DownloadControl& Control;
+  const std::function<bool(const char*, size_t, long long)>& Write;
+  Clock::time_point Start = Clock::now();
+  QString Stopped;  // why OnProgress ended the transfer
 };
 
 // Returning fewer bytes than offered makes libcurl end the transfer with an error.
 size_t Collect(char* data, size_t size, size_t count, void* user) {
-  Body& body = *static_cast<Body*>(user);
-  const size_t n = size * count;
-  if (static_cast<long long>(body.Bytes.size() + n) > body.MaxBytes) return 0;
+  Transfer& t = *static_cast<Transfer*>(user);
+  curl_off_t announced = -1;
+  curl_easy_getinfo(t.Curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   try {
-    body.Bytes.append(data, static_cast<qsizetype>(n));
+    return t.Write(data, size * count, announced) ? size * count : 0;
   } catch (...) {  // no exception may cross libcurl's C frames
     return 0;
   }
-  return n;
+}
+
+// Ends the transfer (a non-zero return) when the caller cancels or the time runs out.
+int OnProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
+  Transfer& t = *static_cast<Transfer*>(user);
+  const DownloadControl& c = t.Control;
+  if (c.Cancel && c.Cancel->load()) {
+    t.Stopped = QStringLiteral("cancelled");
+    return 1;
+  }
+  if (Clock::now() - t.Start > TimeLimit(t.Limits, total > 0 ? total : c.ExpectedBytes)) {
+    t.Stopped = QStringLiteral("timed out");
+    return 1;
+  }
+  if (!c.Progress) return 0;
+  try {
+    c.Progress(now, total > 0 ? total : -1);
+  } catch (...) {
+    return 1;
+  }
+  return 0;
 }
 
 struct CurlCleanup {
   void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
 };
 
-void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits, Body& body) {
+void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -94,10 +137,35 @@ void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits.ConnectTimeoutSeconds);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits.LowSpeedBytesPerSecond);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.LowSpeedSeconds);
-  // Refuses at once when the announced length is too large; Collect enforces it otherwise.
+  // Refuses at once when the announced length is too large; the sink enforces it otherwise.
   curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.MaxBytes));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+}
+
+struct MultiCleanup {
+  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+
+// curl_easy_perform with a shorter wait between the progress callback's calls.
+CURLcode Perform(CURL* curl) {
+  const std::unique_ptr<CURLM, MultiCleanup> multi(curl_multi_init());
+  if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
+  int running = 1;
+  CURLMcode step = CURLM_OK;
+  while (step == CURLM_OK && running) {
+    step = curl_multi_perform(multi.get(), &running);
+    if (step == CURLM_OK && running) step = curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
+  }
+  CURLcode code = CURLE_RECV_ERROR;
+  int queued = 0;
+  while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued))
+    if (message->msg == CURLMSG_DONE) code = message->data.result;
+  curl_multi_remove_handle(multi.get(), curl);
+  return code;
 }
 
 // Lines ending in LF or CRLF; the line break after the last line adds no empty line.
@@ -135,6 +203,22 @@ QString FailureReason(CURLcode code, long status) {
   }
 }
 
+// Renames part over fileName in one step, giving it fileName's permissions when
+// there is one and a new file's usual ones otherwise (a temporary file is private).
+bool ReplaceWith(QTemporaryFile& part, const QString& fileName) {
+  constexpr QFileDevice::Permissions kNewFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  part.setPermissions(QFileInfo::exists(fileName) ? QFile::permissions(fileName) : kNewFile);
+  part.close();
+  std::error_code error;
+  std::filesystem::rename(QFile::encodeName(part.fileName()).toStdString(), QFile::encodeName(fileName).toStdString(),
+                          error);
+  if (error) return false;
+  part.setAutoRemove(false);
+  return true;
+}
+
 }  // namespace
 
 const char* DownloaderUserAgent() { return "Orvanel/" ORVANEL_VERSION; }
@@ -144,43 +228,63 @@ Downloader::Downloader(const DownloadLimits& limits) : Limits(limits), Pool(std:
 // Only a complete body of a 2xx answer counts: libcurl reports a body cut short
 // (CURLE_PARTIAL_FILE), a stalled or oversized transfer and HTTP errors as failures,
 // and a final 3xx (a redirect that was not followed) is no file either.
-DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream) const {
+DownloadResult Downloader::Receive(const std::string& url, const Sink& write, const DownloadControl& control) const {
   const std::unique_ptr<CURL, CurlCleanup> curl(CurlReady() ? curl_easy_init() : nullptr);
   if (!curl) return DownloadResult::Failure(QStringLiteral("no network library"));
-  Body body{{}, Limits.MaxBytes};
-  SetOptions(curl.get(), url, Limits, body);
+  Transfer transfer{curl.get(), Limits, control, write, Clock::now(), {}};
+  SetOptions(curl.get(), url, Limits, transfer);
   if (Pool->Handle()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, Pool->Handle());
-  const CURLcode code = curl_easy_perform(curl.get());
+  const CURLcode code = Perform(curl.get());
+  if (!transfer.Stopped.isEmpty()) return DownloadResult::Failure(transfer.Stopped);
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
   if (code != CURLE_OK) return DownloadResult::Failure(FailureReason(code, status));
   // Only a 200 carries the file: 204, 206 and the like are no file.
   if (status != 200) return DownloadResult::Failure(QStringLiteral("HTTP %1").arg(status));
-  curl_off_t announced = -1;
+  curl_off_t announced = -1, received = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-  if (announced >= 0 && announced != static_cast<curl_off_t>(body.Bytes.size()))
-    return DownloadResult::Failure(QStringLiteral("cut short"));
-  stream = std::move(body.Bytes);
+  curl_easy_getinfo(curl.get(), CURLINFO_SIZE_DOWNLOAD_T, &received);
+  if (announced >= 0 && announced != received) return DownloadResult::Failure(QStringLiteral("cut short"));
   return DownloadResult::Success();
 }
 
-bool Downloader::DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept) const {
-  QByteArray bytes;
-  if (!DownloadToStream(url, bytes) || (accept && !accept(bytes))) return false;
-  QSaveFile file(fileName);  // a temporary file beside fileName, renamed by commit()
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream, const DownloadControl& control) const {
+  BodyBuffer body(Limits.MaxBytes);
+  const DownloadResult result = Receive(
+      url, [&body](const char* data, size_t size, long long announced) { return body.Append(data, size, announced); },
+      control);
+  if (result.Ok) stream = body.Take();
+  return result;
 }
 
-bool Downloader::DownloadStrings(const std::string& url, QStringList& lines) const {
+DownloadResult Downloader::DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept,
+                                          const DownloadControl& control) const {
+  const DownloadResult cannotWrite = DownloadResult::Failure(QStringLiteral("cannot write the file"));
+  QTemporaryFile part(fileName + QStringLiteral(".XXXXXX"));  // beside fileName, removed unless renamed over it
+  if (!part.open()) return cannotWrite;
+  long long written = 0;
+  bool writeFailed = false;
+  const DownloadResult result = Receive(
+      url,
+      [&](const char* data, size_t size, long long) {
+        written += static_cast<long long>(size);
+        if (written > Limits.MaxBytes) return false;
+        writeFailed = part.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size);
+        return !writeFailed;
+      },
+      control);
+  if (writeFailed || (result.Ok && !part.flush())) return cannotWrite;
+  if (!result.Ok) return result;
+  if (accept && !(part.seek(0) && accept(part.readAll()))) return DownloadResult::Failure(QStringLiteral("corrupt data"));
+  return ReplaceWith(part, fileName) ? DownloadResult::Success() : cannotWrite;
+}
+
+DownloadResult Downloader::DownloadStrings(const std::string& url, QStringList& lines,
+                                           const DownloadControl& control) const {
   QByteArray bytes;
-  if (!DownloadToStream(url, bytes)) return false;
-  lines = SplitLines(bytes);
-  return true;
+  const DownloadResult result = Fetch(url, bytes, control);
+  if (result.Ok) lines = SplitLines(bytes);
+  return result;
 }
 
 bool Downloader::DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const {

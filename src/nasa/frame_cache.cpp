@@ -72,7 +72,7 @@ struct FrameCache::Shared {
       : Root(QDir::cleanPath(folder)), Net(fetch), Cap(capBytes), Decoded(decodedKept) {}
 
   QString PathOf(const std::string& url) const;
-  FrameFetch Download(const std::string& url, const QString& path, QImage& image);
+  FrameFetch Download(const std::string& url, const QString& path, QImage& image, const DownloadControl& control);
   bool ReadFromDisk(const QString& path, QImage& image);
   bool Remembered(const QString& path, QImage& image);
   void Remember(const QString& path, const QImage& image);
@@ -134,7 +134,7 @@ QString FrameCache::Shared::PathOf(const std::string& url) const {
   return Root + path;
 }
 
-FrameFetch FrameCache::Load(const std::string& url, QImage& image) const {
+FrameFetch FrameCache::Load(const std::string& url, QImage& image, const DownloadControl& control) const {
   const QString path = S->PathOf(url);
   if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
   if (S->Remembered(path, image)) {
@@ -146,15 +146,15 @@ FrameFetch FrameCache::Load(const std::string& url, QImage& image) const {
     S->Remember(path, image);
     return {DownloadResult::Success(), FrameFetch::Source::Disk};
   }
-  return S->Download(url, path, image);
+  return S->Download(url, path, image, control);
 }
 
-FrameFetch FrameCache::Store(const std::string& url) const {
+FrameFetch FrameCache::Store(const std::string& url, const DownloadControl& control) const {
   const QString path = S->PathOf(url);
   if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
   if (QFileInfo::exists(path)) return {DownloadResult::Success(), FrameFetch::Source::Disk};
   QImage image;
-  return S->Download(url, path, image);
+  return S->Download(url, path, image, control);
 }
 
 // A file that does not decode is deleted, so that the next fetch brings a good one.
@@ -169,14 +169,15 @@ bool FrameCache::Shared::ReadFromDisk(const QString& path, QImage& image) {
 }
 
 // A frame that cannot be written to disk is still shown; only the cache misses it.
-FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& path, QImage& image) {
+FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& path, QImage& image,
+                                        const DownloadControl& control) {
   const OneFlight flight(FlightLock, Landed, InFlight, path);
   if (ReadFromDisk(path, image)) {  // another thread brought it while this one waited
     Remember(path, image);
     return {DownloadResult::Success(), FrameFetch::Source::Disk};
   }
   QByteArray bytes;
-  DownloadResult result = Net.Fetch(url, bytes);
+  DownloadResult result = Net.Fetch(url, bytes, control);
   QImage decoded;
   if (result.Ok && !DecodeImage(bytes, decoded)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
   if (!result.Ok) return Failed(result.Reason);

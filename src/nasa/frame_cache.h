@@ -40,10 +40,11 @@ class FrameCache {
              int decodedKept = kDecodedFramesKept);
 
   // The decoded frame of url (JPEG or TIFF): from memory, else from disk, else from
-  // the network (and then stored). image is replaced only on success.
-  FrameFetch Load(const std::string& url, QImage& image) const;
+  // the network (and then stored). image is replaced only on success. control
+  // reaches the download when there is one: a cancelled one stores nothing.
+  FrameFetch Load(const std::string& url, QImage& image, const DownloadControl& control = {}) const;
   // Makes sure url's file is on disk, without decoding a file already there.
-  FrameFetch Store(const std::string& url) const;
+  FrameFetch Store(const std::string& url, const DownloadControl& control = {}) const;
   // Where url's file lives in the cache; empty for a URL that names no file.
   QString PathOf(const std::string& url) const;
   QString Folder() const;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
@@ -67,6 +68,11 @@ QByteArray ReadAll(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// NASA's published yearly table of year.
+QByteArray NasaTable(int year) {
+  return ReadAll(QStringLiteral(ORVANEL_TEST_DATA_DIR "/nasa/mooninfo_%1.txt").arg(year));
+}
+
 std::uint32_t LittleEndian(const QByteArray& bytes, int offset, int size) {
   std::uint32_t value = 0;
   for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
@@ -119,7 +125,11 @@ class ExportCommands : public ::testing::Test {
                          Work.path(),
                          pointer,
                          [this](const QString& message) { Errors.push_back(message); },
-                         [](std::function<bool()> work, std::function<void(bool)> then) { then(work()); }};
+                         [this](const QString& what, const DownloadWork& work, const auto& then) {
+                           const DownloadResult result = work(Control);
+                           Downloads.push_back({what, result.Reason});
+                           then(result);
+                         }};
   }
 
   QTemporaryDir Work{QDir(qEnvironmentVariable("ORVANEL_TEST_TMP", QDir::tempPath())).filePath("export-XXXXXX")};
@@ -128,6 +138,8 @@ class ExportCommands : public ::testing::Test {
   HandOffRecorder Shell;
   ScriptedSaveDialog Dialog;
   std::vector<QString> Errors;
+  DownloadControl Control;                           // what the runner gives every download
+  std::vector<std::pair<QString, QString>> Downloads;  // each download's name and failure reason
   std::unique_ptr<LocalHttpServer> Server;
   NasaSite Site;
   Downloader Fetch;
@@ -204,13 +216,14 @@ TEST_F(ExportCommands, MovieInBrowserOpensThe2025MovieOfTheView) {
 
 TEST_F(ExportCommands, FullYearDataDownloadsOnceAndThenReusesTheFile) {
   const std::string northFile = kNorth2024 + "mooninfo_2024.txt";
-  Serve(northFile, "   Date  Phase\n01 Jan 2024 00:00 UT  78.03\r\n01 Jan 2024 01:00 UT  77.71");
+  const QByteArray table = NasaTable(2024);
+  ASSERT_FALSE(table.contains('\r'));
+  Serve(northFile, table);
   const QString local = InWork("mooninfo_2024.txt");
 
   FullYearData(Context());
   EXPECT_EQ(RequestsMade(), std::vector<std::string>{northFile});
-  EXPECT_EQ(ReadAll(local), QByteArray("   Date  Phase\r\n01 Jan 2024 00:00 UT  78.03\r\n01 Jan 2024 01:00 UT  77.71\r\n"))
-      << "kept with CR LF after every line";
+  EXPECT_TRUE(ReadAll(local) == QByteArray(table).replace("\n", "\r\n")) << "kept with CR LF after every line";
 
   // Again, and from the southern hemisphere: the copy of the year is opened as it is.
   FullYearData(Context());
@@ -225,7 +238,7 @@ TEST_F(ExportCommands, FullYearDataDownloadsOnceAndThenReusesTheFile) {
 TEST_F(ExportCommands, FullYearDataOfTheSouth2025UsesItsOwnFolder) {
   State.CurrentDateTime = k2025Hour;
   State.Latitude = -33.9L;
-  Serve(kSouth2025 + "mooninfo_2025.txt", "row\n");
+  Serve(kSouth2025 + "mooninfo_2025.txt", NasaTable(2025));
   FullYearData(Context());
   EXPECT_EQ(RequestsMade(), std::vector<std::string>{kSouth2025 + "mooninfo_2025.txt"});
   EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenInNotepad", InWork("mooninfo_2025.txt").toStdString()}}));
@@ -239,8 +252,71 @@ TEST_F(ExportCommands, FullYearDataLeavesNothingWhenTheDownloadFails) {
   EXPECT_TRUE(Errors.empty()) << "a failed download is silent";
 }
 
+// Only NASA's table replaces a copy: an error page sent with status 200, a table cut
+// short or one whose rows are not NASA's is reported and leaves the copy as it was.
+TEST_F(ExportCommands, TheYearlyTableIsKeptOnlyWhenItIsNasasTable) {
+  const std::string path = kNorth2024 + "mooninfo_2024.txt";
+  const QByteArray table = NasaTable(2024);
+  QList<QByteArray> lines = table.split('\n');
+  for (qsizetype i = 1; i < lines.size(); i += 50) lines[i].replace(" UT ", " GMT ");
+  struct Case {
+    const char* Name;
+    QByteArray Body;
+    const char* Why;
+  };
+  const Case cases[] = {
+      {"an error page", "<html><body>Service unavailable</body></html>\n", "does not begin with NASA's column names"},
+      {"the header alone", table.left(table.indexOf('\n') + 1), "no rows"},
+      {"a table cut short", table.left(table.size() / 2), "holds 4392 of the 8784 hours of 2024"},
+      {"rows out of layout", lines.join('\n'), "176 of its 8785 lines are not in NASA's layout"},
+  };
+  const QString local = InWork("mooninfo_2024.txt");
+  const QByteArray kept = "the copy kept before";
+  {
+    QFile file(local);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kept);
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Serve(path, c.Body);
+    Errors.clear();
+    DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)));
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_TRUE(Errors[0].contains(c.Why)) << Errors[0].toStdString();
+    EXPECT_EQ(ReadAll(local), kept);
+  }
+  EXPECT_TRUE(Shell.Calls.empty());
+  Serve(path, table);
+  DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)));
+  EXPECT_EQ(ReadAll(local).size(), table.size() + table.count('\n'));
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenInNotepad", local.toStdString()}}));
+}
+
+// A download the window cancels ends the command without a file, a hand-off or the
+// clipboard; each download is named for the user by its file.
+TEST_F(ExportCommands, CancelledDownloadsLeaveNothingBehind) {
+  Serve(kMoonFrame2024, TiffBytes(TestPicture(6, 4)));
+  Serve(kNorth2024 + "mooninfo_2024.txt", NasaTable(2024));
+  std::atomic<bool> cancelled{true};
+  Control.Cancel = &cancelled;
+  QGuiApplication::clipboard()->setText("before");
+  Dialog.Answers = {InWork("chosen.tif")};
+  SaveAsTifFile(Context());
+  ImageInViewer(Context());
+  ImagetoClipBoard(Context());
+  FullYearData(Context());
+  const std::pair<QString, QString> frame{"moon.3859.tif", "cancelled"};
+  EXPECT_EQ(Downloads, (std::vector<std::pair<QString, QString>>{
+                           frame, frame, frame, {"mooninfo_2024.txt", "cancelled"}}));
+  EXPECT_TRUE(QDir(Work.path()).isEmpty());
+  EXPECT_TRUE(Shell.Calls.empty());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+  EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(ExportCommands, FullYearDataReportsAFileThatCannotBeWritten) {
-  Serve(kNorth2024 + "mooninfo_2024.txt", "row\n");
+  Serve(kNorth2024 + "mooninfo_2024.txt", NasaTable(2024));
   ExportContext ctx = Context();
   QFile blocker(InWork("a-file"));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // no folder can be made inside it
@@ -386,7 +462,7 @@ TEST_F(ExportCommands, TheFoldersAreMadeWhenNeeded) {
   for (const auto& shown : Dialog.ShownWith) EXPECT_EQ(shown.InitialDir, ctx.WorkingFolder + "/");
   EXPECT_TRUE(QDir(ctx.WorkingFolder).exists());
 
-  Serve(kNorth2024 + "mooninfo_2024.txt", "row\n");
+  Serve(kNorth2024 + "mooninfo_2024.txt", NasaTable(2024));
   FullYearData(ctx);
   EXPECT_TRUE(QFile::exists(QDir(ctx.TextFolder).filePath("mooninfo_2024.txt")));
 }

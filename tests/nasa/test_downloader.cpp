@@ -5,7 +5,6 @@
 #include <QFile>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 
 #include "nasa/downloader.h"
@@ -14,29 +13,10 @@
 #include "support/stderr_capture.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
+#include "support/test_signal.h"
 #include "support/tiff_pattern_check.h"
 
 namespace {
-
-// Lets a server handler block until the test has seen the client give up.
-class Gate {
- public:
-  void Open() {
-    std::lock_guard lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
-  }
-  // False when the safety limit passed without Open().
-  bool WaitOpen(std::chrono::seconds limit) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, limit, [this] { return open_; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
-};
 
 const QByteArray kText = "first line\nsecond line\n";
 const QByteArray kCrlfText = "first\r\nsecond\r\n\r\nlast";
@@ -54,7 +34,7 @@ class Downloads : public ::testing::Test {
   }
 
   void TearDown() override {
-    gate_.Open();
+    gate_.Raise();
     Fetch = Downloader();  // closes the kept-alive connections
     server_.reset();
   }
@@ -99,7 +79,7 @@ class Downloads : public ::testing::Test {
     s.Get("/slow", [this](const httplib::Request&, httplib::Response& r) {
       r.set_content_provider(100000, "application/octet-stream", [this](size_t, size_t, httplib::DataSink& sink) {
         sink.write(std::string(100, 'z').data(), 100);
-        if (!gate_.WaitOpen(std::chrono::seconds(60))) slowTimedOut_ = true;
+        if (!gate_.Wait(std::chrono::seconds(60))) slowTimedOut_ = true;
         return false;
       });
     });
@@ -130,7 +110,7 @@ class Downloads : public ::testing::Test {
   }
 
   std::unique_ptr<QTemporaryDir> folder_;
-  Gate gate_;
+  TestSignal gate_;  // lets a handler block until the test has seen the client give up
   std::atomic<bool> slowTimedOut_{false};
   Downloader Fetch;
   std::unique_ptr<LocalHttpServer> server_;
@@ -164,7 +144,7 @@ TEST_F(Downloads, AStalledBodyIsAbandoned) {
   Fetch = Downloader(DownloadLimits{15, 1024, 1, 256LL << 20});
   QByteArray stream;
   EXPECT_FALSE(Fetch.DownloadToStream(Url("/slow"), stream));
-  gate_.Open();
+  gate_.Raise();
   server_.reset();  // waits for the handler
   EXPECT_FALSE(slowTimedOut_);
 }
@@ -188,7 +168,7 @@ TEST_F(Downloads, FileIsWrittenWholeAndReplaced) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older and longer content than the new one");
   }
-  ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), target));
+  ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), target).Ok);
   QFile file(target);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), kText);
@@ -206,8 +186,8 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
   const QStringList before = Entries();
   for (const std::string& url :
        {Url("/404"), Url("/500"), Url("/204"), Url("/loop"), Url("/short"), Url("/big"), RefusedUrl()}) {
-    EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt"))) << url;
-    EXPECT_FALSE(Fetch.DownloadToFile(url, kept)) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, Target("new.txt")).Ok) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept).Ok) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
   // Whole bodies with status 200 that are not what was asked for: an error page, an
@@ -217,28 +197,28 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
     return DecodeImage(bytes, image);
   };
   for (const std::string& url : {Url("/page.html"), Url("/empty"), Url("/corrupt.jpg")}) {
-    EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes)) << url;
+    EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes).Ok) << url;
     EXPECT_EQ(Entries(), before) << url;
   }
-  EXPECT_TRUE(Fetch.DownloadToFile(Url("/plain.tif"), Target("frame.tif"), decodes));
+  EXPECT_TRUE(Fetch.DownloadToFile(Url("/plain.tif"), Target("frame.tif"), decodes).Ok);
   QFile file(kept);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "kept");
   // A target that cannot be written.
-  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")));
+  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")).Ok);
   EXPECT_EQ(Entries().size(), before.size() + 1);  // frame.tif
 }
 
 TEST_F(Downloads, StringsSplitAtLfAndCrlf) {
   QStringList lines;
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/text.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/text.txt"), lines).Ok);
   EXPECT_EQ(lines, (QStringList{"first line", "second line"}));
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/crlf.txt"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/crlf.txt"), lines).Ok);
   EXPECT_EQ(lines, (QStringList{"first", "second", "", "last"}));
-  ASSERT_TRUE(Fetch.DownloadStrings(Url("/empty"), lines));
+  ASSERT_TRUE(Fetch.DownloadStrings(Url("/empty"), lines).Ok);
   EXPECT_TRUE(lines.isEmpty());
   lines = QStringList{"old"};
-  EXPECT_FALSE(Fetch.DownloadStrings(Url("/404"), lines));
+  EXPECT_FALSE(Fetch.DownloadStrings(Url("/404"), lines).Ok);
   EXPECT_EQ(lines, QStringList{"old"});
 }
 

@@ -179,6 +179,24 @@ TEST_F(FrameCacheTest, FailuresNameTheirReasonAndStoreNothing) {
   EXPECT_EQ(CachedFiles(), QStringList());
 }
 
+// The caller's controls reach the download: a cancelled one stores nothing, and a
+// stored one reports its progress.
+TEST_F(FrameCacheTest, ControlsReachTheDownload) {
+  std::atomic<bool> cancel{true};
+  DownloadControl control;
+  control.Cancel = &cancel;
+  FrameCache cache = MakeCache();
+  QImage image;
+  EXPECT_EQ(cache.Load(FrameUrl(1), image, control).Result.Reason, "cancelled");
+  EXPECT_EQ(cache.Store(FrameUrl(1), control).Result.Reason, "cancelled");
+  EXPECT_EQ(CachedFiles(), QStringList());
+  cancel = false;
+  long long received = 0;
+  control.Progress = [&received](long long now, long long) { received = now; };
+  EXPECT_TRUE(cache.Store(FrameUrl(1), control).Result.Ok);
+  EXPECT_EQ(received, Frame().size());
+}
+
 TEST_F(FrameCacheTest, ThePrefetcherFillsTheCacheOnce) {
   FrameCache cache = MakeCache();
   FramePrefetcher prefetcher(cache);

@@ -1,6 +1,7 @@
 // One data line of NASA SVS's yearly "Moon Phase and Libration" tables, split into
 // words and checked: the date and hour it names and the text of its eleven values,
-// each with NASA's decimals. Shared by gen_nasa_tables and its fuzz target.
+// each with NASA's decimals. Shared by gen_nasa_tables, its fuzz target and the
+// check of a downloaded yearly table.
 //
 //   DD Mon YYYY HH:00 UT  Phase Age Diam Dist RA Dec Slon Slat Elon Elat AxisA
 #pragma once

@@ -458,6 +458,7 @@ void TForm1::ReadIniFile() {
   State.Longitude = s.Longitude;
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
+  FrameCacheMB = s.FrameCacheMB;
 }
 
 void TForm1::SaveIniFile() {
@@ -478,6 +479,7 @@ void TForm1::SaveIniFile() {
   s.Longitude = static_cast<double>(State.Longitude);
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
+  s.FrameCacheMB = FrameCacheMB;
   WriteSettings(s);
 }
 

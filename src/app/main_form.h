@@ -17,6 +17,7 @@
 #include "app/services.h"
 #include "core/program_state.h"
 #include "core/rise_set_cache.h"
+#include "core/settings_store.h"
 #include "export/export_context.h"
 #include "render/view_options.h"
 
@@ -179,6 +180,7 @@ class TForm1 : public QMainWindow {
 
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
+  int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
   RiseSetCache RiseSets;  // the days CalculateData searched last
   const Services Svc;  // references to objects that outlive the window, and NASA's site
   quint64 ShowGeneration = 0;   // the newest show request

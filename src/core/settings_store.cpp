@@ -73,6 +73,8 @@ StoredSettings ReadSettings() {
   s.Longitude = ReadDouble(store, "Longitude", d.Longitude, 180);
   s.PictureFolder = ReadFolder(store, "PictureFolder", d.PictureFolder);
   s.TextFolder = ReadFolder(store, "TextFolder", d.TextFolder);
+  if (const int mb = ReadInt(store, "FrameCacheMB", d.FrameCacheMB); mb >= kMinFrameCacheMB && mb <= kMaxFrameCacheMB)
+    s.FrameCacheMB = mb;
   store.endGroup();
   return s;
 }
@@ -97,6 +99,7 @@ void WriteSettings(const StoredSettings& s) {
   store.setValue("Longitude", s.Longitude);
   store.setValue("PictureFolder", s.PictureFolder);
   store.setValue("TextFolder", s.TextFolder);
+  store.setValue("FrameCacheMB", s.FrameCacheMB);
   store.endGroup();
   store.sync();
 }

@@ -189,6 +189,7 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
 }
 
 TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
+  QSettings(IniPath(), QSettings::IniFormat).setValue("SETTINGS/FrameCacheMB", 300);  // no control shows it
   {
     TForm1 form(MakeServices());
     form.ReadIniFile();
@@ -202,7 +203,8 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 16);
+  EXPECT_EQ(raw.childKeys().size(), 17);
+  EXPECT_EQ(raw.value("FrameCacheMB").toInt(), 300);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   raw.endGroup();

@@ -6,6 +6,7 @@
 // one hour and never waits on the network.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QRect>
@@ -37,6 +38,9 @@ class PicturePair;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
+
+// The animation's highest rate: with cached frames it would otherwise race through them.
+inline constexpr int kAnimationStepsPerSecond = 30;
 
 // The pictures a show request fetched for its hour.
 struct FetchedFrames {
@@ -183,6 +187,7 @@ class TForm1 : public QMainWindow {
   int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
   RiseSetCache RiseSets;  // the days CalculateData searched last
   const Services Svc;  // references to objects that outlive the window, and NASA's site
+  QElapsedTimer StepStarted;    // when the animation's last step started
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <memory>
@@ -31,6 +32,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 class QTimer;
 class ImageBox;
@@ -38,6 +40,7 @@ class PicturePair;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
+struct FrameRangeChoice;
 
 // The animation's highest rate: with cached frames it would otherwise race through them.
 inline constexpr int kAnimationStepsPerSecond = 30;
@@ -156,6 +159,7 @@ class TForm1 : public QMainWindow {
   void SaveAsTifFile1Click();
   void SaveScreen1Click();
   void OpenFolder1Click();
+  void DownloadFrames1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -181,6 +185,7 @@ class TForm1 : public QMainWindow {
   void RunCommand(void (*command)(const ExportContext&));
   QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
+  void StartFrameDownload(const FrameRangeChoice& choice);
 
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
@@ -195,6 +200,7 @@ class TForm1 : public QMainWindow {
   // commands runs: "Save Screen" chooses by where the user right-clicked.
   std::optional<QPoint> PopupOrigin;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
+  QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);

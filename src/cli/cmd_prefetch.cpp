@@ -38,7 +38,7 @@ int Prefetch(const CliArgs& a, std::ostream& out) {
   const std::atomic<bool> never{false};
   const FrameBatchTally tally = FetchFrameBatch(cache, urls, Report, never);
   std::cerr << "\n";
-  out << "fetched " << tally.Fetched << ", already cached " << tally.Cached << ", failed " << tally.Failed << "\n";
+  out << SummaryOf(tally) << "\n";
   return tally.Failed > 0 ? 1 : 0;
 }
 

@@ -45,6 +45,11 @@ std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector
   return urls;
 }
 
+std::vector<int> ScreenKeysOf(ViewKind view) {
+  if (IsMoonView(view)) return {kScreenFrameKey};
+  return {kScreenFrameKey, DescriptionOf(view).ScreenKey};
+}
+
 FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::string>& urls,
                                 const FrameBatchProgress& progress, const std::atomic<bool>& cancel,
                                 int maxRequests) {
@@ -58,4 +63,9 @@ FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::
   for (std::size_t w = 0; w < threads; ++w) workers.emplace_back(work);
   for (std::thread& t : workers) t.join();
   return tallier.Result();
+}
+
+std::string SummaryOf(const FrameBatchTally& tally) {
+  return "fetched " + std::to_string(tally.Fetched) + ", already cached " + std::to_string(tally.Cached) +
+         ", failed " + std::to_string(tally.Failed);
 }

@@ -103,7 +103,7 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
                                 "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Save Screen",        "&Open Folder"};
+                                "&Download Frames…",   "&Save Screen",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);

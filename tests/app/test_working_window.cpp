@@ -183,7 +183,8 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
   EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);
   EXPECT_TRUE(form.StatusBar1->text().contains("no hourly series for 2027")) << form.StatusBar1->text().toStdString();
   EXPECT_GT(qGray(PixelAt(form.Image2, 365, 365)), 20);  // the drawn Moon's disc
-  for (const char* name : {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction"}) {
+  for (const char* name :
+       {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction", "DownloadFrames1Action"}) {
     const QAction* action = form.findChild<QAction*>(name);
     ASSERT_NE(action, nullptr) << name;
     EXPECT_FALSE(action->isEnabled()) << name;
@@ -323,7 +324,7 @@ TEST_F(WorkingWindow, FullMoonButtonsLeaveTheInstantHalfAndOneLunationAway) {
 // Records the instants the window shows and stops the animation after the n-th.
 std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
   std::vector<long double> shown;
-  const QMetaObject::Connection recording = QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
+  const auto recording = QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
     shown.push_back(x);
     if (shown.size() != n) return;
     form.NextBut->click();  // ignored while animating

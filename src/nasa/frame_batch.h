@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/view_kind.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
 #include "nasa/frame_prefetcher.h"

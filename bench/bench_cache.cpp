@@ -1,6 +1,7 @@
 // The frame cache in the working window, against a local stand-in for NASA's server
 // that takes 100 ms to answer: the animation's steady rate with prefetching and with
-// every frame already cached, and a Next click onto a cached frame.
+// every frame already cached, a Next click onto a cached frame, and the batch of
+// "Download Frames..." and orvanel-cli prefetch.
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
+#include "nasa/frame_batch.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_prefetcher.h"
 #include "window_bench.h"
@@ -93,6 +95,20 @@ void BM_NextClickOnCachedFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_NextClickOnCachedFrame)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// A day of frames into an empty cache, kPrefetchRequests at a time.
+void BM_FrameBatch(benchmark::State& state) {
+  const std::vector<std::string> urls =
+      HourlyFrameUrls(Shared().Site(), {kScreenFrameKey}, kBenchInstant, kBenchInstant + 1, 41.3L);
+  const std::atomic<bool> never{false};
+  int fetched = 0;
+  for (auto _ : state) {
+    QTemporaryDir folder;
+    fetched += FetchFrameBatch(FrameCache(folder.path(), Shared().Fetch), urls, {}, never).Fetched;
+  }
+  state.counters["files_per_second"] = benchmark::Counter(fetched, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_FrameBatch)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "app/services.h"
+#include "core/settings_store.h"
 #include "core/system_time_zone.h"
 #include "export/desktop_hand_off.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   const SystemTimeZone zone;
   const Downloader fetch;
   DesktopHandOff shell;
-  const FrameCache frames(DefaultFrameCacheFolder(), fetch);
+  const FrameCache frames(DefaultFrameCacheFolder(), fetch, ReadSettings().FrameCacheBytes());
   FramePrefetcher prefetch(frames);
   const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch};
   TForm1 form(services);

@@ -341,6 +341,7 @@ void TForm1::CreateMenus() {
        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true},
       {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
        true},
+      {"&Download Frames…", "DownloadFrames1", QStyle::SP_ArrowDown, &TForm1::DownloadFrames1Click, {}, true},
       {"&Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, QKeySequence::Save, false},
       {"&Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, {}, false},
   };
@@ -459,6 +460,7 @@ void TForm1::ReadIniFile() {
   State.Longitude = s.Longitude;
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
+  FrameCacheMB = s.FrameCacheMB;
 }
 
 QString TForm1::SaveIniFile() {
@@ -479,6 +481,7 @@ QString TForm1::SaveIniFile() {
   s.Longitude = static_cast<double>(State.Longitude);
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
+  s.FrameCacheMB = FrameCacheMB;
   return WriteSettings(s);
 }
 

@@ -6,8 +6,10 @@
 // one hour and never waits on the network.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <memory>
@@ -18,6 +20,7 @@
 #include "app/services.h"
 #include "core/program_state.h"
 #include "core/rise_set_cache.h"
+#include "core/settings_store.h"
 #include "export/export_context.h"
 #include "render/view_options.h"
 
@@ -30,6 +33,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 class QTimer;
 class ImageBox;
@@ -37,6 +41,10 @@ class PicturePair;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
+struct FrameRangeChoice;
+
+// The animation's highest rate: with cached frames it would otherwise race through them.
+inline constexpr int kAnimationStepsPerSecond = 30;
 
 // The pictures a show request fetched for its hour.
 struct FetchedFrames {
@@ -153,6 +161,7 @@ class TForm1 : public QMainWindow {
   void SaveAsTifFile1Click();
   void SaveScreen1Click();
   void OpenFolder1Click();
+  void DownloadFrames1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -179,11 +188,14 @@ class TForm1 : public QMainWindow {
   QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
   void RunDownload(const QString& what, DownloadWork work, std::function<void(const DownloadResult&)> then);
+  void StartFrameDownload(const FrameRangeChoice& choice);
 
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
+  int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
   RiseSetCache RiseSets;  // the days CalculateData searched last
   const Services Svc;  // references to objects that outlive the window, and NASA's site
+  QElapsedTimer StepStarted;    // when the animation's last step started
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
@@ -192,6 +204,7 @@ class TForm1 : public QMainWindow {
   std::optional<QPoint> PopupOrigin;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
   RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
+  QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);

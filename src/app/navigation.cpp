@@ -111,6 +111,7 @@ void TForm1::AnimateBoxClick() {
   for (QWidget* w : std::initializer_list<QWidget*>{MonthCal, PrevBut, NowBut, NextBut})
     w->setEnabled(!running);
   if (running) {
+    StepStarted.invalidate();
     Timer1->start();
   } else {
     Timer1->stop();
@@ -118,10 +119,14 @@ void TForm1::AnimateBoxClick() {
 }
 
 // The animation runs one step at a time: a tick starts a step only when the previous
-// one has been shown (ApplyShow ends it), and Reverse, the step and the view are read
-// at each step.
+// one has been shown (ApplyShow ends it) and 1/kAnimationStepsPerSecond s after the
+// previous one started, so cached frames pass at a steady rate rather than as fast as
+// they decode. Reverse, the step and the view are read at each step.
 void TForm1::Timer1Timer() {
-  if (!State.AnimationRunning) RunMoonThread();
+  constexpr qint64 kStepNs = 1'000'000'000 / kAnimationStepsPerSecond;
+  if (State.AnimationRunning || (StepStarted.isValid() && StepStarted.nsecsElapsed() < kStepNs)) return;
+  StepStarted.start();
+  RunMoonThread();
 }
 
 void TForm1::RunMoonThread() {

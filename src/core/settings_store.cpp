@@ -97,6 +97,7 @@ StoredSettings ReadSettings() {
   s.Longitude = ReadDouble(store, "Longitude", d.Longitude, 180);
   s.PictureFolder = ReadFolder(store, "PictureFolder", d.PictureFolder);
   s.TextFolder = ReadFolder(store, "TextFolder", d.TextFolder);
+  s.FrameCacheMB = ReadInt(store, "FrameCacheMB", d.FrameCacheMB, kMinFrameCacheMB, kMaxFrameCacheMB);
   store.endGroup();
   return s;
 }
@@ -122,6 +123,7 @@ QString WriteSettings(const StoredSettings& s) {
   store.setValue("Longitude", s.Longitude);
   store.setValue("PictureFolder", s.PictureFolder);
   store.setValue("TextFolder", s.TextFolder);
+  store.setValue("FrameCacheMB", s.FrameCacheMB);
   store.endGroup();
   store.sync();
   return store.status() == QSettings::NoError ? QString()

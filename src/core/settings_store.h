@@ -30,7 +30,14 @@ struct StoredSettings {
   double Longitude = static_cast<double>(kDefaultLongitude);
   QString PictureFolder = DefaultPictureFolder();  // where pictures are saved, last chosen
   QString TextFolder = DefaultTextFolder();        // where NASA's yearly text files are kept
+  int FrameCacheMB = 2048;  // the frame cache's cap on disk, MiB
+
+  long long FrameCacheBytes() const { return FrameCacheMB * (1LL << 20); }
 };
+
+// The frame cache's cap the settings accept, MiB: 64 MiB to 1 TiB.
+inline constexpr int kMinFrameCacheMB = 64;
+inline constexpr int kMaxFrameCacheMB = 1 << 20;
 
 // A stored value longer than this is no value of ours and is ignored.
 inline constexpr int kMaxSettingLength = 512;
@@ -40,11 +47,12 @@ inline constexpr int kMaxSettingLength = 512;
 // no view or open an impossible window: "GlobStep" lies in 1 ... 24, "GlobTypeIndex"
 // among the views' numbers, a latitude or longitude is a finite number within +-90 /
 // +-180, window positions and sizes are 16-bit screen values (the window fits them to
-// the screens). "AnimateBox" and "RotateBox" are written on every exit but never read
-// back. A "PictureFolder" or "TextFolder" that is no absolute path takes its default.
+// the screens), "FrameCacheMB" lies in kMinFrameCacheMB ... kMaxFrameCacheMB.
+// "AnimateBox" and "RotateBox" are written on every exit but never read back. A
+// "PictureFolder" or "TextFolder" that is no absolute path takes its default.
 StoredSettings ReadSettings();
 
-// Writes the sixteen keys in the program's order, keeping any other key in the file.
+// Writes the seventeen keys in the program's order, keeping any other key in the file.
 // Returns why the file could not be written (read-only, a folder in its place, ...),
 // or an empty text; when it cannot be written, the file keeps what it held.
 QString WriteSettings(const StoredSettings& s);

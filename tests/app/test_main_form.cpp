@@ -104,7 +104,7 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
                                 "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Save Screen",        "&Open Folder"};
+                                "&Download Frames…",   "&Save Screen",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);
@@ -190,6 +190,7 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
 }
 
 TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
+  QSettings(IniPath(), QSettings::IniFormat).setValue("SETTINGS/FrameCacheMB", 300);  // no control shows it
   {
     TForm1 form(MakeServices());
     form.ReadIniFile();
@@ -203,7 +204,8 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 16);
+  EXPECT_EQ(raw.childKeys().size(), 17);
+  EXPECT_EQ(raw.value("FrameCacheMB").toInt(), 300);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   raw.endGroup();

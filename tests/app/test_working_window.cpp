@@ -183,7 +183,8 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
   EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);
   EXPECT_TRUE(form.StatusBar1->text().contains("no hourly series for 2027")) << form.StatusBar1->text().toStdString();
   EXPECT_GT(qGray(PixelAt(form.Image2, 365, 365)), 20);  // the drawn Moon's disc
-  for (const char* name : {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction"}) {
+  for (const char* name :
+       {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction", "DownloadFrames1Action"}) {
     const QAction* action = form.findChild<QAction*>(name);
     ASSERT_NE(action, nullptr) << name;
     EXPECT_FALSE(action->isEnabled()) << name;
@@ -323,7 +324,7 @@ TEST_F(WorkingWindow, FullMoonButtonsLeaveTheInstantHalfAndOneLunationAway) {
 // Records the instants the window shows and stops the animation after the n-th.
 std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
   std::vector<long double> shown;
-  QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
+  const auto recording = QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
     shown.push_back(x);
     if (shown.size() != n) return;
     form.NextBut->click();  // ignored while animating
@@ -334,6 +335,7 @@ std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
   EXPECT_FALSE(form.NextBut->isEnabled());
   EXPECT_TRUE(WindowTest::ProcessUntil([&] { return shown.size() >= n && !form.Timer1->isActive(); }));
   EXPECT_TRUE(form.NextBut->isEnabled());
+  QObject::disconnect(recording);
   return shown;
 }
 
@@ -358,6 +360,24 @@ TEST_F(WorkingWindow, ReverseAnimationRunsBackInto2023WithComputedValues) {
   EXPECT_NEAR(shown[0], At(2024, 1, 1, 2), kSecond);
   EXPECT_NEAR(shown[1], At(2023, 12, 31, 23), kSecond);
   EXPECT_FALSE(form.State.CurrentMoonRecord.FromNasa);
+}
+
+// The second run finds every frame in the cache. The n-th step starts no earlier than
+// n - 1 steps' time after the first, so n steps take at least that long.
+TEST_F(WorkingWindow, AnimationOverCachedFramesKeepsToItsSteadyRate) {
+  TForm1 form(MakeServices());
+  constexpr std::size_t kSteps = 10;
+  const long double start = At(2024, 6, 9, 18);
+  form.State.CurrentDateTime = start;
+  form.StepBox->setCurrentIndex(0);  // 1 hour
+  AnimateFor(form, kSteps);
+  const std::size_t asked = Log->Count();
+  form.State.CurrentDateTime = start;
+  QElapsedTimer clock;
+  clock.start();
+  AnimateFor(form, kSteps);
+  EXPECT_GE(clock.nsecsElapsed(), (kSteps - 1) * 1'000'000'000LL / kAnimationStepsPerSecond);
+  EXPECT_EQ(Log->Count(), asked) << "the second run fetched frames";
 }
 
 // Clicks faster than the server answers: the window stays usable while frames are on

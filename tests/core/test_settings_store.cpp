@@ -57,9 +57,10 @@ TEST_F(SettingsStore, FirstRunGivesTheDefaults) {
   EXPECT_EQ(s.GlobTypeIndex, 0);
   EXPECT_DOUBLE_EQ(s.Latitude, 41.2979);
   EXPECT_DOUBLE_EQ(s.Longitude, -73.0756);
+  EXPECT_EQ(s.FrameCacheMB, 2048);
 }
 
-TEST_F(SettingsStore, WritesTheSixteenKeysInTheSettingsGroupAndReadsThemBack) {
+TEST_F(SettingsStore, WritesTheSeventeenKeysInTheSettingsGroupAndReadsThemBack) {
   StoredSettings w;
   w.WindowTop = 40;
   w.WindowLeft = 12;
@@ -77,11 +78,12 @@ TEST_F(SettingsStore, WritesTheSixteenKeysInTheSettingsGroupAndReadsThemBack) {
   w.Longitude = 151.2093;
   w.PictureFolder = "/data/moon pictures";
   w.TextFolder = "/data/tables";
+  w.FrameCacheMB = 512;
   WriteSettings(w);
 
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 16);
+  EXPECT_EQ(raw.childKeys().size(), 17);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   EXPECT_EQ(raw.value("GlobStep").toInt(), 24);
@@ -102,6 +104,7 @@ TEST_F(SettingsStore, WritesTheSixteenKeysInTheSettingsGroupAndReadsThemBack) {
   EXPECT_DOUBLE_EQ(r.Longitude, 151.2093);
   EXPECT_EQ(r.PictureFolder, "/data/moon pictures");
   EXPECT_EQ(r.TextFolder, "/data/tables");
+  EXPECT_EQ(r.FrameCacheMB, 512);
   // Animation and parallactic turning always start off, whatever was saved.
   EXPECT_FALSE(r.AnimateBox);
   EXPECT_FALSE(r.RotateBox);
@@ -147,6 +150,18 @@ TEST_F(SettingsStore, NonNumericValuesFallBackToTheDefaults) {
   EXPECT_EQ(s.WindowWidth, 1600);
   EXPECT_TRUE(s.ShowLinesBox);
   EXPECT_EQ(s.WindowState, 0);
+}
+
+TEST_F(SettingsStore, AFrameCacheCapOutsideItsRangeTakesTheDefault) {
+  const struct {
+    const char* Stored;
+    int Read;
+  } kCases[] = {{"64", 64}, {"1048576", 1048576}, {"63", 2048}, {"1048577", 2048},
+                {"-100", 2048}, {"lots", 2048}, {"", 2048}, {"9999999999", 2048}};
+  for (const auto& c : kCases) {
+    WriteRaw(QString("[SETTINGS]\nFrameCacheMB=%1\n").arg(c.Stored));
+    EXPECT_EQ(ReadSettings().FrameCacheMB, c.Read) << c.Stored;
+  }
 }
 
 TEST_F(SettingsStore, ExportFoldersDefaultToOrvanelInPicturesAndDocuments) {

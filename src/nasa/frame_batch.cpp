@@ -1,0 +1,76 @@
+// The batch of frames: a few threads taking the next URL from a shared counter.
+#include "nasa/frame_batch.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr long double kHour = 1.0L / 24;
+constexpr long double kHourSlack = 1e-6L;
+
+// Counts a finished file and reports it, one file at a time.
+class Tallier {
+ public:
+  Tallier(const FrameCache& cache, int total, const FrameBatchProgress& progress)
+      : Cache(cache), Total(total), Progress(progress) {}
+
+  void Count(const std::string& url, const FrameFetch& f) {
+    const bool fetched = f.Result.Ok && f.From == FrameFetch::Source::Network;
+    const long long bytes = fetched ? QFileInfo(Cache.PathOf(url)).size() : 0;
+    const std::lock_guard lock(Lock);
+    ++(!f.Result.Ok ? Tally.Failed : fetched ? Tally.Fetched : Tally.Cached);
+    Tally.Bytes += bytes;
+    if (Progress) Progress({Tally, Total, url, f});
+  }
+  FrameBatchTally Result() const { return Tally; }
+
+ private:
+  const FrameCache& Cache;
+  const int Total;
+  const FrameBatchProgress& Progress;
+  std::mutex Lock;
+  FrameBatchTally Tally;
+};
+
+}  // namespace
+
+std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector<int>& keys, long double from,
+                                         long double to, long double latitude) {
+  std::vector<std::string> urls;
+  for (long double x = from, k = 1; x <= to + kHourSlack; x = from + k++ * kHour)
+    for (const int key : keys) urls.push_back(NasaFrameUrl(site, key, x, x, latitude));
+  return urls;
+}
+
+std::vector<int> ScreenKeysOf(ViewKind view) {
+  if (IsMoonView(view)) return {kScreenFrameKey};
+  return {kScreenFrameKey, DescriptionOf(view).ScreenKey};
+}
+
+FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::string>& urls,
+                                const FrameBatchProgress& progress, const std::atomic<bool>& cancel,
+                                int maxRequests) {
+  Tallier tallier(cache, static_cast<int>(urls.size()), progress);
+  std::atomic<std::size_t> next{0};
+  DownloadControl control;
+  control.Cancel = &cancel;
+  const auto work = [&] {
+    for (std::size_t i; !cancel && (i = next++) < urls.size();) {
+      const FrameFetch f = cache.Store(urls[i], control);
+      if (!cancel) tallier.Count(urls[i], f);  // a transfer cut off by the cancel is no finished file
+    }
+  };
+  std::vector<std::thread> workers;
+  const auto threads = std::min(static_cast<std::size_t>(std::max(maxRequests, 1)), urls.size());
+  for (std::size_t w = 0; w < threads; ++w) workers.emplace_back(work);
+  for (std::thread& t : workers) t.join();
+  return tallier.Result();
+}
+
+std::string SummaryOf(const FrameBatchTally& tally) {
+  return "fetched " + std::to_string(tally.Fetched) + ", already cached " + std::to_string(tally.Cached) +
+         ", failed " + std::to_string(tally.Failed);
+}

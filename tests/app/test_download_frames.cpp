@@ -1,0 +1,108 @@
+// "Download Frames..." end to end: the window's command, its range dialog and the
+// progress window, against a local server in NASA's place and the test's cache folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QDirIterator>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QDateTimeEdit>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "support/local_http_server.h"
+#include "support/test_images.h"
+#include "support/window_test.h"
+#include "windows/download_frames_dialog.h"
+
+namespace {
+
+const long double kShown = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
+
+class DownloadFrames : public WindowTest {
+ protected:
+  static void SetUpTestSuite() {
+    WindowTest::SetUpTestSuite();
+    Server = new LocalHttpServer([](httplib::Server& s) {
+      s.Get(R"(/vis/.*)", [](const httplib::Request&, httplib::Response& r) {
+        ++Requests;
+        std::this_thread::sleep_for(std::chrono::milliseconds(LatencyMs.load()));
+        static const QByteArray jpeg = MakeJpeg(64, 64);
+        r.set_content(jpeg.constData(), jpeg.size(), "image/jpeg");
+      });
+    });
+  }
+  static void TearDownTestSuite() {
+    delete Server;
+    WindowTest::TearDownTestSuite();
+  }
+  void SetUp() override {
+    ServerUrl = Server->BaseUrl();
+    LatencyMs = 0;
+    Form = std::make_unique<TForm1>(MakeServices());
+    Form->ShowBoth(kShown);
+    WaitForShow(*Form);
+    Requests = 0;
+  }
+  void TearDown() override { Form.reset(); }
+
+  // Chooses the command and accepts its dialog with To `hours` after the From it offers.
+  DownloadFramesDialog* Download(int hours) {
+    Form->findChild<QAction*>("DownloadFrames1Action")->trigger();
+    auto* dialog = Form->findChild<DownloadFramesDialog*>();
+    if (!dialog) return nullptr;
+    dialog->ToEdit->setDateTime(dialog->FromEdit->dateTime().addSecs(3600LL * hours));
+    dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    return dialog;
+  }
+  QString Status() const { return Form->StatusBar1->text(); }
+  void WaitForTally() const {
+    ASSERT_TRUE(ProcessUntil([this] { return Status().startsWith(" Download Frames: "); })) << Status().toStdString();
+  }
+  int CachedFiles() const {
+    int n = 0;
+    for (QDirIterator it(CacheDir->path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next()) ++n;
+    return n;
+  }
+
+  static inline LocalHttpServer* Server = nullptr;
+  static inline std::atomic<int> Requests{0};
+  static inline std::atomic<int> LatencyMs{0};
+  std::unique_ptr<TForm1> Form;
+};
+
+// The hour shown is on disk already: five more hours are fetched.
+TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
+  const DownloadFramesDialog* dialog = Download(5);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->Choice().From, kShown);
+  EXPECT_NE(Form->findChild<QProgressDialog*>("DownloadProgress"), nullptr);
+  WaitForTally();
+  EXPECT_EQ(Status(), " Download Frames: fetched 5, already cached 1, failed 0");
+  EXPECT_EQ(Requests, 5);
+  EXPECT_EQ(CachedFiles(), 6);
+  EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
+}
+
+TEST_F(DownloadFrames, CancelStopsTheBatchAfterTheFilesInFlight) {
+  LatencyMs = 100;
+  ASSERT_NE(Download(7 * 24), nullptr);
+  auto* progress = Form->findChild<QProgressDialog*>("DownloadProgress");
+  ASSERT_NE(progress, nullptr);
+  EXPECT_FALSE(progress->isModal());
+  ASSERT_TRUE(ProcessUntil([progress] { return progress->value() >= kPrefetchRequests; }));
+  EXPECT_TRUE(progress->labelText().contains(QString("%1 / 169 files").arg(progress->value())))
+      << progress->labelText().toStdString();
+  const int done = progress->value();
+  progress->findChild<QPushButton*>()->click();
+  WaitForTally();
+  EXPECT_TRUE(Status().endsWith(", cancelled")) << Status().toStdString();
+  // What ran when Cancel was clicked may finish; nothing starts after.
+  EXPECT_LE(Requests, done + 3 * kPrefetchRequests);
+  EXPECT_EQ(CachedFiles(), Requests + 1);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// The batch of frames against a local server that counts requests and refuses one
+// hour: the tallies with the failure, a second run served from the cache, and a
+// cancel that stops the batch early.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <atomic>
+
+#include "astro/time_scales.h"
+#include "nasa/frame_batch.h"
+#include "support/local_http_server.h"
+#include "support/test_folders.h"
+#include "support/test_images.h"
+
+namespace {
+
+const long double kFrom = EncodeDateTimeOrZero(2024, 6, 3, 0, 0, 0, 0);
+const long double kDay = 1.0L;
+constexpr char kRefused[] = "moon.3700.jpg";  // 2024-06-03 03:00, hour 3699
+
+class FrameBatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeTestFolder();
+    ASSERT_TRUE(folder_->isValid());
+    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
+      s.Get(R"(/vis/.*)", [this](const httplib::Request& q, httplib::Response& r) {
+        ++requests_;
+        if (q.path.find(kRefused) != std::string::npos) {
+          r.status = 404;
+          return;
+        }
+        r.set_content(jpeg_.constData(), jpeg_.size(), "image/jpeg");
+      });
+    });
+  }
+
+  std::vector<std::string> Urls(long double days) const {
+    return HourlyFrameUrls(MakeNasaSite(server_->BaseUrl(), folder_->path().toStdString()), {kScreenFrameKey},
+                           kFrom, kFrom + days, 41.3L);
+  }
+
+  FrameBatchTally Run(const std::vector<std::string>& urls, const FrameBatchProgress& progress = {}) {
+    return FetchFrameBatch(cache_, urls, progress, cancel_);
+  }
+
+  const QByteArray jpeg_ = MakeJpeg(64, 64);
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::atomic<int> requests_{0};
+  std::atomic<bool> cancel_{false};
+  std::unique_ptr<LocalHttpServer> server_;
+  Downloader fetch_;
+  const std::unique_ptr<QTemporaryDir> cacheDir_ = MakeTestFolder();
+  FrameCache cache_{cacheDir_->path(), fetch_};
+};
+
+TEST_F(FrameBatchTest, CountsEachFileOnceAndASecondRunAsksNothing) {
+  const std::vector<std::string> urls = Urls(kDay);
+  ASSERT_EQ(urls.size(), 25u);
+  int calls = 0;
+  int lastDone = 0;
+  const FrameBatchTally first = Run(urls, [&](const FrameBatchStep& s) {
+    ++calls;
+    EXPECT_EQ(s.SoFar.Done(), lastDone + 1);  // one report per file, never two at once
+    EXPECT_EQ(s.Total, 25);
+    lastDone = s.SoFar.Done();
+  });
+  EXPECT_EQ(calls, 25);
+  EXPECT_EQ(first.Fetched, 24);
+  EXPECT_EQ(first.Failed, 1);
+  EXPECT_EQ(first.Cached, 0);
+  EXPECT_EQ(first.Bytes, 24 * jpeg_.size());
+  EXPECT_EQ(requests_, 25);
+  EXPECT_TRUE(QFileInfo::exists(cache_.PathOf(urls.front())));
+
+  const FrameBatchTally again = Run(urls);
+  EXPECT_EQ(again.Cached, 24);
+  EXPECT_EQ(again.Fetched, 0);
+  EXPECT_EQ(again.Bytes, 0);
+  EXPECT_EQ(requests_, 26) << "only the refused frame is asked for again";
+}
+
+TEST_F(FrameBatchTest, ACancelStartsNoFurtherFile) {
+  constexpr int kBeforeCancel = 3;
+  const FrameBatchTally t = Run(Urls(7 * kDay), [&](const FrameBatchStep& s) {
+    if (s.SoFar.Done() == kBeforeCancel) cancel_ = true;
+  });
+  // The files already running when the flag was set may still finish.
+  EXPECT_GE(t.Done(), kBeforeCancel);
+  EXPECT_LT(t.Done(), kBeforeCancel + kPrefetchRequests);
+  EXPECT_EQ(requests_, t.Done());
+}
+
+}  // namespace

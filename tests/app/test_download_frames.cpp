@@ -87,7 +87,7 @@ TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
   EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
 }
 
-TEST_F(DownloadFrames, CancelStopsTheBatchAfterTheFilesInFlight) {
+TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
   LatencyMs = 100;
   ASSERT_NE(Download(7 * 24), nullptr);
   auto* progress = Form->findChild<QProgressDialog*>("DownloadProgress");
@@ -100,9 +100,9 @@ TEST_F(DownloadFrames, CancelStopsTheBatchAfterTheFilesInFlight) {
   progress->findChild<QPushButton*>()->click();
   WaitForTally();
   EXPECT_TRUE(Status().endsWith(", cancelled")) << Status().toStdString();
-  // What ran when Cancel was clicked may finish; nothing starts after.
+  // Nothing starts after the click, and what was in flight is abandoned, never kept in part.
   EXPECT_LE(Requests, done + 3 * kPrefetchRequests);
-  EXPECT_EQ(CachedFiles(), Requests + 1);
+  EXPECT_LE(CachedFiles(), Requests + 1);
 }
 
 }  // namespace

@@ -85,10 +85,10 @@ TEST_F(FrameBatchTest, ACancelStartsNoFurtherFile) {
   const FrameBatchTally t = Run(Urls(7 * kDay), [&](const FrameBatchStep& s) {
     if (s.SoFar.Done() == kBeforeCancel) cancel_ = true;
   });
-  // The files already running when the flag was set may still finish.
+  // The transfers running when the flag was set are abandoned and nothing starts after.
   EXPECT_GE(t.Done(), kBeforeCancel);
   EXPECT_LT(t.Done(), kBeforeCancel + kPrefetchRequests);
-  EXPECT_EQ(requests_, t.Done());
+  EXPECT_LE(requests_, kBeforeCancel + kPrefetchRequests);
 }
 
 }  // namespace

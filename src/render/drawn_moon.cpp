@@ -52,7 +52,7 @@ double LunarLambertWeight(double alphaDeg) {
   return std::clamp(1 - 0.019 * a + 2.42e-4 * a * a - 1.46e-6 * a * a * a, kMinWeight, 1.0);
 }
 
-float LunarLambert(float weight, float mu0, float mu) {
+inline float LunarLambert(float weight, float mu0, float mu) {
   return 2 * weight * mu0 / (mu0 + mu) + (1 - weight) * mu0;
 }
 
@@ -128,12 +128,12 @@ inline float AtanUnit(float t) {
               t2 * (-0.33262347f + t2 * (0.19354346f + t2 * (-0.11643287f + t2 * (0.05265332f + t2 * -0.01172120f)))));
 }
 
+// Without branches, so that a loop of them runs on vector registers.
 inline float FastAtan2(float y, float x) {
   const float ax = std::fabs(x), ay = std::fabs(y);
-  const float big = std::max(ax, ay);
-  float a = big > 0 ? AtanUnit(std::min(ax, ay) / big) : 0;
-  if (ay > ax) a = float(std::numbers::pi / 2) - a;
-  if (x < 0) a = float(std::numbers::pi) - a;
+  float a = AtanUnit(std::min(ax, ay) / std::max(std::max(ax, ay), 1e-30f));
+  a = ay > ax ? float(std::numbers::pi / 2) - a : a;
+  a = x < 0 ? float(std::numbers::pi) - a : a;
   return y < 0 ? -a : a;
 }
 
@@ -146,28 +146,43 @@ inline Vec4f CellVector(const AlbedoCell& c) {
 
 inline Vec2f CellVector(const std::array<float, 2>& c) { return Vec2f{c[0], c[1]}; }
 
-// Bilinear sample at (u, v), in cells from the map's left and top edges.
+// Where a bilinear sample at (u, v), in cells from the map's left and top edges,
+// reads: the index of its top left cell and the weights of the cells right and below.
+struct MapSpot {
+  int At;
+  float Tx, Ty;
+};
+
 template <typename Cell>
-auto Bilinear(const PaddedMap<Cell>& map, float u, float v) {
-  const float px = std::clamp(u - 0.5f, -0.5f, map.Width - 0.5f);
-  const float py = std::clamp(v - 0.5f, -0.5f, map.Height - 0.5f);
+inline MapSpot SpotOf(const PaddedMap<Cell>& map, float u, float v) {
+  const float px = std::min(std::max(u - 0.5f, -0.5f), map.Width - 0.5f);
+  const float py = std::min(std::max(v - 0.5f, -0.5f), map.Height - 0.5f);
   const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
-  const float tx = px - x0, ty = py - y0;
-  const auto a = CellVector(map.At(x0, y0)), b = CellVector(map.At(x0 + 1, y0));
-  const auto c = CellVector(map.At(x0, y0 + 1)), d = CellVector(map.At(x0 + 1, y0 + 1));
-  const auto top = a + tx * (b - a), bottom = c + tx * (d - c);
-  return top + ty * (bottom - top);
+  return {(y0 + 1) * (map.Width + 2) + x0 + 1, px - x0, py - y0};
 }
 
-float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
-  return mu0 > 0 ? s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f)) : 0;
+template <typename Cell>
+inline auto Bilinear(const PaddedMap<Cell>& map, float lonFromWest, float latFromNorth) {
+  constexpr float kPi = std::numbers::pi_v<float>;
+  const MapSpot spot = SpotOf(map, lonFromWest * (map.Width / (2 * kPi)), latFromNorth * (map.Height / kPi));
+  const Cell* top = map.Cells.data() + spot.At;
+  const Cell* bottom = top + map.Width + 2;
+  const auto a = CellVector(top[0]), b = CellVector(top[1]), c = CellVector(bottom[0]), d = CellVector(bottom[1]);
+  const auto upper = a + spot.Tx * (b - a), lower = c + spot.Tx * (d - c);
+  return upper + spot.Ty * (lower - upper);
+}
+
+// Computed whatever the sign of mu0 and chosen after, so that loops of it vectorise.
+inline float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
+  const float light = s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f));
+  return mu0 > 0 ? light : 0;
 }
 
 // The sunlight on ground tilted by the relief's slopes toward east and north, at
 // body vector v (unit, cosLat the length of its equatorial part) seen from screen
 // depth z, where flat ground would have the Sun's cosine flatMu0.
-float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float cosLat, float flatMu0, float slopeEast,
-                     float slopeNorth) {
+inline float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float cosLat, float flatMu0,
+                            float slopeEast, float slopeNorth) {
   const float inv = 1 / std::max(cosLat, 1e-6f);
   const Vec3f east{-v.Y * inv, v.X * inv, 0};
   const Vec3f north{-v.Z * v.X * inv, -v.Z * v.Y * inv, cosLat};
@@ -177,60 +192,100 @@ float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float cosLat,
   };
   const float norm = 1 / std::sqrt(1 + slopeEast * slopeEast + slopeNorth * slopeNorth);
   const float mu = tilt(s.Viewer, z) * norm;
+  const float tilted = FlatSunlight(s, tilt(s.Sun, flatMu0) * norm, mu);
   // A slope turned away from the viewer is hidden by the ground in front of it.
-  if (mu < kMinTiltedMu) return FlatSunlight(s, flatMu0, z);
-  return FlatSunlight(s, tilt(s.Sun, flatMu0) * norm, mu);
+  return mu < kMinTiltedMu ? FlatSunlight(s, flatMu0, z) : tilted;
 }
 
 // How much of the relief shows: all of it near the terminator, none under a high
 // Sun (where slopes barely change the light), far in the night or at the limb.
-float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
-  if (flatMu0 < -kReliefNight || flatMu0 > kReliefDay) return 0;
-  return s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
+inline float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
+  const float weight =
+      s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
+  return (flatMu0 < -kReliefNight) | (flatMu0 > kReliefDay) ? 0 : weight;
+}
+
+// One row's pixels inside the disc, column First + i at index i, as arrays: the
+// arithmetic runs on several pixels at once, only the maps are read pixel by pixel.
+struct RowPixels {
+  int First = 0, Count = 0;
+  std::array<float, kDrawnFrameSize> Coverage, Z, Vx, Vy, Vz, CosLat, Mu0, Relief, SlopeEast, SlopeNorth, Sun;
+  std::array<float, kDrawnFrameSize> LonFromWest, LatFromNorth;  // radians
+};
+
+// The columns of the row inside the disc; false if it misses the disc.
+bool RowSpan(const FrameSetup& s, int row, RowPixels& p) {
+  const float dy = static_cast<float>(kDrawnFrameCentre - row), reach = s.Radius + 0.5f;
+  if (std::fabs(dy) >= reach) return false;
+  const float halfChord = std::sqrt(reach * reach - dy * dy);
+  p.First = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
+  const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
+  p.Count = last - p.First + 1;
+  return true;
+}
+
+// The globe under each pixel: its body vector, the Sun's cosine and where the maps are read.
+void Locate(const FrameSetup& s, int row, RowPixels& p) {
+  constexpr float kPi = std::numbers::pi_v<float>;
+  const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
+  const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
+  const auto& m = s.ScreenToBody;
+  for (int i = 0; i < p.Count; ++i) {
+    const float dx = static_cast<float>(p.First + i - kDrawnFrameCentre);
+    const float d2 = dx * dx + dy * dy, dist = std::sqrt(d2);
+    // The limb: partly covered pixels take the limb's own colour.
+    p.Coverage[i] = d2 > inner * inner ? std::min(reach - dist, 1.0f) : 1.0f;
+    const float shrink = dist > s.Radius ? s.Radius / std::max(dist, 1.0f) : 1.0f;
+    const float x = dx / s.Radius * shrink, yy = y * shrink;
+    const float z = std::sqrt(std::max(0.0f, 1 - x * x - yy * yy));
+    const float vx = m[0].X * x + m[0].Y * yy + m[0].Z * z;
+    const float vy = m[1].X * x + m[1].Y * yy + m[1].Z * z;
+    const float vz = m[2].X * x + m[2].Y * yy + m[2].Z * z;
+    const float cosLat = std::sqrt(vx * vx + vy * vy);
+    const float mu0 = s.Sun.X * vx + s.Sun.Y * vy + s.Sun.Z * vz;
+    p.Z[i] = z, p.Vx[i] = vx, p.Vy[i] = vy, p.Vz[i] = vz, p.CosLat[i] = cosLat, p.Mu0[i] = mu0;
+    p.Relief[i] = ReliefWeight(s, z, mu0);
+    p.LonFromWest[i] = FastAtan2(vy, vx) + kPi;
+    p.LatFromNorth[i] = kPi / 2 - FastAtan2(vz, cosLat);
+  }
+}
+
+// The slopes under the pixels near the terminator, scaled by the relief's weight.
+void ReadSlopes(const MoonMaps& maps, RowPixels& p) {
+  for (int i = 0; i < p.Count; ++i) {
+    Vec2f slope{0, 0};
+    if (p.Relief[i] > 0) slope = p.Relief[i] * Bilinear(maps.Slopes, p.LonFromWest[i], p.LatFromNorth[i]);
+    p.SlopeEast[i] = slope[0], p.SlopeNorth[i] = slope[1];
+  }
+}
+
+void Light(const FrameSetup& s, RowPixels& p) {
+  for (int i = 0; i < p.Count; ++i) {
+    const float flat = FlatSunlight(s, p.Mu0[i], p.Z[i]);
+    const float tilted = TiltedSunlight(s, {p.Vx[i], p.Vy[i], p.Vz[i]}, p.Z[i], p.CosLat[i], p.Mu0[i],
+                                        p.SlopeEast[i], p.SlopeNorth[i]);
+    p.Sun[i] = std::min(p.Relief[i] > 0 ? tilted : flat, kMaxLight);
+  }
+}
+
+void Paint(const MoonMaps& maps, const RowPixels& p, uchar* line) {
+  const auto& light = EncodedLight();
+  for (int i = 0; i < p.Count; ++i) {
+    if (p.Coverage[i] <= 0) continue;
+    const Vec4f& factor = light[static_cast<int>(p.Sun[i] * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
+    const Vec4f pixel = Bilinear(maps.Albedo, p.LonFromWest[i], p.LatFromNorth[i]) * factor * p.Coverage[i] + 0.5f;
+    uchar* out = line + 3 * (p.First + i);
+    for (int c = 0; c < 3; ++c) out[c] = static_cast<uchar>(std::min(255.0f, pixel[c]));
+  }
 }
 
 void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
-  const auto& light = EncodedLight();
-  const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
-  const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
-  if (std::fabs(dy) >= reach) return;
-  const float halfChord = std::sqrt(reach * reach - dy * dy);
-  const int first = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
-  const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
-  constexpr float kPi = std::numbers::pi_v<float>;
-  const float albedoU = maps.Albedo.Width / (2 * kPi), albedoV = maps.Albedo.Height / kPi;
-  const float slopeU = maps.Slopes.Width / (2 * kPi), slopeV = maps.Slopes.Height / kPi;
-  for (int col = first; col <= last; ++col) {
-    const float dx = static_cast<float>(col - kDrawnFrameCentre);
-    const float d2 = dx * dx + dy * dy;
-    float coverage = 1, shrink = 1;
-    if (d2 > inner * inner) {  // the limb: partly covered pixels take the limb's own colour
-      const float dist = std::sqrt(d2);
-      coverage = std::min(reach - dist, 1.0f);
-      if (coverage <= 0) continue;
-      if (dist > s.Radius) shrink = s.Radius / dist;
-    }
-    const float x = dx / s.Radius * shrink, yy = y * shrink;
-    const float z = std::sqrt(std::max(0.0f, 1 - x * x - yy * yy));
-    const Vec3f v{s.ScreenToBody[0].X * x + s.ScreenToBody[0].Y * yy + s.ScreenToBody[0].Z * z,
-                  s.ScreenToBody[1].X * x + s.ScreenToBody[1].Y * yy + s.ScreenToBody[1].Z * z,
-                  s.ScreenToBody[2].X * x + s.ScreenToBody[2].Y * yy + s.ScreenToBody[2].Z * z};
-    const float cosLat = std::sqrt(v.X * v.X + v.Y * v.Y);
-    const float lonFromWest = FastAtan2(v.Y, v.X) + kPi;
-    const float latFromNorth = kPi / 2 - FastAtan2(v.Z, cosLat);
-    const auto albedo = Bilinear(maps.Albedo, lonFromWest * albedoU, latFromNorth * albedoV);
-    const float flatMu0 = s.Sun.X * v.X + s.Sun.Y * v.Y + s.Sun.Z * v.Z;
-    const float relief = ReliefWeight(s, z, flatMu0);
-    float sun = FlatSunlight(s, flatMu0, z);
-    if (relief > 0) {
-      const auto slope = Bilinear(maps.Slopes, lonFromWest * slopeU, latFromNorth * slopeV);
-      sun = TiltedSunlight(s, v, z, cosLat, flatMu0, relief * slope[0], relief * slope[1]);
-    }
-    sun = std::min(sun, kMaxLight);
-    const Vec4f& factor = light[static_cast<int>(sun * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
-    const Vec4f pixel = albedo * factor * coverage + 0.5f;
-    for (int c = 0; c < 3; ++c) line[3 * col + c] = static_cast<uchar>(std::min(255.0f, pixel[c]));
-  }
+  RowPixels pixels;
+  if (!RowSpan(s, row, pixels)) return;
+  Locate(s, row, pixels);
+  ReadSlopes(maps, pixels);
+  Light(s, pixels);
+  Paint(maps, pixels, line);
 }
 
 // Runs rowJob(row) for every row, the rows interleaved over the machine's cores.

@@ -10,4 +10,4 @@ qt_add_resources(orvanel_render moon_maps PREFIX /moon BIG_RESOURCES
 find_package(Threads REQUIRED)
 target_link_libraries(orvanel_render PRIVATE Threads::Threads)
 # The drawn Moon's pixel loop: no errno from sqrt, and vectorised colour channels.
-set_source_files_properties("${CMAKE_CURRENT_SOURCE_DIR}/drawn_moon.cpp" PROPERTIES COMPILE_OPTIONS "-O3;-fno-math-errno")
+set_source_files_properties("${CMAKE_CURRENT_SOURCE_DIR}/drawn_moon.cpp" PROPERTIES COMPILE_OPTIONS "-O3;-fno-math-errno;-fno-trapping-math")

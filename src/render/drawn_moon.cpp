@@ -146,31 +146,30 @@ inline Vec4f CellVector(const AlbedoCell& c) {
 
 inline Vec2f CellVector(const std::array<float, 2>& c) { return Vec2f{c[0], c[1]}; }
 
-// Where a bilinear sample at (u, v), in cells from the map's left and top edges,
-// reads: the index of its top left cell and the weights of the cells right and below.
-struct MapSpot {
-  int At;
-  float Tx, Ty;
+// Where the bilinear samples of a row's pixels read a map: the index of the top
+// left cell and the weights of the cells right of it and below.
+struct MapSpots {
+  std::array<int, kDrawnFrameSize> At;
+  std::array<float, kDrawnFrameSize> Tx, Ty;
+
+  // Pixel i samples a map of width x height cells at (u, v), in cells from its
+  // left and top edges.
+  void Aim(int width, int height, int i, float u, float v) {
+    const float px = std::min(std::max(u - 0.5f, -0.5f), width - 0.5f);
+    const float py = std::min(std::max(v - 0.5f, -0.5f), height - 0.5f);
+    const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
+    At[i] = (y0 + 1) * (width + 2) + x0 + 1, Tx[i] = px - x0, Ty[i] = py - y0;
+  }
+
+  template <typename Cell>
+  auto Bilinear(const PaddedMap<Cell>& map, int i) const {
+    const Cell* top = map.Cells.data() + At[i];
+    const Cell* bottom = top + map.Width + 2;
+    const auto a = CellVector(top[0]), b = CellVector(top[1]), c = CellVector(bottom[0]), d = CellVector(bottom[1]);
+    const auto upper = a + Tx[i] * (b - a), lower = c + Tx[i] * (d - c);
+    return upper + Ty[i] * (lower - upper);
+  }
 };
-
-template <typename Cell>
-inline MapSpot SpotOf(const PaddedMap<Cell>& map, float u, float v) {
-  const float px = std::min(std::max(u - 0.5f, -0.5f), map.Width - 0.5f);
-  const float py = std::min(std::max(v - 0.5f, -0.5f), map.Height - 0.5f);
-  const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
-  return {(y0 + 1) * (map.Width + 2) + x0 + 1, px - x0, py - y0};
-}
-
-template <typename Cell>
-inline auto Bilinear(const PaddedMap<Cell>& map, float lonFromWest, float latFromNorth) {
-  constexpr float kPi = std::numbers::pi_v<float>;
-  const MapSpot spot = SpotOf(map, lonFromWest * (map.Width / (2 * kPi)), latFromNorth * (map.Height / kPi));
-  const Cell* top = map.Cells.data() + spot.At;
-  const Cell* bottom = top + map.Width + 2;
-  const auto a = CellVector(top[0]), b = CellVector(top[1]), c = CellVector(bottom[0]), d = CellVector(bottom[1]);
-  const auto upper = a + spot.Tx * (b - a), lower = c + spot.Tx * (d - c);
-  return upper + spot.Ty * (lower - upper);
-}
 
 // Computed whatever the sign of mu0 and chosen after, so that loops of it vectorise.
 inline float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
@@ -210,7 +209,7 @@ inline float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
 struct RowPixels {
   int First = 0, Count = 0;
   std::array<float, kDrawnFrameSize> Coverage, Z, Vx, Vy, Vz, CosLat, Mu0, Relief, SlopeEast, SlopeNorth, Sun;
-  std::array<float, kDrawnFrameSize> LonFromWest, LatFromNorth;  // radians
+  MapSpots Albedo, Slopes;
 };
 
 // The columns of the row inside the disc; false if it misses the disc.
@@ -225,10 +224,16 @@ bool RowSpan(const FrameSetup& s, int row, RowPixels& p) {
 }
 
 // The globe under each pixel: its body vector, the Sun's cosine and where the maps are read.
-void Locate(const FrameSetup& s, int row, RowPixels& p) {
+// The setup and the maps' sizes come by value: the compiler then knows that the
+// pixels' stores leave them alone, and runs the loop on vector registers.
+void Locate(const FrameSetup s, const MoonMaps& maps, int row, RowPixels& p) {
   constexpr float kPi = std::numbers::pi_v<float>;
   const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
   const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
+  const int albedoWidth = maps.Albedo.Width, albedoHeight = maps.Albedo.Height;
+  const int slopeWidth = maps.Slopes.Width, slopeHeight = maps.Slopes.Height;
+  const float albedoU = albedoWidth / (2 * kPi), albedoV = albedoHeight / kPi;
+  const float slopeU = slopeWidth / (2 * kPi), slopeV = slopeHeight / kPi;
   const auto& m = s.ScreenToBody;
   for (int i = 0; i < p.Count; ++i) {
     const float dx = static_cast<float>(p.First + i - kDrawnFrameCentre);
@@ -245,8 +250,10 @@ void Locate(const FrameSetup& s, int row, RowPixels& p) {
     const float mu0 = s.Sun.X * vx + s.Sun.Y * vy + s.Sun.Z * vz;
     p.Z[i] = z, p.Vx[i] = vx, p.Vy[i] = vy, p.Vz[i] = vz, p.CosLat[i] = cosLat, p.Mu0[i] = mu0;
     p.Relief[i] = ReliefWeight(s, z, mu0);
-    p.LonFromWest[i] = FastAtan2(vy, vx) + kPi;
-    p.LatFromNorth[i] = kPi / 2 - FastAtan2(vz, cosLat);
+    const float lonFromWest = FastAtan2(vy, vx) + kPi;
+    const float latFromNorth = kPi / 2 - FastAtan2(vz, cosLat);
+    p.Albedo.Aim(albedoWidth, albedoHeight, i, lonFromWest * albedoU, latFromNorth * albedoV);
+    p.Slopes.Aim(slopeWidth, slopeHeight, i, lonFromWest * slopeU, latFromNorth * slopeV);
   }
 }
 
@@ -254,12 +261,12 @@ void Locate(const FrameSetup& s, int row, RowPixels& p) {
 void ReadSlopes(const MoonMaps& maps, RowPixels& p) {
   for (int i = 0; i < p.Count; ++i) {
     Vec2f slope{0, 0};
-    if (p.Relief[i] > 0) slope = p.Relief[i] * Bilinear(maps.Slopes, p.LonFromWest[i], p.LatFromNorth[i]);
+    if (p.Relief[i] > 0) slope = p.Relief[i] * p.Slopes.Bilinear(maps.Slopes, i);
     p.SlopeEast[i] = slope[0], p.SlopeNorth[i] = slope[1];
   }
 }
 
-void Light(const FrameSetup& s, RowPixels& p) {
+void Light(const FrameSetup s, RowPixels& p) {
   for (int i = 0; i < p.Count; ++i) {
     const float flat = FlatSunlight(s, p.Mu0[i], p.Z[i]);
     const float tilted = TiltedSunlight(s, {p.Vx[i], p.Vy[i], p.Vz[i]}, p.Z[i], p.CosLat[i], p.Mu0[i],
@@ -273,7 +280,7 @@ void Paint(const MoonMaps& maps, const RowPixels& p, uchar* line) {
   for (int i = 0; i < p.Count; ++i) {
     if (p.Coverage[i] <= 0) continue;
     const Vec4f& factor = light[static_cast<int>(p.Sun[i] * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
-    const Vec4f pixel = Bilinear(maps.Albedo, p.LonFromWest[i], p.LatFromNorth[i]) * factor * p.Coverage[i] + 0.5f;
+    const Vec4f pixel = p.Albedo.Bilinear(maps.Albedo, i) * factor * p.Coverage[i] + 0.5f;
     uchar* out = line + 3 * (p.First + i);
     for (int c = 0; c < 3; ++c) out[c] = static_cast<uchar>(std::min(255.0f, pixel[c]));
   }
@@ -282,7 +289,7 @@ void Paint(const MoonMaps& maps, const RowPixels& p, uchar* line) {
 void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
   RowPixels pixels;
   if (!RowSpan(s, row, pixels)) return;
-  Locate(s, row, pixels);
+  Locate(s, maps, row, pixels);
   ReadSlopes(maps, pixels);
   Light(s, pixels);
   Paint(maps, pixels, line);

@@ -137,11 +137,15 @@ inline float FastAtan2(float y, float x) {
   return y < 0 ? -a : a;
 }
 
+// Each lane keeps its own byte of the cell in place and is scaled back after the
+// conversion (exactly, by a power of two): converting the bytes as a 4-byte vector
+// would move each one through an integer register.
 inline Vec4f CellVector(const AlbedoCell& c) {
-  using Bytes = std::uint8_t __attribute__((vector_size(4)));
-  Bytes b;
-  std::memcpy(&b, c.data(), sizeof b);
-  return __builtin_convertvector(b, Vec4f);
+  using Ints = std::int32_t __attribute__((vector_size(16)));
+  std::int32_t bits;
+  std::memcpy(&bits, c.data(), sizeof bits);
+  const Ints lanes = Ints{bits, bits, bits, bits} & Ints{0xff, 0xff00, 0xff0000, 0};
+  return __builtin_convertvector(lanes, Vec4f) * Vec4f{1, 0x1p-8f, 0x1p-16f, 0};
 }
 
 inline Vec2f CellVector(const std::array<float, 2>& c) { return Vec2f{c[0], c[1]}; }

@@ -99,8 +99,8 @@ struct MapSpots {
   // Pixel i samples a map of width x height cells at (u, v), in cells from its
   // left and top edges.
   void Aim(int width, int height, int i, float u, float v) {
-    const float px = std::min(std::max(u - 0.5f, -0.5f), width - 0.5f);
-    const float py = std::min(std::max(v - 0.5f, -0.5f), height - 0.5f);
+    const float px = std::clamp(u - 0.5f, -0.5f, width - 0.5f);
+    const float py = std::clamp(v - 0.5f, -0.5f, height - 0.5f);
     const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
     At[i] = (y0 + 1) * (width + 2) + x0 + 1, Tx[i] = px - x0, Ty[i] = py - y0;
   }
@@ -155,7 +155,7 @@ inline float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float 
 inline float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
   const float weight =
       s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
-  return (flatMu0 < -kReliefNight) | (flatMu0 > kReliefDay) ? 0 : weight;
+  return flatMu0 < -kReliefNight || flatMu0 > kReliefDay ? 0 : weight;
 }
 
 // One row's pixels inside the disc, column First + i at index i, as arrays: the

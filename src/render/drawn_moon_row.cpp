@@ -97,10 +97,10 @@ struct MapSpots {
   std::array<float, kDrawnFrameSize> Tx, Ty;
 
   // Pixel i samples a map of width x height cells at (u, v), in cells from its
-  // left and top edges.
+  // left and top edges. The bounds come first so that even a NaN reads inside the map.
   void Aim(int width, int height, int i, float u, float v) {
-    const float px = std::clamp(u - 0.5f, -0.5f, width - 0.5f);
-    const float py = std::clamp(v - 0.5f, -0.5f, height - 0.5f);
+    const float px = std::min(width - 0.5f, std::max(-0.5f, u - 0.5f));
+    const float py = std::min(height - 0.5f, std::max(-0.5f, v - 0.5f));
     const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
     At[i] = (y0 + 1) * (width + 2) + x0 + 1, Tx[i] = px - x0, Ty[i] = py - y0;
   }

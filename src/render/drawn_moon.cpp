@@ -1,47 +1,26 @@
-// Photometry: the lunar-Lambert law (McEwen 1991, Icarus 92, 298), a blend of
-// Lommel-Seeliger and Lambert whose weight L falls with the phase angle, so the full
-// Moon shows no limb darkening and the terminator falls off as the Moon's does.
-// Light is applied to linear intensity and the result encoded with gamma 2.2, which
-// amounts to scaling the map's encoded values by (light)^(1/2.2).
+// The frame's setup from the hour's values, in double precision: the globe's
+// orientation, the phase angle and what follows from it for the lunar-Lambert law
+// (McEwen 1991, Icarus 92, 298). The pixels are drawn by DrawRow, rows shared over
+// the cores by a pool of threads kept from frame to frame.
 #include "render/drawn_moon.h"
 
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstring>
-#include <functional>
 #include <numbers>
-#include <thread>
 #include <vector>
 
+#include "render/drawn_moon_row.h"
 #include "render/moon_maps.h"
 
 namespace {
 
-// Colours and map cells as vectors of floats, so that blends work on all channels at once.
-using Vec4f = float __attribute__((vector_size(16)));
-using Vec2f = float __attribute__((vector_size(8)));
-
 constexpr double kDeg = std::numbers::pi / 180;
-constexpr double kGamma = 2.2;
-// Earthshine as encoded pixel values relative to the full Moon (red, green, blue):
-// about 8 % of its brightness, a little blue from the Earth's oceans and sky.
-constexpr std::array<double, 3> kEarthshine = {0.070, 0.080, 0.095};
 // LOLA's slopes are gentle at 10 km a pixel; this brings out the craters' rims.
 constexpr double kReliefExaggeration = 2.0;
-// Encoded gain of the full Moon's map.
-constexpr double kGain = 1.12;
-// Relief fades out toward the limb, where foreshortened slopes would speckle, and
-// toward the full Moon, whose shadows are too short to see.
-constexpr float kReliefFadeDepth = 0.25f;
-// The band of the Sun's cosine on flat ground where relief is drawn: from beyond
-// the terminator (peaks that catch the Sun) to a Sun 37 degrees high, fading out
-// over the last 15 degrees.
-constexpr float kReliefNight = 0.3f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
 constexpr double kReliefFullPhaseAngle = 20;  // degrees
-constexpr float kMinTiltedMu = 0.05f;
-constexpr int kLightSteps = 1024;
-constexpr float kMaxLight = 2.0f;
 
 // Some Lommel-Seeliger at every phase keeps a crescent bright out to its limb, as in NASA's frames.
 constexpr double kMinWeight = 0.5;
@@ -50,10 +29,6 @@ constexpr double kMinWeight = 0.5;
 double LunarLambertWeight(double alphaDeg) {
   const double a = alphaDeg;
   return std::clamp(1 - 0.019 * a + 2.42e-4 * a * a - 1.46e-6 * a * a * a, kMinWeight, 1.0);
-}
-
-float LunarLambert(float weight, float mu0, float mu) {
-  return 2 * weight * mu0 / (mu0 + mu) + (1 - weight) * mu0;
 }
 
 // The brightest sunlight on smooth ground at phase angle alpha: along the great
@@ -68,40 +43,7 @@ double BrightestLight(double alphaDeg, float weight) {
   return best;
 }
 
-// Encoded brightness factors per channel (blue, green, red, as stored) for light
-// 0...kMaxLight, earthshine included.
-std::vector<Vec4f> LightTable() {
-  std::vector<Vec4f> table(kLightSteps, Vec4f{0, 0, 0, 0});
-  for (int i = 0; i < kLightSteps; ++i) {
-    const double light = kMaxLight * i / (kLightSteps - 1);
-    for (int c = 0; c < 3; ++c) {
-      const double earth = std::pow(kEarthshine[2 - c] / kGain, kGamma);
-      table[i][c] = static_cast<float>(kGain * std::pow(light + earth, 1 / kGamma));
-    }
-  }
-  return table;
-}
-
-const std::vector<Vec4f>& EncodedLight() {
-  static const std::vector<Vec4f> table = LightTable();
-  return table;
-}
-
-struct Vec3f {
-  float X, Y, Z;
-};
-
 Vec3f ToFloat(const GlobeVector& v) { return {float(v.X), float(v.Y), float(v.Z)}; }
-
-// Everything one frame's pixels share.
-struct FrameSetup {
-  float Radius;                      // pixels
-  std::array<Vec3f, 3> ScreenToBody;  // rows of the matrix
-  Vec3f Sun, Viewer;
-  float Weight;    // lunar-Lambert L
-  float Exposure;  // brightest sunlit ground of any phase as bright as the full Moon, as in NASA's frames
-  float Relief;    // exaggeration of the slopes at this phase
-};
 
 FrameSetup SetUp(const MoonHourValues& values) {
   const MoonGlobe globe = GlobeOf(values);
@@ -120,129 +62,21 @@ FrameSetup SetUp(const MoonHourValues& values) {
   return s;
 }
 
-// atan(t) for |t| <= 1 within 1e-5 radians (a minimax polynomial, Abramowitz and
-// Stegun 4.4.49 in its common single-precision form); the map's pixel is 1.5e-3.
-inline float AtanUnit(float t) {
-  const float t2 = t * t;
-  return t * (0.99997726f +
-              t2 * (-0.33262347f + t2 * (0.19354346f + t2 * (-0.11643287f + t2 * (0.05265332f + t2 * -0.01172120f)))));
-}
-
-inline float FastAtan2(float y, float x) {
-  const float ax = std::fabs(x), ay = std::fabs(y);
-  const float big = std::max(ax, ay);
-  float a = big > 0 ? AtanUnit(std::min(ax, ay) / big) : 0;
-  if (ay > ax) a = float(std::numbers::pi / 2) - a;
-  if (x < 0) a = float(std::numbers::pi) - a;
-  return y < 0 ? -a : a;
-}
-
-inline Vec4f CellVector(const AlbedoCell& c) {
-  using Bytes = std::uint8_t __attribute__((vector_size(4)));
-  Bytes b;
-  std::memcpy(&b, c.data(), sizeof b);
-  return __builtin_convertvector(b, Vec4f);
-}
-
-inline Vec2f CellVector(const std::array<float, 2>& c) { return Vec2f{c[0], c[1]}; }
-
-// Bilinear sample at (u, v), in cells from the map's left and top edges.
-template <typename Cell>
-auto Bilinear(const PaddedMap<Cell>& map, float u, float v) {
-  const float px = std::clamp(u - 0.5f, -0.5f, map.Width - 0.5f);
-  const float py = std::clamp(v - 0.5f, -0.5f, map.Height - 0.5f);
-  const int x0 = static_cast<int>(px + 1) - 1, y0 = static_cast<int>(py + 1) - 1;
-  const float tx = px - x0, ty = py - y0;
-  const auto a = CellVector(map.At(x0, y0)), b = CellVector(map.At(x0 + 1, y0));
-  const auto c = CellVector(map.At(x0, y0 + 1)), d = CellVector(map.At(x0 + 1, y0 + 1));
-  const auto top = a + tx * (b - a), bottom = c + tx * (d - c);
-  return top + ty * (bottom - top);
-}
-
-float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
-  return mu0 > 0 ? s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f)) : 0;
-}
-
-// The sunlight on ground tilted by the relief's slopes toward east and north, at
-// body vector v (unit, cosLat the length of its equatorial part) seen from screen
-// depth z, where flat ground would have the Sun's cosine flatMu0.
-float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float cosLat, float flatMu0, float slopeEast,
-                     float slopeNorth) {
-  const float inv = 1 / std::max(cosLat, 1e-6f);
-  const Vec3f east{-v.Y * inv, v.X * inv, 0};
-  const Vec3f north{-v.Z * v.X * inv, -v.Z * v.Y * inv, cosLat};
-  const auto tilt = [&](const Vec3f& d, float straight) {
-    return straight - slopeEast * (d.X * east.X + d.Y * east.Y) -
-           slopeNorth * (d.X * north.X + d.Y * north.Y + d.Z * north.Z);
-  };
-  const float norm = 1 / std::sqrt(1 + slopeEast * slopeEast + slopeNorth * slopeNorth);
-  const float mu = tilt(s.Viewer, z) * norm;
-  // A slope turned away from the viewer is hidden by the ground in front of it.
-  if (mu < kMinTiltedMu) return FlatSunlight(s, flatMu0, z);
-  return FlatSunlight(s, tilt(s.Sun, flatMu0) * norm, mu);
-}
-
-// How much of the relief shows: all of it near the terminator, none under a high
-// Sun (where slopes barely change the light), far in the night or at the limb.
-float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
-  if (flatMu0 < -kReliefNight || flatMu0 > kReliefDay) return 0;
-  return s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
-}
-
-void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, uchar* line) {
-  const auto& light = EncodedLight();
-  const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
-  const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
-  if (std::fabs(dy) >= reach) return;
-  const float halfChord = std::sqrt(reach * reach - dy * dy);
-  const int first = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
-  const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
-  constexpr float kPi = std::numbers::pi_v<float>;
-  const float albedoU = maps.Albedo.Width / (2 * kPi), albedoV = maps.Albedo.Height / kPi;
-  const float slopeU = maps.Slopes.Width / (2 * kPi), slopeV = maps.Slopes.Height / kPi;
-  for (int col = first; col <= last; ++col) {
-    const float dx = static_cast<float>(col - kDrawnFrameCentre);
-    const float d2 = dx * dx + dy * dy;
-    float coverage = 1, shrink = 1;
-    if (d2 > inner * inner) {  // the limb: partly covered pixels take the limb's own colour
-      const float dist = std::sqrt(d2);
-      coverage = std::min(reach - dist, 1.0f);
-      if (coverage <= 0) continue;
-      if (dist > s.Radius) shrink = s.Radius / dist;
-    }
-    const float x = dx / s.Radius * shrink, yy = y * shrink;
-    const float z = std::sqrt(std::max(0.0f, 1 - x * x - yy * yy));
-    const Vec3f v{s.ScreenToBody[0].X * x + s.ScreenToBody[0].Y * yy + s.ScreenToBody[0].Z * z,
-                  s.ScreenToBody[1].X * x + s.ScreenToBody[1].Y * yy + s.ScreenToBody[1].Z * z,
-                  s.ScreenToBody[2].X * x + s.ScreenToBody[2].Y * yy + s.ScreenToBody[2].Z * z};
-    const float cosLat = std::sqrt(v.X * v.X + v.Y * v.Y);
-    const float lonFromWest = FastAtan2(v.Y, v.X) + kPi;
-    const float latFromNorth = kPi / 2 - FastAtan2(v.Z, cosLat);
-    const auto albedo = Bilinear(maps.Albedo, lonFromWest * albedoU, latFromNorth * albedoV);
-    const float flatMu0 = s.Sun.X * v.X + s.Sun.Y * v.Y + s.Sun.Z * v.Z;
-    const float relief = ReliefWeight(s, z, flatMu0);
-    float sun = FlatSunlight(s, flatMu0, z);
-    if (relief > 0) {
-      const auto slope = Bilinear(maps.Slopes, lonFromWest * slopeU, latFromNorth * slopeV);
-      sun = TiltedSunlight(s, v, z, cosLat, flatMu0, relief * slope[0], relief * slope[1]);
-    }
-    sun = std::min(sun, kMaxLight);
-    const Vec4f& factor = light[static_cast<int>(sun * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
-    const Vec4f pixel = albedo * factor * coverage + 0.5f;
-    for (int c = 0; c < 3; ++c) line[3 * col + c] = static_cast<uchar>(std::min(255.0f, pixel[c]));
-  }
-}
-
-// Runs rowJob(row) for every row, the rows interleaved over the machine's cores.
-void ForEachRow(int rows, const std::function<void(int)>& rowJob) {
-  const int workers = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
-  std::vector<std::thread> threads;
+// Runs rowJob(row) for every row, the rows interleaved over the machine's cores:
+// the calling thread takes one share, the drawn Moon's own pool of threads, kept
+// from frame to frame, the others. A share the pool has not started yet when the
+// calling thread is done is taken back and run there.
+template <typename RowJob>
+void ForEachRow(int rows, const RowJob& rowJob) {
+  static QThreadPool pool;
+  const int workers = std::clamp(QThread::idealThreadCount(), 1, 16);
+  std::vector<QFuture<void>> shares;
   for (int w = 1; w < workers; ++w)
-    threads.emplace_back([&, w] {
+    shares.push_back(QtConcurrent::run(&pool, [&, w] {
       for (int row = w; row < rows; row += workers) rowJob(row);
-    });
+    }));
   for (int row = 0; row < rows; row += workers) rowJob(row);
-  for (auto& t : threads) t.join();
+  for (QFuture<void>& share : shares) share.waitForFinished();
 }
 
 }  // namespace

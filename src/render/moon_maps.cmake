@@ -7,7 +7,8 @@ set_source_files_properties("${MOON_ALBEDO_MAP}" PROPERTIES QT_RESOURCE_ALIAS al
 set_source_files_properties("${MOON_ELEVATION_MAP}" PROPERTIES QT_RESOURCE_ALIAS elevation.jpg)
 qt_add_resources(orvanel_render moon_maps PREFIX /moon BIG_RESOURCES
                  FILES "${MOON_ALBEDO_MAP}" "${MOON_ELEVATION_MAP}")
-find_package(Threads REQUIRED)
-target_link_libraries(orvanel_render PRIVATE Threads::Threads)
-# The drawn Moon's pixel loop: no errno from sqrt, and vectorised colour channels.
-set_source_files_properties("${CMAKE_CURRENT_SOURCE_DIR}/drawn_moon.cpp" PROPERTIES COMPILE_OPTIONS "-O3;-fno-math-errno")
+# The drawn Moon's rows are shared over the cores by a pool of its own.
+target_link_libraries(orvanel_render PRIVATE Qt6::Concurrent)
+# The drawn Moon's pixel loops: no errno from sqrt and no trapping floating point,
+# so that the loops over a row's pixels run on vector registers.
+set_source_files_properties("${CMAKE_CURRENT_SOURCE_DIR}/drawn_moon_row.cpp" PROPERTIES COMPILE_OPTIONS "-O3;-fno-math-errno;-fno-trapping-math")

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <cmath>
 #include <fstream>
+#include <future>
 #include <numbers>
 #include <sstream>
 #include <vector>
@@ -85,6 +86,16 @@ TEST(drawnMoon, DiscHasNasasDiameterAndCentre) {
     EXPECT_NEAR(sy / count, kDrawnFrameCentre, 1) << diam;
     EXPECT_EQ(Green(frame, 2, 2), 0);
   }
+}
+
+// Frames drawn from several threads at once share the drawing pool and the maps:
+// each must come out as the frame drawn alone.
+TEST(drawnMoon, FramesDrawnAtOnceMatchTheFrameDrawnAlone) {
+  const MoonHourValues values = HourValuesOf(Row(2024, 412));
+  const QImage alone = DrawMoonFrame(values);
+  std::vector<std::future<QImage>> frames;
+  for (int i = 0; i < 4; ++i) frames.push_back(std::async(std::launch::async, [&] { return DrawMoonFrame(values); }));
+  for (std::future<QImage>& frame : frames) EXPECT_EQ(frame.get(), alone);
 }
 
 // Values that cannot be drawn give a black frame, never a crash.

@@ -1,6 +1,6 @@
 // The frame cache in the working window, against a local stand-in for NASA's server
-// that takes 100 ms to answer: the animation's steady rate with prefetching and with
-// every frame already cached, a Next click onto a cached frame, and the batch of
+// that takes 100 ms to answer: the animation's steady rate with prefetching, with
+// every frame already cached and with the drawn Moon, a Next click onto a cached frame, and the batch of
 // "Download Frames..." and orvanel-cli prefetch.
 #include <benchmark/benchmark.h>
 
@@ -83,6 +83,17 @@ void BM_AnimationAllCached(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AnimationAllCached)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Offline: the Moon drawn by the program at every step, no frame asked for.
+void BM_AnimationDrawnMoon(benchmark::State& state) {
+  for (auto _ : state) {
+    Window w(0);
+    w.Form->TypeBox->setCurrentIndex(IndexOf(ViewKind::Drawn));
+    w.Form->TypeBoxCloseup();  // as when the user picks it
+    state.counters["steps_per_second"] = AnimationRate(*w.Form, 4);
+  }
+}
+BENCHMARK(BM_AnimationDrawnMoon)->Iterations(1)->Unit(benchmark::kSecond);
 
 // From the click to the drawn window, for an hour on disk but not yet decoded.
 void BM_NextClickOnCachedFrame(benchmark::State& state) {

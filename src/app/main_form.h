@@ -195,7 +195,8 @@ class TForm1 : public QMainWindow {
   int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
   RiseSetCache RiseSets;  // the days CalculateData searched last
   const Services Svc;  // references to objects that outlive the window, and NASA's site
-  QElapsedTimer StepStarted;    // when the animation's last step started
+  QElapsedTimer AnimationClock;  // runs while the animation does
+  qint64 NextStepDueNs = 0;      // when, on AnimationClock, the next step may start
   quint64 ShowGeneration = 0;   // the newest show request
   quint64 ShownGeneration = 0;  // the request the window shows
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/covered_range.h"
 #include "core/hour_clock.h"
@@ -111,7 +112,8 @@ void TForm1::AnimateBoxClick() {
   for (QWidget* w : std::initializer_list<QWidget*>{MonthCal, PrevBut, NowBut, NextBut})
     w->setEnabled(!running);
   if (running) {
-    StepStarted.invalidate();
+    AnimationClock.start();
+    NextStepDueNs = 0;
     Timer1->start();
   } else {
     Timer1->stop();
@@ -119,13 +121,17 @@ void TForm1::AnimateBoxClick() {
 }
 
 // The animation runs one step at a time: a tick starts a step only when the previous
-// one has been shown (ApplyShow ends it) and 1/kAnimationStepsPerSecond s after the
-// previous one started, so cached frames pass at a steady rate rather than as fast as
-// they decode. Reverse, the step and the view are read at each step.
+// one has been shown (ApplyShow ends it) and its time has come, so cached frames pass
+// at a steady kAnimationStepsPerSecond rather than as fast as they decode. Each step
+// falls due one period after the previous one fell due, not after the tick that
+// started it, so the ticks' lateness does not slow the rate; a step that came late
+// owes nothing, so slow frames never make the next ones race. Reverse, the step and
+// the view are read at each step.
 void TForm1::Timer1Timer() {
   constexpr qint64 kStepNs = 1'000'000'000 / kAnimationStepsPerSecond;
-  if (State.AnimationRunning || (StepStarted.isValid() && StepStarted.nsecsElapsed() < kStepNs)) return;
-  StepStarted.start();
+  const qint64 now = AnimationClock.nsecsElapsed();
+  if (State.AnimationRunning || now < NextStepDueNs) return;
+  NextStepDueNs = std::max(NextStepDueNs + kStepNs, now);
   RunMoonThread();
 }
 

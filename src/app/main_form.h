@@ -204,7 +204,7 @@ class TForm1 : public QMainWindow {
   // commands runs: "Save Screen" chooses by where the user right-clicked.
   std::optional<QPoint> PopupOrigin;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
-  RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
+  RunningDownloads Downloads;  // the shows' and the commands' downloads, cancelled when the window closes
   QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs
 };
 

@@ -36,6 +36,7 @@ struct FrameRequest {
   ViewKind View;
   MoonHourValues Values;  // for the Moon drawn when NASA's frame cannot be had
   QImage PreviousJpeg;    // kept when the local folder has no file for the hour
+  std::shared_ptr<RunningDownloads::Download> Download;  // cancelled when the window closes
 };
 
 QString FailureNotice(const QString& file, const QString& reason) {
@@ -46,12 +47,13 @@ QString FailureNotice(const QString& file, const QString& reason) {
 // has no series, the view asks for it or the frame cannot be had; and for the
 // chart, orbit and globe views NASA's TIFF frame (null when it could not be had).
 FetchedFrames FetchFrames(const FrameRequest& r) {
+  const DownloadControl control = RunningDownloads::ControlOf(*r.Download);
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
   const bool nasa = HasNasaSeries(r.CurrentDateTime);
   if (nasa && r.View != ViewKind::Drawn) {
     const DownloadResult jpeg =
-        LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg);
+        LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Instant, r.CurrentDateTime, r.Latitude, f.Jpeg, control);
     if (!jpeg.Ok) f.Failure = FailureNotice(QString::fromStdString(GetFileName("jpg", r.Instant)), jpeg.Reason);
     f.Drawn = !jpeg.Ok;
   } else {
@@ -61,7 +63,7 @@ FetchedFrames FetchFrames(const FrameRequest& r) {
   if (nasa && !IsMoonView(r.View)) {
     const std::string url =
         NasaFrameUrl(r.Site, DescriptionOf(r.View).ScreenKey, r.CurrentDateTime, r.CurrentDateTime, r.Latitude);
-    const FrameFetch tiff = r.Frames.Load(url, f.Tiff);
+    const FrameFetch tiff = r.Frames.Load(url, f.Tiff, control);
     if (!tiff.Result.Ok) {
       f.Tiff = QImage();
       f.Failure = FailureNotice(QString::fromStdString(url.substr(url.rfind('/') + 1)), tiff.Result.Reason);
@@ -105,15 +107,17 @@ void TForm1::ShowBoth(long double x) {
   if (!ShowPending()) StatusBeforeLoading = StatusBar1->text();
   const quint64 generation = ++ShowGeneration;
   const MoonRecord r = CalculateData(x);
+  const auto download = Downloads.Start();
   const FrameRequest request{Svc.Site,      Svc.Frames,     OnlineFilesBox->isChecked(), x,
                              State.CurrentDateTime, State.Latitude, State.View, HourValuesOf(r),
-                             FrameJpeg};
+                             FrameJpeg,         download};
   if (request.Online && HasNasaSeries(x) && State.View != ViewKind::Drawn)
     SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", x)) + " from NASA ...");
   setCursor(Qt::BusyCursor);
   auto* watcher = new QFutureWatcher<FetchedFrames>(this);
-  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, x, r] {
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, x, r, download] {
     watcher->deleteLater();
+    Downloads.Finish(download);
     if (generation != ShowGeneration) return;  // overtaken by a newer request
     ApplyShow(x, r, watcher->result());
     ShownGeneration = generation;

@@ -6,11 +6,12 @@
 #include "nasa/nasa_urls.h"
 
 DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
-                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
+                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
+                              const DownloadControl& control) {
   if (!HasNasaSeries(CurrentDateTime)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
   QImage frame;
   const DownloadResult result =
-      Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame).Result;
+      Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame, control).Result;
   if (result.Ok) FrameJpeg = SouthFromNorth(CurrentDateTime, Latitude) ? frame.mirrored(true, true) : frame;
   return result;
 }
@@ -25,8 +26,9 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
 }
 
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
-                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg) {
-  if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg);
+                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
+                           const DownloadControl& control) {
+  if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg, control);
   return LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg)
              ? DownloadResult::Success()
              : DownloadResult::Failure(QStringLiteral("unreadable local file"));

@@ -13,7 +13,8 @@
 // series); a failure names why: no series that year, or why it could not be
 // fetched or decoded.
 DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
-                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg);
+                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
+                              const DownloadControl& control = {});
 // The frame of Instant from the local frame folder (Large: 730, else 216 pixels).
 // When no file exists for the hour the result is true and FrameJpeg keeps the frame
 // loaded before; a file that cannot be read or decoded gives false.
@@ -21,4 +22,5 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
                       QImage& FrameJpeg);
 // One source per call, no fallback: the server when Online, else the local folder.
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
-                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg);
+                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
+                           const DownloadControl& control = {});

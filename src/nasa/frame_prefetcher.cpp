@@ -23,6 +23,7 @@ FramePrefetcher::~FramePrefetcher() {
     std::lock_guard lock(Lock);
     Waiting.clear();
   }
+  Stopping = true;
   Pool.waitForDone();
 }
 
@@ -42,8 +43,10 @@ void FramePrefetcher::Want(const std::vector<std::string>& urls) {
 void FramePrefetcher::WaitForDone() { Pool.waitForDone(); }
 
 void FramePrefetcher::Work() {
+  DownloadControl control;
+  control.Cancel = &Stopping;
   std::string url;
-  while (Next(url)) Finished(url, Cache.Store(url).Result.Ok);
+  while (Next(url)) Finished(url, Cache.Store(url, control).Result.Ok);
 }
 
 // Hands out the next waiting URL, or retires the worker when none is left.

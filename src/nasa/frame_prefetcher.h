@@ -1,5 +1,6 @@
 // Fetching the frames the user is about to see into the frame cache, on a small pool
-// of its own threads, while the window shows the current one.
+// of its own threads, while the window shows the current one. Its end abandons the
+// transfers still running, so that a program closing never waits for the network.
 //
 // Each Want replaces the list of frames still waiting (the newest direction of travel
 // wins); frames already being fetched finish. At most MaxRequests transfers run at
@@ -9,6 +10,7 @@
 #pragma once
 
 #include <QThreadPool>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -25,7 +27,7 @@ inline constexpr int kPrefetchAhead = 8;
 class FramePrefetcher {
  public:
   explicit FramePrefetcher(const FrameCache& cache, int maxRequests = kPrefetchRequests);
-  // Drops what waits and lets the running transfers finish.
+  // Drops what waits and abandons the running transfers.
   ~FramePrefetcher();
   FramePrefetcher(const FramePrefetcher&) = delete;
   FramePrefetcher& operator=(const FramePrefetcher&) = delete;
@@ -48,6 +50,7 @@ class FramePrefetcher {
   std::set<std::string> Running;
   int Workers = 0;
   int FailuresInARow = 0;
+  std::atomic<bool> Stopping{false};
   Clock::time_point PausedUntil{};
   QThreadPool Pool;
 };

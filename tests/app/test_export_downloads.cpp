@@ -1,7 +1,7 @@
-// The window's export downloads can be stopped: the progress dialog's Cancel button
-// ends one, and closing the window ends every one still running, so closing never
-// waits for NASA's server. The server here sends the first bytes of a frame and then
-// nothing until the test ends.
+// The window's downloads can be stopped: the progress dialog's Cancel button ends an
+// export, and closing the window ends every download still running, the show's own
+// included, so closing never waits for NASA's server. The server here sends the first
+// bytes of a frame and then nothing until the test ends.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -20,7 +20,7 @@ class ExportDownloads : public ScriptedWindowTest {
  protected:
   void SetUp() override {
     Server = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
-      s.Get(R"(/vis/.*\.tif)", [this](const httplib::Request&, httplib::Response& r) {
+      s.Get(R"(/vis/.*\.(tif|jpg))", [this](const httplib::Request&, httplib::Response& r) {
         r.set_content_provider(1'000'000, "image/tiff", [this](size_t, size_t, httplib::DataSink& sink) {
           sink.write("II*\0", 4);
           Requested.Raise();
@@ -63,6 +63,9 @@ TEST_F(ExportDownloads, TheDialogsCancelButtonStopsTheDownload) {
 }
 
 TEST_F(ExportDownloads, ClosingTheWindowCancelsIt) {
+  Requested.Reset();
+  Form->NextBut->click();  // the next hour's frame stalls too
+  ASSERT_TRUE(Requested.Wait(std::chrono::seconds(10)));
   QElapsedTimer clock;
   clock.start();
   Form->close();

@@ -3,6 +3,8 @@
 // most recently used files, and no failed download leaves a file behind.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <QDirIterator>
 #include <QFile>
 #include <atomic>
@@ -13,6 +15,7 @@
 #include "support/local_http_server.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
+#include "support/test_signal.h"
 
 namespace {
 
@@ -45,6 +48,15 @@ class FrameCacheTest : public ::testing::Test {
       corrupt.truncate(corrupt.size() / 2);
       r.set_content(corrupt.append(QByteArray(300, 'Z')).toStdString(), "image/jpeg");
     });
+    // Sends the first bytes of a frame, then nothing until the test ends.
+    s.Get("/bad/stall.jpg", [this](const httplib::Request&, httplib::Response& r) {
+      r.set_content_provider(100'000, "image/jpeg", [this](size_t, size_t, httplib::DataSink& sink) {
+        sink.write("\xFF\xD8", 2);
+        stalled_.Raise();
+        released_.Wait(std::chrono::seconds(30));
+        return false;
+      });
+    });
     // Announces the whole frame, sends a third of it and closes.
     s.Get("/bad/short.jpg", [this](const httplib::Request&, httplib::Response& r) {
       ++requests_;
@@ -71,8 +83,11 @@ class FrameCacheTest : public ::testing::Test {
 
   FrameCache MakeCache(long long cap = kDefaultFrameCacheBytes) { return FrameCache(folder_->path(), fetch_, cap); }
 
+  void TearDown() override { released_.Raise(); }
+
   std::unique_ptr<QTemporaryDir> folder_;
   std::atomic<int> requests_{0};
+  TestSignal stalled_, released_;
   std::unique_ptr<LocalHttpServer> server_;
   Downloader fetch_;  // goes first, closing its kept-alive connections before the server stops
 };
@@ -224,6 +239,19 @@ TEST_F(FrameCacheTest, ThePrefetcherBacksOffAfterFailures) {
   prefetcher.Want({FrameUrl(1), FrameUrl(2)});
   prefetcher.WaitForDone();
   EXPECT_EQ(requests_, first);
+}
+
+// The program's end never waits for a stalled server.
+TEST_F(FrameCacheTest, ThePrefetchersEndAbandonsAStalledTransfer) {
+  FrameCache cache = MakeCache();
+  auto prefetcher = std::make_unique<FramePrefetcher>(cache);
+  prefetcher->Want({server_->Url("/bad/stall.jpg")});
+  ASSERT_TRUE(stalled_.Wait(std::chrono::seconds(10)));
+  QElapsedTimer clock;
+  clock.start();
+  prefetcher.reset();
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_TRUE(CachedFiles().isEmpty());
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ class TestSignal {
     raised_ = true;
     changed_.notify_all();
   }
+  void Reset() {
+    std::lock_guard lock(mutex_);
+    raised_ = false;
+  }
   // True when raised within limit.
   template <class Rep, class Period>
   bool Wait(std::chrono::duration<Rep, Period> limit) {

@@ -184,6 +184,8 @@ class TForm1 : public QMainWindow {
   void UpdateActions();
 
   void ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames);
+  void ShowStandIn(long double x, const MoonRecord& r);
+  void PresentHour(long double x, const MoonRecord& r, const FetchedFrames& frames);
   void RunCommand(void (*command)(const ExportContext&));
   QPoint PointerForCommands() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);

@@ -4,6 +4,7 @@
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
@@ -83,6 +84,10 @@ QString SourceNotice(const MoonRecord& r, ViewKind view, const FetchedFrames& fr
   return frames.Failure;
 }
 
+// A frame slower than this is stood in for by the drawn Moon until it comes, so that
+// a slow or stalled server never leaves the window without its hour.
+constexpr int kStandInAfterMs = 1500;
+
 // The longest step the window takes is a day; a longer move (a jump to a date, the
 // wrap at the ends of the range) gives no direction of travel.
 constexpr long double kLongestStepDays = 1.5L;
@@ -122,11 +127,33 @@ void TForm1::ShowBoth(long double x) {
     ApplyShow(x, r, watcher->result());
     ShownGeneration = generation;
   });
+  // The timer dies with the watcher, so a frame that came in time has no stand-in.
+  QTimer::singleShot(kStandInAfterMs, watcher, [this, generation, x, r] {
+    if (generation == ShowGeneration) ShowStandIn(x, r);
+  });
   watcher->setFuture(QtConcurrent::run(FetchFrames, request));
 }
 
-// The panel, the pictures and the labels change here together, for one hour.
+// The hour with the drawn Moon while NASA's frame is still on its way. The request
+// stays pending: its frame replaces the stand-in, and the animation waits for it.
+void TForm1::ShowStandIn(long double x, const MoonRecord& r) {
+  FetchedFrames standIn;
+  standIn.Jpeg = DrawMoonFrame(HourValuesOf(r));
+  standIn.Drawn = true;
+  PresentHour(x, r, standIn);
+  SetStatusText(" Loading " + QString::fromStdString(GetFileName("jpg", x)) +
+                " from NASA ... the Moon drawn by Orvanel stands in meanwhile");
+}
+
+// The hour's frames have come: the window shows them and the request is done.
 void TForm1::ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& frames) {
+  PresentHour(x, r, frames);
+  State.AnimationRunning = false;
+  emit Shown(x);
+}
+
+// The panel, the pictures and the labels change here together, for one hour.
+void TForm1::PresentHour(long double x, const MoonRecord& r, const FetchedFrames& frames) {
   unsetCursor();
   SetStatusText(StatusBeforeLoading);
   if (OnlineFilesBox->isChecked()) PrefetchAfter(Svc, State, x, State.CurrentMoonRecord.DateTime);
@@ -139,8 +166,6 @@ void TForm1::ApplyShow(long double x, const MoonRecord& r, const FetchedFrames& 
   const QString notice = SourceNotice(r, State.View, frames, x);
   if (!notice.isEmpty()) SetStatusText(notice);
   UpdateActions();
-  State.AnimationRunning = false;
-  emit Shown(x);
 }
 
 MoonRecord TForm1::CalculateData(long double x) {

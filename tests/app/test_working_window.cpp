@@ -410,6 +410,22 @@ TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
   EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);  // the frame was drawn
 }
 
+// A slow frame: the hour shows at once with the drawn Moon, and NASA's frame
+// replaces it when it comes.
+TEST_F(WorkingWindow, ASlowFrameHasTheDrawnMoonStandInUntilItComes) {
+  TForm1 form(MakeServices());
+  Log->LatencyMs = 2500;
+  form.ShowBoth(At(2024, 6, 9, 18));  // hour 3858
+  ASSERT_TRUE(ProcessUntil([&] { return form.State.CurrentMoonRecord.HourNumber == 3858; }));
+  EXPECT_TRUE(form.ShowPending());
+  EXPECT_TRUE(form.StatusBar1->text().contains("stands in")) << form.StatusBar1->text().toStdString();
+  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3859.jpg"));
+  EXPECT_NE(qGray(PixelAt(form.Image2, 300, 250)), 128);  // not NASA's frame yet
+  ASSERT_TRUE(ProcessUntil([&] { return !form.ShowPending(); }));
+  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);
+  EXPECT_FALSE(form.StatusBar1->text().contains("stands in"));
+}
+
 // The failure names the file and the reason in the status bar; the window goes on.
 TEST_F(WorkingWindow, AFailedFrameSaysWhichAndWhyInTheStatusBar) {
   {

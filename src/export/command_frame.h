@@ -8,9 +8,17 @@
 #include "export/export_context.h"
 
 struct CommandFrame {
-  int Key = 0;        // rendition key: 5760, 1920, 850, 960 or 1080
-  QString FileName;   // moon.NNNN.tif, comp.NNNN.tif, orbit.NNNN.tif or globe.NNNN.tif
-  QString Url;        // the rendition's folder on NASA's server followed by FileName
+  int Key = 0;         // rendition key: 5760, 1920, 850, 960 or 1080
+  QString FileName;    // moon.NNNN.tif, comp.NNNN.tif, orbit.NNNN.tif or globe.NNNN.tif
+  QString Url;         // the rendition's folder on NASA's server followed by FileName
+  long long Bytes = 0;  // its uncompressed 24-bit size, the length to expect
+
+  // control, with this frame's length to expect, so that a server announcing none
+  // still gets the time a file of this size needs.
+  DownloadControl Sized(DownloadControl control) const {
+    control.ExpectedBytes = Bytes;
+    return control;
+  }
 };
 
 CommandFrame FrameOfCommand(const ExportContext& ctx);

@@ -39,8 +39,8 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(cons
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   ctx.RunInBackground(
       frame.FileName,
-      [fetch, url = frame.Url.toStdString(), path](const DownloadControl& control) {
-        return fetch.DownloadToFile(url, path, IsPicture, control);
+      [fetch, frame, path](const DownloadControl& control) {
+        return fetch.DownloadToFile(frame.Url.toStdString(), path, IsPicture, frame.Sized(control));
       },
       [path, open = std::move(open)](const DownloadResult& result) {
         if (result.Ok && QFileInfo::exists(path)) open(path);
@@ -138,9 +138,9 @@ void ImagetoClipBoard(const ExportContext& ctx) {
   const CommandFrame shown = FrameOfCommand(ctx);
   ctx.RunInBackground(
       shown.FileName,
-      [fetch, url = shown.Url.toStdString(), frame](const DownloadControl& control) {
+      [fetch, shown, frame](const DownloadControl& control) {
         QByteArray bytes;
-        DownloadResult result = fetch.Fetch(url, bytes, control);
+        DownloadResult result = fetch.Fetch(shown.Url.toStdString(), bytes, shown.Sized(control));
         if (result.Ok && !DecodeTiff(bytes, *frame)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
         return result;
       },
@@ -160,8 +160,8 @@ void SaveAsTifFile(const ExportContext& ctx) {
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   ctx.RunInBackground(
       frame.FileName,
-      [fetch, url = frame.Url.toStdString(), path = ctx.SavePictureDialog1.FileName](const DownloadControl& control) {
-        return fetch.DownloadToFile(url, path, IsPicture, control);
+      [fetch, frame, path = ctx.SavePictureDialog1.FileName](const DownloadControl& control) {
+        return fetch.DownloadToFile(frame.Url.toStdString(), path, IsPicture, frame.Sized(control));
       },
       [](const DownloadResult&) {});
 }

@@ -85,7 +85,7 @@ void TForm1::StartFrameDownload(const FrameRangeChoice& choice) {
     SetStatusText(" Download Frames: " + QString::fromStdString(SummaryOf(watcher->result())) +
                   (meter->Cancel ? QStringLiteral(", cancelled") : QString()));
   });
-  // The window closing ends the batch after the files in flight.
+  // The window closing ends the batch and abandons the files in flight.
   connect(watcher, &QObject::destroyed, [meter] { meter->Cancel = true; });
   watcher->setFuture(QtConcurrent::run([cache = Svc.Frames, urls, meter](QPromise<FrameBatchTally>& promise) {
     promise.setProgressRange(0, static_cast<int>(urls.size()));

@@ -45,11 +45,6 @@ std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector
   return urls;
 }
 
-std::vector<int> ScreenKeysOf(ViewKind view) {
-  if (IsMoonView(view)) return {kScreenFrameKey};
-  return {kScreenFrameKey, DescriptionOf(view).ScreenKey};
-}
-
 FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::string>& urls,
                                 const FrameBatchProgress& progress, const std::atomic<bool>& cancel,
                                 int maxRequests) {

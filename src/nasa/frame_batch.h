@@ -43,10 +43,6 @@ using FrameBatchProgress = std::function<void(const FrameBatchStep&)>;
 std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector<int>& keys, long double from,
                                          long double to, long double latitude);
 
-// The renditions the window shows for an hour of view: NASA's Moon frame and, for the
-// chart, orbit and globe views, the view's own frame too.
-std::vector<int> ScreenKeysOf(ViewKind view);
-
 // Stores urls in cache and returns what became of them; a cancelled batch counts
 // only the files that finished.
 FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::string>& urls,

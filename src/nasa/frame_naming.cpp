@@ -41,6 +41,11 @@ std::string GetImageFolder(const NasaSite& Site, bool Large, long double Current
   return WithSeparator(Site.LocalFramesRoot + year + (Large ? "-730" : "-216"));
 }
 
+std::vector<int> ScreenKeysOf(ViewKind view) {
+  if (IsMoonView(view)) return {kScreenFrameKey};
+  return {kScreenFrameKey, DescriptionOf(view).ScreenKey};
+}
+
 int GetWidth(ViewKind View) { return DescriptionOf(View).ExportKey; }
 
 const char* FileKindOf(int Key) {

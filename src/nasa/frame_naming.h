@@ -20,6 +20,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/frame_file_name.h"
 #include "core/view_kind.h"
@@ -48,6 +49,9 @@ std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double Curren
 // Local frame folder: the root, "2023-" or "2024-" (2024 and 2025 share it),
 // "730" when Large or "216", and a closing separator.
 std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime);
+// The renditions the window shows for an hour of view: NASA's Moon frame and, for the
+// chart, orbit and globe views, the view's own frame too.
+std::vector<int> ScreenKeysOf(ViewKind view);
 // Rendition key of a view for export: Chart H 1920, Orbit 850, Globe 960, Chart V 1080, the Moon 5760.
 int GetWidth(ViewKind View);
 // File kind of a rendition key ("jpg" for 730 and for keys outside the list).

@@ -4,17 +4,12 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
-#include <QDirIterator>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QDateTimeEdit>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
-#include "support/local_http_server.h"
-#include "support/test_images.h"
+#include "support/frame_server.h"
 #include "support/window_test.h"
 #include "windows/download_frames_dialog.h"
 
@@ -24,28 +19,12 @@ const long double kShown = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
 
 class DownloadFrames : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    Server = new LocalHttpServer([](httplib::Server& s) {
-      s.Get(R"(/vis/.*)", [](const httplib::Request&, httplib::Response& r) {
-        ++Requests;
-        std::this_thread::sleep_for(std::chrono::milliseconds(LatencyMs.load()));
-        static const QByteArray jpeg = MakeJpeg(64, 64);
-        r.set_content(jpeg.constData(), jpeg.size(), "image/jpeg");
-      });
-    });
-  }
-  static void TearDownTestSuite() {
-    delete Server;
-    WindowTest::TearDownTestSuite();
-  }
   void SetUp() override {
-    ServerUrl = Server->BaseUrl();
-    LatencyMs = 0;
+    ServerUrl = Server.BaseUrl();
     Form = std::make_unique<TForm1>(MakeServices());
     Form->ShowBoth(kShown);
     WaitForShow(*Form);
-    Requests = 0;
+    Server.Requests = 0;
   }
   void TearDown() override { Form.reset(); }
 
@@ -62,15 +41,9 @@ class DownloadFrames : public WindowTest {
   void WaitForTally() const {
     ASSERT_TRUE(ProcessUntil([this] { return Status().startsWith(" Download Frames: "); })) << Status().toStdString();
   }
-  int CachedFiles() const {
-    int n = 0;
-    for (QDirIterator it(CacheDir->path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next()) ++n;
-    return n;
-  }
+  int CachedFiles() const { return FilesUnder(CacheDir->path()); }
 
-  static inline LocalHttpServer* Server = nullptr;
-  static inline std::atomic<int> Requests{0};
-  static inline std::atomic<int> LatencyMs{0};
+  FrameServer Server;
   std::unique_ptr<TForm1> Form;
 };
 
@@ -82,13 +55,13 @@ TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
   EXPECT_NE(Form->findChild<QProgressDialog*>("DownloadProgress"), nullptr);
   WaitForTally();
   EXPECT_EQ(Status(), " Download Frames: fetched 5, already cached 1, failed 0");
-  EXPECT_EQ(Requests, 5);
+  EXPECT_EQ(Server.Requests, 5);
   EXPECT_EQ(CachedFiles(), 6);
   EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
 }
 
 TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
-  LatencyMs = 100;
+  Server.LatencyMs = 100;
   ASSERT_NE(Download(7 * 24), nullptr);
   auto* progress = Form->findChild<QProgressDialog*>("DownloadProgress");
   ASSERT_NE(progress, nullptr);
@@ -101,8 +74,8 @@ TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
   WaitForTally();
   EXPECT_TRUE(Status().endsWith(", cancelled")) << Status().toStdString();
   // Nothing starts after the click, and what was in flight is abandoned, never kept in part.
-  EXPECT_LE(Requests, done + 3 * kPrefetchRequests);
-  EXPECT_LE(CachedFiles(), Requests + 1);
+  EXPECT_LE(Server.Requests, done + 3 * kPrefetchRequests);
+  EXPECT_LE(CachedFiles(), Server.Requests + 1);
 }
 
 }  // namespace

@@ -2,14 +2,11 @@
 // the test's own (ORVANEL_NASA_SERVER, ORVANEL_CACHE_DIR).
 #include <gtest/gtest.h>
 
-#include <QDirIterator>
-#include <atomic>
 #include <cstdlib>
 
-#include "support/local_http_server.h"
+#include "support/frame_server.h"
 #include "support/program_runner.h"
 #include "support/test_folders.h"
-#include "support/test_images.h"
 
 namespace {
 
@@ -18,32 +15,14 @@ class CliPrefetch : public ::testing::Test {
   void SetUp() override {
     folder_ = MakeTestFolder();
     ASSERT_TRUE(folder_->isValid());
-    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
-      s.Get(R"(/vis/.*)", [this](const httplib::Request& q, httplib::Response& r) {
-        ++requests_;
-        if (q.path.find("moon.3700.jpg") != std::string::npos) {
-          r.status = 404;
-          return;
-        }
-        r.set_content(jpeg_.constData(), jpeg_.size(), "image/jpeg");
-      });
-    });
-    setenv("ORVANEL_NASA_SERVER", server_->BaseUrl().c_str(), 1);
+    setenv("ORVANEL_NASA_SERVER", server_.BaseUrl().c_str(), 1);
     setenv("ORVANEL_CACHE_DIR", folder_->path().toUtf8().constData(), 1);
   }
 
-  int CachedFiles() const {
-    int n = 0;
-    for (QDirIterator it(folder_->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();
-         it.next())
-      ++n;
-    return n;
-  }
+  int CachedFiles() const { return FilesUnder(folder_->path()); }
 
-  const QByteArray jpeg_ = MakeJpeg(64, 64);
   std::unique_ptr<QTemporaryDir> folder_;
-  std::atomic<int> requests_{0};
-  std::unique_ptr<LocalHttpServer> server_;
+  FrameServer server_{"moon.3700.jpg"};
 };
 
 ProgramRun Prefetch(const std::vector<std::string>& arguments) {
@@ -56,11 +35,11 @@ TEST_F(CliPrefetch, ADayIsFetchedOnceThenFoundInTheCache) {
   const ProgramRun first = Prefetch({"2024-06-01T00:00:00Z", "2024-06-02T00:00:00Z"});
   EXPECT_EQ(first.ExitCode, 0);
   EXPECT_EQ(first.Output, "fetched 25, already cached 0, failed 0\n");
-  EXPECT_EQ(requests_, 25);
+  EXPECT_EQ(server_.Requests, 25);
   EXPECT_EQ(CachedFiles(), 25);
   const ProgramRun again = Prefetch({"2024-06-01T00:00:00Z", "2024-06-02T00:00:00Z"});
   EXPECT_EQ(again.Output, "fetched 0, already cached 25, failed 0\n");
-  EXPECT_EQ(requests_, 25);
+  EXPECT_EQ(server_.Requests, 25);
 }
 
 // 2024-06-03 03:00 is hour 3699, frame moon.3700.jpg, which the server refuses.

@@ -8,9 +8,8 @@
 
 #include "astro/time_scales.h"
 #include "nasa/frame_batch.h"
-#include "support/local_http_server.h"
+#include "support/frame_server.h"
 #include "support/test_folders.h"
-#include "support/test_images.h"
 
 namespace {
 
@@ -23,20 +22,10 @@ class FrameBatchTest : public ::testing::Test {
   void SetUp() override {
     folder_ = MakeTestFolder();
     ASSERT_TRUE(folder_->isValid());
-    server_ = std::make_unique<LocalHttpServer>([this](httplib::Server& s) {
-      s.Get(R"(/vis/.*)", [this](const httplib::Request& q, httplib::Response& r) {
-        ++requests_;
-        if (q.path.find(kRefused) != std::string::npos) {
-          r.status = 404;
-          return;
-        }
-        r.set_content(jpeg_.constData(), jpeg_.size(), "image/jpeg");
-      });
-    });
   }
 
   std::vector<std::string> Urls(long double days) const {
-    return HourlyFrameUrls(MakeNasaSite(server_->BaseUrl(), folder_->path().toStdString()), {kScreenFrameKey},
+    return HourlyFrameUrls(MakeNasaSite(server_.BaseUrl(), folder_->path().toStdString()), {kScreenFrameKey},
                            kFrom, kFrom + days, 41.3L);
   }
 
@@ -44,11 +33,9 @@ class FrameBatchTest : public ::testing::Test {
     return FetchFrameBatch(cache_, urls, progress, cancel_);
   }
 
-  const QByteArray jpeg_ = MakeJpeg(64, 64);
   std::unique_ptr<QTemporaryDir> folder_;
-  std::atomic<int> requests_{0};
   std::atomic<bool> cancel_{false};
-  std::unique_ptr<LocalHttpServer> server_;
+  FrameServer server_{kRefused};
   Downloader fetch_;
   const std::unique_ptr<QTemporaryDir> cacheDir_ = MakeTestFolder();
   FrameCache cache_{cacheDir_->path(), fetch_};
@@ -69,15 +56,15 @@ TEST_F(FrameBatchTest, CountsEachFileOnceAndASecondRunAsksNothing) {
   EXPECT_EQ(first.Fetched, 24);
   EXPECT_EQ(first.Failed, 1);
   EXPECT_EQ(first.Cached, 0);
-  EXPECT_EQ(first.Bytes, 24 * jpeg_.size());
-  EXPECT_EQ(requests_, 25);
+  EXPECT_EQ(first.Bytes, 24 * server_.Frame.size());
+  EXPECT_EQ(server_.Requests, 25);
   EXPECT_TRUE(QFileInfo::exists(cache_.PathOf(urls.front())));
 
   const FrameBatchTally again = Run(urls);
   EXPECT_EQ(again.Cached, 24);
   EXPECT_EQ(again.Fetched, 0);
   EXPECT_EQ(again.Bytes, 0);
-  EXPECT_EQ(requests_, 26) << "only the refused frame is asked for again";
+  EXPECT_EQ(server_.Requests, 26) << "only the refused frame is asked for again";
 }
 
 TEST_F(FrameBatchTest, ACancelStartsNoFurtherFile) {
@@ -88,7 +75,7 @@ TEST_F(FrameBatchTest, ACancelStartsNoFurtherFile) {
   // The transfers running when the flag was set are abandoned and nothing starts after.
   EXPECT_GE(t.Done(), kBeforeCancel);
   EXPECT_LT(t.Done(), kBeforeCancel + kPrefetchRequests);
-  EXPECT_LE(requests_, kBeforeCancel + kPrefetchRequests);
+  EXPECT_LE(server_.Requests, kBeforeCancel + kPrefetchRequests);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QDirIterator>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -16,6 +17,13 @@ inline QString TestTmpRoot() {
 inline std::unique_ptr<QTemporaryDir> MakeTestFolder() {
   QDir().mkpath(TestTmpRoot());
   return std::make_unique<QTemporaryDir>(TestTmpRoot() + "/orvanel-XXXXXX");
+}
+
+// How many files lie in folder and its subfolders, hidden ones included.
+inline int FilesUnder(const QString& folder) {
+  int n = 0;
+  for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext(); it.next()) ++n;
+  return n;
 }
 
 // The names in a folder, hidden files included, sorted.

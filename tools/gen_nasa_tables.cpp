@@ -33,8 +33,8 @@ struct YearRows {
 // Day number (days from 1899-12-30) of 1 January of year, proleptic Gregorian.
 long FirstDayNumber(int year) {
   long days = 0;
-  for (int y = 1900; y < year; ++y) days += IsLeap(y) ? 366 : 365;
-  for (int y = year; y < 1900; ++y) days -= IsLeap(y) ? 366 : 365;
+  for (int y = 1900; y < year; ++y) days += IsLeapYear(y) ? 366 : 365;
+  for (int y = year; y < 1900; ++y) days -= IsLeapYear(y) ? 366 : 365;
   return days + 2;  // 1900-01-01 is day 2
 }
 
@@ -53,7 +53,7 @@ std::string HourText(int hourOfYear) {
   return "day " + std::to_string(hourOfYear / 24 + 1) + " hour " + std::to_string(hourOfYear % 24);
 }
 
-int HoursOf(int year) { return (IsLeap(year) ? 366 : 365) * 24; }
+int HoursOf(int year) { return (IsLeapYear(year) ? 366 : 365) * 24; }
 
 // Reads one yearly file and returns its year and the generated initialiser rows.
 YearRows ReadTable(const std::string& file) {

@@ -27,7 +27,8 @@ int YearOf(long double x);
 // Date-time of a valid Gregorian date (years 1 to 9999) at 00:00; 0 when invalid.
 long double EncodeDate(int year, int month, int day);
 
-bool IsLeapYear(int year);
+// Inline, so that the build's table generators can use it without the library.
+inline bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 int DaysInMonth(int year, int month);
 
 // Date-time of the given civil moment; 0 when year, month or day is 0 or the

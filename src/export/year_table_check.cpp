@@ -30,7 +30,7 @@ bool IsNasaYearTable(const QStringList& lines, QString& why) {
       const DataLine row = ParseDataLine(words, {}, 0);
       if (hours.empty()) {
         year = row.Year;
-        hours.assign((IsLeap(year) ? 366 : 365) * 24, false);
+        hours.assign((IsLeapYear(year) ? 366 : 365) * 24, false);
       }
       if (row.Year == year) hours[row.HourOfYear] = true;
       ++rows;

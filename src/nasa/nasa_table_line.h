@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/time_scales.h"
 #include "nasa/nasa_tables.h"
 
 inline constexpr int kValueColumns = kNasaColumnCount - 1;  // the eleven NASA columns after the date
@@ -23,15 +24,13 @@ class InputError : public std::runtime_error {
       : std::runtime_error(file + ":" + std::to_string(line) + ": " + message) {}
 };
 
-inline bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 // Zero-based day of the year of a valid date; -1 when the date does not exist.
 inline int DayOfYear(int year, int month, int day) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const int length = kDays[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0);
+  const int length = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
   if (day < 1 || day > length) return -1;
   int before = 0;
-  for (int m = 1; m < month; ++m) before += kDays[m - 1] + (m == 2 && IsLeap(year) ? 1 : 0);
+  for (int m = 1; m < month; ++m) before += kDays[m - 1] + (m == 2 && IsLeapYear(year) ? 1 : 0);
   return before + day - 1;
 }
 

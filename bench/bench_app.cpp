@@ -1,4 +1,4 @@
-// The working window's costs: CalculateData alone, and ShowBoth against a local
+// The working window's costs: CalculateData alone, and a show request against a local
 // stand-in for NASA's server split into download, decode and drawing, plus the
 // animation's steps per second.
 #include <benchmark/benchmark.h>
@@ -25,9 +25,10 @@ const long double kInstant = kBenchInstant;
 
 struct Fixture : WindowBench {
   Fixture() : WindowBench(std::chrono::milliseconds(0)) {}
-  Services MakeServices() { return Services{Clock, kUtc, Site(), Fetch, Shell, Frames, nullptr}; }
+  Services MakeServices() { return Services{Clock, kUtc, Site(), Fetch, Shell, Frames, nullptr, Pools}; }
   QTemporaryDir CacheDir;
   FrameCache Frames{CacheDir.path(), Fetch};
+  WorkerPools Pools;
 };
 
 Fixture& Shared() {
@@ -71,50 +72,37 @@ void BM_FrameDecode(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameDecode)->Unit(benchmark::kMillisecond);
 
-void BM_ShowMoonAndChart(benchmark::State& state) {
-  Fixture& f = Shared();
-  TForm1 form(f.MakeServices());
-  form.State.CurrentDateTime = kInstant;
-  form.ShowBoth(kInstant);  // loads FrameJpeg and the record
-  Fixture::WaitForShow(form);
-  for (auto _ : state) {
-    form.ShowMoon(ViewKind::Moon, kInstant);
-    form.DrawPolyLine(kInstant);
-  }
-}
-BENCHMARK(BM_ShowMoonAndChart)->Unit(benchmark::kMillisecond);
-
 // From the request to the drawn window: values, download on a worker, decode, drawing.
-void BM_ShowBoth(benchmark::State& state) {
+void BM_ShowRequest(benchmark::State& state) {
   Fixture& f = Shared();
   TForm1 form(f.MakeServices());
-  form.State.CurrentDateTime = kInstant;
+  form.Session().GoTo(kInstant);
   for (auto _ : state) {
-    form.ShowBoth(kInstant);
+    form.Session().ShowAgain();
     Fixture::WaitForShow(form);
   }
 }
-BENCHMARK(BM_ShowBoth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowRequest)->Unit(benchmark::kMillisecond);
 
 // Animation steps in one second of wall time against the local server.
 void BM_AnimationStepsPerSecond(benchmark::State& state) {
   Fixture& f = Shared();
   TForm1 form(f.MakeServices());
-  form.State.CurrentDateTime = kInstant;
+  form.Session().GoTo(kInstant);
   for (auto _ : state) {
-    form.AnimateBox->click();
+    Child<QCheckBox>(form, "AnimateBox")->click();
     int steps = 0;
-    long double last = form.State.CurrentMoonRecord.DateTime;
+    long double last = form.Session().Record().DateTime;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 1000) {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-      if (form.State.CurrentMoonRecord.DateTime != last) {
+      if (form.Session().Record().DateTime != last) {
         ++steps;
-        last = form.State.CurrentMoonRecord.DateTime;
+        last = form.Session().Record().DateTime;
       }
     }
-    form.AnimateBox->click();
+    Child<QCheckBox>(form, "AnimateBox")->click();
     state.counters["steps_per_second"] = steps;
   }
 }

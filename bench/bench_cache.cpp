@@ -33,25 +33,21 @@ struct Window {
     FramePrefetcher filler(Frames);
     filler.Want(FramesAhead(site, ViewKind::Moon, kBenchInstant - 1.0L / 24, 1.0L / 24, cached, 41.3L));
     filler.WaitForDone();
-    Form = std::make_unique<TForm1>(Services{f.Clock, kBenchZone, site, f.Fetch, f.Shell, Frames, &Prefetch});
-    Form->State.CurrentDateTime = kBenchInstant;
-    Form->StepBox->setCurrentIndex(0);  // one hour a step
-    Form->State.GlobStep = 1;
-  }
-  // The show's last worker may still be writing into the folder.
-  ~Window() {
-    Form.reset();
-    QThreadPool::globalInstance()->waitForDone();
+    Form = std::make_unique<TForm1>(Services{f.Clock, kBenchZone, site, f.Fetch, f.Shell, Frames, &Prefetch, Pools});
+    Form->Session().GoTo(kBenchInstant);
+    Child<QComboBox>(*Form, "StepBox")->setCurrentIndex(0);  // one hour a step
+    Form->Session().SetStep(1);
   }
   QTemporaryDir Folder;
   FrameCache Frames{Folder.path(), Shared().Fetch};
   FramePrefetcher Prefetch{Frames};
   std::unique_ptr<TForm1> Form;
+  WorkerPools Pools;  // goes first: the show's last worker may still be writing into the folder
 };
 
 // Steps shown per second, counted over `seconds` after a second of start-up.
 double AnimationRate(TForm1& form, int seconds) {
-  form.AnimateBox->click();
+  Child<QCheckBox>(form, "AnimateBox")->click();
   int steps = -1;
   long double last = -1;
   QElapsedTimer clock;
@@ -59,12 +55,12 @@ double AnimationRate(TForm1& form, int seconds) {
   qint64 started = 0;
   while (clock.elapsed() < 1000 + 1000LL * seconds) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    if (clock.elapsed() < 1000 || form.State.CurrentMoonRecord.DateTime == last) continue;
+    if (clock.elapsed() < 1000 || form.Session().Record().DateTime == last) continue;
     if (steps < 0) started = clock.elapsed();
     ++steps;
-    last = form.State.CurrentMoonRecord.DateTime;
+    last = form.Session().Record().DateTime;
   }
-  form.AnimateBox->click();
+  Child<QCheckBox>(form, "AnimateBox")->click();
   return steps * 1000.0 / static_cast<double>(clock.elapsed() - started);
 }
 
@@ -88,8 +84,9 @@ BENCHMARK(BM_AnimationAllCached)->Iterations(1)->Unit(benchmark::kSecond);
 void BM_AnimationDrawnMoon(benchmark::State& state) {
   for (auto _ : state) {
     Window w(0);
-    w.Form->TypeBox->setCurrentIndex(IndexOf(ViewKind::Drawn));
-    w.Form->TypeBoxCloseup();  // as when the user picks it
+    auto* type = Child<QComboBox>(*w.Form, "TypeBox");
+    type->setCurrentIndex(IndexOf(ViewKind::Drawn));
+    emit type->activated(type->currentIndex());  // as when the user picks it
     state.counters["steps_per_second"] = AnimationRate(*w.Form, 4);
   }
 }
@@ -98,10 +95,9 @@ BENCHMARK(BM_AnimationDrawnMoon)->Iterations(1)->Unit(benchmark::kSecond);
 // From the click to the drawn window, for an hour on disk but not yet decoded.
 void BM_NextClickOnCachedFrame(benchmark::State& state) {
   Window w(250);
-  w.Form->ShowBoth(kBenchInstant);
   WindowBench::WaitForShow(*w.Form);
   for (auto _ : state) {
-    w.Form->NextBut->click();
+    Child<QPushButton>(*w.Form, "NextBut")->click();
     WindowBench::WaitForShow(*w.Form);
   }
 }

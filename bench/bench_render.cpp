@@ -78,7 +78,6 @@ void BM_MoonViewAndChart(benchmark::State& state) {
   const MoonRecord record = BenchRecord();
   MoonViewOptions options;
   options.RotateParallactic = true;
-  options.CurrentDateTime = kInstant;
   QImage image1 = MakeSolidBitmap(730, 730, kBlack), image2 = image1.copy(), frameTiff;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ShowMoon(ViewKind::Moon, kInstant, record, options, services, frame, frameTiff, image2));

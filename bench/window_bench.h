@@ -17,6 +17,12 @@
 #include "support/test_images.h"
 
 inline const FixedOffsetZone kBenchZone(0);
+
+// A widget of the window by its object name.
+template <typename W>
+W* Child(const QObject& form, const char* name) {
+  return form.findChild<W*>(name);
+}
 inline const long double kBenchInstant = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
 
 struct WindowBench {
@@ -34,7 +40,7 @@ struct WindowBench {
   NasaSite Site() const { return MakeNasaSite(Server.BaseUrl(), Config.path().toStdString()); }
   // Lets the window's events run until its newest show has been drawn.
   static void WaitForShow(const TForm1& form) {
-    while (form.ShowPending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+    while (form.Session().Pending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
   }
 
   int argc = 1;

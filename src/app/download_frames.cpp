@@ -55,7 +55,7 @@ void TForm1::DownloadFrames1Click() {
     DownloadProgress->raise();
     return;
   }
-  auto* dialog = new DownloadFramesDialog(State.CurrentMoonRecord.DateTime, State.View, State.Latitude, this);
+  auto* dialog = new DownloadFramesDialog(Show.HourShown(), Show.View(), Show.Latitude(), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this, dialog] { StartFrameDownload(dialog->Choice()); });
   dialog->open();
@@ -87,7 +87,7 @@ void TForm1::StartFrameDownload(const FrameRangeChoice& choice) {
   });
   // The window closing ends the batch and abandons the files in flight.
   connect(watcher, &QObject::destroyed, [meter] { meter->Cancel = true; });
-  watcher->setFuture(QtConcurrent::run([cache = Svc.Frames, urls, meter](QPromise<FrameBatchTally>& promise) {
+  watcher->setFuture(QtConcurrent::run(&Svc.Pools.Exports, [cache = Svc.Frames, urls, meter](QPromise<FrameBatchTally>& promise) {
     promise.setProgressRange(0, static_cast<int>(urls.size()));
     const auto progress = [&](const FrameBatchStep& s) {
       meter->Bytes = s.SoFar.Bytes;

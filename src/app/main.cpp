@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   DesktopHandOff shell;
   const FrameCache frames(DefaultFrameCacheFolder(), fetch, ReadSettings().FrameCacheBytes());
   FramePrefetcher prefetch(frames);
-  const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch};
+  WorkerPools pools;
+  const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch, pools};
   TForm1 form(services);
   form.ReadIniFile();
   form.show();

@@ -118,8 +118,13 @@ QString WindowTitle(const QString& version) {
 }
 
 TForm1::TForm1(const Services& services, QWidget* parent)
-    : QMainWindow(parent), SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)), Svc(services) {
+    : QMainWindow(parent),
+      Svc(services),
+      Show(services.ForSession()),
+      SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)) {
   FormCreate();
+  connect(&Show, &ShowSession::Loading, this, &TForm1::ShowLoading);
+  connect(&Show, &ShowSession::Shown, this, &TForm1::PaintShown);
 }
 
 TForm1::~TForm1() = default;
@@ -145,15 +150,10 @@ void TForm1::FormCreate() {
   setWindowTitle(WindowTitle(QString()));
 #endif
   NowBut->setFocus();
-  SetCurrentToNow();
+  MonthCal->setSelectedDate(LocalCalendarDateOf(Show.HourShown(), Svc.Zone));
 }
 
-// CurrentDateTime := the current hour in UTC; the calendar shows its day.
-void TForm1::SetCurrentToNow() {
-  const long double t = Svc.LocalClock.LocalNow();
-  State.CurrentDateTime = RoundToHour(LocalToUtc(static_cast<double>(t), Svc.Zone), false);
-  MonthCal->setSelectedDate(LocalCalendarDateOf(State.CurrentDateTime, Svc.Zone));
-}
+void TForm1::SetSaveDialog(std::unique_ptr<SavePictureDialog> dialog) { SavePictureDialog1 = std::move(dialog); }
 
 void TForm1::CreateControls() {
   auto* client = new QWidget(this);
@@ -168,12 +168,6 @@ void TForm1::CreateControls() {
   ParallacticLab2 = MakeLabel(client, "ParallacticLab2", "Parallactic Rotated", Qt::black);
   ParallacticLab = MakeLabel(client, "ParallacticLab", "Not Parallactic Rotated", Qt::black);
   Pictures->SetCaptions(ParallacticLab2, AxisALab, ParallacticLab);
-
-  GoMinAltBut = MakeButton(client, "GoMinAltBut", "Go Min");
-  GoMaxAltBut = MakeButton(client, "GoMaxAltBut", "Go Max");
-  PrevFullMoonBut = MakeButton(client, "PrevFullMoonBut", "Prev Full");
-  NextFullMoonBut = MakeButton(client, "NextFullMoonBut", "Next Full");
-  for (QPushButton* b : {GoMinAltBut, GoMaxAltBut, PrevFullMoonBut, NextFullMoonBut}) b->hide();
 
   MonthCal = Named(new QCalendarWidget(client), "MonthCal");
   MonthCal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -219,23 +213,13 @@ void TForm1::CreateControls() {
   statusBar()->addWidget(StatusBar1, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  Timer1 = Named(new QTimer(this), "Timer1");
-  Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-
-  CreateHiddenControls();
-
-  connect(PrevFullMoonBut, &QPushButton::clicked, this, &TForm1::FullMoonButClick);
-  connect(NextFullMoonBut, &QPushButton::clicked, this, &TForm1::FullMoonButClick);
-  connect(GoMaxAltBut, &QPushButton::clicked, this, &TForm1::GoMaxAltButClick);
-  connect(GoMinAltBut, &QPushButton::clicked, this, &TForm1::GoMinAltButClick);
   // A day chosen with the mouse or the keyboard is shown.
   connect(MonthCal, &QCalendarWidget::clicked, this, &TForm1::MonthCalClick);
   connect(MonthCal, &QCalendarWidget::activated, this, &TForm1::MonthCalClick);
   connect(MonthCal, &QCalendarWidget::selectionChanged, this, [this] {
     // Only the user's choice: the window itself sets the day of the hour it shows.
     const bool typed = MonthCal->isAncestorOf(QApplication::focusWidget());
-    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(State.CurrentMoonRecord.DateTime, Svc.Zone)) MonthCalClick();
+    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(Show.HourShown(), Svc.Zone)) MonthCalClick();
   });
 }
 
@@ -265,8 +249,8 @@ void TForm1::CreatePanelControls() {
   NextBut = MakeButton(Panel1, "NextBut", "Next");
   AnimateBox = MakeCheckBox(Panel1, "AnimateBox", "Animate Moon", false);
   ReverseBox = MakeCheckBox(Panel1, "ReverseBox", "Reverse Animate", false);
-  TypeLab = MakeLabel(Panel1, "TypeLab", "Show:", Qt::black);
-  StepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", Qt::black);
+  QLabel* typeLab = MakeLabel(Panel1, "TypeLab", "Show:", Qt::black);
+  QLabel* stepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", Qt::black);
 
   TypeBox = Named(new QComboBox(Panel1), "TypeBox");
   for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
@@ -280,8 +264,6 @@ void TForm1::CreatePanelControls() {
   ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", true);
   RotateBox = MakeCheckBox(Panel1, "RotateBox", "Rotate Parallactic", false);
   ShowDataBox = MakeCheckBox(Panel1, "ShowDataBox", "Show Data", true);
-  OnlineFilesBox = MakeCheckBox(Panel1, "OnlineFilesBox", "Online Files", true);
-  OnlineFilesBox->hide();
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
@@ -289,30 +271,21 @@ void TForm1::CreatePanelControls() {
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
-  QWidget* const cells[][2] = {{AnimateBox, ReverseBox},   {TypeLab, StepLab},
-                                     {TypeBox, StepBox},         {ShowLinesBox, ShowDataBox},
-                                     {RotateBox, OnlineFilesBox}};
+  QWidget* const cells[][2] = {{AnimateBox, ReverseBox}, {typeLab, stepLab}, {TypeBox, StepBox},
+                               {ShowLinesBox, ShowDataBox}, {RotateBox, nullptr}};
   for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 2; ++c) grid->addWidget(cells[r][c], r + 1, c);
+    for (int c = 0; c < 2; ++c)
+      if (cells[r][c]) grid->addWidget(cells[r][c], r + 1, c);
 
-  connect(PrevBut, &QPushButton::clicked, this, &TForm1::PrevButClick);
-  connect(NowBut, &QPushButton::clicked, this, &TForm1::NowButClick);
-  connect(NextBut, &QPushButton::clicked, this, &TForm1::NextButClick);
+  connect(PrevBut, &QPushButton::clicked, &Show, &ShowSession::Previous);
+  connect(NowBut, &QPushButton::clicked, &Show, &ShowSession::Now);
+  connect(NextBut, &QPushButton::clicked, &Show, &ShowSession::Next);
   connect(AnimateBox, &QCheckBox::clicked, this, &TForm1::AnimateBoxClick);
+  connect(ReverseBox, &QCheckBox::toggled, &Show, &ShowSession::SetReverse);
   connect(TypeBox, &QComboBox::activated, this, &TForm1::TypeBoxCloseup);
   connect(StepBox, &QComboBox::activated, this, &TForm1::StepBoxCloseUp);
-  connect(ShowLinesBox, &QCheckBox::clicked, this, &TForm1::ShowLinesBoxClick);
-  connect(RotateBox, &QCheckBox::clicked, this, &TForm1::RotateBoxClick);
-  connect(ShowDataBox, &QCheckBox::clicked, this, &TForm1::ShowDataBoxClick);
-}
-
-// Controls that exist in the window and play no part.
-void TForm1::CreateHiddenControls() {
-  QWidget* client = centralWidget();
-  Label2 = Named(new QLabel("Label2", client), "Label2");
-  Edit1 = Named(new QLineEdit(client), "Edit1");
-  TestBut = MakeButton(client, "TestBut", "Year");
-  for (QWidget* w : std::initializer_list<QWidget*>{Label2, Edit1, TestBut}) w->hide();
+  for (QCheckBox* box : {ShowLinesBox, RotateBox, ShowDataBox})
+    connect(box, &QCheckBox::clicked, this, &TForm1::ShowOptionsChanged);
 }
 
 // One action per command, shared by the menu bar and the pictures' pop-up menu, so a
@@ -404,13 +377,13 @@ void TForm1::CreateKeys() {
     std::function<void()> Run;
   };
   const Key keys[] = {
-      {Qt::Key_Left, [this] { PrevButClick(); }},
-      {Qt::Key_Right, [this] { NextButClick(); }},
-      {Qt::SHIFT | Qt::Key_Left, [this] { StepDay(-1); }},
-      {Qt::SHIFT | Qt::Key_Right, [this] { StepDay(1); }},
-      {Qt::Key_PageUp, [this] { if (!TimerEnabled()) PrevFullMoonBut->click(); }},
-      {Qt::Key_PageDown, [this] { if (!TimerEnabled()) NextFullMoonBut->click(); }},
-      {Qt::Key_Home, [this] { NowButClick(); }},
+      {Qt::Key_Left, [this] { Show.Previous(); }},
+      {Qt::Key_Right, [this] { Show.Next(); }},
+      {Qt::SHIFT | Qt::Key_Left, [this] { Show.DayBack(); }},
+      {Qt::SHIFT | Qt::Key_Right, [this] { Show.DayForward(); }},
+      {Qt::Key_PageUp, [this] { Show.PreviousFullMoon(); }},
+      {Qt::Key_PageDown, [this] { Show.NextFullMoon(); }},
+      {Qt::Key_Home, [this] { Show.Now(); }},
       {Qt::Key_Space, [this] { AnimateBox->click(); }},
       {Qt::Key_R, [this] { ReverseBox->toggle(); }},
   };
@@ -425,7 +398,7 @@ void TForm1::CreateKeys() {
 
 void TForm1::SetSize(bool Large) {
   const int size = Large ? 730 : 216;
-  State.ImageSize = QSize(size, size);
+  ImageSize = QSize(size, size);
   for (ImageBox* box : {Image1, Image2}) {
     QImage black(730, 730, QImage::Format_BGR888);
     black.fill(Qt::black);
@@ -452,12 +425,12 @@ void TForm1::ReadIniFile() {
   ShowLinesBox->setChecked(s.ShowLinesBox);
   ShowDataBox->setChecked(s.ShowDataBox);
   RotateBox->setChecked(false);
-  State.GlobStep = s.GlobStep;
-  StepBox->setCurrentIndex(State.GlobStep - 1);
-  State.View = ViewKindOf(s.GlobTypeIndex);
-  TypeBox->setCurrentIndex(IndexOf(State.View));
-  State.Latitude = s.Latitude;
-  State.Longitude = s.Longitude;
+  StepBox->setCurrentIndex(s.GlobStep - 1);
+  TypeBox->setCurrentIndex(IndexOf(ViewKindOf(s.GlobTypeIndex)));
+  Show.SetStep(s.GlobStep);
+  Show.SetReverse(s.ReverseBox);
+  Show.SetView(ViewKindOf(s.GlobTypeIndex));
+  Show.SetPlace(s.Latitude, s.Longitude);
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
   FrameCacheMB = s.FrameCacheMB;
@@ -475,23 +448,22 @@ QString TForm1::SaveIniFile() {
   s.ShowLinesBox = ShowLinesBox->isChecked();
   s.ShowDataBox = ShowDataBox->isChecked();
   s.RotateBox = RotateBox->isChecked();
-  s.GlobStep = State.GlobStep;
-  s.GlobTypeIndex = IndexOf(State.View);
-  s.Latitude = static_cast<double>(State.Latitude);
-  s.Longitude = static_cast<double>(State.Longitude);
+  s.GlobStep = Show.Step();
+  s.GlobTypeIndex = IndexOf(Show.View());
+  s.Latitude = static_cast<double>(Show.Latitude());
+  s.Longitude = static_cast<double>(Show.Longitude());
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
   s.FrameCacheMB = FrameCacheMB;
   return WriteSettings(s);
 }
 
-void TForm1::InitialShow() {
-  if (!TimerEnabled()) ShowBoth(State.CurrentDateTime);
-}
+void TForm1::InitialShow() { Show.ShowAgain(); }
 
 // Settings are written only here, so the user hears once, as the window goes, that
 // this session's choices were not kept (and that those saved before still are).
 void TForm1::closeEvent(QCloseEvent* event) {
+  Show.StopAnimation();
   Downloads.CancelAll();  // closing never waits for a download
   if (const QString why = SaveIniFile(); !why.isEmpty())
     QMessageBox::warning(this, QStringLiteral("Orvanel"),
@@ -508,14 +480,13 @@ void TForm1::SetStatusText(const QString& text) { StatusBar1->setText(text); }
 // NASA's files exist only for the years of its series: elsewhere the commands that
 // work on them are off, and say why.
 void TForm1::UpdateActions() {
-  const bool published = HasNasaSeries(State.CurrentDateTime);
+  const bool published = HasNasaSeries(Show.HourShown());
   const QString why = published ? QString()
                                 : QStringLiteral("NASA publishes no Moon series for %1")
-                                      .arg(YearOf(State.CurrentDateTime));
+                                      .arg(YearOf(Show.HourShown()));
   for (QAction* a : NasaFileActions) {
     a->setEnabled(published);
     a->setToolTip(published ? a->text() : why);
   }
 }
 
-bool TForm1::TimerEnabled() const { return Timer1->isActive(); }

@@ -21,7 +21,7 @@ void TForm1::RunInBackground(std::function<bool()> work, std::function<void(bool
     watcher->deleteLater();
     then(watcher->result());
   });
-  watcher->setFuture(QtConcurrent::run(std::move(work)));
+  watcher->setFuture(QtConcurrent::run(&Svc.Pools.Exports, std::move(work)));
 }
 
 // The commands tell the two pictures apart by where the pointer is across the window
@@ -34,9 +34,9 @@ QPoint TForm1::PointerForCommands() const {
 }
 
 void TForm1::RunCommand(void (*command)(const ExportContext&)) {
-  const ExportContext ctx{State.CurrentDateTime,
-                          State.Latitude,
-                          State.View,
+  const ExportContext ctx{Show.HourShown(),
+                          Show.Latitude(),
+                          Show.View(),
                           Svc.Site,
                           Svc.Fetch,
                           Image1->Picture(),
@@ -69,10 +69,17 @@ void TForm1::SaveAsTifFile1Click() { RunCommand(SaveAsTifFile); }
 void TForm1::SaveScreen1Click() { RunCommand(SaveScreen); }
 void TForm1::OpenFolder1Click() { RunCommand(OpenFolder); }
 
+// The Set window edits a copy of the place, handed to the session when it is saved.
 void TForm1::Set1Click() {
+  SetFormPlace = {Show.Latitude(), Show.Longitude()};
   if (!SetForm)
-    SetForm = new TSetForm(State.Latitude, State.Longitude, [this] { ShowBoth(State.CurrentDateTime); }, Svc.Shell,
-                           this);
+    SetForm = new TSetForm(
+        SetFormPlace.first, SetFormPlace.second,
+        [this] {
+          Show.SetPlace(SetFormPlace.first, SetFormPlace.second);
+          Show.ShowAgain();
+        },
+        Svc.Shell, this);
   SetForm->show();
   SetForm->raise();
 }

@@ -1,7 +1,7 @@
 // The outside world as the main window reaches it, built once in main() (and by
 // tests): the clock, the time-zone rules, NASA's site, the downloader, the frame
-// cache with its prefetcher and the hand-off to other programs. The window is given
-// these and reaches for nothing else.
+// cache with its prefetcher, the hand-off to other programs and the worker pools.
+// The window is given these and reaches for nothing else.
 #pragma once
 
 #include "astro/time_scales.h"
@@ -11,6 +11,8 @@
 #include "nasa/frame_cache.h"
 #include "nasa/frame_prefetcher.h"
 #include "nasa/frame_naming.h"
+#include "session/session_services.h"
+#include "session/worker_pools.h"
 
 struct Services {
   const Clock& LocalClock;
@@ -20,4 +22,9 @@ struct Services {
   HandOff& Shell;
   const FrameCache& Frames;      // the window's frames come through it
   FramePrefetcher* Prefetch;     // fetches the hours ahead after each step; none when null
+  WorkerPools& Pools;            // the show's, the commands' and the drawn Moon's threads
+
+  SessionServices ForSession() const {
+    return {LocalClock, Zone, Site, Frames, Prefetch, Pools.Show, Pools.DrawnMoonRows};
+  }
 };

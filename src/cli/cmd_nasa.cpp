@@ -20,8 +20,7 @@ int Nasa(const CliArgs& a, std::ostream& out) {
   return 0;
 }
 
-// The on-screen frame URL and the export frame URL of a view, with the instant as
-// the displayed instant (CurrentDateTime).
+// The on-screen frame URL and the export frame URL of a view for the hour.
 int Frame(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!HasNasaSeries(instant)) throw CliError("NASA publishes no frames for " + std::to_string(YearOf(instant)));
@@ -29,8 +28,8 @@ int Frame(const CliArgs& a, std::ostream& out) {
   if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
   const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
   if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to " + std::to_string(kViewKindCount - 1));
-  PrintLine(out, {NasaFrameUrl(CliSite(), kScreenFrameKey, instant, instant, latitude)});
-  PrintLine(out, {NasaFrameUrl(CliSite(), GetWidth(ViewKindOf(view)), instant, instant, latitude)});
+  PrintLine(out, {NasaFrameUrl(CliSite(), kScreenFrameKey, instant, latitude)});
+  PrintLine(out, {NasaFrameUrl(CliSite(), GetWidth(ViewKindOf(view)), instant, latitude)});
   return 0;
 }
 

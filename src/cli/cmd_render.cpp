@@ -56,7 +56,6 @@ int Render(const CliArgs& a, std::ostream& out) {
   if (options.Longitude < -180 || options.Longitude > 180) throw CliError("--lon must lie between -180 and 180");
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
-  options.CurrentDateTime = instant;
 
   const QImage frame = FrameOf(a, instant);
   const MoonRecord record =

@@ -17,3 +17,7 @@ long double AnimationWrap(long double x, long double s, bool reverse) {
   if (reverse) return x > kRangeStart + s ? x : kRangeEnd - s;
   return x >= kRangeEnd - s ? kRangeStart + s : x;
 }
+
+long double AnimationStepFrom(long double x, long double s, bool reverse) {
+  return AnimationWrap(reverse ? x - s : x + s, s, reverse);
+}

@@ -14,3 +14,6 @@ long double NextStep(long double x, long double s);
 
 // The wrap an animation step applies before it shows its instant.
 long double AnimationWrap(long double x, long double s, bool reverse);
+
+// The hour an animation step shows after x: one step on (back when reverse), wrapped.
+long double AnimationStepFrom(long double x, long double s, bool reverse);

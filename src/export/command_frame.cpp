@@ -14,6 +14,6 @@ CommandFrame FrameOfCommand(const ExportContext& ctx) {
   // Every command names the frame of the hour shown.
   frame.FileName = QString::fromStdString(GetFileName(FileKindOf(frame.Key), ctx.CurrentDateTime));
   frame.Url = QString::fromStdString(
-      NasaFrameUrl(ctx.Site, frame.Key, ctx.CurrentDateTime, ctx.CurrentDateTime, ctx.Latitude));
+      NasaFrameUrl(ctx.Site, frame.Key, ctx.CurrentDateTime, ctx.Latitude));
   return frame;
 }

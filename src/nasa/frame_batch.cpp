@@ -41,7 +41,7 @@ std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector
                                          long double to, long double latitude) {
   std::vector<std::string> urls;
   for (long double x = from, k = 1; x <= to + kHourSlack; x = from + k++ * kHour)
-    for (const int key : keys) urls.push_back(NasaFrameUrl(site, key, x, x, latitude));
+    for (const int key : keys) urls.push_back(NasaFrameUrl(site, key, x, latitude));
   return urls;
 }
 

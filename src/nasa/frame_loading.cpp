@@ -5,20 +5,17 @@
 #include "nasa/image_decode.h"
 #include "nasa/nasa_urls.h"
 
-DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
-                              long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
-                              const DownloadControl& control) {
-  if (!HasNasaSeries(CurrentDateTime)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
+DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Hour,
+                              long double Latitude, QImage& FrameJpeg, const DownloadControl& control) {
+  if (!HasNasaSeries(Hour)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
   QImage frame;
-  const DownloadResult result =
-      Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame, control).Result;
-  if (result.Ok) FrameJpeg = SouthFromNorth(CurrentDateTime, Latitude) ? frame.mirrored(true, true) : frame;
+  const DownloadResult result = Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Hour, Latitude), frame, control).Result;
+  if (result.Ok) FrameJpeg = SouthFromNorth(Hour, Latitude) ? frame.mirrored(true, true) : frame;
   return result;
 }
 
-bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, long double CurrentDateTime,
-                      QImage& FrameJpeg) {
-  QFile file(QString::fromStdString(GetImageFolder(Site, Large, CurrentDateTime) + GetFileName("jpg", Instant)));
+bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Hour, QImage& FrameJpeg) {
+  QFile file(QString::fromStdString(GetImageFolder(Site, Large, Hour) + GetFileName("jpg", Hour)));
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
@@ -26,10 +23,9 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
 }
 
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
-                           long double Instant, long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
+                           long double Hour, long double Latitude, QImage& FrameJpeg,
                            const DownloadControl& control) {
-  if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg, control);
-  return LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg)
-             ? DownloadResult::Success()
-             : DownloadResult::Failure(QStringLiteral("unreadable local file"));
+  if (Online) return LoadJpgFileUrl(Site, Frames, Hour, Latitude, FrameJpeg, control);
+  return LoadJpgFileLocal(Site, Large, Hour, FrameJpeg) ? DownloadResult::Success()
+                                                         : DownloadResult::Failure(QStringLiteral("unreadable local file"));
 }

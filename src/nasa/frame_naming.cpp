@@ -31,13 +31,13 @@ NasaSite MakeNasaSite(const std::string& Server, const std::string& LocalFramesR
   return {Server, WithSeparator(LocalFramesRoot)};
 }
 
-std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double CurrentDateTime, long double Latitude) {
-  const NasaSeries& series = NasaSeriesFor(CurrentDateTime);
+std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double Hour, long double Latitude) {
+  const NasaSeries& series = NasaSeriesFor(Hour);
   return Site.Server + YearFolderOf(series, Latitude) + "frames/" + RenditionOf(Key).Folder[series.Layout] + "/";
 }
 
-std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime) {
-  const char* year = YearOf(CurrentDateTime) == 2023 ? "2023" : "2024";
+std::string GetImageFolder(const NasaSite& Site, bool Large, long double Hour) {
+  const char* year = YearOf(Hour) == 2023 ? "2023" : "2024";
   return WithSeparator(Site.LocalFramesRoot + year + (Large ? "-730" : "-216"));
 }
 
@@ -59,9 +59,8 @@ const char* FileKindOf(int Key) {
   }
 }
 
-std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, long double CurrentDateTime,
-                         long double Latitude) {
-  return GetNasaImageFolder(Site, Key, CurrentDateTime, Latitude) + GetFileName(FileKindOf(Key), Instant);
+std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Hour, long double Latitude) {
+  return GetNasaImageFolder(Site, Key, Hour, Latitude) + GetFileName(FileKindOf(Key), Hour);
 }
 
 std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude) {
@@ -69,11 +68,11 @@ std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude) 
   return Site.Server + movies.Folder + movies.Files[IndexOf(View)];
 }
 
-std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
-  const NasaSeries& series = NasaSeriesFor(CurrentDateTime);
+std::string MoonInfoUrl(const NasaSite& Site, long double Hour, long double Latitude) {
+  const NasaSeries& series = NasaSeriesFor(Hour);
   return Site.Server + YearFolderOf(series, Latitude) + "mooninfo_" + std::to_string(series.Year) + ".txt";
 }
 
-std::string SvsPageUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude) {
-  return Site.Server + SvsPageOf(NasaSeriesFor(CurrentDateTime), Latitude);
+std::string SvsPageUrl(const NasaSite& Site, long double Hour, long double Latitude) {
+  return Site.Server + SvsPageOf(NasaSeriesFor(Hour), Latitude);
 }

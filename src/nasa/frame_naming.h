@@ -10,7 +10,7 @@
 //   960  globe view 960x960          "tif3"  globe.NNNN.tif
 // NNNN is the hour of the year plus one, at least four digits.
 //
-// Everything here is pure: the displayed instant (CurrentDateTime) and the observer's
+// Everything here is pure: the hour (UTC) and the observer's
 // latitude are passed in. Latitude >= 0 selects the northern set of NASA's folders,
 // below 0 the southern one.
 //
@@ -43,12 +43,12 @@ NasaSite DefaultNasaSite();
 // A site whose local root ends in a separator.
 NasaSite MakeNasaSite(const std::string& Server, const std::string& LocalFramesRoot);
 
-// URL of the frame folder of rendition Key for the year of CurrentDateTime, ending in "/".
+// URL of the frame folder of rendition Key for the year of Hour, ending in "/".
 // Keys outside the list above give the 730 folder.
-std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double CurrentDateTime, long double Latitude);
+std::string GetNasaImageFolder(const NasaSite& Site, int Key, long double Hour, long double Latitude);
 // Local frame folder: the root, "2023-" or "2024-" (2024 and 2025 share it),
 // "730" when Large or "216", and a closing separator.
-std::string GetImageFolder(const NasaSite& Site, bool Large, long double CurrentDateTime);
+std::string GetImageFolder(const NasaSite& Site, bool Large, long double Hour);
 // The renditions the window shows for an hour of view: NASA's Moon frame and, for the
 // chart, orbit and globe views, the view's own frame too.
 std::vector<int> ScreenKeysOf(ViewKind view);
@@ -56,13 +56,12 @@ std::vector<int> ScreenKeysOf(ViewKind view);
 int GetWidth(ViewKind View);
 // File kind of a rendition key ("jpg" for 730 and for keys outside the list).
 const char* FileKindOf(int Key);
-// Full URL of the frame of rendition Key for Instant.
-std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Instant, long double CurrentDateTime,
-                         long double Latitude);
+// Full URL of the frame of rendition Key for Hour, in its year's folder.
+std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Hour, long double Latitude);
 
 // NASA's movie of a view (the 2025 movies serve every year).
 std::string MovieUrl(const NasaSite& Site, ViewKind View, long double Latitude);
-// NASA's yearly data text file "mooninfo_YYYY.txt" for the year of CurrentDateTime.
-std::string MoonInfoUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude);
-// NASA's web page of the year of CurrentDateTime.
-std::string SvsPageUrl(const NasaSite& Site, long double CurrentDateTime, long double Latitude);
+// NASA's yearly data text file "mooninfo_YYYY.txt" for the year of Hour.
+std::string MoonInfoUrl(const NasaSite& Site, long double Hour, long double Latitude);
+// NASA's web page of the year of Hour.
+std::string SvsPageUrl(const NasaSite& Site, long double Hour, long double Latitude);

@@ -4,7 +4,7 @@
 // the cores by a pool of threads kept from frame to frame.
 #include "render/drawn_moon.h"
 
-#include <QThread>
+#include <QThreadPool>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
@@ -62,17 +62,14 @@ FrameSetup SetUp(const MoonHourValues& values) {
   return s;
 }
 
-// Runs rowJob(row) for every row, the rows interleaved over the machine's cores:
-// the calling thread takes one share, the drawn Moon's own pool of threads, kept
-// from frame to frame, the others. A share the pool has not started yet when the
-// calling thread is done is taken back and run there.
+// Runs rowJob(row) for every row, the rows interleaved over the calling thread and
+// the threads of rowPool (none when null).
 template <typename RowJob>
-void ForEachRow(int rows, const RowJob& rowJob) {
-  static QThreadPool pool;
-  const int workers = std::clamp(QThread::idealThreadCount(), 1, 16);
+void ForEachRow(int rows, QThreadPool* rowPool, const RowJob& rowJob) {
+  const int workers = rowPool ? std::clamp(rowPool->maxThreadCount() + 1, 1, 16) : 1;
   std::vector<QFuture<void>> shares;
   for (int w = 1; w < workers; ++w)
-    shares.push_back(QtConcurrent::run(&pool, [&, w] {
+    shares.push_back(QtConcurrent::run(rowPool, [&, w] {
       for (int row = w; row < rows; row += workers) rowJob(row);
     }));
   for (int row = 0; row < rows; row += workers) rowJob(row);
@@ -91,7 +88,7 @@ bool Drawable(const MoonHourValues& v) {
   return v.Diam > 0 && v.Diam <= kLargestDiam;
 }
 
-QImage DrawMoonFrame(const MoonHourValues& values) {
+QImage DrawMoonFrame(const MoonHourValues& values, QThreadPool* rowPool) {
   QImage frame(kDrawnFrameSize, kDrawnFrameSize, QImage::Format_BGR888);
   frame.fill(Qt::black);
   if (!Drawable(values)) return frame;
@@ -99,6 +96,6 @@ QImage DrawMoonFrame(const MoonHourValues& values) {
   const MoonMaps& maps = LoadedMoonMaps();
   uchar* const pixels = frame.bits();  // one detach here; the threads write disjoint rows
   const qsizetype stride = frame.bytesPerLine();
-  ForEachRow(kDrawnFrameSize, [&](int row) { DrawRow(setup, maps, row, pixels + row * stride); });
+  ForEachRow(kDrawnFrameSize, rowPool, [&](int row) { DrawRow(setup, maps, row, pixels + row * stride); });
   return frame;
 }

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+class QThreadPool;
+
 #include "astro/moon_hour_values.h"
 #include "nasa/nasa_tables.h"
 #include "render/moon_globe.h"
@@ -28,5 +30,6 @@ MoonGlobe GlobeOf(const MoonHourValues& values);
 bool Drawable(const MoonHourValues& values);
 
 // The frame of the hour, 24-bit (QImage::Format_BGR888), all black for values that
-// are not Drawable. Rows are drawn on all cores.
-QImage DrawMoonFrame(const MoonHourValues& values);
+// are not Drawable. The rows are shared between the calling thread and rowPool's
+// threads (the program's pool for the drawn Moon), or all drawn here without one.
+QImage DrawMoonFrame(const MoonHourValues& values, QThreadPool* rowPool = nullptr);

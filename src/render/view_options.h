@@ -20,7 +20,6 @@ struct MoonViewOptions {
   bool RotateParallactic = false;     // "Rotate Parallactic": turn the Moon view by q
   long double Latitude = kDefaultLatitude;    // observer, degrees north
   long double Longitude = kDefaultLongitude;  // observer, degrees east
-  long double CurrentDateTime = 45292.0L;  // displayed instant (UTC): year and hour of NASA's TIFF frames
   QSize ImageSize{730, 730};          // the Moon view's drawing size
 };
 

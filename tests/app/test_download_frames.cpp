@@ -22,7 +22,7 @@ class DownloadFrames : public WindowTest {
   void SetUp() override {
     ServerUrl = Server.BaseUrl();
     Form = std::make_unique<TForm1>(MakeServices());
-    Form->ShowBoth(kShown);
+    Form->Session().GoTo(kShown);
     WaitForShow(*Form);
     Server.Requests = 0;
   }
@@ -37,7 +37,7 @@ class DownloadFrames : public WindowTest {
     dialog->Buttons->button(QDialogButtonBox::Ok)->click();
     return dialog;
   }
-  QString Status() const { return Form->StatusBar1->text(); }
+  QString Status() const { return Child<QLabel>(*Form, "StatusBar1")->text(); }
   void WaitForTally() const {
     ASSERT_TRUE(ProcessUntil([this] { return Status().startsWith(" Download Frames: "); })) << Status().toStdString();
   }

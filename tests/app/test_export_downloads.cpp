@@ -4,6 +4,7 @@
 // bytes of a frame and then nothing until the test ends.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -33,7 +34,7 @@ class ExportDownloads : public ScriptedWindowTest {
     ScriptedWindowTest::SetUp();
     Target = Config()->path() + "/saved.tif";
     Dialog->Answers = {Target};
-    Form->SaveAsTifFile1Click();
+    Form->findChild<QAction*>("SaveAsTifFile1Action")->trigger();
     ASSERT_TRUE(Requested.Wait(std::chrono::seconds(10)));
   }
   void TearDown() override {
@@ -56,15 +57,15 @@ TEST_F(ExportDownloads, TheDialogsCancelButtonStopsTheDownload) {
   cancel->click();
   QElapsedTimer clock;
   clock.start();
-  EXPECT_TRUE(ProcessUntil([this] { return Form->StatusBar1->text() == " Download of moon.3859.tif: cancelled"; }))
-      << Form->StatusBar1->text().toStdString();
+  EXPECT_TRUE(ProcessUntil([this] { return Child<QLabel>(*Form, "StatusBar1")->text() == " Download of moon.3859.tif: cancelled"; }))
+      << Child<QLabel>(*Form, "StatusBar1")->text().toStdString();
   EXPECT_LT(clock.elapsed(), 1000);
   EXPECT_FALSE(QFile::exists(Target));
 }
 
 TEST_F(ExportDownloads, ClosingTheWindowCancelsIt) {
   Requested.Reset();
-  Form->NextBut->click();  // the next hour's frame stalls too
+  Child<QPushButton>(*Form, "NextBut")->click();  // the next hour's frame stalls too
   ASSERT_TRUE(Requested.Wait(std::chrono::seconds(10)));
   QElapsedTimer clock;
   clock.start();

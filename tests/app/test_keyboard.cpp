@@ -29,18 +29,19 @@ class Keyboard : public ScriptedWindowTest {
  protected:
   void SetUp() override {
     ScriptedWindowTest::SetUp();
-    Form->State.GlobStep = 2;
-    Form->State.CurrentDateTime = At(2024, 6, 9, 18);
+    Form->Session().SetStep(2);
+    Form->Session().GoTo(At(2024, 6, 9, 18));
+    WaitForShow(*Form);
     Form->show();
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    Form->NowBut->setFocus();
+    Child<QPushButton>(*Form, "NowBut")->setFocus();
   }
   // The hour the window shows after the key.
   long double ShownAfter(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(Form.get(), static_cast<Qt::Key>(key), modifiers);
     WaitForShow(*Form);
-    return Form->State.CurrentMoonRecord.DateTime;
+    return Form->Session().Record().DateTime;
   }
 };
 
@@ -62,7 +63,8 @@ TEST_F(Keyboard, ArrowsStepAndShiftArrowsStepADay) {
 TEST_F(Keyboard, PageKeysGoToTheFullMoonsAndHomeToNow) {
   const long double next = RoundToHour(FindFullMoon(true, static_cast<double>(At(2024, 6, 9, 18))), false);
   EXPECT_NEAR(ShownAfter(Qt::Key_PageDown), next, kSecond);
-  Form->State.CurrentDateTime = At(2024, 6, 9, 18);
+  Form->Session().GoTo(At(2024, 6, 9, 18));
+  WaitForShow(*Form);
   const long double previous = RoundToHour(FindFullMoon(false, static_cast<double>(At(2024, 6, 9, 18))), false);
   EXPECT_NEAR(ShownAfter(Qt::Key_PageUp), previous, kSecond);
   EXPECT_LT(previous, At(2024, 6, 9, 18));
@@ -71,12 +73,12 @@ TEST_F(Keyboard, PageKeysGoToTheFullMoonsAndHomeToNow) {
 
 TEST_F(Keyboard, SpaceStartsAndStopsTheAnimationAndRReverses) {
   QTest::keyClick(Form.get(), Qt::Key_R);
-  EXPECT_TRUE(Form->ReverseBox->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(*Form, "ReverseBox")->isChecked());
   QTest::keyClick(Form.get(), Qt::Key_Space);
-  EXPECT_TRUE(Form->Timer1->isActive());
-  EXPECT_TRUE(Form->AnimateBox->isChecked());
+  EXPECT_TRUE(Form->Session().Animating());
+  EXPECT_TRUE(Child<QCheckBox>(*Form, "AnimateBox")->isChecked());
   QTest::keyClick(Form.get(), Qt::Key_Space);
-  EXPECT_FALSE(Form->Timer1->isActive());
+  EXPECT_FALSE(Form->Session().Animating());
   WaitForShow(*Form);
 }
 
@@ -91,9 +93,9 @@ TEST_F(Keyboard, CommandKeysRunTheirCommands) {
   QTest::keyClick(Form.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(copies, 1);
   QTest::keyClick(Form.get(), Qt::Key_F1);
-  ASSERT_NE(Form->AboutForm, nullptr);
-  EXPECT_TRUE(Form->AboutForm->isVisible());
-  Form->AboutForm->close();
+  ASSERT_NE(Form->findChild<TAboutForm*>(), nullptr);
+  EXPECT_TRUE(Form->findChild<TAboutForm*>()->isVisible());
+  Form->findChild<TAboutForm*>()->close();
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   QTest::keyClick(Form.get(), Qt::Key_Q, Qt::ControlModifier);
@@ -103,14 +105,15 @@ TEST_F(Keyboard, CommandKeysRunTheirCommands) {
 // With the calendar holding the keyboard, its arrows choose a day and the window
 // shows that day's local midnight.
 TEST_F(Keyboard, TheCalendarsKeyboardChoiceIsShown) {
-  QWidget* days = Form->MonthCal->focusProxy() ? Form->MonthCal->focusProxy() : Form->MonthCal;
+  auto* calendar = Child<QCalendarWidget>(*Form, "MonthCal");
+  QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
   days->setFocus();
-  ASSERT_TRUE(Form->MonthCal->isAncestorOf(QApplication::focusWidget()));
-  Form->MonthCal->setSelectedDate(QDate(2024, 6, 9));
+  ASSERT_TRUE(calendar->isAncestorOf(QApplication::focusWidget()));
+  calendar->setSelectedDate(QDate(2024, 6, 9));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
   WaitForShow(*Form);
-  EXPECT_EQ(Form->MonthCal->selectedDate(), QDate(2024, 6, 10));
-  EXPECT_NEAR(Form->State.CurrentMoonRecord.DateTime, At(2024, 6, 10, 0), kSecond);
+  EXPECT_EQ(calendar->selectedDate(), QDate(2024, 6, 10));
+  EXPECT_NEAR(Form->Session().Record().DateTime, At(2024, 6, 10, 0), kSecond);
 }
 
 }  // namespace

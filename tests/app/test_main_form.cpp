@@ -39,13 +39,6 @@ class MainForm : public WindowTest {
   void SetUp() override { QFile::remove(IniPath()); }
 };
 
-template <typename T>
-T* Child(const TForm1& form, const char* name) {
-  T* w = form.findChild<T*>(name);
-  EXPECT_NE(w, nullptr) << name;
-  return w;
-}
-
 TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   TForm1 form(MakeServices());
   EXPECT_EQ(form.windowTitle(), "Orvanel  v1.0.0.0");
@@ -62,8 +55,6 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   EXPECT_TRUE(Child<QCheckBox>(form, "ShowLinesBox")->isChecked());
   EXPECT_TRUE(Child<QCheckBox>(form, "ShowDataBox")->isChecked());
   EXPECT_FALSE(Child<QCheckBox>(form, "RotateBox")->isChecked());
-  EXPECT_TRUE(Child<QCheckBox>(form, "OnlineFilesBox")->isChecked());
-  EXPECT_TRUE(Child<QCheckBox>(form, "OnlineFilesBox")->isHidden());
 
   auto* type = Child<QComboBox>(form, "TypeBox");
   ASSERT_EQ(type->count(), 6);
@@ -75,24 +66,12 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   EXPECT_EQ(step->itemText(23), "24");
   EXPECT_EQ(step->currentIndex(), 1);
 
-  EXPECT_EQ(form.MonthCal->minimumDate(), QDate(1600, 1, 1));
-  EXPECT_EQ(form.MonthCal->maximumDate(), QDate(3999, 12, 31));
-  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
-  EXPECT_TRUE(form.UTCLab->text().isEmpty());
-  EXPECT_EQ(form.StatusBar1->text(), "Orvanel");
-  EXPECT_FALSE(form.Timer1->isActive());
-  EXPECT_EQ(form.Timer1->interval(), 1);
-}
-
-TEST_F(MainForm, KeepsTheFourSearchButtonsAndTheSpareControlsHidden) {
-  TForm1 form(MakeServices());
-  form.show();
-  for (const char* name : {"GoMinAltBut", "GoMaxAltBut", "PrevFullMoonBut", "NextFullMoonBut", "TestBut"})
-    EXPECT_FALSE(Child<QPushButton>(form, name)->isVisible()) << name;
-  EXPECT_EQ(Child<QPushButton>(form, "PrevFullMoonBut")->text(), "Prev Full");
-  EXPECT_EQ(Child<QPushButton>(form, "GoMaxAltBut")->text(), "Go Max");
-  EXPECT_EQ(Child<QPushButton>(form, "TestBut")->text(), "Year");
-  EXPECT_FALSE(Child<QLabel>(form, "Label2")->isVisible());
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->minimumDate(), QDate(1600, 1, 1));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->maximumDate(), QDate(3999, 12, 31));
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().isEmpty());
+  EXPECT_TRUE(Child<QLabel>(form, "UTCLab")->text().isEmpty());
+  EXPECT_EQ(Child<QLabel>(form, "StatusBar1")->text(), "Orvanel");
+  EXPECT_FALSE(form.Session().Animating());
 }
 
 TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
@@ -110,7 +89,7 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   EXPECT_EQ(action, commands);
 
   QStringList popup;
-  for (QAction* a : form.PopupMenu1->actions()) {
+  for (QAction* a : Child<QMenu>(form, "PopupMenu1")->actions()) {
     popup << a->text();
     EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
   }
@@ -134,7 +113,7 @@ TEST_F(MainForm, TheMenusShowTheirShortcuts) {
     const auto* a = Child<QAction>(form, name);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->shortcut(), keys) << name;
-    EXPECT_TRUE(form.PopupMenu1->actions().contains(a) || form.menuBar()->actions().contains(a) ||
+    EXPECT_TRUE(Child<QMenu>(form, "PopupMenu1")->actions().contains(a) || form.menuBar()->actions().contains(a) ||
                 std::string(name) == "Exit1")
         << name;
   }
@@ -153,13 +132,13 @@ TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
   EXPECT_TRUE(screen.contains(form.pos())) << form.pos().x() << "," << form.pos().y();
   EXPECT_LE(form.width(), std::max(std::min(1600, screen.width()), form.minimumSizeHint().width()));
   EXPECT_FALSE(form.isMaximized());
-  EXPECT_FALSE(form.ReverseBox->isChecked());
-  EXPECT_TRUE(form.ShowLinesBox->isChecked());
-  EXPECT_TRUE(form.ShowDataBox->isChecked());
-  EXPECT_EQ(form.State.GlobStep, 2);
-  EXPECT_EQ(form.State.View, ViewKind::Moon);
-  EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Latitude), 41.2979);
-  EXPECT_DOUBLE_EQ(static_cast<double>(form.State.Longitude), -73.0756);
+  EXPECT_FALSE(Child<QCheckBox>(form, "ReverseBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "ShowLinesBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "ShowDataBox")->isChecked());
+  EXPECT_EQ(form.Session().Step(), 2);
+  EXPECT_EQ(form.Session().View(), ViewKind::Moon);
+  EXPECT_DOUBLE_EQ(static_cast<double>(form.Session().Latitude()), 41.2979);
+  EXPECT_DOUBLE_EQ(static_cast<double>(form.Session().Longitude()), -73.0756);
 }
 
 TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
@@ -168,7 +147,7 @@ TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   LocalClock.Now = At(2024, 3, 10, 14, 37);
   TForm1 form(MakeServices());
   // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
-  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20, 0));
+  EXPECT_EQ(form.Session().HourShown(), At(2024, 3, 10, 20, 0));
 }
 
 // Today is in 2026: start-up shows today's hour with NASA's 2026 row.
@@ -177,16 +156,16 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
   Zone = &fiveBehind;
   LocalClock.Now = At(2026, 12, 8, 14, 37);
   TForm1 form(MakeServices());
-  EXPECT_EQ(form.State.CurrentDateTime, At(2026, 12, 8, 20, 0));
-  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2026, 12, 8));
+  EXPECT_EQ(form.Session().HourShown(), At(2026, 12, 8, 20, 0));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2026, 12, 8));
   form.InitialShow();
   WaitForShow(form);
-  const QStringList panel = form.Memo1->toPlainText().split('\n');
+  const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
   ASSERT_EQ(panel.size(), 22);
   EXPECT_EQ(panel[9], "NASA Data:");
   // NASA's 2026 row of 8 December 20:00: 8 Dec 2026 20:00 UT  ...
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 341 * 24 + 20);
-  EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, NasaRecord(*NasaTableOf(2026), 341 * 24 + 20).AxisA);
+  EXPECT_EQ(form.Session().Record().HourNumber, 341 * 24 + 20);
+  EXPECT_EQ(form.Session().Record().AxisA, NasaRecord(*NasaTableOf(2026), 341 * 24 + 20).AxisA);
 }
 
 TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
@@ -194,12 +173,12 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   {
     TForm1 form(MakeServices());
     form.ReadIniFile();
-    form.AnimateBox->setChecked(true);
-    form.RotateBox->setChecked(true);
-    form.ReverseBox->setChecked(true);
-    form.State.GlobStep = 5;
-    form.State.View = ViewKind::Globe;
-    form.State.Latitude = -33.9L;
+    Child<QCheckBox>(form, "AnimateBox")->setChecked(true);
+    Child<QCheckBox>(form, "RotateBox")->setChecked(true);
+    Child<QCheckBox>(form, "ReverseBox")->setChecked(true);
+    form.Session().SetStep(5);
+    form.Session().SetView(ViewKind::Globe);
+    form.Session().SetPlace(-33.9L, form.Session().Longitude());
     form.close();
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
@@ -212,14 +191,15 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
 
   TForm1 next(MakeServices());
   next.ReadIniFile();
-  EXPECT_FALSE(next.AnimateBox->isChecked());
-  EXPECT_FALSE(next.RotateBox->isChecked());
-  EXPECT_TRUE(next.ReverseBox->isChecked());
-  EXPECT_EQ(next.State.GlobStep, 5);
-  EXPECT_EQ(next.StepBox->currentIndex(), 4);
-  EXPECT_EQ(next.State.View, ViewKind::Globe);
-  EXPECT_EQ(next.TypeBox->currentIndex(), 3);
-  EXPECT_DOUBLE_EQ(static_cast<double>(next.State.Latitude), -33.9);
+  EXPECT_FALSE(Child<QCheckBox>(next, "AnimateBox")->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(next, "RotateBox")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(next, "ReverseBox")->isChecked());
+  EXPECT_TRUE(next.Session().Reverse());
+  EXPECT_EQ(next.Session().Step(), 5);
+  EXPECT_EQ(Child<QComboBox>(next, "StepBox")->currentIndex(), 4);
+  EXPECT_EQ(next.Session().View(), ViewKind::Globe);
+  EXPECT_EQ(Child<QComboBox>(next, "TypeBox")->currentIndex(), 3);
+  EXPECT_DOUBLE_EQ(static_cast<double>(next.Session().Latitude()), -33.9);
 }
 
 // The warning is a modal box: a timer running inside its loop reads and closes it.
@@ -244,7 +224,7 @@ TEST_F(MainForm, ClosingWithAReadOnlySettingsFileSaysSoOnceAndKeepsTheFile) {
   {
     TForm1 form(MakeServices());
     form.ReadIniFile();
-    form.State.GlobStep = 3;
+    form.Session().SetStep(3);
     form.close();
   }
   QFile::setPermissions(IniPath(), QFile::ReadOwner | QFile::WriteOwner);

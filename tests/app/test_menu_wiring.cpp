@@ -26,7 +26,7 @@ namespace {
 class MenuWiring : public ScriptedWindowTest {
  protected:
   QAction* PopupAction(const QString& caption) {
-    for (QAction* a : Form->PopupMenu1->actions())
+    for (QAction* a : Child<QMenu>(*Form, "PopupMenu1")->actions())
       if (QString(a->text()).remove(QLatin1Char('&')) == caption) return a;
     ADD_FAILURE() << caption.toStdString();
     return nullptr;
@@ -36,21 +36,21 @@ class MenuWiring : public ScriptedWindowTest {
   void ChooseFromPopup(QWidget* box, QPoint at, const QString& caption) {
     emit box->customContextMenuRequested(at);
     QAction* action = PopupAction(caption);
-    Form->PopupMenu1->hide();
+    Child<QMenu>(*Form, "PopupMenu1")->hide();
     action->trigger();
     QCoreApplication::processEvents();
   }
 };
 
 TEST_F(MenuWiring, SaveScreenOverTheMoonPictureOffersNasasFrame) {
-  ChooseFromPopup(Form->Image2, QPoint(100, 100), "Save Screen");  // window x 729
+  ChooseFromPopup(Child<ImageBox>(*Form, "Image2"), QPoint(100, 100), "Save Screen");  // window x 729
   ASSERT_EQ(Dialog->ShownWith.size(), 1u);
   EXPECT_EQ(Dialog->ShownWith[0].FileName, "moon.3859.tif");
   EXPECT_EQ(Dialog->ShownWith[0].Filter, "TIF Image File (*.tif)|*.tif");
 }
 
 TEST_F(MenuWiring, SaveScreenOverTheChartOffersTheChartAsBmp) {
-  ChooseFromPopup(Form->Image1, QPoint(300, 100), "Save Screen");
+  ChooseFromPopup(Child<ImageBox>(*Form, "Image1"), QPoint(300, 100), "Save Screen");
   ASSERT_EQ(Dialog->ShownWith.size(), 1u);
   EXPECT_EQ(Dialog->ShownWith[0].FileName, "Graph.bmp");
   EXPECT_EQ(Dialog->ShownWith[0].Filter, "BMP Image File (*.bmp)|*.bmp");
@@ -59,14 +59,14 @@ TEST_F(MenuWiring, SaveScreenOverTheChartOffersTheChartAsBmp) {
 // The pictures folder starts as ~/Pictures/Orvanel; a picture saved elsewhere makes
 // its folder the one offered next, and the settings keep it.
 TEST_F(MenuWiring, ThePicturesFolderIsTheOneChosenLast) {
-  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
+  ChooseFromPopup(Child<ImageBox>(*Form, "Image1"), QPoint(10, 10), "Save Screen");
   const QString home = Config()->path();
   ASSERT_EQ(Dialog->ShownWith.size(), 1u);
   EXPECT_EQ(Dialog->ShownWith[0].InitialDir, home + "/Pictures/Orvanel/");
   Dialog->Answers = {home + "/elsewhere/chart.bmp"};
   QDir(home).mkpath("elsewhere");
-  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
-  ChooseFromPopup(Form->Image1, QPoint(10, 10), "Save Screen");
+  ChooseFromPopup(Child<ImageBox>(*Form, "Image1"), QPoint(10, 10), "Save Screen");
+  ChooseFromPopup(Child<ImageBox>(*Form, "Image1"), QPoint(10, 10), "Save Screen");
   ASSERT_EQ(Dialog->ShownWith.size(), 3u);
   EXPECT_EQ(Dialog->ShownWith[2].InitialDir, home + "/elsewhere/");
   Form->SaveIniFile();
@@ -74,7 +74,7 @@ TEST_F(MenuWiring, ThePicturesFolderIsTheOneChosenLast) {
 }
 
 TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {
-  Form->State.Latitude = -33.9L;
+  Form->Session().SetPlace(-33.9L, Form->Session().Longitude());
   PopupAction("Link to Clipboard")->trigger();
   const QString link = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(link.contains("/a005188/frames/5760x3240_16x9_30p/plain/moon.3859.tif")) << link.toStdString();
@@ -86,16 +86,17 @@ TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {
 
 TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
   PopupAction("Set Lat / Lon")->trigger();
-  TSetForm* first = Form->SetForm;
+  TSetForm* first = Form->findChild<TSetForm*>();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
-  Form->Set1Click();
-  EXPECT_EQ(Form->SetForm, first);
+  PopupAction("Set Lat / Lon")->trigger();
+  EXPECT_EQ(Form->findChildren<TSetForm*>().size(), 1);
+  EXPECT_EQ(Form->findChild<TSetForm*>(), first);
   first->FormShow();
   first->SaveButClick();  // the values shown, saved unchanged: the hour is redrawn
   WaitForShow(*Form);
-  EXPECT_EQ(Form->Memo1->toPlainText().split('\n').size(), 22);
-  EXPECT_EQ(Form->State.CurrentMoonRecord.HourNumber, 3858);
+  EXPECT_EQ(Child<QPlainTextEdit>(*Form, "Memo1")->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(Form->Session().Record().HourNumber, 3858);
 }
 
 }  // namespace

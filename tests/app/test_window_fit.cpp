@@ -19,10 +19,10 @@ class WindowFit : public WindowTest, public ::testing::WithParamInterface<QSize>
   // The window at the size, with the longest texts its labels take.
   std::unique_ptr<TForm1> FormAt(QSize size) {
     auto form = std::make_unique<TForm1>(MakeServices());
-    form->UTCLab->setText(" Sep 30, 2025  23:00  UTC");
-    form->LocLab->setText(" Sep 30, 2025  19:00  Local");
-    form->ParallacticLab->setText("Parallactic Rotated 179.9° CCW");
-    form->ParallacticLab2->setText("Parallactic Rotated 179.9° CCW");
+    Child<QLabel>(*form, "UTCLab")->setText(" Sep 30, 2025  23:00  UTC");
+    Child<QLabel>(*form, "LocLab")->setText(" Sep 30, 2025  19:00  Local");
+    Child<QLabel>(*form, "ParallacticLab")->setText("Parallactic Rotated 179.9° CCW");
+    Child<QLabel>(*form, "ParallacticLab2")->setText("Parallactic Rotated 179.9° CCW");
     form->resize(size);
     form->show();
     ProcessUntil([&] { return form->size() == size; }, 2000);
@@ -40,14 +40,14 @@ TEST_P(WindowFit, EveryControlLiesInsideTheWindowAndThePicturesAreSquare) {
     EXPECT_TRUE(form->rect().contains(inWindow)) << w->objectName().toStdString() << " of "
                                                   << w->metaObject()->className();
   }
-  const QRect left = form->Image1->geometry(), right = form->Image2->geometry();
+  const QRect left = Child<ImageBox>(*form, "Image1")->geometry(), right = Child<ImageBox>(*form, "Image2")->geometry();
   EXPECT_EQ(left.width(), left.height());
   EXPECT_EQ(left.size(), right.size());
   EXPECT_GE(left.width(), 360);
   EXPECT_LE(left.width(), GetParam().width() / 2);
   EXPECT_LE(left.right(), right.left());  // side by side, not overlapping
   // The data panel shows its 22 lines.
-  const int lines = form->Memo1->viewport()->height() / QFontMetrics(form->Memo1->font()).lineSpacing();
+  const int lines = Child<QPlainTextEdit>(*form, "Memo1")->viewport()->height() / QFontMetrics(Child<QPlainTextEdit>(*form, "Memo1")->font()).lineSpacing();
   EXPECT_GE(lines, 22);
 }
 
@@ -73,12 +73,12 @@ TEST_F(WindowTest, ThePicturesGrowWithTheWindowUpToTheirFullSizeAndBeyond) {
   form.resize(1280, 720);
   form.show();
   ProcessUntil([&] { return form.width() == 1280; }, 2000);
-  const int small = form.Image1->width();
+  const int small = Child<ImageBox>(form, "Image1")->width();
   form.resize(2200, 1200);
   ProcessUntil([&] { return form.width() == 2200; }, 2000);
   EXPECT_LT(small, 730);
-  EXPECT_GT(form.Image1->width(), 730);
-  EXPECT_EQ(form.Image1->Picture().size(), QSize(730, 730));  // only the display scales
+  EXPECT_GT(Child<ImageBox>(form, "Image1")->width(), 730);
+  EXPECT_EQ(Child<ImageBox>(form, "Image1")->Picture().size(), QSize(730, 730));  // only the display scales
 }
 
 }  // namespace

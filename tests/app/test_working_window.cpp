@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -20,6 +22,11 @@
 #include <chrono>
 #include <set>
 #include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -131,58 +138,58 @@ TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
   form.ReadIniFile();
   form.InitialShow();
   WaitForShow(form);
-  EXPECT_NEAR(static_cast<double>(form.State.CurrentDateTime), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858);
-  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
-  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3859.jpg"));
+  EXPECT_NEAR(static_cast<double>(form.Session().HourShown()), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
+  EXPECT_EQ(form.Session().Record().HourNumber, 3858);
+  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 22);
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().endsWith("moon.3859.jpg"));
   EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.3859.jpg"), std::string::npos);
-  EXPECT_TRUE(form.UTCLab->text().contains("2024")) << form.UTCLab->text().toStdString();
+  EXPECT_TRUE(Child<QLabel>(form, "UTCLab")->text().contains("2024")) << Child<QLabel>(form, "UTCLab")->text().toStdString();
   // The grey disc is in the middle of the Moon view; the chart has its sky and ground.
-  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);
-  EXPECT_EQ(PixelAt(form.Image1, 600, 20), qRgb(11, 78, 173));
-  EXPECT_EQ(PixelAt(form.Image1, 600, 700), qRgb(12, 14, 30));
-  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 6, 9));
+  EXPECT_EQ(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);
+  EXPECT_EQ(PixelAt(Child<ImageBox>(form, "Image1"), 600, 20), qRgb(11, 78, 173));
+  EXPECT_EQ(PixelAt(Child<ImageBox>(form, "Image1"), 600, 700), qRgb(12, 14, 30));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2024, 6, 9));
 }
 
 TEST_F(WorkingWindow, NavigationCrossesYearsAndWrapsOnlyAt1600And3999) {
   TForm1 form(MakeServices());
-  form.State.GlobStep = 1;
-  form.State.CurrentDateTime = At(2025, 12, 31, 23);
-  form.NextBut->click();
+  form.Session().SetStep(1);
+  form.Session().GoTo(At(2025, 12, 31, 23));
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(2026, 1, 1, 0), kSecond);
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 0);
+  EXPECT_NEAR(form.Session().HourShown(), At(2026, 1, 1, 0), kSecond);
+  EXPECT_EQ(form.Session().Record().HourNumber, 0);
   EXPECT_NE(Log->Last().find("/a005587/frames/730x730_1x1_30p/moon.0001.jpg"), std::string::npos);
 
-  form.State.CurrentDateTime = At(1600, 1, 1, 0);
-  form.PrevBut->click();
+  form.Session().GoTo(At(1600, 1, 1, 0));
+  Child<QPushButton>(form, "PrevBut")->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(3999, 12, 31, 23), kSecond);
-  form.State.GlobStep = 2;
-  form.NextBut->click();
+  EXPECT_NEAR(form.Session().HourShown(), At(3999, 12, 31, 23), kSecond);
+  form.Session().SetStep(2);
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(1600, 1, 1, 2), kSecond);
+  EXPECT_NEAR(form.Session().HourShown(), At(1600, 1, 1, 2), kSecond);
 }
 
 // A year NASA has not published: the program's own values, the Moon it draws, no
 // request to NASA, and the commands that need NASA's files switched off.
 TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) {
   TForm1 form(MakeServices());
-  form.State.GlobStep = 1;
-  form.State.CurrentDateTime = At(2026, 12, 31, 23);
-  form.NextBut->click();
+  form.Session().SetStep(1);
+  form.Session().GoTo(At(2026, 12, 31, 23));
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
   const std::size_t requests = Log->Count();
-  form.NextBut->click();  // 2027-01-01 01:00
+  Child<QPushButton>(form, "NextBut")->click();  // 2027-01-01 01:00
   WaitForShow(form);
   EXPECT_EQ(Log->Count(), requests);
-  const QStringList panel = form.Memo1->toPlainText().split('\n');
+  const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
   ASSERT_EQ(panel.size(), 22);
   EXPECT_EQ(panel[9], "Computed Data:");
   const MoonHourValues computed = ComputeMoonHourValues(At(2027, 1, 1, 1));
-  EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);
-  EXPECT_TRUE(form.StatusBar1->text().contains("no hourly series for 2027")) << form.StatusBar1->text().toStdString();
-  EXPECT_GT(qGray(PixelAt(form.Image2, 365, 365)), 20);  // the drawn Moon's disc
+  EXPECT_EQ(form.Session().Record().AxisA, computed.AxisA);
+  EXPECT_TRUE(Child<QLabel>(form, "StatusBar1")->text().contains("no hourly series for 2027")) << Child<QLabel>(form, "StatusBar1")->text().toStdString();
+  EXPECT_GT(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 365, 365)), 20);  // the drawn Moon's disc
   for (const char* name :
        {"LinktoClipboard1Action", "SaveAsTifFile1Action", "NasaWebsiteAction", "DownloadFrames1Action"}) {
     const QAction* action = form.findChild<QAction*>(name);
@@ -195,13 +202,13 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
 
 TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
-  form.StepBox->setCurrentIndex(5);
-  form.StepBoxCloseUp();
-  EXPECT_EQ(form.State.GlobStep, 6);
-  form.NextBut->click();
+  form.Session().GoTo(At(2024, 6, 9, 18));
+  Child<QComboBox>(form, "StepBox")->setCurrentIndex(5);
+  emit Child<QComboBox>(form, "StepBox")->activated(5);
+  EXPECT_EQ(form.Session().Step(), 6);
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
-  EXPECT_NEAR(form.State.CurrentDateTime, At(2024, 6, 10, 0), kSecond);
+  EXPECT_NEAR(form.Session().HourShown(), At(2024, 6, 10, 0), kSecond);
 }
 
 // A calendar day is the local one: it begins at local midnight, in standard or
@@ -215,12 +222,12 @@ TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
     long double Utc;
   } cases[] = {{QDate(2024, 12, 8), At(2024, 12, 8, 5)}, {QDate(2024, 6, 15), At(2024, 6, 15, 4)}};
   for (const auto& c : cases) {
-    form.MonthCal->setSelectedDate(c.Day);
-    form.MonthCalClick();
+    Child<QCalendarWidget>(form, "MonthCal")->setSelectedDate(c.Day);
+    emit Child<QCalendarWidget>(form, "MonthCal")->clicked(c.Day);
     WaitForShow(form);
-    EXPECT_EQ(form.State.CurrentDateTime, c.Utc);
-    EXPECT_EQ(form.State.CurrentMoonRecord.DateTime, c.Utc);
-    EXPECT_EQ(form.MonthCal->selectedDate(), c.Day) << "the calendar keeps the local day";
+    EXPECT_EQ(form.Session().HourShown(), c.Utc);
+    EXPECT_EQ(form.Session().Record().DateTime, c.Utc);
+    EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), c.Day) << "the calendar keeps the local day";
   }
 }
 
@@ -229,25 +236,24 @@ TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
   Zone = &fiveBehind;
   LocalClock.Now = At(2024, 3, 10, 14, 37);
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 8, 1, 0);
-  form.NowBut->click();
+  form.Session().GoTo(At(2024, 8, 1, 0));
+  Child<QPushButton>(form, "NowBut")->click();
   WaitForShow(form);
-  EXPECT_EQ(form.State.CurrentDateTime, At(2024, 3, 10, 20));
-  EXPECT_EQ(form.MonthCal->selectedDate(), QDate(2024, 3, 10));
+  EXPECT_EQ(form.Session().HourShown(), At(2024, 3, 10, 20));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2024, 3, 10));
 }
 
 TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
-  form.ShowBoth(form.State.CurrentDateTime);
+  form.Session().GoTo(At(2024, 6, 9, 18));
   WaitForShow(form);
-  EXPECT_FALSE(form.Memo1->toPlainText().isEmpty());
-  form.ShowDataBox->click();
+  EXPECT_FALSE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().isEmpty());
+  Child<QCheckBox>(form, "ShowDataBox")->click();
   WaitForShow(form);
-  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
-  form.ShowDataBox->click();
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().isEmpty());
+  Child<QCheckBox>(form, "ShowDataBox")->click();
   WaitForShow(form);
-  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 22);
 }
 
 // A frame that cannot be had (refused, corrupt, no server at all) gives the Moon drawn
@@ -256,11 +262,10 @@ TEST_F(WorkingWindow, AFailedFrameShowsTheDrawnMoonAndTheChart) {
   for (const char* fault : {"404", "corrupt", "no server"}) {
     SCOPED_TRACE(fault);
     TForm1 form(MakeServices());
-    form.State.CurrentDateTime = At(2024, 6, 9, 18);
-    form.ShowBoth(form.State.CurrentDateTime);
+    form.Session().GoTo(At(2024, 6, 9, 18));
     WaitForShow(form);
-    const QImage nasa = form.Image2->Picture().copy();
-    const QImage chart = form.Image1->Picture().copy();
+    const QImage nasa = Child<ImageBox>(form, "Image2")->Picture().copy();
+    const QImage chart = Child<ImageBox>(form, "Image1")->Picture().copy();
     {
       std::lock_guard<std::mutex> g(Log->Lock);
       (std::string(fault) == "404" ? Log->Refused : Log->Corrupt).insert("moon.3861.jpg");
@@ -268,98 +273,117 @@ TEST_F(WorkingWindow, AFailedFrameShowsTheDrawnMoonAndTheChart) {
     if (std::string(fault) == "no server") ServerUrl = "http://127.0.0.1:1";
     TForm1 other(MakeServices());
     TForm1& shown = std::string(fault) == "no server" ? other : form;
-    shown.State.GlobStep = 1;
-    shown.State.CurrentDateTime = At(2024, 6, 9, 19);
-    shown.NextBut->click();  // 20:00, hour 3860
+    shown.Session().SetStep(1);
+    shown.Session().GoTo(At(2024, 6, 9, 19));
+    Child<QPushButton>(shown, "NextBut")->click();  // 20:00, hour 3860
     WaitForShow(shown);
-    EXPECT_TRUE(shown.Memo1->toPlainText().endsWith("moon.3861.jpg"));
-    EXPECT_EQ(shown.State.CurrentMoonRecord.HourNumber, 3860);
-    EXPECT_TRUE(shown.UTCLab->text().contains("20:00"));
-    EXPECT_NE(shown.Image2->Picture(), nasa);
-    EXPECT_NE(shown.Image1->Picture(), chart);
-    EXPECT_GT(qGray(PixelAt(shown.Image2, 365, 365)), 20);
-    EXPECT_TRUE(shown.StatusBar1->text().contains("Moon drawn by Orvanel: NASA's frame is unavailable"))
-        << shown.StatusBar1->text().toStdString();
+    EXPECT_TRUE(Child<QPlainTextEdit>(shown, "Memo1")->toPlainText().endsWith("moon.3861.jpg"));
+    EXPECT_EQ(shown.Session().Record().HourNumber, 3860);
+    EXPECT_TRUE(Child<QLabel>(shown, "UTCLab")->text().contains("20:00"));
+    EXPECT_NE(Child<ImageBox>(shown, "Image2")->Picture(), nasa);
+    EXPECT_NE(Child<ImageBox>(shown, "Image1")->Picture(), chart);
+    EXPECT_GT(qGray(PixelAt(Child<ImageBox>(shown, "Image2"), 365, 365)), 20);
+    EXPECT_TRUE(Child<QLabel>(shown, "StatusBar1")->text().contains("Moon drawn by Orvanel: NASA's frame is unavailable"))
+        << Child<QLabel>(shown, "StatusBar1")->text().toStdString();
     ServerUrl = Server->BaseUrl();
   }
 }
 
 TEST_F(WorkingWindow, ChartViewsLoadTiffFramesAndDrawThemAtTheirPlaces) {
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
-  form.TypeBox->setCurrentIndex(4);  // Chart V: 1080 x 1920 shrunk to 411 x 731 at (160, 0)
-  form.TypeBoxCloseup();
+  form.Session().GoTo(At(2024, 6, 9, 18));
+  Child<QComboBox>(form, "TypeBox")->setCurrentIndex(4);  // Chart V: 1080 x 1920 shrunk to 411 x 731 at (160, 0)
+  emit Child<QComboBox>(form, "TypeBox")->activated(4);
   WaitForShow(form);
-  EXPECT_EQ(form.State.View, ViewKind::ChartV);
+  EXPECT_EQ(form.Session().View(), ViewKind::ChartV);
   EXPECT_NE(Log->Last().find("/a005187/frames/1080x1920_9x16_30p/comp.3859.tif"), std::string::npos);
-  EXPECT_EQ(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));  // left of the chart: black
-  EXPECT_EQ(PixelAt(form.Image2, 650, 300), qRgb(0, 0, 0));  // right of it
-  EXPECT_NE(PixelAt(form.Image2, 400, 300), qRgb(0, 0, 0));  // the pattern
-  EXPECT_FALSE(form.RotateBox->isVisible());
+  EXPECT_EQ(PixelAt(Child<ImageBox>(form, "Image2"), 100, 300), qRgb(0, 0, 0));  // left of the chart: black
+  EXPECT_EQ(PixelAt(Child<ImageBox>(form, "Image2"), 650, 300), qRgb(0, 0, 0));  // right of it
+  EXPECT_NE(PixelAt(Child<ImageBox>(form, "Image2"), 400, 300), qRgb(0, 0, 0));  // the pattern
+  EXPECT_FALSE(Child<QCheckBox>(form, "RotateBox")->isVisible());
 
-  form.TypeBox->setCurrentIndex(3);  // Globe: 960 x 960 shrunk to 730 x 730 at (0, 0)
-  form.TypeBoxCloseup();
+  Child<QComboBox>(form, "TypeBox")->setCurrentIndex(3);  // Globe: 960 x 960 shrunk to 730 x 730 at (0, 0)
+  emit Child<QComboBox>(form, "TypeBox")->activated(3);
   WaitForShow(form);
   EXPECT_NE(Log->Last().find("/a005187/frames/960x960_1x1_30p/globe.3859.tif"), std::string::npos);
-  EXPECT_NE(PixelAt(form.Image2, 100, 300), qRgb(0, 0, 0));
+  EXPECT_NE(PixelAt(Child<ImageBox>(form, "Image2"), 100, 300), qRgb(0, 0, 0));
 }
 
-TEST_F(WorkingWindow, FullMoonButtonsLeaveTheInstantHalfAndOneLunationAway) {
+// A lunation jump shows the full moon and nothing else: the frame, the chart view's
+// frame and the commands are all of the full moon's hour, in its own year, and the
+// next jumps go on from it one lunation at a time.
+TEST_F(WorkingWindow, AFullMoonJumpShowsTheFullMoonEverywhere) {
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2024, 1, 20, 0);
-  form.NextFullMoonBut->click();
+  form.Session().GoTo(At(2024, 12, 20, 0));
   WaitForShow(form);
-  const long double shown = form.State.CurrentMoonRecord.DateTime;
-  EXPECT_EQ(shown, At(2024, 1, 25, 18));  // 17:55:05 to the nearest hour
-  EXPECT_NEAR(form.State.CurrentDateTime, shown + 29.53L, kSecond);
+  form.Session().NextFullMoon();
+  WaitForShow(form);
+  const long double full = At(2025, 1, 13, 22);  // 22:27 UTC to the nearest hour
+  EXPECT_NEAR(form.Session().HourShown(), full, kSecond);
+  EXPECT_NEAR(form.Session().Record().DateTime, full, kSecond);
+  EXPECT_NE(Log->Last().find("/a005415/frames/730x730_1x1_30p/moon.0311.jpg"), std::string::npos) << Log->Last();
 
-  form.State.CurrentDateTime = At(2024, 1, 20, 0);
-  form.PrevFullMoonBut->click();
+  Child<QComboBox>(form, "TypeBox")->setCurrentIndex(IndexOf(ViewKind::ChartH));
+  emit Child<QComboBox>(form, "TypeBox")->activated(IndexOf(ViewKind::ChartH));
   WaitForShow(form);
-  const long double previous = form.State.CurrentMoonRecord.DateTime;
-  EXPECT_LT(previous, At(2024, 1, 20, 0));
-  EXPECT_NEAR(form.State.CurrentDateTime, previous - 14.765L, kSecond);
+  EXPECT_NE(Log->Last().find("/a005415/frames/1920x1080_16x9_30p/fancy/comp.0311.tif"), std::string::npos)
+      << Log->Last();
+  form.findChild<QAction*>("LinktoClipboard1Action")->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith("/a005415/frames/1920x1080_16x9_30p/fancy/comp.0311.tif"))
+      << QGuiApplication::clipboard()->text().toStdString();
+
+  form.Session().NextFullMoon();
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), At(2025, 2, 12, 14), kSecond);  // 13:53
+  form.Session().PreviousFullMoon();
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), full, kSecond);
+  form.Session().PreviousFullMoon();
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), At(2024, 12, 15, 9), kSecond);  // 09:02
 }
 
 // Records the instants the window shows and stops the animation after the n-th.
 std::vector<long double> AnimateFor(TForm1& form, std::size_t n) {
   std::vector<long double> shown;
-  const auto recording = QObject::connect(&form, &TForm1::Shown, &form, [&form, &shown, n](long double x) {
-    shown.push_back(x);
+  const auto recording = QObject::connect(&form.Session(), &ShowSession::Shown, &form, [&form, &shown, n](const ShownHour& h) {
+    if (h.StandIn) return;
+    shown.push_back(h.Hour);
     if (shown.size() != n) return;
-    form.NextBut->click();  // ignored while animating
-    form.AnimateBox->click();
+    Child<QPushButton>(form, "NextBut")->click();  // ignored while animating
+    Child<QCheckBox>(form, "AnimateBox")->click();
   });
-  form.AnimateBox->click();  // advances one step first, without showing
-  EXPECT_TRUE(form.Timer1->isActive());
-  EXPECT_FALSE(form.NextBut->isEnabled());
-  EXPECT_TRUE(WindowTest::ProcessUntil([&] { return shown.size() >= n && !form.Timer1->isActive(); }));
-  EXPECT_TRUE(form.NextBut->isEnabled());
+  Child<QCheckBox>(form, "AnimateBox")->click();
+  EXPECT_TRUE(form.Session().Animating());
+  EXPECT_FALSE(Child<QPushButton>(form, "NextBut")->isEnabled());
+  EXPECT_TRUE(WindowTest::ProcessUntil([&] { return shown.size() >= n && !form.Session().Animating(); }));
+  EXPECT_TRUE(Child<QPushButton>(form, "NextBut")->isEnabled());
   QObject::disconnect(recording);
   return shown;
 }
 
 TEST_F(WorkingWindow, AnimationRunsForwardFrom2025Into2026) {
   TForm1 form(MakeServices());
-  form.State.CurrentDateTime = At(2025, 12, 31, 17);
-  form.StepBox->setCurrentIndex(2);  // 3 hours
+  form.Session().GoTo(At(2025, 12, 31, 17));
+  WaitForShow(form);
+  Child<QComboBox>(form, "StepBox")->setCurrentIndex(2);  // 3 hours
   EXPECT_EQ(AnimateFor(form, 3),
             (std::vector<long double>{At(2025, 12, 31, 20), At(2025, 12, 31, 23), At(2026, 1, 1, 2)}));
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 2);
-  // Unchecking puts CurrentDateTime back on the instant last shown.
-  EXPECT_NEAR(form.State.CurrentDateTime, form.State.CurrentMoonRecord.DateTime, kSecond);
+  EXPECT_EQ(form.Session().Record().HourNumber, 2);
+  EXPECT_NEAR(form.Session().HourShown(), At(2026, 1, 1, 2), kSecond);
 }
 
 TEST_F(WorkingWindow, ReverseAnimationRunsBackInto2023WithComputedValues) {
   TForm1 form(MakeServices());
-  form.ReverseBox->setChecked(true);
-  form.State.CurrentDateTime = At(2024, 1, 1, 2) - 3.0L / 24;  // so the first step lands on 02:00
-  form.StepBox->setCurrentIndex(2);
+  Child<QCheckBox>(form, "ReverseBox")->setChecked(true);
+  form.Session().GoTo(At(2024, 1, 1, 5));
+  WaitForShow(form);
+  Child<QComboBox>(form, "StepBox")->setCurrentIndex(2);
   const std::vector<long double> shown = AnimateFor(form, 2);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_NEAR(shown[0], At(2024, 1, 1, 2), kSecond);
   EXPECT_NEAR(shown[1], At(2023, 12, 31, 23), kSecond);
-  EXPECT_FALSE(form.State.CurrentMoonRecord.FromNasa);
+  EXPECT_FALSE(form.Session().Record().FromNasa);
 }
 
 // The second run finds every frame in the cache. The n-th step starts no earlier than
@@ -368,11 +392,11 @@ TEST_F(WorkingWindow, AnimationOverCachedFramesKeepsToItsSteadyRate) {
   TForm1 form(MakeServices());
   constexpr std::size_t kSteps = 10;
   const long double start = At(2024, 6, 9, 18);
-  form.State.CurrentDateTime = start;
-  form.StepBox->setCurrentIndex(0);  // 1 hour
+  form.Session().GoTo(start);
+  Child<QComboBox>(form, "StepBox")->setCurrentIndex(0);  // 1 hour
   AnimateFor(form, kSteps);
   const std::size_t asked = Log->Count();
-  form.State.CurrentDateTime = start;
+  form.Session().GoTo(start);
   QElapsedTimer clock;
   clock.start();
   AnimateFor(form, kSteps);
@@ -385,29 +409,29 @@ TEST_F(WorkingWindow, AnimationOverCachedFramesKeepsToItsSteadyRate) {
 // and the pictures all of that hour.
 TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
   TForm1 form(MakeServices());
-  form.State.GlobStep = 1;
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
+  form.Session().SetStep(1);
+  form.Session().GoTo(At(2024, 6, 9, 18));
   Log->LatencyMs = 300;
   int clicks = 0;
   bool reverseClickedInFlight = false;
   for (int i = 0; i < 3; ++i)
     QTimer::singleShot(50 * i, &form, [&] {
-      form.NextBut->click();
+      Child<QPushButton>(form, "NextBut")->click();
       ++clicks;
     });
   QTimer::singleShot(120, &form, [&] {
-    form.ReverseBox->click();
-    reverseClickedInFlight = form.ShowPending() && form.ReverseBox->isChecked();
+    Child<QCheckBox>(form, "ReverseBox")->click();
+    reverseClickedInFlight = form.Session().Pending() && Child<QCheckBox>(form, "ReverseBox")->isChecked();
   });
-  ASSERT_TRUE(ProcessUntil([&] { return clicks == 3 && !form.ShowPending(); }));
+  ASSERT_TRUE(ProcessUntil([&] { return clicks == 3 && !form.Session().Pending(); }));
   EXPECT_TRUE(reverseClickedInFlight);
 
   const long double last = At(2024, 6, 9, 21);  // hour 3861, frame moon.3862.jpg
-  EXPECT_NEAR(form.State.CurrentDateTime, last, kSecond);
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3861);
-  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3862.jpg"));
-  EXPECT_TRUE(form.UTCLab->text().contains("21:00")) << form.UTCLab->text().toStdString();
-  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);  // the frame was drawn
+  EXPECT_NEAR(form.Session().HourShown(), last, kSecond);
+  EXPECT_EQ(form.Session().Record().HourNumber, 3861);
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().endsWith("moon.3862.jpg"));
+  EXPECT_TRUE(Child<QLabel>(form, "UTCLab")->text().contains("21:00")) << Child<QLabel>(form, "UTCLab")->text().toStdString();
+  EXPECT_EQ(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);  // the frame was drawn
 }
 
 // A slow frame: the hour shows at once with the drawn Moon, and NASA's frame
@@ -415,15 +439,15 @@ TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
 TEST_F(WorkingWindow, ASlowFrameHasTheDrawnMoonStandInUntilItComes) {
   TForm1 form(MakeServices());
   Log->LatencyMs = 2500;
-  form.ShowBoth(At(2024, 6, 9, 18));  // hour 3858
-  ASSERT_TRUE(ProcessUntil([&] { return form.State.CurrentMoonRecord.HourNumber == 3858; }));
-  EXPECT_TRUE(form.ShowPending());
-  EXPECT_TRUE(form.StatusBar1->text().contains("stands in")) << form.StatusBar1->text().toStdString();
-  EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3859.jpg"));
-  EXPECT_NE(qGray(PixelAt(form.Image2, 300, 250)), 128);  // not NASA's frame yet
-  ASSERT_TRUE(ProcessUntil([&] { return !form.ShowPending(); }));
-  EXPECT_EQ(qGray(PixelAt(form.Image2, 300, 250)), 128);
-  EXPECT_FALSE(form.StatusBar1->text().contains("stands in"));
+  form.Session().GoTo(At(2024, 6, 9, 18));  // hour 3858
+  ASSERT_TRUE(ProcessUntil([&] { return Child<QLabel>(form, "StatusBar1")->text().contains("stands in"); }))
+      << Child<QLabel>(form, "StatusBar1")->text().toStdString();
+  EXPECT_TRUE(form.Session().Pending());
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().endsWith("moon.3859.jpg"));
+  EXPECT_NE(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);  // not NASA's frame yet
+  ASSERT_TRUE(ProcessUntil([&] { return !form.Session().Pending(); }));
+  EXPECT_EQ(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);
+  EXPECT_FALSE(Child<QLabel>(form, "StatusBar1")->text().contains("stands in"));
 }
 
 // The failure names the file and the reason in the status bar; the window goes on.
@@ -433,16 +457,16 @@ TEST_F(WorkingWindow, AFailedFrameSaysWhichAndWhyInTheStatusBar) {
     Log->Refused.insert("moon.3861.jpg");
   }
   TForm1 form(MakeServices());
-  form.State.GlobStep = 1;
-  form.State.CurrentDateTime = At(2024, 6, 9, 19);
-  form.NextBut->click();
+  form.Session().SetStep(1);
+  form.Session().GoTo(At(2024, 6, 9, 19));
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
-  EXPECT_EQ(form.StatusBar1->text(),
+  EXPECT_EQ(Child<QLabel>(form, "StatusBar1")->text(),
             " Moon drawn by Orvanel: NASA's frame is unavailable. Could not load moon.3861.jpg: HTTP 404");
-  form.NextBut->click();
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3861);
-  EXPECT_FALSE(form.StatusBar1->text().contains("Could not load"));
+  EXPECT_EQ(form.Session().Record().HourNumber, 3861);
+  EXPECT_FALSE(Child<QLabel>(form, "StatusBar1")->text().contains("Could not load"));
 }
 
 // After a step the hours ahead are fetched; the steps onto them, forwards and back,
@@ -451,24 +475,88 @@ TEST_F(WorkingWindow, StepsOntoPrefetchedHoursAskForNoFrameTwice) {
   Prefetching = true;
   const std::size_t before = Log->Count();
   TForm1 form(MakeServices());
-  form.State.GlobStep = 2;
-  form.State.CurrentDateTime = At(2024, 6, 9, 18);
-  form.ShowBoth(form.State.CurrentDateTime);  // a jump: no direction yet, nothing fetched ahead
+  form.Session().SetStep(2);
+  form.Session().GoTo(At(2024, 6, 9, 18));  // the hour already shown: no direction yet, nothing fetched ahead
   WaitForShow(form);
-  form.NextBut->click();
+  Child<QPushButton>(form, "NextBut")->click();
   WaitForShow(form);
   Prefetch->WaitForDone();
   const std::size_t afterFirst = Log->Count();
   EXPECT_EQ(afterFirst - before, 2u + kPrefetchAhead);
-  for (QPushButton* button : {form.NextBut, form.NextBut, form.NextBut, form.PrevBut, form.PrevBut}) {
+  for (QPushButton* button : {Child<QPushButton>(form, "NextBut"), Child<QPushButton>(form, "NextBut"), Child<QPushButton>(form, "NextBut"), Child<QPushButton>(form, "PrevBut"), Child<QPushButton>(form, "PrevBut")}) {
     button->click();
     WaitForShow(form);
   }
   Prefetch->WaitForDone();
-  EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858 + 4);
+  EXPECT_EQ(form.Session().Record().HourNumber, 3858 + 4);
   std::lock_guard<std::mutex> g(Log->Lock);
   const std::vector<std::string> asked(Log->Paths.begin() + static_cast<long>(before), Log->Paths.end());
   EXPECT_EQ(std::set<std::string>(asked.begin(), asked.end()).size(), asked.size());
+}
+
+// Stopping an animation leaves the hour it showed as the hour shown, in either
+// direction: the next step goes on from there.
+TEST_F(WorkingWindow, StoppingAnAnimationKeepsTheHourShown) {
+  for (const bool reverse : {false, true}) {
+    TForm1 form(MakeServices());
+    Child<QCheckBox>(form, "ReverseBox")->setChecked(reverse);
+    form.Session().GoTo(At(2024, 6, 10, 0));
+    WaitForShow(form);
+    Child<QComboBox>(form, "StepBox")->setCurrentIndex(2);  // 3 hours
+    const long double last = AnimateFor(form, 2).back();
+    EXPECT_NEAR(last, reverse ? At(2024, 6, 9, 18) : At(2024, 6, 10, 6), kSecond);
+    EXPECT_EQ(form.Session().HourShown(), last);
+    Child<QPushButton>(form, "NextBut")->click();
+    WaitForShow(form);
+    EXPECT_NEAR(form.Session().HourShown(), last + 3.0L / 24, kSecond) << "reverse " << reverse;
+  }
+}
+
+// A server that takes connections and never answers: the kernel completes them on
+// a socket that listens and never accepts.
+class StalledServer {
+ public:
+  StalledServer() {
+    Socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(Socket, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(Socket, 64) != 0 ||
+        ::getsockname(Socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      ADD_FAILURE() << "no listening socket";
+    Url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+  }
+  ~StalledServer() { ::close(Socket); }
+  std::string Url;
+
+ private:
+  int Socket;
+};
+
+// Two quick steps against a stalled server: the second hour gets its stand-in in
+// time whatever the first one's transfer does, and closing waits for neither.
+TEST_F(WorkingWindow, AStalledServerNeverHoldsTheHourOrTheClosing) {
+  const StalledServer stalled;
+  ServerUrl = stalled.Url;
+  QElapsedTimer clock;
+  {
+    TForm1 form(MakeServices());
+    form.show();
+    form.Session().SetStep(1);
+    Child<QPushButton>(form, "NextBut")->click();
+    Child<QPushButton>(form, "NextBut")->click();
+    clock.start();
+    ASSERT_TRUE(ProcessUntil([&] { return Child<QLabel>(form, "UTCLab")->text().contains("20:00"); }, 2000))
+        << Child<QLabel>(form, "UTCLab")->text().toStdString();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(Child<QLabel>(form, "StatusBar1")->text().contains("stands in"));
+    EXPECT_EQ(form.Session().Record().HourNumber, 3860);
+    clock.restart();
+    form.close();
+  }
+  Pools.Show.waitForDone();
+  EXPECT_LT(clock.elapsed(), 1000);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "core/program_state.h"
 #include "export/command_frame.h"
 #include "export/export_commands.h"
 #include "support/hand_off_recorder.h"
@@ -133,7 +132,12 @@ class ExportCommands : public ::testing::Test {
   }
 
   QTemporaryDir Work{QDir(qEnvironmentVariable("ORVANEL_TEST_TMP", QDir::tempPath())).filePath("export-XXXXXX")};
-  ProgramState State;
+  // What the window passes of the hour shown.
+  struct {
+    long double CurrentDateTime = 0;
+    long double Latitude = 0;
+    ViewKind View = ViewKind::Moon;
+  } State;
   QImage Chart = TestPicture(730, 730);
   HandOffRecorder Shell;
   ScriptedSaveDialog Dialog;

@@ -74,11 +74,11 @@ class FrameLoading : public ::testing::Test {
 
 TEST_F(FrameLoading, FetchesTheFrameOfTheHourFromTheHemisphereFolder) {
   QImage frame;
-  ASSERT_TRUE(LoadJpgFileUrl(site_, *frames_, kInstant, kInstant, 41.3L, frame).Ok);
+  ASSERT_TRUE(LoadJpgFileUrl(site_, *frames_, kInstant, 41.3L, frame).Ok);
   EXPECT_EQ(frame.size(), QSize(730, 730));
   EXPECT_EQ(frame.format(), QImage::Format_BGR888);
-  ASSERT_TRUE(LoadJpgFileUrl(site_, *frames_, kInstant, kInstant, -33.9L, frame).Ok);
-  ASSERT_TRUE(LoadJpgFile(site_, *frames_, true, false, k2025, k2025, -1, frame).Ok);
+  ASSERT_TRUE(LoadJpgFileUrl(site_, *frames_, kInstant, -33.9L, frame).Ok);
+  ASSERT_TRUE(LoadJpgFile(site_, *frames_, true, false, k2025, -1, frame).Ok);
   EXPECT_EQ(Requests(), (std::vector<std::string>{
                             "/vis/a000000/a005100/a005187/frames/730x730_1x1_30p/moon.3859.jpg",
                             "/vis/a000000/a005100/a005188/frames/730x730_1x1_30p/moon.3859.jpg",
@@ -89,9 +89,9 @@ TEST_F(FrameLoading, FetchesTheFrameOfTheHourFromTheHemisphereFolder) {
 TEST_F(FrameLoading, AMissingFrameOrNoServerFails) {
   const long double hour403 = EncodeDateTimeOrZero(2024, 1, 17, 19, 0, 0, 0);  // frame 404
   QImage frame = Marker();
-  EXPECT_FALSE(LoadJpgFileUrl(site_, *frames_, hour403, hour403, 10, frame).Ok);
+  EXPECT_FALSE(LoadJpgFileUrl(site_, *frames_, hour403, 10, frame).Ok);
   server_.reset();
-  EXPECT_FALSE(LoadJpgFile(site_, *frames_, true, true, kInstant, kInstant, 10, frame).Ok);
+  EXPECT_FALSE(LoadJpgFile(site_, *frames_, true, true, kInstant, 10, frame).Ok);
   EXPECT_EQ(frame, Marker());
 }
 
@@ -99,9 +99,9 @@ TEST_F(FrameLoading, LocalFramesComeFromTheLargeOrSmallFolder) {
   PutLocalFrame(true, kInstant, MakeJpeg(730, 730));
   PutLocalFrame(false, kInstant, MakeJpeg(216, 216));
   QImage frame;
-  ASSERT_TRUE(LoadJpgFile(site_, *frames_, false, true, kInstant, kInstant, 10, frame).Ok);
+  ASSERT_TRUE(LoadJpgFile(site_, *frames_, false, true, kInstant, 10, frame).Ok);
   EXPECT_EQ(frame.size(), QSize(730, 730));
-  ASSERT_TRUE(LoadJpgFileLocal(site_, false, kInstant, kInstant, frame));
+  ASSERT_TRUE(LoadJpgFileLocal(site_, false, kInstant, frame));
   EXPECT_EQ(frame.size(), QSize(216, 216));
   EXPECT_TRUE(Requests().empty());  // one source per call, never the server
 }
@@ -109,7 +109,7 @@ TEST_F(FrameLoading, LocalFramesComeFromTheLargeOrSmallFolder) {
 // No local file for the hour: success, and the frame loaded before stays.
 TEST_F(FrameLoading, NoLocalFileKeepsThePreviousFrame) {
   QImage frame = Marker();
-  EXPECT_TRUE(LoadJpgFile(site_, *frames_, false, true, kInstant, kInstant, 10, frame).Ok);
+  EXPECT_TRUE(LoadJpgFile(site_, *frames_, false, true, kInstant, 10, frame).Ok);
   EXPECT_EQ(frame, Marker());
 }
 
@@ -117,7 +117,7 @@ TEST_F(FrameLoading, ACorruptLocalFileFails) {
   QByteArray bytes = MakeJpeg(730, 730);
   PutLocalFrame(true, kInstant, bytes.left(bytes.size() / 3));
   QImage frame = Marker();
-  EXPECT_FALSE(LoadJpgFile(site_, *frames_, false, true, kInstant, kInstant, 10, frame).Ok);
+  EXPECT_FALSE(LoadJpgFile(site_, *frames_, false, true, kInstant, 10, frame).Ok);
   EXPECT_EQ(frame, Marker());
 }
 

@@ -84,13 +84,13 @@ TEST(GetNasaImageFolder, TheEquatorIsNorth) {
   EXPECT_EQ(GetNasaImageFolder(kSite, 730, k2025, -0.5L), Url(kSouth2025) + "frames/730x730_1x1_30p/");
 }
 
-// The folder follows the year of CurrentDateTime, not of the frame's instant.
-TEST(NasaFrameUrl, JoinsFolderOfCurrentYearAndNameOfInstant) {
-  EXPECT_EQ(NasaFrameUrl(kSite, 730, k2024, k2024, -33.9L), Url(kSouth2024) + "frames/730x730_1x1_30p/moon.3859.jpg");
-  EXPECT_EQ(NasaFrameUrl(kSite, 960, k2024, k2024, 5), Url(kNorth2024) + "frames/960x960_1x1_30p/globe.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(kSite, 1080, k2024, k2025, 5), Url(kNorth2025) + "frames/1080x1920_9x16_30p/v1/comp.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(kSite, 5760, k2024, k2024, 5), Url(kNorth2024) + "frames/5760x3240_16x9_30p/plain/moon.3859.tif");
-  EXPECT_EQ(NasaFrameUrl(kSite, 850, k2024, k2024, 5), Url(kNorth2024) + "frames/850x850_1x1_30p/orbit.3859.tif");
+// The folder and the file name both come from the hour.
+TEST(NasaFrameUrl, JoinsTheFolderAndTheNameOfTheHour) {
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, k2024, -33.9L), Url(kSouth2024) + "frames/730x730_1x1_30p/moon.3859.jpg");
+  EXPECT_EQ(NasaFrameUrl(kSite, 960, k2024, 5), Url(kNorth2024) + "frames/960x960_1x1_30p/globe.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 1080, k2025, 5), Url(kNorth2025) + "frames/1080x1920_9x16_30p/v1/comp.1417.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 5760, k2024, 5), Url(kNorth2024) + "frames/5760x3240_16x9_30p/plain/moon.3859.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 850, k2024, 5), Url(kNorth2024) + "frames/850x850_1x1_30p/orbit.3859.tif");
 }
 
 // Years without NASA folders never index past the two years: earlier years read
@@ -114,9 +114,9 @@ TEST(NasaYearGuard, YearsOutsideTheSeriesUseTheNearestYear) {
 TEST(NasaSeries, TheRegistryOf2026) {
   const long double x = At(2026, 12, 8, 20);
   const std::string north = "/vis/a000000/a005500/a005587/";
-  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, x, 41), Url(north) + "frames/730x730_1x1_30p/moon.8205.jpg");
-  EXPECT_EQ(NasaFrameUrl(kSite, 1080, x, x, 41), Url(north) + "frames/1080x1920_9x16_30p/v1/comp.8205.tif");
-  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, x, -33.9L), NasaFrameUrl(kSite, 730, x, x, 41));
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, 41), Url(north) + "frames/730x730_1x1_30p/moon.8205.jpg");
+  EXPECT_EQ(NasaFrameUrl(kSite, 1080, x, 41), Url(north) + "frames/1080x1920_9x16_30p/v1/comp.8205.tif");
+  EXPECT_EQ(NasaFrameUrl(kSite, 730, x, -33.9L), NasaFrameUrl(kSite, 730, x, 41));
   EXPECT_EQ(MoonInfoUrl(kSite, x, -1), Url(north) + "mooninfo_2026.txt");
   EXPECT_EQ(SvsPageUrl(kSite, x, 1), Url("/5587/"));
   EXPECT_TRUE(SouthFromNorth(x, -33.9L));

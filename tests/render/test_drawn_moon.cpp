@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QThreadPool>
 #include <cmath>
 #include <fstream>
 #include <future>
@@ -93,8 +94,11 @@ TEST(drawnMoon, DiscHasNasasDiameterAndCentre) {
 TEST(drawnMoon, FramesDrawnAtOnceMatchTheFrameDrawnAlone) {
   const MoonHourValues values = HourValuesOf(Row(2024, 412));
   const QImage alone = DrawMoonFrame(values);
+  QThreadPool rows;
+  rows.setMaxThreadCount(3);
   std::vector<std::future<QImage>> frames;
-  for (int i = 0; i < 4; ++i) frames.push_back(std::async(std::launch::async, [&] { return DrawMoonFrame(values); }));
+  for (int i = 0; i < 4; ++i)
+    frames.push_back(std::async(std::launch::async, [&] { return DrawMoonFrame(values, &rows); }));
   for (std::future<QImage>& frame : frames) EXPECT_EQ(frame.get(), alone);
 }
 

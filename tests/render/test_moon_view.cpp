@@ -47,7 +47,6 @@ class renderMoonView : public ::testing::Test {
     Record.Diam = 1832.9L;
     Record.AxisA = 20;
     Record.ParallacticAngle = 23.4L;
-    Options.CurrentDateTime = k2024Jan1At18;
     Options.Latitude = 41.3L;
   }
 

@@ -15,7 +15,7 @@ class ScriptedWindowTest : public WindowTest {
     Form = std::make_unique<TForm1>(MakeServices());
     auto dialog = std::make_unique<ScriptedSaveDialog>();
     Dialog = dialog.get();
-    Form->SavePictureDialog1 = std::move(dialog);
+    Form->SetSaveDialog(std::move(dialog));
   }
   void TearDown() override { Form.reset(); }
 

@@ -22,6 +22,14 @@
 #include "support/hand_off_recorder.h"
 #include "support/test_folders.h"
 
+// A child widget of the window by its object name; the test fails without it.
+template <typename W>
+W* Child(const QObject& form, const char* name) {
+  W* w = form.findChild<W*>(name);
+  EXPECT_NE(w, nullptr) << "no " << name;
+  return w;
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -34,8 +42,6 @@ class WindowTest : public ::testing::Test {
     if (!QApplication::instance()) new QApplication(argc, argv);
   }
   static void TearDownTestSuite() { Config().reset(); }
-  // A show's worker may outlive its window; it finishes before the cache folder goes.
-  ~WindowTest() override { QThreadPool::globalInstance()->waitForDone(); }
 
   // The services a window of this test is built with, as the members stand. The frame
   // cache lives in a folder of the test's own, made with the first window; the
@@ -47,8 +53,9 @@ class WindowTest : public ::testing::Test {
       Frames = std::make_unique<FrameCache>(CacheDir->path(), Fetch);
       Prefetch = std::make_unique<FramePrefetcher>(*Frames);
     }
-    return Services{LocalClock, *Zone, MakeNasaSite(ServerUrl, Config()->path().toStdString()), Fetch, Shell,
-                    *Frames,    Prefetching ? Prefetch.get() : nullptr};
+    return Services{LocalClock, *Zone,  MakeNasaSite(ServerUrl, Config()->path().toStdString()),
+                    Fetch,      Shell,  *Frames,
+                    Prefetching ? Prefetch.get() : nullptr, Pools};
   }
 
  public:
@@ -65,8 +72,9 @@ class WindowTest : public ::testing::Test {
 
   // Waits until the window shows what it was last asked to show.
   static void WaitForShow(const TForm1& form) {
-    ASSERT_TRUE(ProcessUntil([&] { return !form.ShowPending(); })) << "the show never ended";
+    ASSERT_TRUE(ProcessUntil([&] { return !form.Session().Pending(); })) << "the show never ended";
   }
+
 
  protected:
   static QString IniPath() { return Config()->path() + "/Quenhalse/Orvanel.ini"; }
@@ -86,4 +94,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<QTemporaryDir> CacheDir;
   std::unique_ptr<FrameCache> Frames;
   std::unique_ptr<FramePrefetcher> Prefetch;  // goes first, finishing its transfers
+  // A show's worker may outlive its window: the pools go first, waiting for their
+  // workers before the cache folder goes.
+  WorkerPools Pools;
 };

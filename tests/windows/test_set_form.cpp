@@ -13,7 +13,6 @@
 
 #include <string>
 
-#include "core/program_state.h"
 #include "support/hand_off_recorder.h"
 #include "support/qt_app_environment.h"
 #include "support/widget_events.h"
@@ -44,7 +43,9 @@ class SetForm : public ::testing::Test {
   }
 
   QLocale SavedLocale;
-  ProgramState State;
+  struct {
+    long double Latitude = 0, Longitude = 0;
+  } State;  // the place the window keeps
   int Redraws = 0;
   long double LatitudeAtRedraw = 0;
   HandOffRecorder Shell;

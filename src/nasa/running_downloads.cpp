@@ -1,4 +1,4 @@
-#include "app/running_downloads.h"
+#include "nasa/running_downloads.h"
 
 #include <algorithm>
 

@@ -1,0 +1,101 @@
+// TForm1 draws what the session shows: the panel, the pictures and the labels change
+// here together, for one hour.
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "app/image_box.h"
+#include "app/main_form.h"
+#include "app/message_box_reporter.h"
+#include "core/data_panel.h"
+#include "nasa/nasa_urls.h"
+#include "render/altitude_chart.h"
+#include "render/moon_view.h"
+
+namespace {
+
+// What the status bar says of where the hour's picture and values come from, and
+// why a frame could not be had; empty when all is NASA's.
+QString SourceNotice(const ShownHour& h) {
+  if (!h.Record.FromNasa)
+    return QStringLiteral(" Computed values and Moon drawn by Orvanel: NASA publishes no hourly series for %1")
+        .arg(YearOf(h.Hour));
+  if (h.Frames.Drawn && h.View != ViewKind::Drawn)
+    return QStringLiteral(" Moon drawn by Orvanel: NASA's frame is unavailable.") + h.Frames.Failure;
+  return h.Frames.Failure;
+}
+
+void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
+  if (!text) return;
+  label->setText(text->Text);
+  SetLabelColour(label, ToQColor(text->TextColor));
+  label->adjustSize();
+}
+
+}  // namespace
+
+void TForm1::PaintShown(const ShownHour& hour) {
+  if (!hour.StandIn) {
+    Loading = false;
+    unsetCursor();
+  }
+  SetStatusText(StatusBeforeLoading);
+  ShowAllData(hour.Record);
+  FrameJpeg = hour.Frames.Jpeg;
+  FrameTiff = hour.Frames.Tiff;
+  ShowMoon(hour);
+  DrawPolyLine(hour);
+  const QString notice = SourceNotice(hour);
+  if (!notice.isEmpty()) SetStatusText(notice);
+  if (hour.StandIn)
+    SetStatusText(" Loading " + LoadingFileName(hour.Hour) +
+                  " from NASA ... the Moon drawn by Orvanel stands in meanwhile");
+  UpdateActions();
+}
+
+void TForm1::ShowAllData(const MoonRecord& r) {
+  Memo1->clear();
+  if (!ShowDataBox->isChecked()) return;
+  Memo1->setUpdatesEnabled(false);
+  Memo1->setPlainText(DataPanelLines(r, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale()).join('\n'));
+  Memo1->setUpdatesEnabled(true);
+}
+
+MoonViewOptions TForm1::ViewOptions() const {
+  MoonViewOptions o;
+  o.ShowLines = ShowLinesBox->isChecked();
+  o.RotateParallactic = RotateBox->isChecked();
+  o.Latitude = Show.Latitude();
+  o.Longitude = Show.Longitude();
+  o.ImageSize = ImageSize;
+  return o;
+}
+
+void TForm1::ApplyViewLabels(const ViewLabels& labels) {
+  if (labels.CalendarDate) MonthCal->setSelectedDate(*labels.CalendarDate);
+  if (labels.RotateBoxVisible) RotateBox->setVisible(*labels.RotateBoxVisible);
+  ApplyLabel(UTCLab, labels.UTCLab);
+  ApplyLabel(LocLab, labels.LocLab);
+  ApplyLabel(ParallacticLab, labels.ParallacticLab);
+  ApplyLabel(ParallacticLab2, labels.ParallacticLab2);
+  if (labels.StatusText) SetStatusText(*labels.StatusText);
+}
+
+void TForm1::ShowMoon(const ShownHour& hour) {
+  // The charts cover only part of the picture: what another view left there goes.
+  if (hour.View == ViewKind::ChartH || hour.View == ViewKind::ChartV) Image2->Picture().fill(Qt::black);
+  MessageBoxReporter reporter(this);
+  const MoonViewServices services{Svc.Zone, reporter};
+  ApplyViewLabels(::ShowMoon(hour.View, hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, FrameTiff,
+                             Image2->Picture()));
+  Image2->PictureChanged();
+}
+
+void TForm1::DrawPolyLine(const ShownHour& hour) {
+  MessageBoxReporter reporter(this);
+  const MoonViewServices services{Svc.Zone, reporter};
+  ApplyViewLabels(::DrawPolyLine(hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, Image1->Picture()));
+  Image1->PictureChanged();
+}

@@ -1,0 +1,46 @@
+// TForm1's controls of the show: each hands the user's choice to the session.
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/main_form.h"
+#include "nasa/nasa_urls.h"
+
+void TForm1::AnimateBoxClick() {
+  const bool running = AnimateBox->isChecked();
+  AnimationControlsEnabled(!running);
+  if (running) {
+    Show.SetStep(StepBox->currentIndex() + 1);
+    Show.StartAnimation();
+  } else {
+    Show.StopAnimation();
+  }
+}
+
+// While the animation runs, the controls that move the hour are off.
+void TForm1::AnimationControlsEnabled(bool enabled) {
+  for (QWidget* w : std::initializer_list<QWidget*>{MonthCal, PrevBut, NowBut, NextBut}) w->setEnabled(enabled);
+}
+
+void TForm1::TypeBoxCloseup() {
+  Show.SetView(ViewKindOf(TypeBox->currentIndex()));
+  Show.ShowAgain();
+}
+
+void TForm1::StepBoxCloseUp() { Show.SetStep(StepBox->currentIndex() + 1); }
+
+void TForm1::MonthCalClick() { Show.GoToCalendarDay(MonthCal->selectedDate()); }
+
+void TForm1::ShowOptionsChanged() { Show.ShowAgain(); }
+
+// A request is under way: the status bar says which frame is coming, and gets its
+// text back when the hour is shown.
+void TForm1::ShowLoading(long double hour) {
+  if (!Loading) StatusBeforeLoading = StatusBar1->text();
+  Loading = true;
+  if (Show.Online() && HasNasaSeries(hour) && Show.View() != ViewKind::Drawn)
+    SetStatusText(" Loading " + LoadingFileName(hour) + " from NASA ...");
+  setCursor(Qt::BusyCursor);
+}

@@ -1,0 +1,44 @@
+// Fetching the pictures of one hour, away from the window: NASA's Moon frame (or the
+// Moon drawn by the program where NASA has none or it cannot be had) and, for the
+// chart, orbit and globe views, the view's own frame.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+#include "astro/moon_hour_values.h"
+#include "core/view_kind.h"
+#include "nasa/frame_cache.h"
+#include "nasa/frame_naming.h"
+#include "nasa/running_downloads.h"
+
+class QThreadPool;
+
+// The pictures a show request fetched for its hour.
+struct FetchedFrames {
+  QImage Jpeg;        // NASA's Moon frame, or the Moon drawn by the program
+  bool Drawn = false; // Jpeg was drawn
+  QImage Tiff;        // the chart, orbit or globe view's frame; null when it could not be had
+  QString Failure;    // the status bar's word on a frame that could not be had
+};
+
+// Everything a worker needs to fetch the frames of one hour: copies, so that it
+// shares nothing with the session and may outlive it.
+struct FrameRequest {
+  NasaSite Site;
+  FrameCache Frames;  // a copy sharing the program's cache
+  bool Online;
+  long double Hour;
+  long double Latitude;
+  ViewKind View;
+  MoonHourValues Values;  // for the Moon drawn when NASA's frame cannot be had
+  QImage PreviousJpeg;    // kept when the local folder has no file for the hour
+  std::shared_ptr<RunningDownloads::Download> Download;  // cancelled when the request is overtaken
+  QThreadPool* DrawnMoonRows;                            // shares the drawn Moon's rows
+};
+
+FetchedFrames FetchFrames(const FrameRequest& r);
+
+// The frame name shown while the hour's frame is loading ("moon.3859.jpg").
+QString LoadingFileName(long double hour);

@@ -201,6 +201,14 @@ bool NearNode(double k) {
 
 }  // namespace
 
+const char* LunarEclipseKindName(LunarEclipseKind kind) {
+  switch (kind) {
+    case LunarEclipseKind::Penumbral: return "penumbral";
+    case LunarEclipseKind::Partial: return "partial";
+    default: return "total";
+  }
+}
+
 EarthShadow EarthShadowAt(double utcDay) {
   const ShadowSample s = SampleAt(static_cast<double>(TerrestrialTimeDay(utcDay)), true);
   const auto deg = [](double rad) { return rad * static_cast<double>(kDegreesPerRadian); };

@@ -17,6 +17,9 @@
 
 enum class LunarEclipseKind { Penumbral, Partial, Total };
 
+// "penumbral", "partial" or "total".
+const char* LunarEclipseKindName(LunarEclipseKind kind);
+
 // The Earth's shadow seen from the Earth's centre at one instant, angles in degrees
 // on the sky. The shadow's centre is given relative to the Moon's centre, east and
 // north on the J2000 equator, so that it can be laid on a picture with J2000 north up.

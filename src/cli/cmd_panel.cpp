@@ -1,8 +1,10 @@
-// The data panel of an instant and place, in the system's time zone and locale.
+// The data panel of an instant and place, in the system's time zone and locale, with
+// the lines about a lunar eclipse in progress.
 #include <iostream>
 
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
+#include "core/eclipse_circumstances.h"
 #include "core/settings_store.h"
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
@@ -18,7 +20,8 @@ int Panel(const CliArgs& a, std::ostream& out) {
   if (lat < -90 || lat > 90) throw CliError("--lat must lie within -90 ... 90");
   if (lon < -180 || lon > 180) throw CliError("--lon must lie within -180 ... 180");
   const MoonRecord r = CalculateMoonRecord(x, lat, lon, CliZone(), HourValuesAt);
-  const QStringList lines = DataPanelLines(r, lat, lon, CliZone(), QLocale::system());
+  const QStringList lines = DataPanelLines(r, lat, lon, CliZone(), QLocale::system()) +
+                            EclipsePanelLines(x, lat, lon, CliZone(), QLocale::system());
   for (const QString& line : lines) out << line.toStdString() << '\n';
   return 0;
 }

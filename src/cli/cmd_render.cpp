@@ -14,6 +14,7 @@
 #include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
 #include "render/drawn_moon.h"
+#include "render/eclipse_shadow.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -28,7 +29,7 @@ QImage ReadFrame(const std::string& path) {
 
 // NASA's frame from --frame, or the Moon drawn from the hour's values.
 QImage FrameOf(const CliArgs& a, long double instant) {
-  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(HourValuesAt(instant).Values);
+  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawEclipsedMoonFrame(HourValuesAt(instant).Values, instant);
 }
 
 // Through a temporary file beside the target, so that a failed write leaves no half picture.

@@ -135,3 +135,13 @@ TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
 }
 
 }  // namespace
+
+// At mid-totality of 2025-03-14 the drawn Moon lies in the umbra: dark and copper-red.
+TEST_F(renderCli, TheDrawnMoonShowsTheEarthsShadowDuringAnEclipse) {
+  const std::vector<std::string> args = {"render", "2025-03-14T06:59Z", "--out", OutDir(), "--no-lines"};
+  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  const QRgb centre = Picture("moon.png").pixel(365, 365);
+  EXPECT_GT(qRed(centre), 2 * qGreen(centre));
+  EXPECT_LT(qGray(centre), 60);
+}

@@ -264,6 +264,9 @@ void TForm1::CreatePanelControls() {
   ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", true);
   RotateBox = MakeCheckBox(Panel1, "RotateBox", "Rotate Parallactic", false);
   ShowDataBox = MakeCheckBox(Panel1, "ShowDataBox", "Show Data", true);
+  NasaInEclipseBox = MakeCheckBox(Panel1, "NasaInEclipseBox", "NASA in Eclipse", false);
+  NasaInEclipseBox->setToolTip(QStringLiteral("NASA's frames do not show the Earth's shadow: during a lunar eclipse "
+                                              "the Moon drawn by Orvanel shows it, unless this is ticked"));
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
@@ -272,10 +275,10 @@ void TForm1::CreatePanelControls() {
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
   QWidget* const cells[][2] = {{AnimateBox, ReverseBox}, {typeLab, stepLab}, {TypeBox, StepBox},
-                               {ShowLinesBox, ShowDataBox}, {RotateBox, nullptr}};
+                               {ShowLinesBox, ShowDataBox}, {RotateBox, NasaInEclipseBox}};
   for (int r = 0; r < 5; ++r)
     for (int c = 0; c < 2; ++c)
-      if (cells[r][c]) grid->addWidget(cells[r][c], r + 1, c);
+      grid->addWidget(cells[r][c], r + 1, c);
 
   connect(PrevBut, &QPushButton::clicked, &Show, &ShowSession::Previous);
   connect(NowBut, &QPushButton::clicked, &Show, &ShowSession::Now);
@@ -286,6 +289,10 @@ void TForm1::CreatePanelControls() {
   connect(StepBox, &QComboBox::activated, this, &TForm1::StepBoxCloseUp);
   for (QCheckBox* box : {ShowLinesBox, RotateBox, ShowDataBox})
     connect(box, &QCheckBox::clicked, this, &TForm1::ShowOptionsChanged);
+  connect(NasaInEclipseBox, &QCheckBox::clicked, this, [this](bool nasa) {
+    Show.SetNasaFrameInEclipse(nasa);
+    Show.ShowAgain();
+  });
 }
 
 // One action per command, shared by the menu bar and the pictures' pop-up menu, so a
@@ -315,6 +322,11 @@ void TForm1::CreateMenus() {
       {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
        true},
       {"&Download Frames…", "DownloadFrames1", QStyle::SP_ArrowDown, &TForm1::DownloadFrames1Click, {}, true},
+      {"&Eclipses…", "Eclipses1", QStyle::SP_FileDialogInfoView, &TForm1::Eclipses1Click, {}, false},
+      {"Next &Eclipse", "NextEclipse1", QStyle::SP_MediaSeekForward, &TForm1::NextEclipse1Click,
+       QKeySequence(Qt::Key_E), false},
+      {"Previous E&clipse", "PrevEclipse1", QStyle::SP_MediaSeekBackward, &TForm1::PrevEclipse1Click,
+       QKeySequence(Qt::SHIFT | Qt::Key_E), false},
       {"&Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, QKeySequence::Save, false},
       {"&Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, {}, false},
   };

@@ -82,6 +82,9 @@ class TForm1 : public QMainWindow {
   void SaveScreen1Click();
   void OpenFolder1Click();
   void DownloadFrames1Click();
+  void Eclipses1Click();
+  void NextEclipse1Click();
+  void PrevEclipse1Click();
 
  private:
   void FormCreate();
@@ -150,6 +153,7 @@ class TForm1 : public QMainWindow {
   QCheckBox* ShowLinesBox = nullptr;
   QCheckBox* RotateBox = nullptr;
   QCheckBox* ShowDataBox = nullptr;
+  QCheckBox* NasaInEclipseBox = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
   QLabel* StatusBar1 = nullptr;
   QMenu* PopupMenu1 = nullptr;

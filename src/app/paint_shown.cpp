@@ -10,6 +10,7 @@
 #include "app/main_form.h"
 #include "app/message_box_reporter.h"
 #include "core/data_panel.h"
+#include "core/eclipse_circumstances.h"
 #include "nasa/nasa_urls.h"
 #include "render/altitude_chart.h"
 #include "render/moon_view.h"
@@ -18,7 +19,10 @@ namespace {
 
 // What the status bar says of where the hour's picture and values come from, and
 // why a frame could not be had; empty when all is NASA's.
-QString SourceNotice(const ShownHour& h) {
+QString SourceNotice(const ShownHour& h, bool nasaInEclipse) {
+  if (h.Record.FromNasa && IsMoonView(h.View) && h.View != ViewKind::Drawn && DrawnForEclipse(h.Hour, nasaInEclipse))
+    return QStringLiteral(" Lunar eclipse: NASA's frames do not show the Earth's shadow, so the Moon drawn by Orvanel "
+                          "shows it (tick \"NASA in Eclipse\" for NASA's frame)");
   if (!h.Record.FromNasa)
     return QStringLiteral(" Computed values and Moon drawn by Orvanel: NASA publishes no hourly series for %1")
         .arg(YearOf(h.Hour));
@@ -47,7 +51,7 @@ void TForm1::PaintShown(const ShownHour& hour) {
   FrameTiff = hour.Frames.Tiff;
   ShowMoon(hour);
   DrawPolyLine(hour);
-  const QString notice = SourceNotice(hour);
+  const QString notice = SourceNotice(hour, Show.NasaFrameInEclipse());
   if (!notice.isEmpty()) SetStatusText(notice);
   if (hour.StandIn)
     SetStatusText(" Loading " + LoadingFileName(hour.Hour) +
@@ -59,7 +63,9 @@ void TForm1::ShowAllData(const MoonRecord& r) {
   Memo1->clear();
   if (!ShowDataBox->isChecked()) return;
   Memo1->setUpdatesEnabled(false);
-  Memo1->setPlainText(DataPanelLines(r, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale()).join('\n'));
+  QStringList lines = DataPanelLines(r, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale());
+  lines += EclipsePanelLines(r.DateTime, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale());
+  Memo1->setPlainText(lines.join('\n'));
   Memo1->setUpdatesEnabled(true);
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "nasa/nasa_urls.h"
+#include "windows/eclipses_dialog.h"
 
 void TForm1::AnimateBoxClick() {
   const bool running = AnimateBox->isChecked();
@@ -34,6 +35,17 @@ void TForm1::StepBoxCloseUp() { Show.SetStep(StepBox->currentIndex() + 1); }
 void TForm1::MonthCalClick() { Show.GoToCalendarDay(MonthCal->selectedDate()); }
 
 void TForm1::ShowOptionsChanged() { Show.ShowAgain(); }
+
+void TForm1::NextEclipse1Click() { Show.NextEclipse(); }
+void TForm1::PrevEclipse1Click() { Show.PreviousEclipse(); }
+
+// The list of a span's eclipses; a row chosen goes to its greatest eclipse.
+void TForm1::Eclipses1Click() {
+  auto* dialog = new EclipsesDialog(Show.HourShown(), Show.Latitude(), Show.Longitude(), Svc.Zone, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &EclipsesDialog::EclipseChosen, this, [this](long double greatest) { Show.GoTo(greatest); });
+  dialog->show();
+}
 
 // A request is under way: the status bar says which frame is coming, and gets its
 // text back when the hour is shown.

@@ -73,8 +73,8 @@ void ApplyEarthShadow(QImage& frame, double discDiameterPx, const EarthShadow& s
   }
 }
 
-QImage DrawEclipsedMoonFrame(const MoonHourValues& values, long double utcDay) {
-  QImage frame = DrawMoonFrame(values);
+QImage DrawEclipsedMoonFrame(const MoonHourValues& values, long double utcDay, QThreadPool* rowPool) {
+  QImage frame = DrawMoonFrame(values, rowPool);
   if (Drawable(values))
     ApplyEarthShadow(frame, DrawnDiscDiameter(values.Diam), EarthShadowAt(static_cast<double>(utcDay)));
   return frame;

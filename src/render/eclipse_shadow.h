@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+class QThreadPool;
+
 #include "astro/lunar_eclipses.h"
 #include "astro/moon_hour_values.h"
 
@@ -15,6 +17,6 @@
 // format or size, or a Moon clear of the penumbra, is left as it was.
 void ApplyEarthShadow(QImage& frame, double discDiameterPx, const EarthShadow& shadow);
 
-// The drawn Moon of an hour (DrawMoonFrame) with the Earth's shadow of the UTC
-// instant utcDay laid on it.
-QImage DrawEclipsedMoonFrame(const MoonHourValues& values, long double utcDay);
+// The drawn Moon of an hour (DrawMoonFrame, its rows shared with rowPool's threads)
+// with the Earth's shadow of the UTC instant utcDay laid on it.
+QImage DrawEclipsedMoonFrame(const MoonHourValues& values, long double utcDay, QThreadPool* rowPool = nullptr);

@@ -3,7 +3,9 @@
 #include "core/frame_file_name.h"
 #include "nasa/frame_loading.h"
 #include "nasa/nasa_urls.h"
+#include "astro/lunar_eclipses.h"
 #include "render/drawn_moon.h"
+#include "render/eclipse_shadow.h"
 
 namespace {
 
@@ -12,6 +14,10 @@ QString FailureNotice(const QString& file, const QString& reason) {
 }
 
 }  // namespace
+
+bool DrawnForEclipse(long double hour, bool nasaFrameInEclipse) {
+  return !nasaFrameInEclipse && LunarEclipseAt(static_cast<double>(hour)).has_value();
+}
 
 QString LoadingFileName(long double hour) { return QString::fromStdString(GetFileName("jpg", hour)); }
 
@@ -23,14 +29,14 @@ FetchedFrames FetchFrames(const FrameRequest& r) {
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
   const bool nasa = HasNasaSeries(r.Hour);
-  f.Drawn = !nasa || r.View == ViewKind::Drawn;
+  f.Drawn = !nasa || r.View == ViewKind::Drawn || DrawnForEclipse(r.Hour, r.NasaFrameInEclipse);
   if (!f.Drawn) {
     const DownloadResult jpeg = LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Hour, r.Latitude, f.Jpeg, control);
     if (!jpeg.Ok) f.Failure = FailureNotice(LoadingFileName(r.Hour), jpeg.Reason);
     f.Drawn = !jpeg.Ok;
   }
   if (r.Download->Cancel) return f;  // overtaken: nobody will look at it
-  if (f.Drawn) f.Jpeg = DrawMoonFrame(r.Values, r.DrawnMoonRows);
+  if (f.Drawn) f.Jpeg = DrawEclipsedMoonFrame(r.Values, r.Hour, r.DrawnMoonRows);
   if (nasa && !IsMoonView(r.View)) {
     const std::string url = NasaFrameUrl(r.Site, DescriptionOf(r.View).ScreenKey, r.Hour, r.Latitude);
     const FrameFetch tiff = r.Frames.Load(url, f.Tiff, control);

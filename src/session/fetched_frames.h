@@ -32,6 +32,7 @@ struct FrameRequest {
   long double Hour;
   long double Latitude;
   ViewKind View;
+  bool NasaFrameInEclipse;  // NASA's frame even during an eclipse, which it does not show
   MoonHourValues Values;  // for the Moon drawn when NASA's frame cannot be had
   QImage PreviousJpeg;    // kept when the local folder has no file for the hour
   std::shared_ptr<RunningDownloads::Download> Download;  // cancelled when the request is overtaken
@@ -39,6 +40,10 @@ struct FrameRequest {
 };
 
 FetchedFrames FetchFrames(const FrameRequest& r);
+
+// Whether the drawn Moon takes the place of NASA's frame of the hour: NASA's frames do
+// not show the Earth's shadow.
+bool DrawnForEclipse(long double hour, bool nasaFrameInEclipse);
 
 // The frame name shown while the hour's frame is loading ("moon.3859.jpg").
 QString LoadingFileName(long double hour);

@@ -11,7 +11,8 @@
 #include "core/hour_clock.h"
 #include "core/navigation_steps.h"
 #include "nasa/hour_values.h"
-#include "render/drawn_moon.h"
+#include "core/eclipse_steps.h"
+#include "render/eclipse_shadow.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void ShowSession::SetView(ViewKind view) { CurrentView = view; }
 void ShowSession::SetStep(int hours) { StepHours = std::clamp(hours, 1, 24); }
 void ShowSession::SetReverse(bool reverse) { Backwards = reverse; }
 void ShowSession::SetOnline(bool online) { OnlineFiles = online; }
+void ShowSession::SetNasaFrameInEclipse(bool nasa) { NasaInEclipse = nasa; }
 
 void ShowSession::Next() { MoveTo(NextStep(Hour, StepDays(StepHours))); }
 void ShowSession::Previous() { MoveTo(PreviousStep(Hour, StepDays(StepHours))); }
@@ -74,17 +76,31 @@ void ShowSession::GoToCalendarDay(const QDate& localDay) {
 void ShowSession::NextFullMoon() { MoveFullMoon(true); }
 void ShowSession::PreviousFullMoon() { MoveFullMoon(false); }
 
+void ShowSession::NextEclipse() { MoveEclipse(true); }
+void ShowSession::PreviousEclipse() { MoveEclipse(false); }
+
+// From the exact instant of the eclipse last jumped to, so that the rounding of its
+// hour neither repeats nor skips an eclipse.
+void ShowSession::MoveEclipse(bool forward) {
+  if (AnimationOn) return;
+  const long double from = Cursor && Cursor->Kind == EventKind::Eclipse ? Cursor->Instant : Hour;
+  const std::optional<long double> found = EclipseStep(from, forward);
+  if (!found) return;
+  Show(RoundToHour(*found, false));
+  Cursor = EventCursor{EventKind::Eclipse, *found};
+}
+
 // The phase search works from a calendar day (the first full moon after its 00:00, the
 // last before it), so from the cursor it is asked twice where the day alone is ambiguous.
 void ShowSession::MoveFullMoon(bool forward) {
   if (AnimationOn) return;
-  const double from = FullMoonCursor.value_or(static_cast<double>(Hour));
+  const double from = static_cast<double>(Cursor && Cursor->Kind == EventKind::FullMoon ? Cursor->Instant : Hour);
   double found = forward ? FindFullMoon(true, from) : FindFullMoon(false, from + 1);
   if (forward ? found <= from + kOneSecondDays : found >= from - kOneSecondDays)
     found = forward ? FindFullMoon(true, from + 1) : FindFullMoon(false, from);
   if (found <= 0) return;  // outside the calendar the search knows
   Show(RoundToHour(found, false));
-  FullMoonCursor = found;
+  Cursor = EventCursor{EventKind::FullMoon, found};
 }
 
 void ShowSession::MaxAltitude() { GoToExtreme(true); }
@@ -97,7 +113,7 @@ void ShowSession::GoToExtreme(bool highest) {
 
 void ShowSession::MoveTo(long double x) {
   if (AnimationOn) return;
-  FullMoonCursor.reset();
+  Cursor.reset();
   Show(x);
 }
 
@@ -114,8 +130,9 @@ void ShowSession::Show(long double x) {
   if (PendingRequest && PendingRequest->Hour != x) PendingRequest->Download->Cancel = true;
   const auto request = std::make_shared<Request>(Request{x, Downloads.Start()});
   PendingRequest = request;
-  const FrameRequest work{Svc.Site, Svc.Frames,       OnlineFiles,       x,         Lat, CurrentView,
-                          HourValuesOf(CurrentRecord), LastJpeg, request->Download, &Svc.DrawnMoonRows};
+  const FrameRequest work{Svc.Site,    Svc.Frames,   OnlineFiles,       x,
+                          Lat,         CurrentView,  NasaInEclipse,     HourValuesOf(CurrentRecord),
+                          LastJpeg,    request->Download, &Svc.DrawnMoonRows};
   auto* watcher = new QFutureWatcher<FetchedFrames>(this);
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
     watcher->deleteLater();
@@ -140,7 +157,7 @@ void ShowSession::PrefetchAfter(long double from, long double x) {
 void ShowSession::StandIn() {
   if (!PendingRequest) return;
   ShownHour hour{Hour, CurrentRecord, {}, CurrentView, true};
-  hour.Frames.Jpeg = DrawMoonFrame(HourValuesOf(CurrentRecord), &Svc.DrawnMoonRows);
+  hour.Frames.Jpeg = DrawEclipsedMoonFrame(HourValuesOf(CurrentRecord), Hour, &Svc.DrawnMoonRows);
   hour.Frames.Drawn = true;
   emit Shown(hour);
 }
@@ -163,7 +180,7 @@ void ShowSession::Finished(const std::shared_ptr<Request>& request, const Fetche
 void ShowSession::StartAnimation() {
   if (AnimationOn) return;
   AnimationOn = true;
-  FullMoonCursor.reset();
+  Cursor.reset();
   AnimationClock.start();
   NextStepDueNs = 0;
   if (Pending())

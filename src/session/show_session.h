@@ -56,6 +56,7 @@ class ShowSession : public QObject {
   int Step() const { return StepHours; }
   bool Reverse() const { return Backwards; }
   bool Online() const { return OnlineFiles; }
+  bool NasaFrameInEclipse() const { return NasaInEclipse; }
 
   // Settings of the show, read by the next show (ShowAgain shows them at once).
   void SetPlace(long double latitude, long double longitude);
@@ -63,6 +64,9 @@ class ShowSession : public QObject {
   void SetStep(int hours);  // 1 ... 24
   void SetReverse(bool reverse);
   void SetOnline(bool online);
+  // NASA's frame during a lunar eclipse, which it does not show; else the drawn Moon
+  // with the Earth's shadow.
+  void SetNasaFrameInEclipse(bool nasa);
 
   // The intents. While the animation runs only StopAnimation, Reverse and the
   // settings act; the others are ignored, as the window's controls are then off.
@@ -75,6 +79,8 @@ class ShowSession : public QObject {
   void GoToCalendarDay(const QDate& localDay);  // its local midnight, to the hour
   void NextFullMoon();
   void PreviousFullMoon();
+  void NextEclipse();      // to the greatest eclipse of the next lunar eclipse
+  void PreviousEclipse();
   void MaxAltitude();
   void MinAltitude();
   void StartAnimation();
@@ -101,6 +107,7 @@ class ShowSession : public QObject {
   void AnimationStep();
   void ScheduleAnimationStep();
   void MoveFullMoon(bool forward);
+  void MoveEclipse(bool forward);
   void GoToExtreme(bool highest);
 
   SessionServices Svc;
@@ -112,9 +119,16 @@ class ShowSession : public QObject {
   bool Backwards = false;
   bool OnlineFiles = true;
   bool AnimationOn = false;
-  // The exact instant of the full moon last jumped to, while its hour is the one shown:
-  // the next jump searches from there, so jumps neither skip nor repeat a lunation.
-  std::optional<double> FullMoonCursor;
+  bool NasaInEclipse = false;
+  // The exact instant of the full moon or eclipse last jumped to, while its hour is the
+  // one shown: the next jump of that kind searches from there, so jumps neither skip
+  // nor repeat an event.
+  enum class EventKind { FullMoon, Eclipse };
+  struct EventCursor {
+    EventKind Kind;
+    long double Instant;
+  };
+  std::optional<EventCursor> Cursor;
   RiseSetCache RiseSets;
   QImage LastJpeg;  // the local folder's frame stays when it has none for the hour
   RunningDownloads Downloads;

@@ -83,7 +83,8 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
                                 "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Download Frames…",   "&Save Screen",        "&Open Folder"};
+                                "&Download Frames…",   "&Eclipses…",          "Next &Eclipse",
+                                "Previous E&clipse",   "&Save Screen",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);
@@ -108,6 +109,8 @@ TEST_F(MainForm, TheMenusShowTheirShortcuts) {
       {"SaveScreen1Action", QKeySequence("Ctrl+S")},
       {"ImagetoClipBoard1Action", QKeySequence("Ctrl+C")},
       {"LinktoClipboard1Action", QKeySequence("Ctrl+Shift+C")},
+      {"NextEclipse1Action", QKeySequence("E")},
+      {"PrevEclipse1Action", QKeySequence("Shift+E")},
   };
   for (const auto& [name, keys] : shortcuts) {
     const auto* a = Child<QAction>(form, name);

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <mutex>
@@ -557,6 +558,37 @@ TEST_F(WorkingWindow, AStalledServerNeverHoldsTheHourOrTheClosing) {
   }
   Pools.Show.waitForDone();
   EXPECT_LT(clock.elapsed(), 1000);
+}
+
+// E goes to the next lunar eclipse's greatest eclipse, where NASA's frame (which has
+// no shadow) gives way to the drawn Moon with the Earth's umbra on it, unless the user
+// asks for NASA's frame; the panel names the eclipse.
+TEST_F(WorkingWindow, EclipsesAreShownDrawnWithTheShadowUnlessNasasFrameIsAskedFor) {
+  TForm1 form(MakeServices());
+  form.show();
+  form.Session().GoTo(At(2025, 3, 1, 0));
+  WaitForShow(form);
+  const std::size_t requests = Log->Count();
+  QTest::keyClick(&form, Qt::Key_E);
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), At(2025, 3, 14, 7), kSecond);  // greatest 06:58:43
+  EXPECT_EQ(Log->Count(), requests) << "NASA's frame of an eclipse hour was fetched";
+  EXPECT_TRUE(Child<QLabel>(form, "StatusBar1")->text().contains("Lunar eclipse"));
+  EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().contains("Total lunar eclipse"));
+  const QColor umbra = Child<ImageBox>(form, "Image2")->Picture().pixelColor(250, 300);
+  EXPECT_GT(umbra.red(), umbra.blue()) << "the umbra is copper-red";
+  EXPECT_LT(umbra.value(), 128);
+
+  Child<QCheckBox>(form, "NasaInEclipseBox")->click();
+  WaitForShow(form);
+  EXPECT_NE(Log->Last().find("moon.1736.jpg"), std::string::npos) << Log->Last();
+  EXPECT_EQ(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);  // NASA's grey disc
+  QTest::keyClick(&form, Qt::Key_E);
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), At(2025, 9, 7, 18), kSecond);  // greatest 18:11
+  QTest::keyClick(&form, Qt::Key_E, Qt::ShiftModifier);
+  WaitForShow(form);
+  EXPECT_NEAR(form.Session().HourShown(), At(2025, 3, 14, 7), kSecond);
 }
 
 }  // namespace

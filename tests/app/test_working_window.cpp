@@ -177,7 +177,7 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
   WaitForShow(form);
   EXPECT_EQ(Log->Count(), requests);
   const QStringList panel = form.Memo1->toPlainText().split('\n');
-  ASSERT_EQ(panel.size(), 22);
+  ASSERT_EQ(panel.size(), 23);
   EXPECT_EQ(panel[9], "Computed Data:");
   const MoonHourValues computed = ComputeMoonHourValues(At(2027, 1, 1, 1));
   EXPECT_EQ(form.State.CurrentMoonRecord.AxisA, computed.AxisA);

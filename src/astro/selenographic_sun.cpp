@@ -10,8 +10,8 @@ constexpr double kDeg = std::numbers::pi / 180;
 
 }  // namespace
 
-double SunAltitudeOverDeg(double latDeg, double lonDeg, double slatDeg, double slonDeg) {
-  const double lat = latDeg * kDeg, slat = slatDeg * kDeg, dlon = (lonDeg - slonDeg) * kDeg;
+double AltitudeOverPlaceDeg(double latDeg, double lonDeg, double subLatDeg, double subLonDeg) {
+  const double lat = latDeg * kDeg, slat = subLatDeg * kDeg, dlon = (lonDeg - subLonDeg) * kDeg;
   const double s = std::sin(lat) * std::sin(slat) + std::cos(lat) * std::cos(slat) * std::cos(dlon);
   return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
 }

@@ -4,10 +4,12 @@
 // parallax of 1 AU against the Moon's radius is below 0.0007 degrees).
 #pragma once
 
-// The Sun's altitude, degrees, over the horizon of the selenographic place
-// (latDeg, lonDeg) when the sub-solar point is (slatDeg, slonDeg): the angle
-// 90 degrees less the arc between the place and the sub-solar point.
-double SunAltitudeOverDeg(double latDeg, double lonDeg, double slatDeg, double slonDeg);
+// The altitude, degrees, of a far body over the horizon of the selenographic place
+// (latDeg, lonDeg) when the body stands overhead at (subLatDeg, subLonDeg): 90
+// degrees less the arc between the two places. With the sub-solar point (Slat,
+// Slon) it is the Sun's altitude; with the sub-Earth point (Elat, Elon) the Earth's,
+// above zero on the side of the Moon that faces us.
+double AltitudeOverPlaceDeg(double latDeg, double lonDeg, double subLatDeg, double subLonDeg);
 
 // How a place is lit: the Sun below its horizon, 0 to 8 degrees above it (the long
 // shadows where relief shows), or higher.

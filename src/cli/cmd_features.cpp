@@ -40,7 +40,7 @@ int Features(const CliArgs& a, std::ostream& out) {
     if (f.DiameterKm < minKm) break;  // the table is largest first
     const std::optional<QPointF> at = projection.PixelOf(f.LatitudeDeg, f.LongitudeDeg);
     if (!at) continue;
-    const double sun = SunAltitudeOverDeg(f.LatitudeDeg, f.LongitudeDeg, double(values.Slat), double(values.Slon));
+    const double sun = AltitudeOverPlaceDeg(f.LatitudeDeg, f.LongitudeDeg, double(values.Slat), double(values.Slon));
     if (a.Flag("terminator") && std::fabs(sun) > kTerminatorSunAltitudeDeg) continue;
     out << f.Name << '\t' << Fixed(f.LatitudeDeg, 4) << '\t' << Fixed(f.LongitudeDeg, 4) << '\t'
         << Fixed(at->x(), 1) << '\t' << Fixed(at->y(), 1) << '\t' << Fixed(sun, 2) << '\t'

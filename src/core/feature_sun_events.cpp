@@ -9,7 +9,7 @@ namespace {
 
 bool SunUp(double latDeg, double lonDeg, long double hour, HourValuesLookup hourValues) {
   const MoonHourValues v = hourValues(hour).Values;
-  return SunAltitudeOverDeg(latDeg, lonDeg, static_cast<double>(v.Slat), static_cast<double>(v.Slon)) > 0;
+  return AltitudeOverPlaceDeg(latDeg, lonDeg, static_cast<double>(v.Slat), static_cast<double>(v.Slon)) > 0;
 }
 
 }  // namespace

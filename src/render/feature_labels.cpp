@@ -21,7 +21,7 @@ std::vector<Candidate> Candidates(const FeatureProjection& projection, const Moo
   std::vector<Candidate> found;
   for (const LunarFeature& f : LunarFeatures()) {
     if (!Labelled(f.Kind)) continue;
-    const double sun = SunAltitudeOverDeg(f.LatitudeDeg, f.LongitudeDeg, double(values.Slat), double(values.Slon));
+    const double sun = AltitudeOverPlaceDeg(f.LatitudeDeg, f.LongitudeDeg, double(values.Slat), double(values.Slon));
     const SunLight light = SunLightOf(sun);
     const double sizePx = projection.KmToPx(f.DiameterKm);
     if (sizePx < kNamedFeatureMinPx / (light == SunLight::Terminator ? 2 : 1)) continue;

@@ -23,7 +23,7 @@ struct FeatureLabel {
 
 // A feature is named when it spans at least this many pixels on the picture (half
 // as many on the terminator).
-inline constexpr double kNamedFeatureMinPx = 14.0;
+inline constexpr double kNamedFeatureMinPx = 20.0;
 
 // A label's font for a disc of that radius: larger pictures get larger text, the
 // terminator's names bold.

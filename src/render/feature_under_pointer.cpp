@@ -10,15 +10,22 @@ double SurfaceDistanceKm(const GlobeVector& a, const GlobeVector& b) {
   return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * kMoonRadiusKm;
 }
 
+// The smallest feature whose rim holds the place; failing that the one whose rim
+// passes nearest, within reachKm.
 const LunarFeature* FeatureAt(const SelenographicPlace& place, double reachKm) {
   const GlobeVector p = SelenographicVector(place.LongitudeDeg, place.LatitudeDeg);
-  const LunarFeature* best = nullptr;
+  const LunarFeature* inside = nullptr;
+  const LunarFeature* near = nullptr;
+  double nearestKm = reachKm;
   for (const LunarFeature& f : LunarFeatures()) {
-    if (best && f.DiameterKm >= best->DiameterKm) continue;
-    if (SurfaceDistanceKm(p, SelenographicVector(f.LongitudeDeg, f.LatitudeDeg)) <= f.DiameterKm / 2 + reachKm)
-      best = &f;
+    const double outsideKm = SurfaceDistanceKm(p, SelenographicVector(f.LongitudeDeg, f.LatitudeDeg)) - f.DiameterKm / 2;
+    if (outsideKm <= 0 && (!inside || f.DiameterKm < inside->DiameterKm)) inside = &f;
+    if (outsideKm > 0 && outsideKm <= nearestKm) {
+      near = &f;
+      nearestKm = outsideKm;
+    }
   }
-  return best;
+  return inside ? inside : near;
 }
 
 }  // namespace
@@ -32,7 +39,7 @@ std::optional<PointerPlace> PlaceUnderPointer(const FeatureProjection& projectio
   p.Feature = FeatureAt(*place, kPointerReachPx / projection.KmToPx(1.0));
   const double lat = p.Feature ? p.Feature->LatitudeDeg : place->LatitudeDeg;
   const double lon = p.Feature ? p.Feature->LongitudeDeg : place->LongitudeDeg;
-  p.SunAltitudeDeg = SunAltitudeOverDeg(lat, lon, double(values.Slat), double(values.Slon));
+  p.SunAltitudeDeg = AltitudeOverPlaceDeg(lat, lon, double(values.Slat), double(values.Slon));
   p.Light = SunLightOf(p.SunAltitudeDeg);
   return p;
 }

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr long double kDefaultMinKm = 50;
-constexpr int kLargestFramePx = 8192;
 
 std::string Fixed(double v, int decimals) {
   std::ostringstream s;
@@ -31,9 +30,7 @@ int Features(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!InCoveredRange(instant)) throw CliError("features exist for 1600-01-01 to 3999-12-31 only");
   const double minKm = static_cast<double>(a.Number("min-km", kDefaultMinKm));
-  if (minKm < 0) throw CliError("--min-km must not be negative");
   const int size = a.Has("size") ? ParseInteger(a.Options.at("size"), "--size") : kDrawnFrameSize;
-  if (size < 1 || size > kLargestFramePx) throw CliError("--size must lie between 1 and 8192");
   const MoonHourValues values = HourValuesAt(RoundToHour(instant, true)).Values;
   const FeatureProjection projection(values, PictureGeometry{size, QSize(size, size), false, 0});
   for (const LunarFeature& f : LunarFeatures()) {

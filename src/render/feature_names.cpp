@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +34,8 @@ void DrawDot(QPainter& canvas, const FeatureLabel& label) {
   canvas.drawEllipse(centre, 2.0, 2.0);
 }
 
+constexpr double kMarkMinRadiusPx = 4.0;
+
 }  // namespace
 
 int DrawFeatureNames(QImage& Picture, const FeatureProjection& projection, const MoonHourValues& values) {
@@ -44,4 +47,25 @@ int DrawFeatureNames(QImage& Picture, const FeatureProjection& projection, const
     DrawOutlinedText(canvas, label, FeatureLabelFont(projection.DiscRadiusPx(), label.Light));
   }
   return static_cast<int>(labels.size());
+}
+
+bool DrawFeatureMark(QImage& Picture, const FeatureProjection& projection, const LunarFeature& feature) {
+  const std::optional<QPointF> at = projection.PixelOf(feature.LatitudeDeg, feature.LongitudeDeg);
+  if (!at) return false;
+  const double radius = std::max(kMarkMinRadiusPx, projection.KmToPx(feature.DiameterKm) / 2);
+  const QFont font = FeatureLabelFont(projection.DiscRadiusPx(), SunLight::Terminator);
+  const QFontMetricsF metrics(font);
+  FeatureLabel label{&feature, *at, {}, false, SunLight::Terminator};
+  label.Box = QRectF(at->x() + radius + 3, at->y() - metrics.height() / 2,
+                     metrics.horizontalAdvance(QString::fromUtf8(feature.Name)), metrics.height());
+  QPainter canvas(&Picture);
+  canvas.setRenderHint(QPainter::Antialiasing);
+  canvas.setBrush(Qt::NoBrush);
+  const QPointF centre = *at + QPointF(0.5, 0.5);
+  canvas.setPen(QPen(Qt::black, 4.0));
+  canvas.drawEllipse(centre, radius, radius);
+  canvas.setPen(QPen(TextColour(SunLight::Terminator), 2.0));
+  canvas.drawEllipse(centre, radius, radius);
+  DrawOutlinedText(canvas, label, font);
+  return true;
 }

@@ -11,3 +11,8 @@
 // Writes the labels that PlaceFeatureLabels chooses onto Picture (whose geometry
 // the projection describes). Returns how many it wrote.
 int DrawFeatureNames(QImage& Picture, const FeatureProjection& projection, const MoonHourValues& values);
+
+// Marks one feature (the one Find Feature found): a ring of its size, at least 8
+// pixels across, and its name beside it. Nothing when it lies on the far side;
+// returns whether it was marked.
+bool DrawFeatureMark(QImage& Picture, const FeatureProjection& projection, const LunarFeature& feature);

@@ -133,7 +133,7 @@ TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
   WaitForShow(form);
   EXPECT_NEAR(static_cast<double>(form.State.CurrentDateTime), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
   EXPECT_EQ(form.State.CurrentMoonRecord.HourNumber, 3858);
-  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 23);
   EXPECT_TRUE(form.Memo1->toPlainText().endsWith("moon.3859.jpg"));
   EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.3859.jpg"), std::string::npos);
   EXPECT_TRUE(form.UTCLab->text().contains("2024")) << form.UTCLab->text().toStdString();
@@ -247,7 +247,7 @@ TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
   EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
   form.ShowDataBox->click();
   WaitForShow(form);
-  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(form.Memo1->toPlainText().split('\n').size(), 23);
 }
 
 // A frame that cannot be had (refused, corrupt, no server at all) gives the Moon drawn

@@ -93,4 +93,21 @@ TEST(FeatureNames, WritesTheLabelsItPlacesAndNothingElse) {
   EXPECT_GT(lit, written * 10);  // every label leaves light strokes
 }
 
+// Find Feature's mark: drawn around a near-side feature, refused for a far-side one.
+TEST(FeatureNames, MarksANearSideFeatureOnly) {
+  const MoonHourValues v = FirstQuarter();
+  const FeatureProjection projection(v, PictureGeometry{730, {730, 730}, false, 0});
+  QImage picture(730, 730, QImage::Format_BGR888);
+  picture.fill(Qt::black);
+  EXPECT_FALSE(DrawFeatureMark(picture, projection, *FindLunarFeature("Tsiolkovskiy")));
+  EXPECT_EQ(picture.pixel(0, 0), picture.pixel(365, 365));  // still all black
+  const LunarFeature& tycho = *FindLunarFeature("Tycho");
+  ASSERT_TRUE(DrawFeatureMark(picture, projection, tycho));
+  // The ring passes through the point one radius east (to the right) of the centre.
+  const QPointF at = *projection.PixelOf(tycho.LatitudeDeg, tycho.LongitudeDeg);
+  const double radius = projection.KmToPx(tycho.DiameterKm) / 2;
+  EXPECT_GT(qGray(picture.pixel(std::lround(at.x() + radius), std::lround(at.y()))), 100);
+  EXPECT_LT(qGray(picture.pixel(std::lround(at.x()), std::lround(at.y()))), 40);  // the centre stays clear
+}
+
 }  // namespace

@@ -37,12 +37,24 @@ struct CsvTable {
   }
 };
 
+// Fields separated by commas; a field in double quotes may hold commas, and "" in
+// it stands for one quote (the gazetteer quotes names such as "Maria, Statio").
 inline std::vector<std::string> SplitFields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::string field;
-  std::istringstream in(line);
-  while (std::getline(in, field, ',')) fields.push_back(field);
-  if (!line.empty() && line.back() == ',') fields.emplace_back();
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+      fields.back() += '"';
+      ++i;
+    } else if (c == '"' && (quoted || fields.back().empty())) {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
   return fields;
 }
 

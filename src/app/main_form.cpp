@@ -54,11 +54,11 @@ QFont FixedFont(int pixelSize) {
 constexpr int kPanelDesignedHeight = 375;
 constexpr int kPanelMinimumHeight = 200;
 
-// The designed 13-pixel Courier New fits the panel's 22 lines into its 375 pixels;
+// The designed 13-pixel Courier New fits the panel's 23 lines into its 375 pixels;
 // a system fixed font with more leading, or a shorter box, takes it a pixel smaller
 // until they fit (9 pixels at the least).
 QFont PanelFont(int boxHeight) {
-  constexpr int kLines = 22;
+  constexpr int kLines = 23;
   QFont f = FixedFont(13);
   while (f.pixelSize() > 9 && QFontMetrics(f).lineSpacing() * kLines + 8 > boxHeight)
     f.setPixelSize(f.pixelSize() - 1);
@@ -186,7 +186,7 @@ void TForm1::CreateControls() {
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // The 22 lines fill the box, in a smaller font when the box is shorter; a scroll bar
+  // The 23 lines fill the box, in a smaller font when the box is shorter; a scroll bar
   // only when even the smallest does not fit.
   Memo1->document()->setDocumentMargin(2);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -37,6 +37,8 @@ constexpr NumericRange kRanges[] = {
     {"--lon", -360, 360},       // degrees east
     {"--westlon", -360, 360},   // degrees west
     {"--offset", -24, 24},      // hours from UTC
+    {"--size", 1, 8192},        // pixels across a frame
+    {"--min-km", 0, 1e6},       // kilometres on the Moon
 };
 
 NumericRange RangeOf(const char* what) {

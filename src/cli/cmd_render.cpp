@@ -43,7 +43,7 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
   if (label) out << name << '\t' << label->Text.toStdString() << '\n';
 }
 
-// orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
+// orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines] [--names]
 // Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
 // chart), 730 x 730 each, and prints the labels the window would show.
 int Render(const CliArgs& a, std::ostream& out) {
@@ -57,6 +57,7 @@ int Render(const CliArgs& a, std::ostream& out) {
   if (options.Longitude < -180 || options.Longitude > 180) throw CliError("--lon must lie between -180 and 180");
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
+  options.Names = a.Flag("names");
 
   const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
@@ -80,7 +81,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 }
 
 const CliRegistrar kRender({"render",
-                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]",
-                            "frame out lat lon", "rotate no-lines", 1, 1, Render});
+                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines] [--names]",
+                            "frame out lat lon", "rotate no-lines names", 1, 1, Render});
 
 }  // namespace

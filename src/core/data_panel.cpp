@@ -4,12 +4,18 @@
 
 #include "core/hour_clock.h"
 #include "astro/coordinates.h"
+#include "astro/selenographic_sun.h"
 #include "core/frame_file_name.h"
 #include "core/number_text.h"
 
 namespace {
 
 QString PadLeft(const QString& s, int width) { return s.rightJustified(width, ' '); }
+
+// The Sun's selenographic colongitude: where the morning terminator lies.
+QString ColongitudeLine(const MoonRecord& r, const QLocale& locale) {
+  return "Colong  " + FormatFixed(ColongitudeDeg(static_cast<double>(r.Slon)), 2, locale) + kDegree;
+}
 
 }  // namespace
 
@@ -61,6 +67,7 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       "Elon  " + F(4, r.Elon) + kDegree,
       "Elat  " + F(3, r.Elat) + kDegree,
       "AxisA  " + F(3, r.AxisA) + kDegree,
+      ColongitudeLine(r, locale),
       QString::fromStdString(GetFileName("jpg", r.DateTime)),
   };
 }

@@ -1,6 +1,7 @@
 #include "render/moon_view.h"
 
 #include "core/covered_range.h"
+#include "render/feature_names.h"
 #include "render/rotate_bitmap.h"
 #include "render/view_text.h"
 
@@ -76,6 +77,10 @@ LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, con
     QPainter canvas(&Bitmap);
     DrawLimbCircle(canvas, Record.Diam);
     DrawCross(canvas, W, H, WideInset ? 10 : 5);
+  }
+  if (Options.Names) {
+    const PictureGeometry geometry = MoonViewGeometry(Record, Options, FrameJpeg.size(), Bitmap.size());
+    DrawFeatureNames(Bitmap, FeatureProjection(HourValuesOf(Record), geometry), HourValuesOf(Record));
   }
   return label;
 }

@@ -27,8 +27,9 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
                     QImage& Image2);
 
 // The Moon view into Bitmap (24-bit, any size; the limb circle assumes a 730 frame).
-// WideInset gives the cross an inset of 10 pixels instead of 5. Returns the text
-// of ParallacticLab.
+// WideInset gives the cross an inset of 10 pixels instead of 5. With Options.Names
+// the features' names are written last, upright on the turned picture. Returns the
+// text of ParallacticLab.
 LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                    const QImage& FrameJpeg, BitmapErrorReporter& Reporter);
 

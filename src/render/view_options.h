@@ -18,6 +18,7 @@
 struct MoonViewOptions {
   bool ShowLines = true;              // "Show Lines": all overlay lines and circles
   bool RotateParallactic = false;     // "Rotate Parallactic": turn the Moon view by q
+  bool Names = false;                 // "Names": the features' names on the Moon view
   long double Latitude = kDefaultLatitude;    // observer, degrees north
   long double Longitude = kDefaultLongitude;  // observer, degrees east
   QSize ImageSize{730, 730};          // the Moon view's drawing size

@@ -13,6 +13,7 @@
 #include "nasa/hour_values.h"
 #include "core/eclipse_steps.h"
 #include "render/eclipse_shadow.h"
+#include "render/moon_maps.h"
 
 namespace {
 
@@ -37,6 +38,9 @@ ShowSession::ShowSession(const SessionServices& services, QObject* parent)
   AnimationTimer.setSingleShot(true);
   AnimationTimer.setTimerType(Qt::PreciseTimer);
   connect(&AnimationTimer, &QTimer::timeout, this, &ShowSession::AnimationStep);
+  // The LRO maps take a moment to decode: done now, away from the window, the first
+  // drawn Moon (a stand-in, a year without NASA's frames) need not wait for them.
+  Svc.DrawnMoonRows.start([] { LoadedMoonMaps(); });
 }
 
 // Closing never waits for the network: the transfers still running are abandoned, and

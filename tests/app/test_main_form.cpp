@@ -164,7 +164,7 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
   form.InitialShow();
   WaitForShow(form);
   const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
-  ASSERT_EQ(panel.size(), 22);
+  ASSERT_EQ(panel.size(), 23);
   EXPECT_EQ(panel[9], "NASA Data:");
   // NASA's 2026 row of 8 December 20:00: 8 Dec 2026 20:00 UT  ...
   EXPECT_EQ(form.Session().Record().HourNumber, 341 * 24 + 20);

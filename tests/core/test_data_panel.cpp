@@ -57,11 +57,12 @@ TEST(DataPanel, PrintsTheTypicalPanelLineByLine) {
       "Elon  5.1140\u00B0",
       "Elat  -6.352\u00B0",
       "AxisA  11.778\u00B0",
+      "Colong  304.87\u00B0",  // 90 - Slon (Meeus, ch. 53), reduced to 0 ... 360
       "moon.3859.jpg",
   };
   const QStringList lines = DataPanelLines(r, 41.307L, -73.144L, zone, kEnglish);
-  ASSERT_EQ(lines.size(), 22);
-  for (int i = 0; i < 22; ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+  ASSERT_EQ(lines.size(), 23);
+  for (int i = 0; i < 23; ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
 }
 
 TEST(DataPanel, UsesTheLocaleDecimalSeparatorButAlwaysCommaGrouping) {

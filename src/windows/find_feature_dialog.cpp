@@ -1,0 +1,91 @@
+#include "windows/find_feature_dialog.h"
+
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "astro/feature_visibility.h"
+#include "core/feature_sun_events.h"
+
+namespace {
+
+QStringList FeatureNames() {
+  QStringList names;
+  for (const LunarFeature& f : LunarFeatures()) names << QString::fromUtf8(f.Name);
+  names.sort(Qt::CaseInsensitive);
+  return names;
+}
+
+QString AnswerText(const LunarFeature& f, const FeatureVisibility& seen) {
+  const QString what = QStringLiteral("%1: %2, %3 km. ")
+                           .arg(QString::fromUtf8(f.Name), QLatin1String(FeatureKindName(f.Kind)))
+                           .arg(f.DiameterKm, 0, 'f', 1);
+  if (!seen.NearSide) return what + QStringLiteral("On the far side: it cannot be seen at this hour.");
+  return what + QStringLiteral("On the near side, %1 (Sun %2\u00B0): it %3 be seen at this hour.")
+                    .arg(QLatin1String(SunLightText(seen.Light)))
+                    .arg(seen.SunAltitudeDeg, 0, 'f', 2)
+                    .arg(seen.CanBeSeen() ? QStringLiteral("can") : QStringLiteral("cannot"));
+}
+
+}  // namespace
+
+FindFeatureDialog::FindFeatureDialog(long double shown, HourValuesLookup hourValues, QWidget* parent)
+    : QDialog(parent), Shown(shown), Values(hourValues) {
+  setWindowTitle(QStringLiteral("Find Feature"));
+  NameEdit = new QLineEdit(this);
+  NameEdit->setPlaceholderText(QStringLiteral("Name of a crater, sea, mountain or landing site"));
+  auto* completer = new QCompleter(FeatureNames(), NameEdit);
+  completer->setCaseSensitivity(Qt::CaseInsensitive);
+  completer->setFilterMode(Qt::MatchContains);
+  NameEdit->setCompleter(completer);
+  AnswerLab = new QLabel(this);
+  AnswerLab->setWordWrap(true);
+  SunriseBut = new QPushButton(QStringLiteral("Next Sunrise Over It"), this);
+  SunsetBut = new QPushButton(QStringLiteral("Next Sunset Over It"), this);
+  auto* layout = new QVBoxLayout(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{NameEdit, AnswerLab, SunriseBut, SunsetBut}) layout->addWidget(w);
+  connect(NameEdit, &QLineEdit::textChanged, this, &FindFeatureDialog::NameChanged);
+  connect(SunriseBut, &QPushButton::clicked, this, [this] { GoToSunEvent(true); });
+  connect(SunsetBut, &QPushButton::clicked, this, [this] { GoToSunEvent(false); });
+  ShowAnswer();
+}
+
+void FindFeatureDialog::SetShownHour(long double shown) {
+  Shown = shown;
+  ShowAnswer();
+}
+
+void FindFeatureDialog::NameChanged() {
+  const LunarFeature* found = FindLunarFeature(NameEdit->text().trimmed().toStdString());
+  if (found == Chosen) return;
+  Chosen = found;
+  ShowAnswer();
+  if (Chosen) emit FeatureFound(Chosen);
+}
+
+void FindFeatureDialog::ShowAnswer() {
+  SunriseBut->setEnabled(Chosen != nullptr);
+  SunsetBut->setEnabled(Chosen != nullptr);
+  if (!Chosen) {
+    AnswerLab->setText(NameEdit->text().trimmed().isEmpty() ? QString()
+                                                            : QStringLiteral("No feature of that name."));
+    return;
+  }
+  AnswerLab->setText(AnswerText(*Chosen, VisibilityOf(*Chosen, Values(Shown).Values)));
+}
+
+void FindFeatureDialog::GoToSunEvent(bool sunrise) {
+  if (!Chosen) return;
+  const std::optional<long double> hour = NextSunEvent(sunrise ? SunEvent::Sunrise : SunEvent::Sunset,
+                                                       Chosen->LatitudeDeg, Chosen->LongitudeDeg, Shown, Values);
+  if (!hour) {
+    AnswerLab->setText(QStringLiteral("The Sun does not %1 over %2 within a month of this hour.")
+                           .arg(sunrise ? QStringLiteral("rise") : QStringLiteral("set"),
+                                QString::fromUtf8(Chosen->Name)));
+    return;
+  }
+  emit GoToHour(*hour);
+}

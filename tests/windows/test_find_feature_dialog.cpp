@@ -1,0 +1,75 @@
+// "Find Feature...": the name completes as it is typed, the answer says whether the
+// feature can be seen at the hour shown, and the sunrise and sunset buttons hand
+// the window the hour to go to.
+#include <QAbstractItemModel>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "astro/selenographic_sun.h"
+#include "astro/time_scales.h"
+#include "core/feature_sun_events.h"
+#include "nasa/hour_values.h"
+#include "support/qt_app_environment.h"
+#include "windows/find_feature_dialog.h"
+
+namespace {
+
+// 2026-12-17 12:00 UTC, near first quarter: the morning terminator near longitude -11.
+const long double kFirstQuarter = EncodeDateTimeOrZero(2026, 12, 17, 12, 0, 0, 0);
+
+double SunOver(const LunarFeature& f, long double hour) {
+  const MoonHourValues v = HourValuesAt(hour).Values;
+  return AltitudeOverPlaceDeg(f.LatitudeDeg, f.LongitudeDeg, double(v.Slat), double(v.Slon));
+}
+
+TEST(FindFeatureDialog, CompletesTheNameAndSaysWhetherTheFeatureCanBeSeen) {
+  FindFeatureDialog d(kFirstQuarter, HourValuesAt);
+  QCompleter* completer = d.NameEdit->completer();
+  ASSERT_NE(completer, nullptr);
+  completer->setCompletionPrefix(QStringLiteral("copern"));
+  EXPECT_EQ(completer->currentCompletion(), QStringLiteral("Copernicus"));
+
+  int found = 0;
+  QObject::connect(&d, &FindFeatureDialog::FeatureFound, [&found](const LunarFeature*) { ++found; });
+  const struct {
+    const char* Typed;
+    const char* Says;
+  } kCases[] = {
+      {"mare crisium", "On the near side, sunlit"},  // east: long in sunlight at first quarter
+      {"Copernicus", "On the near side, in darkness"},  // west of the terminator: still night
+      {"Tsiolkovskiy", "On the far side: it cannot be seen"},
+      {"Nowhere Crater", "No feature of that name."},
+  };
+  for (const auto& c : kCases) {
+    d.NameEdit->setText(QString::fromLatin1(c.Typed));
+    EXPECT_TRUE(d.AnswerLab->text().contains(QLatin1String(c.Says))) << d.AnswerLab->text().toStdString();
+    EXPECT_EQ(d.SunriseBut->isEnabled(), d.Feature() != nullptr) << c.Typed;
+  }
+  EXPECT_EQ(found, 3);
+}
+
+TEST(FindFeatureDialog, NextSunriseAndSunsetHandOverTheHourOfTheEvent) {
+  FindFeatureDialog d(kFirstQuarter, HourValuesAt);
+  d.NameEdit->setText(QStringLiteral("Copernicus"));
+  const LunarFeature& f = *d.Feature();
+  std::vector<long double> go;
+  QObject::connect(&d, &FindFeatureDialog::GoToHour, [&go](long double hour) { go.push_back(hour); });
+  for (QPushButton* button : {d.SunriseBut, d.SunsetBut}) {
+    go.clear();
+    button->click();
+    ASSERT_EQ(go.size(), 1u);
+    const long double hour = go.front();
+    EXPECT_GT(hour, kFirstQuarter);
+    const double before = SunOver(f, hour - 1.0L / 24), at = SunOver(f, hour);
+    EXPECT_EQ(before > 0, button == d.SunsetBut);
+    EXPECT_EQ(at > 0, button == d.SunriseBut);
+  }
+  // Shown the hour of sunrise, the dialog says the feature is on the terminator.
+  d.SetShownHour(*NextSunEvent(SunEvent::Sunrise, f.LatitudeDeg, f.LongitudeDeg, kFirstQuarter, HourValuesAt));
+  EXPECT_TRUE(d.AnswerLab->text().contains(QStringLiteral("on the terminator"))) << d.AnswerLab->text().toStdString();
+}
+
+}  // namespace

@@ -30,17 +30,20 @@ inline Matrix3 operator*(const Matrix3& a, const Matrix3& b) {
   return m;
 }
 
+// The sines and cosines are taken in double: an extended-precision sine costs
+// ten times as much, and the rotations' angles need no more than double holds.
 inline Matrix3 RotationX(long double angle) {
-  const long double c = std::cos(angle), s = std::sin(angle);
+  const double c = std::cos(static_cast<double>(angle)), s = std::sin(static_cast<double>(angle));
   return {{{1, 0, 0}, {0, c, s}, {0, -s, c}}};
 }
 
 inline Matrix3 RotationZ(long double angle) {
-  const long double c = std::cos(angle), s = std::sin(angle);
+  const double c = std::cos(static_cast<double>(angle)), s = std::sin(static_cast<double>(angle));
   return {{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
 }
 
 // Unit vector of spherical longitude and latitude (radians).
 inline Vector3 FromSpherical(long double longitude, long double latitude) {
-  return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
+  const auto lon = static_cast<double>(longitude), lat = static_cast<double>(latitude);
+  return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
 }

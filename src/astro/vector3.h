@@ -31,24 +31,18 @@ inline Matrix3 RotationZ(double angle) {
 
 // m followed by a turn of the frame about x (TurnX) or z (TurnZ) by angle, in
 // place, as eraRx and eraRz: a chain of turns costs two rows per turn instead of
-// a matrix product.
-inline void TurnX(double angle, Matrix3& m) {
+// a matrix product. Rows i and k are the two the turn mixes.
+inline void TurnRows(double angle, int i, int k, Matrix3& m) {
   const double c = std::cos(angle), s = std::sin(angle);
   for (int j = 0; j < 3; ++j) {
-    const double a = m[1][j], b = m[2][j];
-    m[1][j] = c * a + s * b;
-    m[2][j] = -s * a + c * b;
+    const double a = m[i][j], b = m[k][j];
+    m[i][j] = c * a + s * b;
+    m[k][j] = -s * a + c * b;
   }
 }
 
-inline void TurnZ(double angle, Matrix3& m) {
-  const double c = std::cos(angle), s = std::sin(angle);
-  for (int j = 0; j < 3; ++j) {
-    const double a = m[0][j], b = m[1][j];
-    m[0][j] = c * a + s * b;
-    m[1][j] = -s * a + c * b;
-  }
-}
+inline void TurnX(double angle, Matrix3& m) { TurnRows(angle, 1, 2, m); }
+inline void TurnZ(double angle, Matrix3& m) { TurnRows(angle, 0, 1, m); }
 
 // Unit vector of spherical longitude and latitude (radians).
 inline Vector3 FromSpherical(double lon, double lat) {

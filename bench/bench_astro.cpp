@@ -1,5 +1,6 @@
-// Speed of the astronomy engine's per-instant work, with ERFA's Moon (eraMoon98)
-// and IAU 2000A nutation (eraNut00a) run side by side when ERFA is linked.
+// Speed of the astronomy engine's per-instant work, with ERFA's Moon (eraMoon98),
+// IAU 2000A nutation (eraNut00a), precession matrix (eraPmat06) and mean sidereal
+// time (eraGmst06) run side by side when ERFA is linked.
 //   bench_astro --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include "astro/coordinates.h"
 #include "astro/lunar_phases.h"
 #include "astro/moon_position.h"
+#include "astro/precession.h"
 
 #if __has_include(<erfa.h>)
 #include <erfa.h>
@@ -127,6 +129,24 @@ void BM_NutationIau2000AVsEraNut00a(benchmark::State& state) {
       });
 }
 BENCHMARK(BM_NutationIau2000AVsEraNut00a);
+
+void BM_PrecessionMatrixVsEraPmat06(benchmark::State& state) {
+  SideBySide(
+      state, [](double t) { benchmark::DoNotOptimize(PrecessionMatrix(JulianCenturiesJ2000(t))); },
+      [](double mjd) {
+        double r[3][3];
+        eraPmat06(2400000.5, mjd, r);
+        benchmark::DoNotOptimize(r);
+      });
+}
+BENCHMARK(BM_PrecessionMatrixVsEraPmat06);
+
+void BM_MeanSiderealTimeVsEraGmst06(benchmark::State& state) {
+  SideBySide(
+      state, [](double t) { benchmark::DoNotOptimize(GreenwichMeanSiderealTime(t)); },
+      [](double mjd) { benchmark::DoNotOptimize(eraGmst06(2400000.5, mjd, 2400000.5, mjd)); });
+}
+BENCHMARK(BM_MeanSiderealTimeVsEraGmst06);
 #endif
 
 }  // namespace

@@ -118,15 +118,15 @@ const char* const kRotationPreamble = R"(#pragma once
 // Main-problem term: Amplitude times the sine (cosine for the distance) of
 // Multipliers . (D, l', l, F) + Residual(T), Residual a polynomial in T, radians.
 struct LunarMainRotation {
-  long double Amplitude;
+  double Amplitude;
   std::array<std::int8_t, 4> Multipliers;
-  std::array<long double, 5> Residual;
+  std::array<double, 5> Residual;
 };
 
 // Perturbation term: Amplitude times the sine (cosine for the distance) of
 // Phase + sum over j of Digits[j] * kLunarFrequencyBase^j * kLunarFrequencyStep * T degrees.
 struct LunarPerturbationRotation {
-  long double Amplitude;
+  double Amplitude;
   UnitVector Phase;
   std::array<std::int8_t, 5> Digits;
 };

@@ -2,16 +2,17 @@
 // repeated rotation from one sine and one cosine. The periodic series of the Moon
 // and of the nutation have thousands of terms whose arguments are small integer
 // combinations of a handful of angles; rotating these unit vectors together costs
-// a few multiplications per term instead of an extended-precision sine and cosine.
-// The rotations add about N * 1e-19 of rounding error, far below the series' own.
+// a few multiplications per term instead of a sine and a cosine. They work in
+// double: the caller reduces the angle to one turn first, and the rotations then
+// add about N * 1e-16 of rounding error, far below the series' own truncation.
 #pragma once
 
 #include <array>
 #include <cmath>
 
 struct UnitVector {
-  long double Cos;
-  long double Sin;
+  double Cos;
+  double Sin;
 };
 
 // The unit vector of the sum of the two angles.
@@ -23,7 +24,7 @@ template <int N>
 class AngleMultiples {
  public:
   AngleMultiples() = default;
-  explicit AngleMultiples(long double radians) {
+  explicit AngleMultiples(double radians) {
     v_[N] = {1, 0};
     const UnitVector one{std::cos(radians), std::sin(radians)};
     for (int k = 1; k <= N; ++k) {

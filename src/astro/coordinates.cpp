@@ -59,23 +59,23 @@ long double NormalizeUnit(long double v) { return WrapInto(v, 1.0L); }
 Nutation NutationIau1980(double instant) {
   const long double T = JulianCenturiesJ2000(instant);
   const long double T2 = T * T, T3 = T2 * T;
-  // Delaunay arguments in degrees (Meeus, chapter 22), as multiples in radians.
+  // Delaunay arguments in degrees (Meeus, chapter 22), reduced to one turn, as
+  // multiples in radians.
   using Multiples = AngleMultiples<kNutationIau1980MaxMultiplier>;
-  const Multiples D(Normalize360(297.85036L + 445267.11148L * T - 0.0019142L * T2 + T3 / 189474.0L) /
-                    kSeriesDegreesPerRadian);
-  const Multiples M(Normalize360(357.52772L + 35999.05034L * T - 0.0001603L * T2 - T3 / 300000.0L) /
-                    kSeriesDegreesPerRadian);
-  const Multiples Mp(Normalize360(134.96298L + 477198.867398L * T + 0.0086972L * T2 +
-                                  T3 / 56250.0L) / kSeriesDegreesPerRadian);
-  const Multiples F(Normalize360(93.27191L + 483202.017538L * T - 0.0036825L * T2 +
-                                 T3 / 327270.0L) / kSeriesDegreesPerRadian);
-  const Multiples Om(Normalize360(125.04452L - 1934.136261L * T + 0.0020708L * T2 +
-                                  T3 / 450000.0L) / kSeriesDegreesPerRadian);
-  long double dpsi = 0, deps = 0;
+  const auto multiples = [](long double degrees) {
+    return Multiples(static_cast<double>(Normalize360(degrees) / kSeriesDegreesPerRadian));
+  };
+  const Multiples D = multiples(297.85036L + 445267.11148L * T - 0.0019142L * T2 + T3 / 189474.0L);
+  const Multiples M = multiples(357.52772L + 35999.05034L * T - 0.0001603L * T2 - T3 / 300000.0L);
+  const Multiples Mp = multiples(134.96298L + 477198.867398L * T + 0.0086972L * T2 + T3 / 56250.0L);
+  const Multiples F = multiples(93.27191L + 483202.017538L * T - 0.0036825L * T2 + T3 / 327270.0L);
+  const Multiples Om = multiples(125.04452L - 1934.136261L * T + 0.0020708L * T2 + T3 / 450000.0L);
+  const auto Td = static_cast<double>(T);
+  double dpsi = 0, deps = 0;
   for (const NutationIau1980Term& t : kNutationIau1980Terms) {
     const UnitVector u = Rotate(Rotate(Rotate(Mp[t.L], M[t.Lp]), Rotate(F[t.F], D[t.D])), Om[t.Om]);
-    dpsi += u.Sin * (t.A + 0.1L * t.At * T);
-    deps += u.Cos * (t.B + 0.1L * t.Bt * T);
+    dpsi += u.Sin * (t.A + 0.1 * t.At * Td);
+    deps += u.Cos * (t.B + 0.1 * t.Bt * Td);
   }
   return {dpsi / 10000.0L, deps / 10000.0L};
 }
@@ -102,24 +102,25 @@ std::array<long double, 14> FundamentalArguments(double instant) {
 }
 
 Nutation NutationIau2000A(double instant) {
-  const long double T = JulianCenturiesJ2000(instant);
+  const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
   const std::array<long double, 14> args = FundamentalArguments(instant);
-  // Each argument reduced to one turn (fmod is exact) and taken in radians.
+  // Each argument reduced to one turn (fmod is exact) and taken in radians; the
+  // series is then summed in double, its units of 0.1 microarcsecond scaled once.
   std::array<AngleMultiples<kNutationIau2000AMaxMultiplier>, 14> multiples;
   for (int k = 0; k < 14; ++k)
     multiples[k] = AngleMultiples<kNutationIau2000AMaxMultiplier>(
-        std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian);
-  long double dpsi = 0, deps = 0;
+        static_cast<double>(std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian));
+  double dpsi = 0, deps = 0;
   // Smallest terms first, so that they are not lost against the large ones.
   for (auto it = kNutationIau2000ATerms.rbegin(); it != kNutationIau2000ATerms.rend(); ++it) {
     const NutationIau2000ATerm& t = *it;
     UnitVector u{1, 0};
     for (int k = 0; k < 14; ++k)
       if (t.Multipliers[k] != 0) u = Rotate(u, multiples[k][t.Multipliers[k]]);
-    dpsi += u.Sin * (t.A / 1e7L + t.At / 1e7L * T) + u.Cos * (t.Ac / 1e7L);
-    deps += u.Cos * (t.B / 1e7L + t.Bt / 1e7L * T) + u.Sin * (t.Bs / 1e7L);
+    dpsi += u.Sin * (t.A + t.At * T) + u.Cos * t.Ac;
+    deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }
-  return {dpsi, deps};
+  return {dpsi / 1e7L, deps / 1e7L};
 }
 
 // ---- Obliquity and sidereal time ---------------------------------------------------

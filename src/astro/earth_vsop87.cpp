@@ -7,17 +7,17 @@
 namespace {
 
 constexpr long double kJ2000Day = 36526.5L;  // 2000-01-01 12:00
-constexpr long double kDaysPerMillennium = 365250.0L;
+constexpr double kDaysPerMillennium = 365250.0;
 
 // One coordinate and its rate per millennium.
 struct Coordinate {
-  long double Value = 0, Rate = 0;
+  double Value = 0, Rate = 0;
 };
 
 // sum over p of tau^p S_p with S_p = sum A cos(B + C tau), and its derivative.
 Coordinate Evaluate(const std::array<VsopEarthSeries, kVsopEarthPowers>& series, double tau) {
   Coordinate c;
-  long double power = 1, previousPower = 0;  // tau^p and p tau^(p-1)
+  double power = 1, previousPower = 0;  // tau^p and p tau^(p-1)
   for (int p = 0; p < kVsopEarthPowers; ++p) {
     double sum = 0, rate = 0;
     const VsopEarthSeries s = series[p];
@@ -43,12 +43,12 @@ const Matrix3 kVsopToFk5 = {{{1.000000000000L, 0.000000440360L, -0.000000190919L
 }  // namespace
 
 EarthState EarthHeliocentric(long double ttDay) {
-  const double tau = static_cast<double>((ttDay - kJ2000Day) / kDaysPerMillennium);
+  const double tau = static_cast<double>(ttDay - kJ2000Day) / kDaysPerMillennium;
   const Coordinate L = Evaluate(kVsopEarthSeries[0], tau);
   const Coordinate B = Evaluate(kVsopEarthSeries[1], tau);
   const Coordinate R = Evaluate(kVsopEarthSeries[2], tau);
-  const long double cl = std::cos(L.Value), sl = std::sin(L.Value);
-  const long double cb = std::cos(B.Value), sb = std::sin(B.Value);
+  const double cl = std::cos(L.Value), sl = std::sin(L.Value);
+  const double cb = std::cos(B.Value), sb = std::sin(B.Value);
   const Vector3 position = {R.Value * cb * cl, R.Value * cb * sl, R.Value * sb};
   // The derivative of position along L, B and R.
   const Vector3 velocity = (R.Rate / kDaysPerMillennium) * Vector3{cb * cl, cb * sl, sb} +

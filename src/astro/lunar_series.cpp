@@ -27,12 +27,15 @@ constexpr double kFirstDateTime = -693593.0, kEndDateTime = 2958466.0;
 using DelaunayMultiples = AngleMultiples<kLunarMaxDelaunayMultiplier>;
 using DigitMultiples = AngleMultiples<kLunarFrequencyDigitMax>;
 
-// An angle in degrees reduced to one turn (fmod is exact), in radians.
-long double TurnRadians(long double degrees) { return std::fmod(degrees, 360.0L) / kDegreesPerRadian; }
+// An angle in degrees reduced to one turn (fmod is exact), in radians: the
+// argument keeps its extended precision until the reduction, the sums work in double.
+double TurnRadians(long double degrees) {
+  return static_cast<double>(std::fmod(degrees, 360.0L) / kDegreesPerRadian);
+}
 
 // Unit vector of a residual angle below 1e-4 radian; the dropped terms are under 1e-24.
-UnitVector SmallAngle(long double x) {
-  const long double x2 = x * x;
+UnitVector SmallAngle(double x) {
+  const double x2 = x * x;
   return {1 - x2 / 2 * (1 - x2 / 12), x * (1 - x2 / 6 * (1 - x2 / 20))};
 }
 
@@ -59,11 +62,11 @@ struct PerturbationArguments {
 
 // Sum of the main-problem terms; the distance series uses the cosine.
 template <std::size_t N>
-long double SumMain(const std::array<LunarMainRotation, N>& terms, const MainArguments& a,
-                    long double T, bool cosine) {
-  long double sum = 0;
+double SumMain(const std::array<LunarMainRotation, N>& terms, const MainArguments& a, double T,
+               bool cosine) {
+  double sum = 0;
   for (const LunarMainRotation& t : terms) {
-    const std::array<long double, 5>& r = t.Residual;
+    const std::array<double, 5>& r = t.Residual;
     const UnitVector combination = Rotate(Rotate(a.Delaunay[0][t.Multipliers[0]], a.Delaunay[1][t.Multipliers[1]]),
                                           Rotate(a.Delaunay[2][t.Multipliers[2]], a.Delaunay[3][t.Multipliers[3]]));
     const UnitVector u =
@@ -74,9 +77,9 @@ long double SumMain(const std::array<LunarMainRotation, N>& terms, const MainArg
 }
 
 template <std::size_t N>
-long double SumPerturbations(const std::array<LunarPerturbationRotation, N>& terms,
-                             const PerturbationArguments& a, bool cosine) {
-  long double sum = 0;
+double SumPerturbations(const std::array<LunarPerturbationRotation, N>& terms,
+                        const PerturbationArguments& a, bool cosine) {
+  double sum = 0;
   for (const LunarPerturbationRotation& t : terms) {
     UnitVector u = t.Phase;
     for (std::size_t j = 0; j < a.Digits.size(); ++j)
@@ -95,6 +98,7 @@ LunarSeriesPosition LunarSeries(double DateTime) {
   const long double T2 = T * T;
   const MainArguments m(T);
   const PerturbationArguments p(T);
+  const auto Td = static_cast<double>(T);
 
   // Mean longitude of the Moon referred to the mean equinox of date.
   const long double W1 = 218.31665436L + 481267.8813424L * T - 13.268e-4L * T2 +
@@ -103,21 +107,21 @@ LunarSeriesPosition LunarSeries(double DateTime) {
   // Perturbation amplitudes of longitude and latitude are in 0.001 degree; the
   // T^2 series carry a factor 1e4 that the 1e-4 T^2 takes back.
   long double longitude =
-      W1 + SumMain(LongitudeMainRotations, m, T, false) +
+      W1 + SumMain(LongitudeMainRotations, m, Td, false) +
       0.001L * (SumPerturbations(LongitudeT0Rotations, p, false) +
                 T * SumPerturbations(LongitudeT1Rotations, p, false) +
                 1e-4L * T2 * SumPerturbations(LongitudeT2Rotations, p, false));
   longitude = Normalize360(std::fmod(longitude, 360.0L));  // fmod keeps the sign; Normalize360 lifts it
 
   const long double latitude =
-      SumMain(LatitudeMainRotations, m, T, false) +
+      SumMain(LatitudeMainRotations, m, Td, false) +
       0.001L * (SumPerturbations(LatitudeT0Rotations, p, false) +
                 T * SumPerturbations(LatitudeT1Rotations, p, false) +
                 1e-4L * T2 * SumPerturbations(LatitudeT2Rotations, p, false));
 
   // 385000.57 km: the constant terms of the main problem and of the T^0
   // perturbations, which the table does not carry as rows.
-  const long double distance = 385000.57L + SumMain(DistanceMainRotations, m, T, true) +
+  const long double distance = 385000.57L + SumMain(DistanceMainRotations, m, Td, true) +
                                SumPerturbations(DistanceT0Rotations, p, true) +
                                T * SumPerturbations(DistanceT1Rotations, p, true) +
                                1e-4L * T2 * SumPerturbations(DistanceT2Rotations, p, true);

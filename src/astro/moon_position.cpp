@@ -18,15 +18,15 @@ constexpr long double kMoonRadiusKm = 1737.4L;
 constexpr long double kObliquity = 0.4090926006005829L;
 
 // Degrees reduced to one turn, in radians.
-long double TurnRadians(long double deg) {
+double TurnRadians(long double deg) {
   long double v = (deg / 360 - std::trunc(deg / 360)) * 360;
   if (v < 0) v += 360;
-  return v / kSeriesDegreesPerRadian;
+  return static_cast<double>(v / kSeriesDegreesPerRadian);
 }
 
 // Mean arguments of the lunar theory, radians.
 struct MoonArguments {
-  long double Lp, D, M, Mp, F, A1, A2, A3, E;
+  double Lp, D, M, Mp, F, A1, A2, A3, E;
 };
 
 MoonArguments ArgumentsAt(long double T) {
@@ -44,12 +44,12 @@ MoonArguments ArgumentsAt(long double T) {
   a.A1 = TurnRadians(119.75L + 131.849L * T);  // action of Venus
   a.A2 = TurnRadians(53.09L + 479264.29L * T); // action of Jupiter
   a.A3 = TurnRadians(313.45L + 481266.484L * T);
-  a.E = 1 - 0.002516L * T - 0.0000074L * T2;  // decreasing eccentricity of the Earth's orbit
+  a.E = static_cast<double>(1 - 0.002516L * T - 0.0000074L * T2);  // decreasing eccentricity of the Earth's orbit
   return a;
 }
 
 // Factor of a term with multiplier m of the Sun's mean anomaly: E^|m|.
-long double EccentricityFactor(const MoonArguments& a, std::int32_t m) {
+double EccentricityFactor(const MoonArguments& a, std::int32_t m) {
   if (m == 0) return 1;
   return m == 1 || m == -1 ? a.E : a.E * a.E;
 }
@@ -76,10 +76,10 @@ MoonPositionRecord MoonPosition(double instant) {
   const ArgumentMultiples x(a);
 
   // Periodic sums in 0.000001 degree (longitude, latitude) and 0.001 km (distance).
-  long double sumL = 0, sumR = 0, sumB = 0;
+  double sumL = 0, sumR = 0, sumB = 0;
   for (const MoonLongitudeDistanceTerm& t : kMoonLongitudeDistanceTerms) {
     const UnitVector u = x.Of(t.D, t.M, t.Mp, t.F);
-    const long double e = EccentricityFactor(a, t.M);
+    const double e = EccentricityFactor(a, t.M);
     sumL += t.SigmaL * e * u.Sin;
     sumR += t.SigmaR * e * u.Cos;
   }
@@ -91,22 +91,19 @@ MoonPositionRecord MoonPosition(double instant) {
   sumB += -2235 * std::sin(a.Lp) + 382 * std::sin(a.A3) + 175 * std::sin(a.A1 - a.F) +
           175 * std::sin(a.A1 + a.F) + 127 * std::sin(a.Lp - a.Mp) - 115 * std::sin(a.Lp + a.Mp);
 
-  const long double lambda = a.Lp + sumL / 1000000 / kSeriesDegreesPerRadian;
-  const long double beta = sumB / 1000000 / kSeriesDegreesPerRadian;
-  const long double distance = 385000.56L + sumR / 1000;
+  const double lambda = a.Lp + sumL / 1000000 / static_cast<double>(kSeriesDegreesPerRadian);
+  const double beta = sumB / 1000000 / static_cast<double>(kSeriesDegreesPerRadian);
+  const double distance = 385000.56 + sumR / 1000;
 
-  const long double sinEps = std::sin(kObliquity), cosEps = std::cos(kObliquity);
-  const double ra = Atan2Positive(
-      static_cast<double>(std::sin(lambda) * cosEps - std::tan(beta) * sinEps),
-      static_cast<double>(std::cos(lambda)));
-  const long double dec =
-      std::asin(std::sin(beta) * cosEps + std::cos(beta) * sinEps * std::sin(lambda));
+  const double sinEps = std::sin(static_cast<double>(kObliquity)), cosEps = std::cos(static_cast<double>(kObliquity));
+  const double ra = Atan2Positive(std::sin(lambda) * cosEps - std::tan(beta) * sinEps, std::cos(lambda));
+  const double dec = std::asin(std::sin(beta) * cosEps + std::cos(beta) * sinEps * std::sin(lambda));
 
   MoonPositionRecord r;
   r.RightAscension = ra * kSeriesDegreesPerRadian;
   r.Declination = dec * kSeriesDegreesPerRadian;
-  r.HorizontalParallax = std::asin(kEarthEquatorialRadiusKm / distance) * kSeriesDegreesPerRadian;
-  r.SemiDiameter = std::asin(kMoonRadiusKm / distance) * kSeriesDegreesPerRadian;
+  r.HorizontalParallax = std::asin(static_cast<double>(kEarthEquatorialRadiusKm) / distance) * kSeriesDegreesPerRadian;
+  r.SemiDiameter = std::asin(static_cast<double>(kMoonRadiusKm) / distance) * kSeriesDegreesPerRadian;
   r.Distance = distance;
   r.EclipticLongitude = lambda;
   r.EclipticLatitude = beta;

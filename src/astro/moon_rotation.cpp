@@ -20,8 +20,9 @@ MoonOrientation MoonOrientationAt(long double ttDay) {
   long double dec = 66.5392L + 0.0130L * T;
   long double w = std::fmod(38.3213L + 13.17635815L * d - 1.4e-12L * d * d, 360.0L);
   for (const MoonRotationTerm& t : kMoonRotationTerms) {
-    const long double e = std::fmod(t.Angle0 + t.Rate * T, 360.0L) * kRadPerDeg;
-    const long double s = std::sin(e);
+    // Reduced to a turn first, so that the sine in double loses nothing.
+    const auto e = static_cast<double>(std::fmod(t.Angle0 + t.Rate * T, 360.0L) * kRadPerDeg);
+    const double s = std::sin(e);
     ra += t.PoleRa * s;
     dec += t.PoleDec * std::cos(e);
     w += t.Meridian * s;
@@ -31,5 +32,8 @@ MoonOrientation MoonOrientationAt(long double ttDay) {
 
 Matrix3 MoonBodyMatrix(const MoonOrientation& o) {
   constexpr long double kQuarter = std::numbers::pi_v<long double> / 2;
-  return RotationZ(o.Meridian) * RotationX(kQuarter - o.PoleDec) * RotationZ(kQuarter + o.PoleRa);
+  Matrix3 m = RotationZ(static_cast<double>(kQuarter + o.PoleRa));
+  TurnX(static_cast<double>(kQuarter - o.PoleDec), m);
+  TurnZ(static_cast<double>(o.Meridian), m);
+  return m;
 }

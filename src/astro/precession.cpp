@@ -2,11 +2,11 @@
 
 namespace {
 
-constexpr long double kRadPerArcsec = 4.848136811095359935899141e-6L;
+constexpr double kRadPerArcsec = 4.848136811095359935899141e-6;
 
 // Sum of c[k] T^k arc seconds, in radians.
-long double ArcsecPolynomial(const long double (&c)[6], long double T) {
-  long double sum = 0;
+double ArcsecPolynomial(const double (&c)[6], double T) {
+  double sum = 0;
   for (int k = 5; k >= 0; --k) sum = sum * T + c[k];
   return sum * kRadPerArcsec;
 }
@@ -14,32 +14,37 @@ long double ArcsecPolynomial(const long double (&c)[6], long double T) {
 // The Fukushima-Williams angles gamma_bar, phi_bar, psi_bar and the mean
 // obliquity epsilon_A (eraPfw06).
 struct FukushimaWilliams {
-  long double Gamma, Phi, Psi, Epsilon;
+  double Gamma, Phi, Psi, Epsilon;
 };
 
-FukushimaWilliams AnglesAt(long double T) {
-  static constexpr long double gamma[] = {-0.052928L, 10.556378L, 0.4932044L, -0.00031238L, -0.000002788L,
-                                          0.0000000260L};
-  static constexpr long double phi[] = {84381.412819L, -46.811016L, 0.0511268L, 0.00053289L, -0.000000440L,
-                                        -0.0000000176L};
-  static constexpr long double psi[] = {-0.041775L, 5038.481484L, 1.5584175L, -0.00018522L, -0.000026452L,
-                                        -0.0000000148L};
-  static constexpr long double epsilon[] = {84381.406L, -46.836769L, -0.0001831L, 0.00200340L, -0.000000576L,
-                                            -0.0000000434L};
+FukushimaWilliams AnglesAt(double T) {
+  static constexpr double gamma[] = {-0.052928, 10.556378, 0.4932044, -0.00031238, -0.000002788,
+                                          0.0000000260};
+  static constexpr double phi[] = {84381.412819, -46.811016, 0.0511268, 0.00053289, -0.000000440,
+                                        -0.0000000176};
+  static constexpr double psi[] = {-0.041775, 5038.481484, 1.5584175, -0.00018522, -0.000026452,
+                                        -0.0000000148};
+  static constexpr double epsilon[] = {84381.406, -46.836769, -0.0001831, 0.00200340, -0.000000576,
+                                            -0.0000000434};
   return {ArcsecPolynomial(gamma, T), ArcsecPolynomial(phi, T), ArcsecPolynomial(psi, T),
           ArcsecPolynomial(epsilon, T)};
 }
 
 // GCRS to the mean ecliptic and equinox of date, before the turn to the equator.
 Matrix3 EclipticMatrix(const FukushimaWilliams& a) {
-  return RotationZ(-a.Psi) * RotationX(a.Phi) * RotationZ(a.Gamma);
+  Matrix3 m = RotationZ(a.Gamma);
+  TurnX(a.Phi, m);
+  TurnZ(-a.Psi, m);
+  return m;
 }
 
 }  // namespace
 
-Matrix3 PrecessionMatrix(long double T) {
+Matrix3 PrecessionMatrix(double T) {
   const FukushimaWilliams a = AnglesAt(T);
-  return RotationX(-a.Epsilon) * EclipticMatrix(a);
+  Matrix3 m = EclipticMatrix(a);
+  TurnX(-a.Epsilon, m);
+  return m;
 }
 
-Matrix3 EclipticPrecessionMatrix(long double T) { return EclipticMatrix(AnglesAt(T)); }
+Matrix3 EclipticPrecessionMatrix(double T) { return EclipticMatrix(AnglesAt(T)); }

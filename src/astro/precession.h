@@ -9,8 +9,8 @@
 #include "astro/vector3.h"
 
 // GCRS to the mean equator and equinox of date: eraPmat06.
-Matrix3 PrecessionMatrix(long double T);
+Matrix3 PrecessionMatrix(double T);
 
 // GCRS to the mean ecliptic and equinox of date: the precession matrix followed by
 // the turn about the equinox through the IAU 2006 mean obliquity (eraObl06).
-Matrix3 EclipticPrecessionMatrix(long double T);
+Matrix3 EclipticPrecessionMatrix(double T);

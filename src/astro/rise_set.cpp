@@ -70,11 +70,12 @@ bool ClearOfCircumpolarLimits(const std::array<DayPositionRecord, 5>& table, lon
   return true;
 }
 
-// The entry's event that falls on D's calendar day, or D itself.
+// The entry's event that falls on D's calendar day, or D itself. The day is the
+// floor, not the truncation: before 1899-12-30 date-times are negative.
 double OnCalendarDay(double D, double before, double at, double after) {
-  const double day = std::trunc(D);
+  const double day = std::floor(D);
   for (const double event : {before, at, after})
-    if (std::trunc(event) == day) return event;
+    if (std::floor(event) == day) return event;
   return D;
 }
 
@@ -112,7 +113,7 @@ RiseSetRecord ScannedRiseSet(double D, long double OffsetHours, long double Lati
                              long double WestLongitude) {
   const long double offset = OffsetHours / 24.0L;
   const HorizonCrossings c =
-      ScanHorizonCrossings(static_cast<double>(std::trunc(D) - offset), Latitude, WestLongitude);
+      ScanHorizonCrossings(static_cast<double>(std::floor(D) - offset), Latitude, WestLongitude);
   return {c.HasRise ? static_cast<double>(c.Rise + offset) : D,
           c.HasSet ? static_cast<double>(c.Set + offset) : D};
 }

@@ -88,15 +88,10 @@ long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int min
 }
 
 long double DateTimeToJulianDate(double x) {
-  // The date comes from the whole day, not from a rounded time, so that an instant a
-  // fraction of a millisecond before midnight keeps its own day.
-  const long double xd = x;
-  const CivilDateTime c = DecodeDateTime(std::floor(xd));
-  const long long Y = c.Year, M = c.Month, D = c.Day;
-  const long long a = (M - 14) / 12;
-  const long long jdn = 1461 * (Y + 4800 + a) / 4 + 367 * (M - 2 - 12 * a) / 12 -
-                        3 * ((Y + 4900 + a) / 100) / 4 + D - 32075;
-  return static_cast<long double>(jdn) - 0.5L + (xd - std::floor(xd));
+  // The date-time is one linear day count on both sides of 1899-12-30 in the
+  // proleptic Gregorian calendar, so its Julian Date is an offset, and the sum is
+  // exact in long double for every double date-time of the years the engine serves.
+  return static_cast<long double>(x) + 2415018.5L;
 }
 
 long double JulianCenturiesJ2000(double x) {

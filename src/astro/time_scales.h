@@ -38,7 +38,7 @@ long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int min
 
 // ---- Julian dates -------------------------------------------------------------------
 
-// Julian Date of a date-time (Gregorian calendar). Equals x + 2415018.5 for x > 0.
+// Julian Date of a date-time (proleptic Gregorian calendar): x + 2415018.5.
 long double DateTimeToJulianDate(double x);
 
 // Julian centuries from J2000.0 (JD 2451545.0).

@@ -1,19 +1,20 @@
 // Cartesian vectors and rotation matrices of the ephemeris, in the ERFA
 // conventions: Rx, Rz rotate the frame (not the vector) by a positive angle
-// (eraRx, eraRz), and a matrix maps a vector by M v.
+// (eraRx, eraRz), and a matrix maps a vector by M v. Double holds a place of the
+// Moon to a micrometre and a direction to 1e-16 radian.
 #pragma once
 
 #include <array>
 #include <cmath>
 
-using Vector3 = std::array<long double, 3>;
+using Vector3 = std::array<double, 3>;
 using Matrix3 = std::array<Vector3, 3>;
 
 inline Vector3 operator+(const Vector3& a, const Vector3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 inline Vector3 operator-(const Vector3& a, const Vector3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-inline Vector3 operator*(long double s, const Vector3& a) { return {s * a[0], s * a[1], s * a[2]}; }
-inline long double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-inline long double Norm(const Vector3& a) { return std::sqrt(Dot(a, a)); }
+inline Vector3 operator*(double s, const Vector3& a) { return {s * a[0], s * a[1], s * a[2]}; }
+inline double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+inline double Norm(const Vector3& a) { return std::sqrt(Dot(a, a)); }
 
 inline Vector3 operator*(const Matrix3& m, const Vector3& v) { return {Dot(m[0], v), Dot(m[1], v), Dot(m[2], v)}; }
 
@@ -23,24 +24,27 @@ inline Vector3 TransposeTimes(const Matrix3& m, const Vector3& v) {
           m[0][2] * v[0] + m[1][2] * v[1] + m[2][2] * v[2]};
 }
 
-inline Matrix3 operator*(const Matrix3& a, const Matrix3& b) {
-  Matrix3 m{};
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) m[i][j] = a[i][0] * b[0][j] + a[i][1] * b[1][j] + a[i][2] * b[2][j];
-  return m;
-}
-
-inline Matrix3 RotationX(long double angle) {
-  const long double c = std::cos(angle), s = std::sin(angle);
-  return {{{1, 0, 0}, {0, c, s}, {0, -s, c}}};
-}
-
-inline Matrix3 RotationZ(long double angle) {
-  const long double c = std::cos(angle), s = std::sin(angle);
+inline Matrix3 RotationZ(double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
   return {{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
 }
 
+// m followed by a turn of the frame about x (TurnX) or z (TurnZ) by angle, in
+// place, as eraRx and eraRz: a chain of turns costs two rows per turn instead of
+// a matrix product. Rows i and k are the two the turn mixes.
+inline void TurnRows(double angle, int i, int k, Matrix3& m) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  for (int j = 0; j < 3; ++j) {
+    const double a = m[i][j], b = m[k][j];
+    m[i][j] = c * a + s * b;
+    m[k][j] = -s * a + c * b;
+  }
+}
+
+inline void TurnX(double angle, Matrix3& m) { TurnRows(angle, 1, 2, m); }
+inline void TurnZ(double angle, Matrix3& m) { TurnRows(angle, 0, 1, m); }
+
 // Unit vector of spherical longitude and latitude (radians).
-inline Vector3 FromSpherical(long double longitude, long double latitude) {
-  return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
+inline Vector3 FromSpherical(double lon, double lat) {
+  return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
 }

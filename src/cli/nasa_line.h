@@ -2,21 +2,17 @@
 // day number and the eleven values, each with NASA's decimals.
 #pragma once
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "nasa/computed_year_table.h"
 #include "nasa/nasa_tables.h"
 
 inline void PrintNasaLine(std::ostream& out, const NasaHourRecord& row) {
   const auto fields = NasaFields(row);
   std::vector<std::string> texts;
-  for (int i = 0; i < kNasaColumnCount; ++i) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*Lf", kNasaDecimals[i], fields[i]);
-    texts.emplace_back(buf);
-  }
+  for (int i = 0; i < kNasaColumnCount; ++i) texts.push_back(NasaValueText(i, fields[i]));
   PrintLine(out, texts);
 }

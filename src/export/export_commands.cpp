@@ -10,9 +10,12 @@
 #include <QUrl>
 #include <memory>
 
+#include "astro/time_scales.h"
 #include "export/command_frame.h"
 #include "export/year_table_check.h"
+#include "nasa/computed_year_table.h"
 #include "nasa/image_decode.h"
+#include "nasa/nasa_urls.h"
 
 namespace {
 
@@ -82,7 +85,34 @@ void NasaWebsite(const ExportContext& ctx) {
   ctx.Shell.OpenDocument(QString::fromStdString(SvsPageUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude)));
 }
 
+namespace {
+
+// A year NASA has not published: the program's own table of it, in NASA's layout,
+// offered for saving under a name that says who computed it.
+void SaveComputedYearTable(const ExportContext& ctx) {
+  const int year = YearOf(ctx.CurrentDateTime);
+  SavePictureDialog& dialog = ctx.SavePictureDialog1;
+  dialog.InitialDir = ctx.TextFolder;
+  dialog.FileName = QString::fromStdString(ComputedYearTableFileName(year));
+  dialog.Filter = kTextFilter;
+  if (!dialog.Execute()) return;
+  QStringList lines;
+  for (const std::string& line : ComputedYearTable(year)) lines.push_back(QString::fromStdString(line));
+  QString error;
+  if (!SaveLines(lines, dialog.FileName, error)) {
+    ctx.ReportError(CannotCreate(dialog.FileName, error));
+    return;
+  }
+  ctx.Shell.OpenInNotepad(dialog.FileName);
+}
+
+}  // namespace
+
 void FullYearData(const ExportContext& ctx) {
+  if (!HasNasaSeries(ctx.CurrentDateTime)) {
+    SaveComputedYearTable(ctx);
+    return;
+  }
   const QString url = QString::fromStdString(MoonInfoUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude));
   const QString fileName = InFolder(ctx.TextFolder, QUrl(url).fileName());
   if (QFileInfo::exists(fileName))

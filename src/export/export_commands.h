@@ -10,7 +10,10 @@
 // "NASA Website": NASA's page of the year for the hemisphere, in the browser.
 void NasaWebsite(const ExportContext& ctx);
 // "Full Year Data": NASA's yearly text file in the text editor, fetched into the text
-// folder when no copy is there yet (a copy there is reused as it is).
+// folder when no copy is there yet (a copy there is reused as it is). In a year NASA
+// has not published, the program's own table of the year in NASA's layout, saved where
+// the user chooses (offered as "mooninfo_YYYY_orvanel.txt" in the text folder) and
+// opened in the text editor.
 void FullYearData(const ExportContext& ctx);
 // "Movie in Browser": NASA's 2025 movie of the view for the hemisphere, whatever the year shown.
 void MovieInBrowser(const ExportContext& ctx);

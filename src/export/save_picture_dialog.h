@@ -8,6 +8,7 @@
 // Filters are written as pairs "description|pattern", several pairs joined by "|".
 inline const QString kTifFilter = QStringLiteral("TIF Image File (*.tif)|*.tif");
 inline const QString kBmpFilter = QStringLiteral("BMP Image File (*.bmp)|*.bmp");
+inline const QString kTextFilter = QStringLiteral("Text File (*.txt)|*.txt");
 
 class SavePictureDialog {
  public:

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <random>
@@ -122,19 +123,28 @@ double DateTimeOf(int year) {
   return mjd0 + mjd - kDateTimeEpochJd;
 }
 
-// Random days 2000-2050 at random places within 80 degrees of the equator and
-// random whole-hour offsets, after the day the three-day interpolation missed
-// (2024-04-16 at 65 S: rise 09:19 and set 11:26 UTC).
-std::vector<Case> Cases(int count) {
-  std::vector<Case> cases = {{DateTimeOf(2024) + 106 + 1.0 / 24, 0, -65, -128.3262}};
-  std::mt19937_64 random(20240416);
+// Random days of the years [firstYear, lastYear] at random places within 80
+// degrees of the equator and random whole-hour offsets.
+std::vector<Case> Cases(int firstYear, int lastYear, int count, std::uint64_t seed) {
+  std::vector<Case> cases;
+  std::mt19937_64 random(seed);
   const auto uniform = [&](double lo, double hi) {
     return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1.0p-53;
   };
-  const double first = DateTimeOf(2000), last = DateTimeOf(2051);
-  while (static_cast<int>(cases.size()) <= count)
+  const double first = DateTimeOf(firstYear), last = DateTimeOf(lastYear + 1);
+  while (static_cast<int>(cases.size()) < count)
     cases.push_back(
         {uniform(first, last), std::floor(uniform(-12, 15)), uniform(-80, 80), uniform(-180, 180)});
+  return cases;
+}
+
+// 2000-2050 after the day the three-day interpolation missed (2024-04-16 at 65 S:
+// rise 09:19 and set 11:26 UTC); 1600-1899, where date-times are negative and a
+// calendar day is their floor, not their truncation.
+std::vector<Case> AllCases() {
+  std::vector<Case> cases = {{DateTimeOf(2024) + 106 + 1.0 / 24, 0, -65, -128.3262}};
+  for (const Case& c : Cases(2000, 2050, 1000, 20240416)) cases.push_back(c);
+  for (const Case& c : Cases(1600, 1899, 300, 17001215)) cases.push_back(c);
   return cases;
 }
 
@@ -152,10 +162,10 @@ Events EngineEvents(const Case& c) {
 TEST(RiseSetForDay, AgreesWithAnErfaEphemerisOnRandomDaysAndPlaces) {
   int mismatches = 0, byConvention = 0;
   double largest = 0;
-  const std::vector<Case> cases = Cases(1000);
+  const std::vector<Case> cases = AllCases();
   for (const Case& c : cases) {
     const Events engine = EngineEvents(c);
-    const double start = std::trunc(c.D) - c.OffsetHours / 24, end = start + 1;
+    const double start = std::floor(c.D) - c.OffsetHours / 24, end = start + 1;
     ReferenceDay day = MakeReferenceDay(start, c.Latitude, c.WestLongitude);
     const Crossings tt = ReferenceCrossings(day, start - kTolerance, end + kTolerance);
     day.TtMinusUtc = 0;

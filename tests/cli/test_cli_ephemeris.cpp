@@ -4,6 +4,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 
 #include "support/program_runner.h"
@@ -90,4 +94,63 @@ TEST(CliPanel, AYearWithoutNasaTableShowsTheEphemerisValues) {
     EXPECT_NEAR(std::stod(digits), ephemeris[i + 1], 0.0005 + 1e-9) << lines[10 + i];
   }
   EXPECT_NE(Cli({"panel", "2026-12-08T20:00:00Z"}).Output.find("NASA Data:"), std::string::npos);
+}
+
+namespace {
+
+std::vector<std::string> FileLines(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return OutputLines(text.str());
+}
+
+// Where each whitespace-separated field of a line ends.
+std::vector<std::size_t> FieldEnds(const std::string& line) {
+  std::vector<std::size_t> ends;
+  for (std::size_t i = 0; i < line.size(); ++i)
+    if (line[i] != ' ' && (i + 1 == line.size() || line[i + 1] == ' ')) ends.push_back(i + 1);
+  return ends;
+}
+
+std::vector<std::string> WordsOf(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+}  // namespace
+
+// A year NASA has not published: every hour in NASA's layout (its header and its
+// column ends, as in NASA's 2026 table), in order, each row's values the text
+// `ephemeris` prints for its hour; --out writes the same table.
+TEST(CliTable, EveryHourOfTheYearInNasasLayoutAsEphemerisPrintsIt) {
+  const std::vector<std::string> nasa = FileLines(ORVANEL_TEST_DATA_DIR "/nasa/mooninfo_2026.txt");
+  const ProgramRun run = Cli({"table", "2027"});
+  ASSERT_EQ(run.ExitCode, 0);
+  const std::vector<std::string> lines = OutputLines(run.Output);
+  ASSERT_EQ(lines.size(), 8761u);
+  EXPECT_EQ(lines[0], nasa[0]);
+  EXPECT_EQ(lines[1].substr(0, 20), "01 Jan 2027 00:00 UT");
+  EXPECT_EQ(lines[8760].substr(0, 20), "31 Dec 2027 23:00 UT");
+  for (std::size_t i = 1; i < lines.size(); ++i) ASSERT_EQ(FieldEnds(lines[i]), FieldEnds(nasa[1])) << lines[i];
+
+  std::mt19937 random(2027);
+  for (int k = 0; k < 10; ++k) {
+    const int hour = static_cast<int>(random() % 8760);
+    char instant[32];
+    std::snprintf(instant, sizeof instant, "%.10f", 46388.0 + hour / 24.0);  // 2027-01-01 = day 46388
+    const std::vector<std::string> row = WordsOf(lines[1 + static_cast<std::size_t>(hour)]);
+    const std::vector<std::string> ephemeris = WordsOf(Cli({"ephemeris", instant}).Output);
+    ASSERT_EQ(ephemeris.size(), 12u);
+    EXPECT_EQ(std::vector<std::string>(row.begin() + 5, row.end()),
+              std::vector<std::string>(ephemeris.begin() + 1, ephemeris.end()))
+        << "hour " << hour;
+  }
+
+  const std::string path = (std::filesystem::temp_directory_path() / "orvanel_cli_table_2027.txt").string();
+  ASSERT_EQ(Cli({"table", "2027", "--out", path}).ExitCode, 0);
+  EXPECT_EQ(FileLines(path), lines);
+  std::filesystem::remove(path);
 }

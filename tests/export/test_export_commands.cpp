@@ -21,6 +21,7 @@
 #include "support/qt_app_environment.h"
 #include "support/scripted_save_dialog.h"
 #include "nasa/frame_naming.h"
+#include "nasa/nasa_urls.h"
 #include "support/local_http_server.h"
 
 namespace {
@@ -254,6 +255,29 @@ TEST_F(ExportCommands, FullYearDataLeavesNothingWhenTheDownloadFails) {
   EXPECT_FALSE(QFile::exists(InWork("mooninfo_2024.txt")));
   EXPECT_TRUE(Shell.Calls.empty());
   EXPECT_TRUE(Errors.empty()) << "a failed download is silent";
+}
+
+// A year without NASA's table: the program's own, offered under its own name in the
+// text folder, saved with CR LF in NASA's layout and opened; nothing is fetched, and a
+// cancelled dialog writes nothing.
+TEST_F(ExportCommands, FullYearDataOfAYearNasaHasNotPublishedSavesTheComputedTable) {
+  State.CurrentDateTime = 46388.0L + 100.5L;  // 2027-04-11 12:00
+  ASSERT_FALSE(HasNasaSeries(State.CurrentDateTime));
+  const QString chosen = InWork("chosen.txt");
+  Dialog.Answers = {std::nullopt, chosen};
+  FullYearData(Context());
+  EXPECT_FALSE(QFile::exists(chosen));
+  FullYearData(Context());
+  ASSERT_EQ(Dialog.ShownWith.size(), 2u);
+  EXPECT_EQ(Dialog.ShownWith[1].FileName, "mooninfo_2027_orvanel.txt");
+  EXPECT_EQ(Dialog.ShownWith[1].InitialDir, Work.path());
+  const QList<QByteArray> lines = ReadAll(chosen).split('\n');
+  ASSERT_EQ(lines.size(), 8762);  // header, 8,760 hours, and the empty rest after the last line end
+  EXPECT_EQ(lines[0], NasaTable(2026).split('\n')[0] + "\r");
+  EXPECT_TRUE(lines[1].startsWith("01 Jan 2027 00:00 UT")) << lines[1].toStdString();
+  EXPECT_TRUE(RequestsMade().empty());
+  EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenInNotepad", chosen.toStdString()}}));
+  EXPECT_TRUE(Errors.empty());
 }
 
 // Only NASA's table replaces a copy: an error page sent with status 200, a table cut

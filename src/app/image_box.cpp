@@ -8,12 +8,33 @@ ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
 
 void ImageBox::SetPicture(const QImage& picture) {
   PictureImage = picture;
+  PictureChanged();
+}
+
+void ImageBox::PictureChanged() { SetShownPicture(nullptr); }
+
+void ImageBox::SetShownPicture(ShownPictureMaker NewMaker) {
+  Maker = std::move(NewMaker);
+  Shown = QImage();
+  ShownFor.reset();
   update();
 }
+
+ShownSize ImageBox::ShownSizeNow() const { return ShownSize{std::min(width(), height()), devicePixelRatioF()}; }
 
 void ImageBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
+  if (Maker) {
+    const ShownSize now = ShownSizeNow();
+    if (now.Side < 1) return;
+    if (!ShownFor || ShownFor->Side != now.Side || ShownFor->DevicePixelRatio != now.DevicePixelRatio) {
+      Shown = Maker(now);
+      ShownFor = now;
+    }
+    painter.drawImage(QPoint(0, 0), Shown);
+    return;
+  }
   if (PictureImage.isNull()) return;
   const QSize shown = PictureImage.size().scaled(size(), Qt::KeepAspectRatio);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, shown != PictureImage.size());

@@ -54,7 +54,7 @@ struct SkyOffset {
 
 SkyOffset OffsetOnSky(const Vector3& centre, const Vector3& target) {
   const Vector3 c = (1 / Norm(centre)) * centre, t = (1 / Norm(target)) * target;
-  const long double ra = std::atan2(c[1], c[0]), cosDec = std::hypot(c[0], c[1]);
+  const double ra = std::atan2(c[1], c[0]), cosDec = std::hypot(c[0], c[1]);
   const Vector3 east{-std::sin(ra), std::cos(ra), 0};
   const Vector3 north{-c[2] * std::cos(ra), -c[2] * std::sin(ra), cosDec};
   const double e = static_cast<double>(Dot(t, east)), n = static_cast<double>(Dot(t, north));

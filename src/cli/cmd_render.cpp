@@ -43,9 +43,20 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
   if (label) out << name << '\t' << label->Text.toStdString() << '\n';
 }
 
-// orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines] [--names]
+// The box the pictures are drawn for: --size logical pixels (730 by default) at --dpr
+// device pixels each.
+ShownSize ShownSizeOf(const CliArgs& a) {
+  const long double side = a.Number("size", 730), ratio = a.Number("dpr", 1);
+  if (!(side >= 16 && side <= 8192)) throw CliError("--size must lie between 16 and 8192");
+  if (!(ratio >= 0.5L && ratio <= 8)) throw CliError("--dpr must lie between 0.5 and 8");
+  return ShownSize{static_cast<int>(side), static_cast<qreal>(ratio)};
+}
+
+// orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
+//                    [--names] [--size PX] [--dpr R]
 // Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
-// chart), 730 x 730 each, and prints the labels the window would show.
+// chart), 730 x 730 each or as the window shows them in a box of --size logical
+// pixels on a screen of --dpr, and prints the labels the window would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!InCoveredRange(instant)) throw CliError("pictures exist for 1600-01-01 to 3999-12-31 only");
@@ -58,20 +69,24 @@ int Render(const CliArgs& a, std::ostream& out) {
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
   options.Names = a.Flag("names");
+  const ShownSize shown = ShownSizeOf(a);
 
   const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
       CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), HourValuesAt);
   StderrBitmapErrorReporter reporter;
   const MoonViewServices services{CliZone(), reporter};
-  QImage moon, chart;
+  QImage moon;
   const ViewLabels view = ShowMoon(ViewKind::Moon, instant, record, options, services, frame, QImage(), moon);
-  const ViewLabels curve = DrawPolyLine(instant, record, options, services, frame, chart);
+  if (a.Has("size") || a.Has("dpr"))
+    moon = DrawShownView(ViewKind::Moon, record, options, frame, QImage(), shown, reporter);
+  const ChartPicture chart = DrawAltitudeChart(instant, record, options, services, frame, shown);
+  const ViewLabels& curve = chart.Labels;
 
   const QString folder = QString::fromStdString(a.Options.at("out"));
   if (!QDir().mkpath(folder)) throw CliError("cannot create folder " + folder.toStdString());
   SavePng(moon, folder + "/moon.png");
-  SavePng(chart, folder + "/chart.png");
+  SavePng(chart.Picture, folder + "/chart.png");
   PrintLabel(out, "UTCLab", view.UTCLab);
   PrintLabel(out, "LocLab", view.LocLab);
   PrintLabel(out, "ParallacticLab", view.ParallacticLab);
@@ -81,7 +96,8 @@ int Render(const CliArgs& a, std::ostream& out) {
 }
 
 const CliRegistrar kRender({"render",
-                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines] [--names]",
-                            "frame out lat lon", "rotate no-lines names", 1, 1, Render});
+                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] "
+                            "[--no-lines] [--names] [--size PX] [--dpr R]",
+                            "frame out lat lon size dpr", "rotate no-lines names", 1, 1, Render});
 
 }  // namespace

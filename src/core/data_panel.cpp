@@ -17,6 +17,17 @@ QString ColongitudeLine(const MoonRecord& r, const QLocale& locale) {
   return "Colong  " + FormatFixed(ColongitudeDeg(static_cast<double>(r.Slon)), 2, locale) + kDegree;
 }
 
+// The altitude of the Moon's centre, seen from the place, at which it rises and sets:
+// its upper limb on the horizon under 34' of refraction, about 50' below it.
+constexpr long double kRiseSetAltitudeDeg = -50.0L / 60;
+
+// The words for a missing rise or set. A day with neither keeps the Moon on one side
+// of the horizon, the side it is on at the instant.
+QString NoEventText(const MoonRecord& r, const char* none) {
+  if (!std::isnan(r.Rise) || !std::isnan(r.Set)) return QString::fromLatin1(none);
+  return r.Altitude > kRiseSetAltitudeDeg ? QStringLiteral("up all day") : QStringLiteral("down all day");
+}
+
 }  // namespace
 
 QString GroupedInteger(long double v) {
@@ -41,9 +52,8 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
   const QString ns = Latitude >= 0 ? " N" : " S";
   const QString ew = Longitude > 0 ? " E" : " W";
   // An event the local day does not have is named instead of timed.
-  const auto local = [&zone, &locale](long double x, const char* none) {
-    return std::isnan(x) ? QString::fromLatin1(none)
-                         : FormatHourMonthDay(UtcToLocal(static_cast<double>(x), zone), locale);
+  const auto local = [&](long double x, const char* none) {
+    return std::isnan(x) ? NoEventText(r, none) : FormatHourMonthDay(UtcToLocal(static_cast<double>(x), zone), locale);
   };
   return {
       "Latitude " + PadLeft(F(4, std::fabs(Latitude)) + kDegree + ns, 12),
@@ -68,6 +78,7 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       "Elat  " + F(3, r.Elat) + kDegree,
       "AxisA  " + F(3, r.AxisA) + kDegree,
       ColongitudeLine(r, locale),
-      QString::fromStdString(GetFileName("jpg", r.DateTime)),
+      // NASA's frames exist for the years of its tables only.
+      r.FromNasa ? QString::fromStdString(GetFileName("jpg", r.DateTime)) : QString(),
   };
 }

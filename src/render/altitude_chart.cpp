@@ -13,12 +13,18 @@
 
 namespace {
 
-constexpr int W = 730, H = 730;         // the chart is always this size
+constexpr int W = 730, H = 730;         // the layout's size, whatever the picture's
 constexpr long double kStep = W / 48.0L;  // pixels per hour
 constexpr long double kHour = 1.0L / 24;
 constexpr long double kPixelsPerDegree = 3.4L;
-constexpr int kSamples = 49;            // one an hour, from 24 hours before to 24 after
-constexpr int kNowSample = 24;
+constexpr int kHours = 49;              // grid columns, one an hour, from 24 hours before to 24 after
+constexpr int kNowHour = 24;
+// Ten-minute samples: the curve's highs and lows are round, not the corners of hourly chords.
+constexpr int kSamplesPerHour = 6;
+constexpr int kSamples = 48 * kSamplesPerHour + 1;
+constexpr int kTextPixels = 11;        // the labels' size on the 730-pixel chart
+constexpr qreal kLeastTextPixels = 9;  // logical pixels on the screen, however small the chart
+constexpr int kLabelGap = 5;
 
 // Topocentric place of the Moon's centre for the observer, no refraction.
 HorizontalPosition MoonAltAz(long double t, const MoonViewOptions& Options) {
@@ -27,25 +33,67 @@ HorizontalPosition MoonAltAz(long double t, const MoonViewOptions& Options) {
                           Options.Latitude, Options.Longitude, 0);
 }
 
-// Text with its cell's top-left corner at (x, y), in white.
-void DrawWhiteText(QPainter& Canvas, int x, int y, const QString& text) {
-  const QPen pen = Canvas.pen();
-  Canvas.setPen(ToQColor(kWhite));
-  Canvas.drawText(x, y + Canvas.fontMetrics().ascent(), text);
-  Canvas.setPen(pen);
+long double CurveY(long double Altitude) { return H / 2.0L - Altitude * kPixelsPerDegree; }
+
+// The canvas on the 730-pixel layout, with the line width and the text metrics of the picture's size.
+struct ChartCanvas {
+  QPainter& Canvas;
+  qreal LineWidth;
+  int AltitudeLinesLeft;  // right of the altitude labels
+  bool EveryOtherHourLabel;  // when the hour labels would touch
+
+  void SetPen(ColorRef Color, Qt::PenStyle Style) {
+    QPen pen = CanvasPen(Color, Style);
+    pen.setWidthF(LineWidth);
+    Canvas.setPen(pen);
+  }
+
+  int TextHeight() const { return Canvas.fontMetrics().height(); }
+  int TextWidth(const QString& text) const { return Canvas.fontMetrics().horizontalAdvance(text); }
+
+  // Text with its cell's top-left corner at (x, y), in white.
+  void WhiteText(int x, int y, const QString& text) {
+    const QPen pen = Canvas.pen();
+    Canvas.setPen(ToQColor(kWhite));
+    Canvas.drawText(x, y + Canvas.fontMetrics().ascent(), text);
+    Canvas.setPen(pen);
+  }
+};
+
+ChartCanvas MakeChartCanvas(QPainter& Canvas, const ShownSize& Shown) {
+  Canvas.scale(Shown.PixelsPerUnit(), Shown.PixelsPerUnit());
+  QFont font = Canvas.font();
+  const qreal leastUnits = kLeastTextPixels * Shown.DevicePixelRatio / Shown.PixelsPerUnit();
+  font.setPixelSize(std::max(kTextPixels, static_cast<int>(std::ceil(leastUnits))));
+  Canvas.setFont(font);
+  const QFontMetrics metrics = Canvas.fontMetrics();
+  const int altitudeLabels = metrics.horizontalAdvance(QStringLiteral("-90.00") + kDegree);
+  const int hourLabel = metrics.horizontalAdvance(QStringLiteral("00:00"));
+  return ChartCanvas{Canvas, Shown.LineWidthUnits(), std::max(55, 10 + altitudeLabels + kLabelGap),
+                     hourLabel + 2 * kLabelGap > 4 * kStep};
 }
 
-// The grid of sample i (4, 8, ... 44) at chart column x: an hour line, an altitude
-// line at y = x with its label, and the hour's local time. The altitude line that would
-// hide the curve's present height (within 3 degrees) is left out.
-void DrawGridStep(QPainter& Canvas, int i, int x, long double t, long double AltNow, const TimeZoneRules& Zone) {
-  Canvas.setPen(i == kNowSample ? CanvasPen(kWhite, Qt::DashDotLine) : CanvasPen(kGrey, Qt::SolidLine));
-  if (i != kNowSample) Canvas.drawLine(x, 10, x, H - 25);
-  Canvas.setBrush(Qt::NoBrush);
+// The sky above the horizon and the ground below it: everything else is drawn on them.
+void DrawChartBackground(QPainter& Canvas) {
+  FillBitmapRect(Canvas, kSky, RectLTRB(0, 0, W, H / 2));
+  FillBitmapRect(Canvas, kGround, RectLTRB(0, H / 2, W, H));
+}
+
+// The grid of hour i (4, 8, ... 44) at chart column x: an hour line, an altitude line
+// at y = x with its label, and the hour's local time. The altitude line that would hide
+// the curve's present height (within 3 degrees) is left out.
+void DrawGridStep(ChartCanvas& Chart, int i, int x, long double t, long double AltNow, const TimeZoneRules& Zone) {
+  QPainter& canvas = Chart.Canvas;
+  Chart.SetPen(i == kNowHour ? kWhite : kGrey, i == kNowHour ? Qt::DashDotLine : Qt::SolidLine);
+  if (i != kNowHour) canvas.drawLine(x, 10, x, H - 25);
+  canvas.setBrush(Qt::NoBrush);
   const int E = ChartGridAltitude(i);
-  if (std::fabs(AltNow - E) > 3) Canvas.drawLine(55, RoundEven(i * kStep), W, RoundEven(i * kStep));
-  DrawWhiteText(Canvas, 10, x - 6, FormatFixed(E, 2) + kDegree);
-  DrawWhiteText(Canvas, x - 15, H - 20, TimeOfDayText(UtcToLocal(static_cast<double>(t), Zone)));
+  const int y = RoundEven(i * kStep);
+  if (std::fabs(AltNow - E) > 3) canvas.drawLine(Chart.AltitudeLinesLeft, y, W, y);
+  Chart.WhiteText(10, y - Chart.TextHeight() / 2, FormatFixed(E, 2) + kDegree);
+  if (Chart.EveryOtherHourLabel && i % 8 != 0) return;
+  const QString hour = TimeOfDayText(UtcToLocal(static_cast<double>(t), Zone));
+  Chart.WhiteText(x - Chart.TextWidth(hour) / 2, std::min(H - 20, H - 2 - Chart.TextHeight()), hour);
 }
 
 }  // namespace
@@ -55,50 +103,59 @@ int ChartGridAltitude(int i) {
   return RoundEven((90 - x * 15 / (4 * kStep)) * 1.2L);
 }
 
-ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
-                        const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1) {
-  ViewLabels labels;
-  if (!InCoveredRange(Instant)) return labels;
+ChartPicture DrawAltitudeChart(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
+                               const MoonViewServices& Services, const QImage& FrameJpeg, const ShownSize& Shown) {
+  ChartPicture chart;
+  if (!InCoveredRange(Instant)) return chart;
+  ViewLabels& labels = chart.Labels;
   labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
 
-  EnsureBitmap(Image1, W, H);
-  QPainter canvas(&Image1);
-  QFont font = canvas.font();
-  font.setPixelSize(11);
-  canvas.setFont(font);
-  FillBitmap(canvas, kSky);
-  FillBitmapRect(canvas, kGround, RectLTRB(0, H / 2, W, H));
+  chart.Picture = NewBitmap(Shown.DevicePixels(), Shown.DevicePixels());
+  QPainter canvas(&chart.Picture);
+  ChartCanvas Chart = MakeChartCanvas(canvas, Shown);
+  DrawChartBackground(canvas);
 
-  const long double AltNow = MoonAltAz(Instant, Options).Altitude;
-  std::array<QPoint, kSamples> points;
-  for (int i = 0; i < kSamples; ++i) {
-    const long double t = Instant + i * kHour - 24 * kHour;
-    const HorizontalPosition place = MoonAltAz(t, Options);
-    points[i] = QPoint(RoundEven(i * kStep), RoundEven(H / 2.0L - place.Altitude * kPixelsPerDegree));
-    if (i == kNowSample) {
-      const QString text =
-          FormatFixed(place.Altitude, 2) + kDegree + QStringLiteral("  ") + QLatin1String(CompassPoint(place.Azimuth));
-      DrawWhiteText(canvas, 65, points[i].y() - 6, text);
-      labels.StatusText = QStringLiteral(" ") + text + QStringLiteral(" = ") + FormatFixed(place.Azimuth, 2) + kDegree;
-    }
-    if (i % 4 == 0 && i != 0 && i != kSamples - 1) DrawGridStep(canvas, i, points[i].x(), t, AltNow, Services.Zone);
-  }
+  const HorizontalPosition now = MoonAltAz(Instant, Options);
+  const QPoint nowPoint(RoundEven(kNowHour * kStep), RoundEven(CurveY(now.Altitude)));
+  for (int i = 4; i < kHours - 1; i += 4)
+    DrawGridStep(Chart, i, RoundEven(i * kStep), Instant + (i - kNowHour) * kHour, now.Altitude, Services.Zone);
+  const QString nowText =
+      FormatFixed(now.Altitude, 2) + kDegree + QStringLiteral("  ") + QLatin1String(CompassPoint(now.Azimuth));
+  const int nowTextLeft = Chart.AltitudeLinesLeft + 10;
+  Chart.WhiteText(nowTextLeft, nowPoint.y() - Chart.TextHeight() / 2, nowText);
+  labels.StatusText = QStringLiteral(" ") + nowText + QStringLiteral(" = ") + FormatFixed(now.Azimuth, 2) + kDegree;
   // The hours are the observer's: the zone is named by its offset at the instant.
-  DrawWhiteText(canvas, 10, 12,
-                QStringLiteral("Local time, ") +
-                    UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
+  Chart.WhiteText(10, 12,
+                  QStringLiteral("Local time, ") +
+                      UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
 
   const long double q = Record.ParallacticAngle;
-  const QPoint now = points[kNowSample];
-  canvas.setPen(CanvasPen(kSilver, Qt::SolidLine));
-  DrawTinyMoon(canvas, now.x() - 46, now.y() - 46, 0.125L, q, Record, Options, FrameJpeg, Services.Reporter);
+  Chart.SetPen(kSilver, Qt::SolidLine);
+  DrawTinyMoon(canvas, nowPoint.x() - 46, nowPoint.y() - 46, 0.125L, q, Record, Options, FrameJpeg,
+               Services.Reporter, Shown.PixelsPerUnit());
   labels.ParallacticLab2 = LabelText{ParallacticRotatedText(q), kBlack};
 
-  canvas.setPen(CanvasPen(kYellow, Qt::SolidLine));
-  canvas.drawPolyline(points.data(), kSamples);
-  canvas.setPen(CanvasPen(kRed, Qt::DotLine));
-  canvas.drawLine(130, now.y(), W - 10, now.y());
-  canvas.setPen(CanvasPen(kWhite, Qt::DashDotLine));
+  std::array<QPointF, kSamples> curve;
+  for (int i = 0; i < kSamples; ++i) {
+    const long double hours = static_cast<long double>(i) / kSamplesPerHour;
+    const long double t = Instant + (hours - kNowHour) * kHour;
+    curve[i] = QPointF(static_cast<qreal>(hours * kStep), static_cast<qreal>(CurveY(MoonAltAz(t, Options).Altitude)));
+  }
+  Chart.SetPen(kYellow, Qt::SolidLine);
+  canvas.drawPolyline(curve.data(), kSamples);
+  Chart.SetPen(kRed, Qt::DotLine);
+  canvas.drawLine(std::max(130, nowTextLeft + Chart.TextWidth(nowText) + kLabelGap), nowPoint.y(), W - 10,
+                  nowPoint.y());
+  Chart.SetPen(kWhite, Qt::DashDotLine);
   canvas.drawLine(W / 2, 10, W / 2, H - 25);
-  return labels;
+  canvas.end();
+  chart.Picture.setDevicePixelRatio(Shown.DevicePixelRatio);
+  return chart;
+}
+
+ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
+                        const MoonViewServices& Services, const QImage& FrameJpeg, QImage& Image1) {
+  ChartPicture chart = DrawAltitudeChart(Instant, Record, Options, Services, FrameJpeg, ShownSize{});
+  if (!chart.Picture.isNull()) Image1 = chart.Picture;
+  return chart.Labels;
 }

@@ -14,6 +14,19 @@
 // degrees up, so the line lies at the row equal to the sample's column.
 int ChartGridAltitude(int i);
 
+// A chart drawn for a box and what it changes in the window.
+struct ChartPicture {
+  QImage Picture;  // 24-bit, Shown.DevicePixels() square, with Shown's device pixel ratio; null outside the range
+  ViewLabels Labels;
+};
+
+// The chart of Instant for a box of Shown: the 730-pixel layout scaled to the box and
+// drawn at the screen's resolution, its labels never under 9 logical pixels high and
+// its lines at least one logical pixel wide. Record, FrameJpeg and the labels as for
+// DrawPolyLine; outside the covered range the picture is null and the labels empty.
+ChartPicture DrawAltitudeChart(long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
+                               const MoonViewServices& Services, const QImage& FrameJpeg, const ShownSize& Shown);
+
 // Draws the chart of Instant into Image1 (made a 730 x 730 24-bit bitmap if it is
 // not one). Record is the window's CurrentMoonRecord (q, Diam, AxisA), FrameJpeg
 // the Moon frame of the hour. Sets the calendar, the status bar (altitude, compass

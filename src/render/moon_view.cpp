@@ -1,6 +1,9 @@
 #include "render/moon_view.h"
 
+#include "render/drawn_moon.h"
+
 #include "core/covered_range.h"
+#include "render/drawn_moon.h"
 #include "render/feature_names.h"
 #include "render/rotate_bitmap.h"
 #include "render/view_text.h"
@@ -9,22 +12,69 @@ namespace {
 
 // The limb: NASA's 730-pixel frames show the Moon's disc Diam x 0.3439 + 9.7203
 // pixels across (Diam in arcseconds), centred; 730 is the frame size whatever the bitmap.
-void DrawLimbCircle(QPainter& Canvas, long double Diam) {
+void DrawLimbCircle(QPainter& Canvas, long double Diam, qreal LineWidth) {
   const long double r = (730 - (Diam * 0.3439L + 9.7203L)) / 2;
   const int nearEdge = RoundEven(r), farEdge = RoundEven(730 - r);
   Canvas.setBrush(Qt::NoBrush);
-  Canvas.setPen(CanvasPen(kGrey, Qt::SolidLine));
+  QPen pen = CanvasPen(kGrey, Qt::SolidLine);
+  pen.setWidthF(LineWidth);
+  Canvas.setPen(pen);
   DrawEllipseLTRB(Canvas, nearEdge, nearEdge, farEdge, farEdge);
 }
 
 // The upright cross through the centre: the vertical and the horizon once the
 // picture is turned by the parallactic angle.
-void DrawCross(QPainter& Canvas, int width, int height, int inset) {
+void DrawCross(QPainter& Canvas, int width, int height, int inset, qreal LineWidth) {
   const int cx = width / 2, cy = height / 2;
   Canvas.setBrush(Qt::NoBrush);
-  Canvas.setPen(CanvasPen(kWhite, Qt::DashDotLine));
+  QPen pen = CanvasPen(kWhite, Qt::DashDotLine);
+  pen.setWidthF(LineWidth);
+  Canvas.setPen(pen);
   Canvas.drawLine(inset, cy, width - inset, cy);
   Canvas.drawLine(cx, inset, cx, height - inset);
+}
+
+// The lines over the Moon frame in Bitmap, which holds the 730-pixel frame scaled
+// to Shown; the turn by the parallactic angle comes between the lines that turn with
+// the picture and those that stay upright. Returns the text of ParallacticLab.
+LabelText DrawMoonOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
+                           const ShownSize& Shown, BitmapErrorReporter& Reporter) {
+  const qreal k = Shown.PixelsPerUnit();
+  // The axis lines are drawn in the bitmap's own pixels, through its centre.
+  const auto axisPen = [&](ColorRef Color) {
+    QPen p = CanvasPen(Color, Qt::DashDotLine);
+    p.setWidthF(Shown.LineWidthUnits() * k);
+    return p;
+  };
+  const int W = Bitmap.width(), H = Bitmap.height();
+  if (Options.ShowLines) {
+    // North of NASA's frame (celestial north up) and the Moon's axis, drawn
+    // before the turning so that they turn with the picture.
+    QPainter canvas(&Bitmap);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setPen(axisPen(kRed));
+    DrawAxisLine(canvas, 0, W - 5 * k);
+    canvas.setPen(axisPen(kBlue));
+    DrawAxisLine(canvas, Record.AxisA, W - 5 * k);
+  }
+  LabelText label{QStringLiteral("Not Parallactic Rotated"), kBlack};
+  if (Options.RotateParallactic) {
+    label.Text = ParallacticRotatedText(Record.ParallacticAngle);
+    RotateBitmap(Bitmap, true, kBlack, Record.ParallacticAngle, Reporter);
+  }
+  if (Options.ShowLines) {
+    QPainter canvas(&Bitmap);
+    canvas.scale(k, k);
+    DrawLimbCircle(canvas, Record.Diam, Shown.LineWidthUnits());
+    DrawCross(canvas, RoundEven(W / k), RoundEven(H / k), WideInset ? 10 : 5, Shown.LineWidthUnits());
+  }
+  if (Options.Names) {
+    // The names go on last, upright, where the turned picture has put their features.
+    const QSize frame(kDrawnFrameSize, kDrawnFrameSize);
+    const PictureGeometry geometry = MoonViewGeometry(Record, Options, frame, Bitmap.size());
+    DrawFeatureNames(Bitmap, FeatureProjection(HourValuesOf(Record), geometry), HourValuesOf(Record));
+  }
+  return label;
 }
 
 }  // namespace
@@ -57,32 +107,28 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
 LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                    const QImage& FrameJpeg, BitmapErrorReporter& Reporter) {
   DrawBitmap(Bitmap, QPoint(0, 0), FrameJpeg);
-  const int W = Bitmap.width(), H = Bitmap.height();
-  if (Options.ShowLines) {
-    // North of NASA's frame (celestial north up) and the Moon's axis, drawn
-    // before the turning so that they turn with the picture.
-    QPainter canvas(&Bitmap);
-    canvas.setBrush(Qt::NoBrush);
-    canvas.setPen(CanvasPen(kRed, Qt::DashDotLine));
-    DrawAxisLine(canvas, 0, W - 5);
-    canvas.setPen(CanvasPen(kBlue, Qt::DashDotLine));
-    DrawAxisLine(canvas, Record.AxisA, W - 5);
+  return DrawMoonOverlays(Bitmap, WideInset, Record, Options, ShownSize{}, Reporter);
+}
+
+QImage DrawShownView(ViewKind View, const MoonRecord& Record, const MoonViewOptions& Options,
+                     const QImage& FrameJpeg, const QImage& FrameTiff, const ShownSize& Shown,
+                     BitmapErrorReporter& Reporter) {
+  const qreal k = Shown.PixelsPerUnit();
+  QImage picture = NewBitmap(Shown.DevicePixels(), Shown.DevicePixels());
+  picture.fill(Qt::black);
+  const ViewDescription& view = DescriptionOf(View);
+  const QPoint at = (QPointF(view.At) * k).toPoint();
+  if (IsMoonView(View)) {
+    QImage moon = FrameJpeg.scaled(Options.ImageSize * k, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(kBitmapFormat);
+    DrawMoonOverlays(moon, true, Record, Options, Shown, Reporter);
+    DrawBitmap(picture, at, moon);
+  } else if (!FrameTiff.isNull()) {
+    const QSize size = (QSizeF(view.FrameSize) * static_cast<qreal>(view.Scale) * k).toSize();
+    DrawBitmap(picture, at, FrameTiff.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   }
-  LabelText label{QStringLiteral("Not Parallactic Rotated"), kBlack};
-  if (Options.RotateParallactic) {
-    label.Text = ParallacticRotatedText(Record.ParallacticAngle);
-    RotateBitmap(Bitmap, true, kBlack, Record.ParallacticAngle, Reporter);
-  }
-  if (Options.ShowLines) {
-    QPainter canvas(&Bitmap);
-    DrawLimbCircle(canvas, Record.Diam);
-    DrawCross(canvas, W, H, WideInset ? 10 : 5);
-  }
-  if (Options.Names) {
-    const PictureGeometry geometry = MoonViewGeometry(Record, Options, FrameJpeg.size(), Bitmap.size());
-    DrawFeatureNames(Bitmap, FeatureProjection(HourValuesOf(Record), geometry), HourValuesOf(Record));
-  }
-  return label;
+  picture.setDevicePixelRatio(Shown.DevicePixelRatio);
+  return picture;
 }
 
 void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, BitmapErrorReporter& Reporter) {
@@ -92,18 +138,22 @@ void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, Bitma
 }
 
 void DrawTinyMoon(QPainter& Canvas, int X, int Y, long double Scale, long double Angle, const MoonRecord& Record,
-                  const MoonViewOptions& Options, const QImage& FrameJpeg, BitmapErrorReporter& Reporter) {
+                  const MoonViewOptions& Options, const QImage& FrameJpeg, BitmapErrorReporter& Reporter,
+                  qreal PixelsPerUnit) {
   QImage tiny = NewBitmap(730, 730);
   DrawBitmap(tiny, QPoint(0, 0), FrameJpeg);
-  ScaleBitmap(tiny, Scale, Reporter);
+  ScaleBitmap(tiny, Scale * PixelsPerUnit, Reporter);
   RotateBitmap(tiny, true, kBlack, Angle, Reporter);
   if (Options.ShowLines) {
     // Drawn after the turning, so the axis keeps its true direction on the turned disc.
     QPainter tinyCanvas(&tiny);
-    tinyCanvas.setPen(CanvasPen(kBlue, Qt::SolidLine));
+    QPen axis = CanvasPen(kBlue, Qt::SolidLine);
+    axis.setWidthF(std::max<qreal>(1, Canvas.pen().widthF() * PixelsPerUnit));
+    tinyCanvas.setPen(axis);
     DrawAxisLine(tinyCanvas, Record.AxisA - Angle, tiny.width());
   }
-  Canvas.drawImage(X, Y, TransparentFromBottomLeft(tiny));
+  const QSizeF onCanvas = QSizeF(tiny.size()) / PixelsPerUnit;
+  Canvas.drawImage(QRectF(QPointF(X, Y), onCanvas), TransparentFromBottomLeft(tiny));
   if (Options.ShowLines) {
     // The limb of the 92-pixel disc; the brush is the canvas's own (clear in the chart).
     QPen pen = Canvas.pen();

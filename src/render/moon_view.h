@@ -33,6 +33,14 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
 LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                    const QImage& FrameJpeg, BitmapErrorReporter& Reporter);
 
+// The right picture of ShowMoon for a box of Shown, for the screen: the frame of the
+// view scaled smoothly to the box at the screen's resolution and, for the Moon views,
+// the lines drawn over it at that size (at least one logical pixel wide) rather than
+// shrunk with it. The rest of the box is black. The labels are ShowMoon's.
+QImage DrawShownView(ViewKind View, const MoonRecord& Record, const MoonViewOptions& Options,
+                     const QImage& FrameJpeg, const QImage& FrameTiff, const ShownSize& Shown,
+                     BitmapErrorReporter& Reporter);
+
 // NASA's TIFF frame drawn at (0, 0) into Bitmap, which is then shrunk by Scale unless
 // Scale is exactly 1. A null frame leaves Bitmap as it was (blank, full size).
 void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, BitmapErrorReporter& Reporter);
@@ -41,6 +49,8 @@ void DrawFancy(QImage& Bitmap, long double Scale, const QImage& FrameTiff, Bitma
 // by Angle degrees and drawn on Canvas with its top-left corner at (X, Y), leaving
 // out the pixels of its bottom-left pixel's colour (the black sky and corners).
 // With Options.ShowLines the axis gets a blue line and the disc a circle in grey
-// drawn with the canvas's current brush.
+// drawn with the canvas's current pen width and brush. PixelsPerUnit is the device
+// pixels of one canvas pixel: the tiny moon is made at the device's resolution.
 void DrawTinyMoon(QPainter& Canvas, int X, int Y, long double Scale, long double Angle, const MoonRecord& Record,
-                  const MoonViewOptions& Options, const QImage& FrameJpeg, BitmapErrorReporter& Reporter);
+                  const MoonViewOptions& Options, const QImage& FrameJpeg, BitmapErrorReporter& Reporter,
+                  qreal PixelsPerUnit = 1);

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "astro/default_place.h"
@@ -22,6 +24,23 @@ struct MoonViewOptions {
   long double Latitude = kDefaultLatitude;    // observer, degrees north
   long double Longitude = kDefaultLongitude;  // observer, degrees east
   QSize ImageSize{730, 730};          // the Moon view's drawing size
+};
+
+// The square box a picture is shown in: its side in the window's logical pixels and
+// the screen's device pixels per logical pixel. The views are laid out on the
+// 730-pixel picture; drawn for a box they are that layout scaled to it, with lines
+// and text kept legible however small the box.
+struct ShownSize {
+  int Side = 730;
+  qreal DevicePixelRatio = 1;
+
+  // The picture's side in device pixels.
+  int DevicePixels() const { return std::max(1, static_cast<int>(std::lround(Side * DevicePixelRatio))); }
+  // Device pixels per pixel of the 730-pixel layout.
+  qreal PixelsPerUnit() const { return DevicePixels() / 730.0; }
+  // The width of an overlay line in layout pixels: one logical pixel at the least,
+  // growing with the picture above 730.
+  qreal LineWidthUnits() const { return std::max<qreal>(DevicePixelRatio, PixelsPerUnit()) / PixelsPerUnit(); }
 };
 
 // The outside services the views reach through.

@@ -5,7 +5,9 @@
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "astro/time_scales.h"
@@ -27,8 +29,23 @@ long double FromQDateTime(const QDateTime& t) {
   return EncodeDateTimeOrZero(d.year(), d.month(), d.day(), h.hour(), h.minute(), 0, 0);
 }
 
+// A date-time edit that selects the part clicked, so that digits typed replace it:
+// typed at a cursor between the digits of a full part they would be refused.
+class PartSelectingEdit : public QDateTimeEdit {
+ public:
+  explicit PartSelectingEdit(QWidget* parent) : QDateTimeEdit(parent) { lineEdit()->installEventFilter(this); }
+
+ protected:
+  // The press has put the cursor in the part by the time its release comes.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease && !lineEdit()->hasSelectedText())
+      setSelectedSection(currentSection());
+    return QDateTimeEdit::eventFilter(watched, event);
+  }
+};
+
 QDateTimeEdit* MakeUtcEdit(long double x, QWidget* parent) {
-  auto* edit = new QDateTimeEdit(parent);
+  auto* edit = new PartSelectingEdit(parent);
   edit->setTimeSpec(Qt::UTC);
   edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"));
   edit->setDateTime(ToQDateTime(x));

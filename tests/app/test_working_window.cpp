@@ -394,10 +394,12 @@ TEST_F(WorkingWindow, AnimationOverCachedFramesKeepsToItsSteadyRate) {
   constexpr std::size_t kSteps = 10;
   const long double start = At(2024, 6, 9, 18);
   form.Session().GoTo(start);
+  WaitForShow(form);
   Child<QComboBox>(form, "StepBox")->setCurrentIndex(0);  // 1 hour
   AnimateFor(form, kSteps);
   const std::size_t asked = Log->Count();
   form.Session().GoTo(start);
+  WaitForShow(form);
   QElapsedTimer clock;
   clock.start();
   AnimateFor(form, kSteps);

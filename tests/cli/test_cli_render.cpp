@@ -116,6 +116,8 @@ TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
       {"render", "2024-06-09T18:00Z", "--frame", out + "/missing.jpg", "--out", out},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lat", "95"},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lon", "x"},
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--size", "1e30"},
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--dpr", "0"},
   };
   for (const auto& args : cases) {
     const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);

@@ -122,6 +122,39 @@ TEST(DataPanel, ARiseOfZeroPrintsDayZeroInLocalTime) {
   EXPECT_EQ(lines[7], "Set  Local 19:00 Dec 29");
 }
 
+// A local day with neither a rise nor a set says on which side of the horizon the
+// Moon stays. At 78.2 N (Longyearbyen) the Moon is circumpolar while its declination
+// exceeds 12 degrees and never rises while it is below -12: on 9 June 2024 it stood
+// at +25 degrees, on 23 June near -26.
+TEST(DataPanel, ADayWithNeitherEventSaysUpOrDownAllDay) {
+  const FixedOffsetZone utc(0);
+  const struct {
+    int day;
+    const char* words;
+  } cases[] = {{9, "up all day"}, {23, "down all day"}};
+  for (const auto& c : cases) {
+    const long double x = EncodeDateTimeOrZero(2024, 6, c.day, 12, 0, 0, 0);
+    const MoonRecord r = CalculateMoonRecord(x, 78.22L, 15.65L, utc, HourValuesAt);
+    const QStringList lines = DataPanelLines(r, 78.22L, 15.65L, utc, kEnglish);
+    EXPECT_EQ(lines[6], QString("Rise Local ") + c.words) << c.day;
+    EXPECT_EQ(lines[7], QString("Set  Local ") + c.words) << c.day;
+  }
+}
+
+// The last line names NASA's frame of the hour only in the years NASA published.
+TEST(DataPanel, NamesANasaFrameOnlyInNasaYears) {
+  const FixedOffsetZone utc(0);
+  const struct {
+    int year;
+    const char* frame;
+  } cases[] = {{2024, "moon.3859.jpg"}, {2023, ""}, {1950, ""}, {3000, ""}};
+  for (const auto& c : cases) {
+    const long double x = EncodeDateTimeOrZero(c.year, 6, 9, 18, 0, 0, 0);
+    const MoonRecord r = CalculateMoonRecord(x, 41.307L, -73.144L, utc, HourValuesAt);
+    EXPECT_EQ(DataPanelLines(r, 41.307L, -73.144L, utc, kEnglish).back(), c.frame) << c.year;
+  }
+}
+
 // Rise and set are those of the observer's local day, whatever the zone.
 TEST(CalculateData, RiseAndSetAreThoseOfTheLocalDay) {
   const EasternZone eastern;

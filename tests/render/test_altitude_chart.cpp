@@ -195,18 +195,18 @@ TEST_F(renderAltitudeChart, TheAltitudeLineNearThePresentAltitudeIsLeftOut) {
   }
 }
 
-// The yellow curve passes through the engine's altitude at each hour (vertices
-// away from the tiny moon and the grid columns).
+// The yellow curve passes within a pixel of the engine's altitude at the columns of
+// some hours (away from the tiny moon and the grid columns).
 TEST_F(renderAltitudeChart, TheCurveFollowsTheEnginesAltitudes) {
   Draw(kInstant);
   int onCurve = 0;
   for (const int i : {1, 2, 3, 45, 46, 47}) {
-    const long double t = kInstant + i / 24.0L - 1;
-    const int x = static_cast<int>(std::nearbyint(i * kStep)), y = CurveY(t);
-    ASSERT_TRUE(y >= 0 && y < 730);
-    onCurve += PixelAt(Image1, x, y) == kYellow;
+    const int x = static_cast<int>(std::nearbyint(i * kStep));
+    const int y = CurveY(kInstant - 1 + x / kStep / 24);  // the instant of the column
+    ASSERT_TRUE(y >= 1 && y < 729);
+    onCurve += CountColor(Image1, QRect(x, y - 1, 1, 3), kYellow) > 0;
   }
-  EXPECT_GE(onCurve, 5);  // one vertex may lie under the red present-altitude line
+  EXPECT_GE(onCurve, 5);  // one may lie under the red present-altitude line
   // The red dotted line of the present altitude runs along row y24 from x = 130.
   const int y24 = CurveY(kInstant);
   const int red = CountColor(Image1, Image1.rect(), kRed);
@@ -265,6 +265,63 @@ TEST_F(renderAltitudeChart, ShowLinesSwitchesTheTinyMoonsAxisAndCircleOnly) {
   EXPECT_GT(CountColor(Image1, Image1.rect(), kYellow), 300);
   EXPECT_GT(CountColor(Image1, Image1.rect(), kGrey), 5000);
   EXPECT_GT(CountColor(Image1, QRect(365, 10, 1, 696), kWhite), 300);
+}
+
+// Between the hours the curve keeps to the engine's altitudes, also at its highs and
+// lows where hourly chords would cut under the peak by more than a pixel.
+TEST_F(renderAltitudeChart, TheCurveIsRoundAtItsHighsAndLows) {
+  Draw(kInstant);
+  int highest = 0, lowest = 0;
+  for (int i = 0; i <= 48; ++i) {
+    const long double alt = Place(kInstant + (i - 24) / 24.0L).Altitude;
+    if (alt > Place(kInstant + (highest - 24) / 24.0L).Altitude) highest = i;
+    if (alt < Place(kInstant + (lowest - 24) / 24.0L).Altitude) lowest = i;
+  }
+  int checked = 0;
+  for (const int extreme : {highest, lowest})
+    for (const double hours : {-1.5, -0.5, 0.5, 1.5}) {
+      const int x = static_cast<int>(std::lround((extreme + hours) * kStep));
+      if (x < 100 || x > 720 || std::abs(x - 365) < 50) continue;  // clear of the labels and the tiny moon
+      const double y = 365 - static_cast<double>(Place(kInstant - 1 + x / kStep / 24).Altitude) * 3.4;
+      double nearest = 99;
+      for (int row = static_cast<int>(y) - 6; row <= static_cast<int>(y) + 6; ++row)
+        if (PixelAt(Image1, x, row) == kYellow) nearest = std::min(nearest, std::fabs(row - y));
+      // A pixel line lies within a pixel of the true curve; the chords' sag there is about 1.4 pixels.
+      EXPECT_LE(nearest, 1.0) << x;
+      ++checked;
+    }
+  EXPECT_GE(checked, 4);
+}
+
+// Drawn for a box, the chart is the 730-pixel layout scaled to the box at the
+// screen's resolution, with text at least 9 logical pixels high.
+TEST_F(renderAltitudeChart, DrawnForABoxTheLayoutScalesAndTheTextStaysLegible) {
+  const struct {
+    int side;
+    qreal ratio;
+  } boxes[] = {{360, 1}, {360, 2}, {730, 1}, {730, 2}, {1460, 1}};
+  for (const auto& box : boxes) {
+    const ChartPicture chart = DrawAltitudeChart(kInstant, Record, Options, Services, Frame, {box.side, box.ratio});
+    const int pixels = static_cast<int>(std::lround(box.side * box.ratio));
+    const double k = pixels / 730.0;
+    ASSERT_EQ(chart.Picture.size(), QSize(pixels, pixels)) << box.side;
+    EXPECT_EQ(chart.Picture.devicePixelRatio(), box.ratio);
+    // Sky above the horizon, ground below it, across the whole width.
+    const int horizon = static_cast<int>(365 * k);
+    EXPECT_GT(CountColor(chart.Picture, QRect(0, horizon - 3, pixels, 1), kSky), pixels * 8 / 10) << box.side;
+    EXPECT_GT(CountColor(chart.Picture, QRect(0, horizon + 3, pixels, 1), kGround), pixels * 8 / 10) << box.side;
+    // "Local time, UTC" in the top-left corner: its light rows, from the capitals'
+    // tops to the comma's tail, span about 0.8 of the font's size.
+    int top = pixels, bottom = -1;
+    for (int y = 0; y < static_cast<int>(40 * k); ++y)
+      for (int x = 0; x < static_cast<int>(150 * k); ++x)
+        if (chart.Picture.pixelColor(x, y).lightness() > 200) {
+          top = std::min(top, y);
+          bottom = y;
+        }
+    EXPECT_GE((bottom - top + 1) / box.ratio, 7.0) << box.side << " at " << box.ratio;
+    EXPECT_EQ(chart.Labels.StatusText, Draw(kInstant).StatusText);
+  }
 }
 
 TEST_F(renderAltitudeChart, APictureOfAnotherSizeIsReplacedByA730Bitmap) {

@@ -26,6 +26,21 @@ std::vector<QPoint> PixelsOf(const QImage& bitmap, ColorRef color) {
   return points;
 }
 
+// The pixels of a colour within 2 of each of its channels: lines wider than a pixel
+// are filled, not plotted, and may come out a shade off.
+std::vector<QPoint> PixelsNear(const QImage& bitmap, ColorRef color) {
+  const QColor want = ToQColor(color);
+  std::vector<QPoint> points;
+  for (int y = 0; y < bitmap.height(); ++y)
+    for (int x = 0; x < bitmap.width(); ++x) {
+      const QColor c = bitmap.pixelColor(x, y);
+      if (std::abs(c.red() - want.red()) <= 2 && std::abs(c.green() - want.green()) <= 2 &&
+          std::abs(c.blue() - want.blue()) <= 2)
+        points.emplace_back(x, y);
+    }
+  return points;
+}
+
 // Distance of p from the line through (365, 365) that DrawAxisLine draws at angle a.
 double DistanceFromAxis(QPoint p, double a) {
   const double r = a * std::numbers::pi / 180;
@@ -133,6 +148,37 @@ TEST_F(renderMoonView, TheLimbFollowsDiam) {
                                                  [](QPoint a, QPoint b) { return a.x() < b.x(); });
   EXPECT_EQ(left->x(), 68);
   EXPECT_EQ(right->x(), 661);
+}
+
+// Drawn for a box, the view is the frame scaled to the box with the lines drawn at
+// that size: the limb where the geometry puts it scaled, every line at least one
+// logical pixel wide, thicker as the picture grows.
+TEST_F(renderMoonView, DrawnForABoxTheLinesKeepTheirPlaceAndWidth) {
+  const struct {
+    int side;
+    qreal ratio;
+  } boxes[] = {{360, 1}, {360, 2}, {730, 2}, {1460, 1}};
+  for (const auto& box : boxes) {
+    const QImage picture =
+        DrawShownView(ViewKind::Moon, Record, Options, Frame, QImage(), {box.side, box.ratio}, Reporter);
+    const int pixels = static_cast<int>(std::lround(box.side * box.ratio));
+    const double k = pixels / 730.0;
+    ASSERT_EQ(picture.size(), QSize(pixels, pixels)) << box.side;
+    EXPECT_EQ(picture.devicePixelRatio(), box.ratio);
+    const std::vector<QPoint> grey = PixelsNear(picture, kGrey);
+    ASSERT_GT(grey.size(), 500u) << box.side;
+    // r = 319.5 on the 730-pixel frame (see above), half the line width either side.
+    const double width = std::max(box.ratio, k);
+    for (const QPoint p : grey)
+      ASSERT_NEAR(std::hypot(p.x() + 0.5 - pixels / 2.0, p.y() + 0.5 - pixels / 2.0), 319.5 * k, width / 2 + 1.5)
+          << box.side << ": " << p.x() << "," << p.y();
+    // The red north line, vertical through the centre, as wide as a line should be.
+    int widest = 0;
+    for (int y = pixels / 8; y < pixels / 3; ++y)
+      widest = std::max(widest, static_cast<int>(PixelsNear(picture.copy(0, y, pixels, 1), kRed).size()));
+    EXPECT_NEAR(widest, width, 1.0) << box.side << " at " << box.ratio;
+  }
+  EXPECT_TRUE(Reporter.Messages.empty());
 }
 
 // Turned by q = 23.4 clockwise: black corners, north and axis lines turned with

@@ -4,7 +4,9 @@
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "astro/time_scales.h"
@@ -53,6 +55,33 @@ TEST(DownloadFramesDialog, RefusesABackwardRangeAndYearsWithoutNasaFrames) {
   d.FromEdit->setDateTime(QDateTime(QDate(2025, 12, 31), QTime(20, 0), Qt::UTC));
   d.ToEdit->setDateTime(QDateTime(QDate(2026, 1, 1), QTime(2, 0), Qt::UTC));
   EXPECT_TRUE(Accepts(d));
+}
+
+// Digits typed into a part of a date after a click on it replace that part, as they
+// do after Tab: "2024-06-09 18:00 UTC", clicked in each part and typed over.
+TEST(DownloadFramesDialog, DigitsTypedIntoAClickedPartReplaceIt) {
+  const struct {
+    int Column;  // the character clicked
+    const char* Typed;
+    const char* Expected;
+  } kCases[] = {{2, "2025", "2025-06-09T18:00:00Z"},
+                {6, "11", "2024-11-09T18:00:00Z"},
+                {9, "12", "2024-06-12T18:00:00Z"},
+                {12, "7", "2024-06-09T07:00:00Z"}};
+  for (const auto& c : kCases) {
+    DownloadFramesDialog d(kShown, ViewKind::Moon, 41.3L);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QLineEdit* line = d.FromEdit->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    const QFontMetrics metrics(line->font());
+    line->setCursorPosition(0);
+    const int textLeft = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const int x = textLeft + metrics.horizontalAdvance(line->text().left(c.Column)) + 2;
+    QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(x, line->height() / 2));
+    QTest::keyClicks(d.FromEdit, c.Typed);
+    EXPECT_EQ(d.FromEdit->dateTime().toString(Qt::ISODate).toStdString(), c.Expected) << c.Typed;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#!/bin/sh
+# check_debian_package.sh CPACK BUILD OUT APP_ID
+# Makes the Debian package of the build with CPack, unpacks it into the fresh folder OUT
+# and checks that it installs the programs, desktop entry, icon, AppStream data and
+# Debian's own files under /usr, with dependencies read off the programs. Ends with 77
+# (skipped) without dpkg-deb and dpkg-shlibdeps.
+set -u
+for tool in dpkg-deb dpkg-shlibdeps; do
+  command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
+done
+cpack=$1 build=$2 out=$3 id=$4
+rm -rf "$out"
+mkdir -p "$out"
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+deb=$(ls "$out"/orvanel_*.deb)
+[ -f "$deb" ] || { echo "no orvanel_*.deb made"; exit 1; }
+dpkg-deb -x "$deb" "$out/root" || exit 1
+
+failed=0
+fail() { echo "$1"; failed=1; }
+for file in usr/bin/orvanel usr/bin/orvanel-cli usr/share/applications/$id.desktop \
+            usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
+            usr/share/doc/orvanel/copyright usr/share/doc/orvanel/changelog.gz; do
+  [ -s "$out/root/$file" ] || fail "not in the package: /$file"
+done
+[ -z "$(ls "$out/root" | grep -vx usr)" ] || fail "the package installs outside /usr: $(ls "$out/root")"
+[ "$(dpkg-deb -f "$deb" Package)" = orvanel ] || fail "the package is not named orvanel"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libqt6widgets6 libcurl4 libtiff6; do
+  printf '%s\n' "$depends" | grep -q "$library" || fail "Depends names no $library: $depends"
+done
+exit $failed

@@ -1,16 +1,29 @@
-// The system's time-zone rules, read through QTimeZone (the TZ variable is respected).
+// A place's time zone through QTimeZone: an IANA zone or this computer's own (which
+// follows the TZ variable). The offset is the zone's at the instant asked about, so
+// changes of a zone's standard offset are followed as well as its daylight time.
 #pragma once
 
+#include <QString>
 #include <QTimeZone>
 
 #include "astro/time_scales.h"
 
 class SystemTimeZone : public TimeZoneRules {
  public:
-  SystemTimeZone();
+  SystemTimeZone();  // this computer's zone
   explicit SystemTimeZone(const QTimeZone& zone);
-  bool Query(int year, TimeZoneInformation& info) const override;
+  std::optional<int> OffsetSecondsAt(double x) const override;
+  // The IANA name of the zone ("Asia/Tokyo").
+  QString Name() const;
 
  private:
   QTimeZone Zone;
 };
+
+// The zone of a place: the IANA zone of that name, or this computer's zone for an
+// empty name. Nothing for a name QTimeZone does not know.
+std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName);
+
+// "Asia/Tokyo, UTC+09:00": the zone and its offset at the UTC date-time x, for labels
+// that say which local time they show ("Local (Asia/Tokyo, UTC+09:00)").
+QString ZoneLabel(const SystemTimeZone& zone, double x);

@@ -1,0 +1,16 @@
+// The instants where a smooth function of time changes sign, for the events of the
+// almanac: a scan at a fixed step, each change of sign bisected to a tenth of a second.
+// A step must be short enough that the function cannot go and come back within it.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+struct Crossing {
+  double Instant;  // UTC date-time
+  bool Rising;     // from negative to non-negative
+};
+
+// Every crossing in [from, to), in order.
+std::vector<Crossing> FindCrossings(const std::function<long double(double)>& f, double from, double to,
+                                    double step);

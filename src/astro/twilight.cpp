@@ -36,15 +36,26 @@ std::vector<Crossing> SunCrossings(double from, double to, long double Latitude,
 }
 
 std::vector<SkySpan> SkySpans(double from, double to, long double Latitude, long double EastLongitude) {
+  const auto altitude = [&](double t) { return SunAltAz(t, Latitude, EastLongitude).Altitude; };
   std::vector<double> cuts{from, to};
-  for (const long double limit : kSkyLimits)
-    for (const Crossing& c : SunCrossings(from, to, Latitude, EastLongitude, limit)) cuts.push_back(c.Instant);
+  // One scan of the altitude; only a step where it passes a limit is searched further.
+  double t0 = from;
+  long double a0 = altitude(t0);
+  while (t0 < to) {
+    const double t1 = std::min(t0 + kScanStep, to);
+    const long double a1 = altitude(t1);
+    for (const long double limit : kSkyLimits)
+      if ((a0 < limit) != (a1 < limit))
+        for (const Crossing& c : FindCrossings([&](double t) { return altitude(t) - limit; }, t0, t1, t1 - t0))
+          cuts.push_back(c.Instant);
+    t0 = t1;
+    a0 = a1;
+  }
   std::sort(cuts.begin(), cuts.end());
   std::vector<SkySpan> spans;
   for (std::size_t i = 1; i < cuts.size(); ++i) {
     if (cuts[i] <= cuts[i - 1]) continue;
-    const double middle = (cuts[i - 1] + cuts[i]) / 2;
-    const SkyKind kind = SkyOfSunAltitude(SunAltAz(middle, Latitude, EastLongitude).Altitude);
+    const SkyKind kind = SkyOfSunAltitude(altitude((cuts[i - 1] + cuts[i]) / 2));
     if (!spans.empty() && spans.back().Kind == kind)
       spans.back().To = cuts[i];
     else

@@ -9,6 +9,7 @@
 #include "core/covered_range.h"
 #include "render/bitmap_helpers.h"
 #include "render/moon_view.h"
+#include "render/twilight_bands.h"
 #include "render/view_text.h"
 
 namespace {
@@ -68,6 +69,8 @@ ViewLabels DrawPolyLine(long double Instant, const MoonRecord& Record, const Moo
   canvas.setFont(font);
   FillBitmap(canvas, kSky);
   FillBitmapRect(canvas, kGround, RectLTRB(0, H / 2, W, H));
+  DrawTwilightBands(canvas, QRect(0, 0, W, H / 2), static_cast<double>(Instant - 1), static_cast<double>(Instant + 1),
+                    Options.Latitude, Options.Longitude);
 
   const long double AltNow = MoonAltAz(Instant, Options).Altitude;
   std::array<QPoint, kSamples> points;

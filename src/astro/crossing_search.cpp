@@ -34,3 +34,9 @@ std::vector<Crossing> FindCrossings(const std::function<long double(double)>& f,
   }
   return found;
 }
+
+std::optional<double> FirstCrossing(const std::vector<Crossing>& crossings, bool rising) {
+  for (const Crossing& c : crossings)
+    if (c.Rising == rising) return c.Instant;
+  return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 struct Crossing {
@@ -14,3 +15,6 @@ struct Crossing {
 // Every crossing in [from, to), in order.
 std::vector<Crossing> FindCrossings(const std::function<long double(double)>& f, double from, double to,
                                     double step);
+
+// The first rising (or setting) crossing of a list, if there is one.
+std::optional<double> FirstCrossing(const std::vector<Crossing>& crossings, bool rising);

@@ -11,12 +11,6 @@
 
 namespace {
 
-std::optional<double> First(const std::vector<Crossing>& crossings, bool rising) {
-  for (const Crossing& c : crossings)
-    if (c.Rising == rising) return c.Instant;
-  return std::nullopt;
-}
-
 std::optional<TimedAngle> WithAzimuth(long double instant, const AlmanacPlace& place) {
   if (std::isnan(instant)) return std::nullopt;
   const auto t = static_cast<double>(instant);
@@ -39,13 +33,13 @@ void AddMoon(AlmanacDay& day, const LocalDaySpan& span, const AlmanacPlace& plac
 
 void AddSun(AlmanacDay& day, const LocalDaySpan& span, const AlmanacPlace& place) {
   const auto rise = SunCrossings(span.Start, span.End, place.Latitude, place.Longitude, kSunriseAltitude);
-  day.Sunrise = First(rise, true);
-  day.Sunset = First(rise, false);
-  day.NightFrom = First(
+  day.Sunrise = FirstCrossing(rise, true);
+  day.Sunset = FirstCrossing(rise, false);
+  day.NightFrom = FirstCrossing(
       SunCrossings(span.Start, span.End, place.Latitude, place.Longitude, kAstronomicalTwilightAltitude), false);
   // The night ends within the day after it began, or never (the Sun stays low).
   if (day.NightFrom)
-    day.NightUntil = First(SunCrossings(*day.NightFrom, *day.NightFrom + 1, place.Latitude, place.Longitude,
+    day.NightUntil = FirstCrossing(SunCrossings(*day.NightFrom, *day.NightFrom + 1, place.Latitude, place.Longitude,
                                         kAstronomicalTwilightAltitude),
                            true);
 }

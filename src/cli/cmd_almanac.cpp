@@ -54,20 +54,16 @@ std::string OrNone(const std::string& field) { return field.empty() ? "-" : fiel
 void PrintTable(const MonthAlmanac& almanac, const CliPlace& p, const TimeZoneRules& zone, std::ostream& out) {
   out << "Almanac " << almanac.Year << "-" << (almanac.Month < 10 ? "0" : "") << almanac.Month << " for "
       << p.Label << " (" << p.Zone.id().toStdString() << "), times local, '-' where the day has none\n";
-  const std::string csv = AlmanacCsv(almanac, zone);
-  std::size_t start = 0;
-  for (std::size_t end; (end = csv.find('\n', start)) != std::string::npos; start = end + 1) {
-    std::string line = csv.substr(start, end - start), field;
-    std::size_t from = 0;
-    for (std::size_t comma; from <= line.size(); from = comma + 1) {
-      comma = line.find(',', from);
-      if (comma == std::string::npos) comma = line.size();
+  const auto print = [&out](const std::vector<std::string>& fields) {
+    for (const std::string& field : fields) {
       char cell[24];
-      std::snprintf(cell, sizeof cell, "%-11s", OrNone(line.substr(from, comma - from)).c_str());
+      std::snprintf(cell, sizeof cell, "%-11s", OrNone(field).c_str());
       out << cell;
     }
     out << '\n';
-  }
+  };
+  print(AlmanacColumnNames());
+  for (const AlmanacDay& d : almanac.Days) print(AlmanacRowFields(d, zone));
   for (const LunarEvent& e : almanac.Events)
     out << LunarEventName(e.Kind) << '\t' << LocalDateTimeText(e.Instant, zone) << '\n';
 }
@@ -97,7 +93,7 @@ int Calendar(const CliArgs& a, std::ostream& out) {
   if (year < 1600 || year > 3999) throw CliError("the calendar covers the years 1600 to 3999");
   if (!a.Has("ics")) throw CliError("give --ics FILE");
   const std::vector<LunarEvent> events = LunarEventsOfYear(year);
-  const double now = QDateTime::currentMSecsSinceEpoch() / 86400000.0 + 25569.0;  // 25569: 1970-01-01
+  const double now = DateTimeOf(QDateTime::currentDateTimeUtc());
   const QString path = QString::fromStdString(a.Options.at("ics"));
   if (const std::optional<QString> error = SaveTextFile(path, LunarCalendarIcs(events, now))) {
     std::cerr << "orvanel-cli calendar: cannot write " << path.toStdString() << ": " << error->toStdString() << '\n';

@@ -45,25 +45,33 @@ std::string AngleText(double degrees) {
   return text;
 }
 
+std::vector<std::string> AlmanacColumnNames() {
+  return {"date",         "moonrise",     "moonrise_azimuth", "transit", "transit_altitude", "moonset",
+          "moonset_azimuth", "illumination", "sunrise",       "sunset",  "night_from",       "night_until"};
+}
+
+std::vector<std::string> AlmanacRowFields(const AlmanacDay& d, const TimeZoneRules& zone) {
+  return {Formatted("%04d-%02d-%02d", d.Year, d.Month, d.Day),
+          TimeField(d.Moonrise, zone),
+          AngleField(d.Moonrise),
+          TimeField(d.Transit, zone),
+          AngleField(d.Transit),
+          TimeField(d.Moonset, zone),
+          AngleField(d.Moonset),
+          d.Illumination ? AngleText(*d.Illumination) : std::string(),
+          TimeField(d.Sunrise, zone),
+          TimeField(d.Sunset, zone),
+          TimeField(d.NightFrom, zone),
+          TimeField(d.NightUntil, zone)};
+}
+
 std::string AlmanacCsv(const MonthAlmanac& almanac, const TimeZoneRules& zone) {
-  std::string csv =
-      "date,moonrise,moonrise_azimuth,transit,transit_altitude,moonset,moonset_azimuth,illumination,sunrise,"
-      "sunset,night_from,night_until\n";
-  for (const AlmanacDay& d : almanac.Days) {
-    const std::string fields[] = {Formatted("%04d-%02d-%02d", d.Year, d.Month, d.Day),
-                                  TimeField(d.Moonrise, zone),
-                                  AngleField(d.Moonrise),
-                                  TimeField(d.Transit, zone),
-                                  AngleField(d.Transit),
-                                  TimeField(d.Moonset, zone),
-                                  AngleField(d.Moonset),
-                                  d.Illumination ? AngleText(*d.Illumination) : std::string(),
-                                  TimeField(d.Sunrise, zone),
-                                  TimeField(d.Sunset, zone),
-                                  TimeField(d.NightFrom, zone),
-                                  TimeField(d.NightUntil, zone)};
-    for (std::size_t i = 0; i < std::size(fields); ++i) csv += (i ? "," : "") + fields[i];
-    csv += "\n";
-  }
+  const auto line = [](const std::vector<std::string>& fields) {
+    std::string text;
+    for (std::size_t i = 0; i < fields.size(); ++i) text += (i ? "," : "") + fields[i];
+    return text + "\n";
+  };
+  std::string csv = line(AlmanacColumnNames());
+  for (const AlmanacDay& d : almanac.Days) csv += line(AlmanacRowFields(d, zone));
   return csv;
 }

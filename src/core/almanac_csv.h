@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "astro/time_scales.h"
 #include "core/month_almanac.h"
@@ -14,6 +15,11 @@ std::string LocalTimeText(double instant, const TimeZoneRules& zone);
 std::string LocalDateTimeText(double instant, const TimeZoneRules& zone);
 // Degrees with two decimals.
 std::string AngleText(double degrees);
+
+// The twelve columns' names, as in the CSV header.
+std::vector<std::string> AlmanacColumnNames();
+// The twelve fields of one day, as in the CSV; an empty field where the day has no such event.
+std::vector<std::string> AlmanacRowFields(const AlmanacDay& day, const TimeZoneRules& zone);
 
 // The header line and one line per local day, each ended by "\n":
 // date,moonrise,moonrise_azimuth,transit,transit_altitude,moonset,moonset_azimuth,

@@ -25,6 +25,10 @@ std::optional<int> SystemTimeZone::OffsetSecondsAt(double x) const {
 
 QString SystemTimeZone::Name() const { return QString::fromUtf8(Zone.id()); }
 
+double DateTimeOf(const QDateTime& instant) {
+  return static_cast<double>(instant.toMSecsSinceEpoch() / 86400000.0L + kUnixEpochDay);
+}
+
 std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName) {
   if (ianaName.isEmpty()) return QTimeZone::systemTimeZone();
   const QTimeZone zone(ianaName.toUtf8());

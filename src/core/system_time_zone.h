@@ -3,6 +3,7 @@
 // changes of a zone's standard offset are followed as well as its daylight time.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QTimeZone>
 
@@ -19,6 +20,9 @@ class SystemTimeZone : public TimeZoneRules {
  private:
   QTimeZone Zone;
 };
+
+// The program's date-time (day 0 = 1899-12-30 00:00 UTC) of a QDateTime.
+double DateTimeOf(const QDateTime& instant);
 
 // The zone of a place: the IANA zone of that name, or this computer's zone for an
 // empty name. Nothing for a name QTimeZone does not know.

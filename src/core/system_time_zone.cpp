@@ -36,10 +36,10 @@ std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName) {
   return zone;
 }
 
-QString ZoneLabel(const SystemTimeZone& zone, double x) {
+QString LocalZoneLabel(const SystemTimeZone& zone, double x) {
   const int seconds = zone.OffsetSecondsAt(x).value_or(0);
   const int minutes = std::abs(seconds) / 60;
-  return QStringLiteral("%1, UTC%2%3:%4")
+  return QStringLiteral("Local (%1, UTC%2%3:%4)")
       .arg(zone.Name(), seconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
       .arg(minutes / 60, 2, 10, QLatin1Char('0'))
       .arg(minutes % 60, 2, 10, QLatin1Char('0'));

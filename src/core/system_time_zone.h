@@ -28,6 +28,6 @@ double DateTimeOf(const QDateTime& instant);
 // empty name. Nothing for a name QTimeZone does not know.
 std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName);
 
-// "Asia/Tokyo, UTC+09:00": the zone and its offset at the UTC date-time x, for labels
-// that say which local time they show ("Local (Asia/Tokyo, UTC+09:00)").
-QString ZoneLabel(const SystemTimeZone& zone, double x);
+// "Local (Asia/Tokyo, UTC+09:00)": the label of local times, naming the zone and its
+// offset at the UTC date-time x.
+QString LocalZoneLabel(const SystemTimeZone& zone, double x);

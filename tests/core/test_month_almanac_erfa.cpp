@@ -134,7 +134,7 @@ std::optional<double> First(const std::vector<RefCrossing>& c, bool rising, doub
   return std::nullopt;
 }
 
-double DateTimeOf(const QDateTime& d) { return d.toMSecsSinceEpoch() / 86400000.0 + 25569.0; }
+double ReferenceDateTime(const QDateTime& d) { return d.toMSecsSinceEpoch() / 86400000.0 + 25569.0; }
 
 // The program's event against the reference's first one of the day: both present and
 // within the tolerance, or both absent; a reference event within the tolerance of the
@@ -176,8 +176,8 @@ TEST_P(AlmanacAgainstErfa, EveryDayAgrees) {
   const MonthAlmanac almanac = ComputeMonthAlmanac(c.Year, c.Month, {c.Latitude, c.Longitude, 0}, zone);
   ReferenceSky sky(c.Latitude, c.Longitude);
   const QDate firstDay(c.Year, c.Month, 1);
-  const double monthStart = DateTimeOf(QDateTime(firstDay, QTime(0, 0), qzone));
-  const double monthEnd = DateTimeOf(QDateTime(firstDay.addMonths(1), QTime(0, 0), qzone));
+  const double monthStart = ReferenceDateTime(QDateTime(firstDay, QTime(0, 0), qzone));
+  const double monthEnd = ReferenceDateTime(QDateTime(firstDay.addMonths(1), QTime(0, 0), qzone));
   const auto moonAbove = [&](double t) {
     const ReferenceSky::Body m = sky.Moon(t);
     return m.AltitudeDeg - 0.7275 * m.ParallaxDeg + 34.0 / 60.0;
@@ -191,8 +191,8 @@ TEST_P(AlmanacAgainstErfa, EveryDayAgrees) {
   ASSERT_EQ(almanac.Days.size(), static_cast<std::size_t>(firstDay.daysInMonth()));
   for (const AlmanacDay& d : almanac.Days) {
     const QDate date(d.Year, d.Month, d.Day);
-    const double start = DateTimeOf(QDateTime(date, QTime(0, 0), qzone));
-    const double end = DateTimeOf(QDateTime(date.addDays(1), QTime(0, 0), qzone));
+    const double start = ReferenceDateTime(QDateTime(date, QTime(0, 0), qzone));
+    const double end = ReferenceDateTime(QDateTime(date.addDays(1), QTime(0, 0), qzone));
     const std::string day = std::string(c.Name) + " " + date.toString(Qt::ISODate).toStdString();
     const auto instant = [](const std::optional<TimedAngle>& e) { return e ? std::optional(e->Instant) : std::nullopt; };
     ExpectEvent(instant(d.Moonrise), moon, true, start, end, kRiseSetTolerance, day + " moonrise");

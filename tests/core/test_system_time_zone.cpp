@@ -50,9 +50,9 @@ TEST(SystemTimeZone, PlaceZonesByNameAndTheirLabels) {
   EXPECT_FALSE(PlaceTimeZone("Not/A_Zone").has_value());
   EXPECT_EQ(PlaceTimeZone("").value(), QTimeZone::systemTimeZone());
   const SystemTimeZone tokyo(PlaceTimeZone("Asia/Tokyo").value());
-  EXPECT_EQ(ZoneLabel(tokyo, At(2027, 3, 1)), "Asia/Tokyo, UTC+09:00");
+  EXPECT_EQ(LocalZoneLabel(tokyo, At(2027, 3, 1)), "Local (Asia/Tokyo, UTC+09:00)");
   const SystemTimeZone stJohns(PlaceTimeZone("America/St_Johns").value());
-  EXPECT_EQ(ZoneLabel(stJohns, At(2027, 1, 1)), "America/St_Johns, UTC-03:30");
+  EXPECT_EQ(LocalZoneLabel(stJohns, At(2027, 1, 1)), "Local (America/St_Johns, UTC-03:30)");
 }
 
 }  // namespace

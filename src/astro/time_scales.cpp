@@ -32,14 +32,6 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-// Weekday of a date-time's calendar date, 1 = Monday ... 7 = Sunday.
-int WeekdayOf(long long dayCount) {
-  // 1899-12-30 was a Saturday (6).
-  long long w = (dayCount + 5) % 7;
-  if (w < 0) w += 7;
-  return static_cast<int>(w) + 1;
-}
-
 }  // namespace
 
 int DaysInMonth(int year, int month) {
@@ -157,63 +149,19 @@ bool IsValidDayTime(const DayTimeRecord& r) {
   return r.Day >= 0 && r.Day <= kLastDayNumber && r.Second >= 0 && r.Second < 86400;
 }
 
-int NthWeekdayOfMonth(int weekday, int year, int month, int occurrence) {
-  if (weekday < 1 || year < 1 || month < 1 || occurrence < 1) return 7;
-  const int days = DaysInMonth(year, month);
-  if (days == 0) return 7;
-  const long long first = DaysFromCivilEpoch(year, month, 1) - kDateTimeEpoch;
-  int found = 0;
-  int result = 7;
-  for (int d = 1; d <= days && found < occurrence; ++d) {
-    if (WeekdayOf(first + d - 1) == weekday) {
-      ++found;
-      result = d;
-    }
-  }
-  return result;
-}
-
 // ---- Time-zone offset ---------------------------------------------------------------
 
-namespace {
-
-long double TransitionOf(int year, const TransitionRule& r) {
-  if (r.Month == 0) return 0;
-  return EncodeDateTimeOrZero(year, r.Month, NthWeekdayOfMonth(7, year, r.Month, r.Occurrence),
-                              r.Hour, r.Minute, r.Second, r.Millisecond);
-}
-
-}  // namespace
-
 long double UtcOffsetHours(double x, const TimeZoneRules& zone) {
-  const int year = YearOf(x);
-  TimeZoneInformation tz;
-  if (!zone.Query(year, tz)) return 0;
-  // Compared in whole milliseconds: the instant of a change, read from a day number,
-  // may lie a rounding error before it, and it already has the new offset.
-  const auto ms = [](long double day) { return std::llround(day * 86400000.0L); };
-  const long long daylightStart = ms(TransitionOf(year, tz.DaylightDate));
-  const long long standardStart = ms(TransitionOf(year, tz.StandardDate));
-  const long long localStandard = ms(x + (-tz.Bias - tz.StandardBias) * 60.0L / 86400.0L);
-  const long long localDaylight = ms(x + (-tz.Bias - tz.DaylightBias) * 60.0L / 86400.0L);
-  bool daylight;
-  if (standardStart > daylightStart) {  // daylight period inside the year (north)
-    daylight = daylightStart <= localStandard && localDaylight < standardStart;
-  } else if (daylightStart == 0 && standardStart == 0) {  // no daylight rule
-    daylight = false;
-  } else {  // daylight period across the new year (south)
-    daylight = daylightStart <= localStandard || localDaylight < standardStart;
-  }
-  const int minutes = daylight ? -tz.Bias - tz.DaylightBias : -tz.Bias - tz.StandardBias;
-  return minutes / 60.0L;
+  return zone.OffsetSecondsAt(x).value_or(0) / 3600.0L;
 }
 
 double LocalToUtc(double x, const TimeZoneRules& zone) {
-  const long double h = UtcOffsetHours(x, zone);
-  return static_cast<double>(x - h / 24.0L);
+  // The offset at the local reading taken as UTC is at most a day off the offset at
+  // the true instant; a second look at the instant it gives settles it.
+  const long double first = x - UtcOffsetHours(x, zone) / 24.0L;
+  return static_cast<double>(x - UtcOffsetHours(static_cast<double>(first), zone) / 24.0L);
 }
 
 double UtcToLocal(double x, const TimeZoneRules& zone) {
-  const long double h = UtcOffsetHours(x, zone);
-  return static_cast<double>(x + h / 24.0L);
+  return static_cast<double>(x + UtcOffsetHours(x, zone) / 24.0L);
 }

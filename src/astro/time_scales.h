@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 // ---- Civil calendar on date-times -------------------------------------------------
 
@@ -70,47 +71,23 @@ double DayNumberToDateTime(DayNumber d);
 double SecondOfDayToDateTime(SecondOfDay s);
 bool IsValidDayTime(const DayTimeRecord& r);
 
-// Day of month of the N-th weekday W (1 = Monday ... 7 = Sunday) of month M of year Y;
-// an N past the last occurrence gives the last one. 7 when any argument is below 1.
-int NthWeekdayOfMonth(int weekday, int year, int month, int occurrence);
-
 // ---- Time-zone offset ---------------------------------------------------------------
 
-// A transition rule: month, occurrence of Sunday in the month (5 = last), and local time.
-struct TransitionRule {
-  int Month = 0;  // 0: the zone has no daylight time
-  int Occurrence = 0;
-  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
-};
-
-// A zone described by biases in minutes (UTC = local + bias) and its two transition
-// rules. DaylightDate is the local standard time at which daylight time begins,
-// StandardDate the local daylight time at which it ends.
-struct TimeZoneInformation {
-  int Bias = 0;
-  int StandardBias = 0;
-  int DaylightBias = 0;
-  TransitionRule StandardDate;
-  TransitionRule DaylightDate;
-  // Whether daylight time is in effect at the moment of the query. The offset of an
-  // instant is decided by the rules alone, so that every caller gets the offset that
-  // applies at the instant it asks about, not at the moment it asks.
-  bool DaylightInEffect = false;
-};
-
-// Source of a zone's rules for a calendar year (the rules of some zones change
-// between years). Returns false when the zone cannot be queried.
+// A time zone: the offset of local time from UTC at an instant. The program asks
+// QTimeZone (core/system_time_zone.h); tests give fixed offsets.
 class TimeZoneRules {
  public:
   virtual ~TimeZoneRules() = default;
-  virtual bool Query(int year, TimeZoneInformation& info) const = 0;
+  // Local minus UTC in seconds at the UTC date-time x; nothing when the zone cannot tell.
+  virtual std::optional<int> OffsetSecondsAt(double x) const = 0;
 };
 
 // Local-minus-UTC offset in hours that applies at the UTC instant x; 0 when the
 // zone query fails.
 long double UtcOffsetHours(double x, const TimeZoneRules& zone);
 
-// Local date-time to UTC and back. The offset is evaluated at x itself in both
-// directions.
+// Local date-time to UTC and back. From local time the offset is the one in force at
+// the UTC instant it gives, so a local time after a change of offset maps with the new
+// offset; a local time skipped by a change maps as if the old offset still held.
 double LocalToUtc(double x, const TimeZoneRules& zone);
 double UtcToLocal(double x, const TimeZoneRules& zone);

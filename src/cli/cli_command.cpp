@@ -39,6 +39,7 @@ constexpr NumericRange kRanges[] = {
     {"--offset", -24, 24},      // hours from UTC
     {"--size", 1, 8192},        // pixels across a frame
     {"--min-km", 0, 1e6},       // kilometres on the Moon
+    {"--elev", -500, 9000},     // metres above sea level
 };
 
 NumericRange RangeOf(const char* what) {

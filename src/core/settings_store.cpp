@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimeZone>
 #include <cmath>
 #include <memory>
 
@@ -49,6 +50,12 @@ double ReadDouble(const QSettings& store, const char* key, double fallback, doub
 QString ReadFolder(const QSettings& store, const char* key, const QString& fallback) {
   const QString v = ReadText(store, key);
   return QDir::isAbsolutePath(v) ? v : fallback;
+}
+
+// A zone QTimeZone does not know (another computer's, a typing error) is this computer's.
+QString ReadZone(const QSettings& store, const char* key) {
+  const QString v = ReadText(store, key);
+  return QTimeZone::isTimeZoneIdAvailable(v.toUtf8()) ? v : QString();
 }
 
 // Why the settings file could not take new values, or empty. The owner's write
@@ -98,6 +105,9 @@ StoredSettings ReadSettings() {
   s.PictureFolder = ReadFolder(store, "PictureFolder", d.PictureFolder);
   s.TextFolder = ReadFolder(store, "TextFolder", d.TextFolder);
   s.FrameCacheMB = ReadInt(store, "FrameCacheMB", d.FrameCacheMB, kMinFrameCacheMB, kMaxFrameCacheMB);
+  s.PlaceName = ReadText(store, "PlaceName");
+  s.PlaceZone = ReadZone(store, "PlaceZone");
+  s.ElevationM = ReadInt(store, "ElevationM", d.ElevationM, kMinElevationM, kMaxElevationM);
   store.endGroup();
   return s;
 }
@@ -124,6 +134,9 @@ QString WriteSettings(const StoredSettings& s) {
   store.setValue("PictureFolder", s.PictureFolder);
   store.setValue("TextFolder", s.TextFolder);
   store.setValue("FrameCacheMB", s.FrameCacheMB);
+  store.setValue("PlaceName", s.PlaceName);
+  store.setValue("PlaceZone", s.PlaceZone);
+  store.setValue("ElevationM", s.ElevationM);
   store.endGroup();
   store.sync();
   return store.status() == QSettings::NoError ? QString()

@@ -31,6 +31,9 @@ struct StoredSettings {
   QString PictureFolder = DefaultPictureFolder();  // where pictures are saved, last chosen
   QString TextFolder = DefaultTextFolder();        // where NASA's yearly text files are kept
   int FrameCacheMB = 2048;  // the frame cache's cap on disk, MiB
+  QString PlaceName;        // the city chosen in the Set window ("Tokyo, Tokyo, Japan"), or none
+  QString PlaceZone;        // the place's IANA zone; empty for this computer's zone
+  int ElevationM = 0;       // the place's height above sea level, metres
 
   long long FrameCacheBytes() const { return FrameCacheMB * (1LL << 20); }
 };
@@ -38,6 +41,10 @@ struct StoredSettings {
 // The frame cache's cap the settings accept, MiB: 64 MiB to 1 TiB.
 inline constexpr int kMinFrameCacheMB = 64;
 inline constexpr int kMaxFrameCacheMB = 1 << 20;
+
+// The elevations a place may have, metres: the Dead Sea's shore to above Everest.
+inline constexpr int kMinElevationM = -500;
+inline constexpr int kMaxElevationM = 9000;
 
 // A stored value longer than this is no value of ours and is ignored.
 inline constexpr int kMaxSettingLength = 512;
@@ -50,9 +57,12 @@ inline constexpr int kMaxSettingLength = 512;
 // the screens), "FrameCacheMB" lies in kMinFrameCacheMB ... kMaxFrameCacheMB.
 // "AnimateBox" and "RotateBox" are written on every exit but never read back. A
 // "PictureFolder" or "TextFolder" that is no absolute path takes its default.
+// "PlaceZone" must name a zone this computer knows, else the place keeps the computer's
+// zone; "ElevationM" lies in kMinElevationM ... kMaxElevationM. A file written before
+// these three keys existed opens with the computer's zone, no name and 0 m.
 StoredSettings ReadSettings();
 
-// Writes the seventeen keys in the program's order, keeping any other key in the file.
+// Writes the twenty keys in the program's order, keeping any other key in the file.
 // Returns why the file could not be written (read-only, a folder in its place, ...),
 // or an empty text; when it cannot be written, the file keeps what it held.
 QString WriteSettings(const StoredSettings& s);

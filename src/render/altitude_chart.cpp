@@ -9,6 +9,7 @@
 #include "core/covered_range.h"
 #include "render/bitmap_helpers.h"
 #include "render/moon_view.h"
+#include "render/twilight_bands.h"
 #include "render/view_text.h"
 
 namespace {
@@ -74,9 +75,11 @@ ChartCanvas MakeChartCanvas(QPainter& Canvas, const ShownSize& Shown) {
 }
 
 // The sky above the horizon and the ground below it: everything else is drawn on them.
-void DrawChartBackground(QPainter& Canvas) {
+void DrawChartBackground(QPainter& Canvas, long double Instant, const MoonViewOptions& Options) {
   FillBitmapRect(Canvas, kSky, RectLTRB(0, 0, W, H / 2));
   FillBitmapRect(Canvas, kGround, RectLTRB(0, H / 2, W, H));
+  DrawTwilightBands(Canvas, QRect(0, 0, W, H / 2), static_cast<double>(Instant - 1), static_cast<double>(Instant + 1),
+                    Options.Latitude, Options.Longitude);
 }
 
 // The grid of hour i (4, 8, ... 44) at chart column x: an hour line, an altitude line
@@ -113,7 +116,7 @@ ChartPicture DrawAltitudeChart(long double Instant, const MoonRecord& Record, co
   chart.Picture = NewBitmap(Shown.DevicePixels(), Shown.DevicePixels());
   QPainter canvas(&chart.Picture);
   ChartCanvas Chart = MakeChartCanvas(canvas, Shown);
-  DrawChartBackground(canvas);
+  DrawChartBackground(canvas, Instant, Options);
 
   const HorizontalPosition now = MoonAltAz(Instant, Options);
   const QPoint nowPoint(RoundEven(kNowHour * kStep), RoundEven(CurveY(now.Altitude)));

@@ -186,7 +186,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 17);
+  EXPECT_EQ(raw.childKeys().size(), 20);
   EXPECT_EQ(raw.value("FrameCacheMB").toInt(), 300);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");

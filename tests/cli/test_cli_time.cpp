@@ -27,6 +27,22 @@ TEST(CliTime, OffsetFollowsTheTzVariable) {
   EXPECT_EQ(offset("2024-01-15T12:00Z"), "-5\n");
 }
 
+// Zones that changed their standard offset: Lord Howe kept UTC+10:30 from March 1981,
+// Kiritimati skipped 1994-12-31 moving from UTC-10 to UTC+14; the panel there has a
+// rise and a set at the equator.
+TEST(CliTime, OffsetsOfZonesThatChangedTheirStandardTime) {
+  const auto run = [](const char* zone, const std::vector<std::string>& args) {
+    std::vector<std::string> all{std::string("TZ=") + zone, ORVANEL_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram("env", all).Output;
+  };
+  EXPECT_EQ(run("Australia/Lord_Howe", {"offset", "1981-06-01T12:00:00Z"}), "10.5\n");
+  EXPECT_EQ(run("Pacific/Kiritimati", {"offset", "1994-12-31T12:00:00Z"}), "14\n");
+  const std::string panel = run("Pacific/Kiritimati", {"panel", "1994-12-31T12:00:00Z", "--lat", "1.87", "--lon", "-157.4"});
+  EXPECT_EQ(panel.find("no rise"), std::string::npos) << panel;
+  EXPECT_EQ(panel.find("no set"), std::string::npos) << panel;
+}
+
 TEST(CliTime, BadInputPrintsOneLineOnStderrAndExitsWith2) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"hour"}, {"hour", "yesterday"}, {"hour", "2024-02-30T00:00Z"},

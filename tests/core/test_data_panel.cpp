@@ -9,6 +9,7 @@
 #include "core/calculate_data.h"
 #include "core/data_panel.h"
 #include "core/rise_set_cache.h"
+#include "core/system_time_zone.h"
 #include "nasa/hour_values.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
@@ -17,16 +18,9 @@ namespace {
 
 // US Eastern time: UTC-5, daylight time (UTC-4) from the second Sunday of March
 // 02:00 to the first Sunday of November 02:00.
-class EasternZone : public TimeZoneRules {
+class EasternZone : public SystemTimeZone {
  public:
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = 300;
-    info.DaylightBias = -60;
-    info.DaylightDate = {3, 2, 2, 0, 0, 0};
-    info.StandardDate = {11, 1, 2, 0, 0, 0};
-    return true;
-  }
+  EasternZone() : SystemTimeZone(QTimeZone("America/New_York")) {}
 };
 
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);

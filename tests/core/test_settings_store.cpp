@@ -60,7 +60,7 @@ TEST_F(SettingsStore, FirstRunGivesTheDefaults) {
   EXPECT_EQ(s.FrameCacheMB, 2048);
 }
 
-TEST_F(SettingsStore, WritesTheSeventeenKeysInTheSettingsGroupAndReadsThemBack) {
+TEST_F(SettingsStore, WritesTheTwentyKeysInTheSettingsGroupAndReadsThemBack) {
   StoredSettings w;
   w.WindowTop = 40;
   w.WindowLeft = 12;
@@ -79,11 +79,14 @@ TEST_F(SettingsStore, WritesTheSeventeenKeysInTheSettingsGroupAndReadsThemBack) 
   w.PictureFolder = "/data/moon pictures";
   w.TextFolder = "/data/tables";
   w.FrameCacheMB = 512;
+  w.PlaceName = "Sydney, New South Wales, Australia";
+  w.PlaceZone = "Australia/Sydney";
+  w.ElevationM = 58;
   WriteSettings(w);
 
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 17);
+  EXPECT_EQ(raw.childKeys().size(), 20);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   EXPECT_EQ(raw.value("GlobStep").toInt(), 24);
@@ -105,6 +108,9 @@ TEST_F(SettingsStore, WritesTheSeventeenKeysInTheSettingsGroupAndReadsThemBack) 
   EXPECT_EQ(r.PictureFolder, "/data/moon pictures");
   EXPECT_EQ(r.TextFolder, "/data/tables");
   EXPECT_EQ(r.FrameCacheMB, 512);
+  EXPECT_EQ(r.PlaceName, "Sydney, New South Wales, Australia");
+  EXPECT_EQ(r.PlaceZone, "Australia/Sydney");
+  EXPECT_EQ(r.ElevationM, 58);
   // Animation and parallactic turning always start off, whatever was saved.
   EXPECT_FALSE(r.AnimateBox);
   EXPECT_FALSE(r.RotateBox);
@@ -169,6 +175,22 @@ TEST_F(SettingsStore, ExportFoldersDefaultToOrvanelInPicturesAndDocuments) {
   const StoredSettings s = ReadSettings();
   EXPECT_EQ(s.PictureFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/Orvanel");
   EXPECT_EQ(s.TextFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Orvanel");
+}
+
+// A file written before the place had a name, a zone and an elevation keeps its
+// latitude and longitude and opens with the computer's zone at sea level; a zone this
+// computer does not know and an impossible elevation are read the same way.
+TEST_F(SettingsStore, AFileFromBeforeThePlacesZoneOpensWithTheComputersZone) {
+  for (const QString& extra : {QString(), QString("PlaceZone=Atlantis/Capital\nElevationM=12000\n")}) {
+    WriteRaw("[SETTINGS]\nLatitude=35.6850\nLongitude=139.7514\nGlobStep=6\n" + extra);
+    const StoredSettings s = ReadSettings();
+    EXPECT_DOUBLE_EQ(s.Latitude, 35.685);
+    EXPECT_DOUBLE_EQ(s.Longitude, 139.7514);
+    EXPECT_EQ(s.GlobStep, 6);
+    EXPECT_TRUE(s.PlaceName.isEmpty());
+    EXPECT_TRUE(s.PlaceZone.isEmpty()) << "empty is the computer's zone";
+    EXPECT_EQ(s.ElevationM, 0);
+  }
 }
 
 TEST_F(SettingsStore, AnImpossiblePlaceFallsBackToTheDefaultPlace) {

@@ -1,86 +1,58 @@
-// The system zone's rules as the program reads them through QTimeZone: the offset the
-// rules give must be the offset QTimeZone itself gives, at every hour of both years.
+// A place's zone as the program reads it through QTimeZone: the offset at the instant,
+// including zones that changed their standard offset, and the zone's label.
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QTimeZone>
 
-#include "core/system_time_zone.h"
 #include "astro/time_scales.h"
+#include "core/system_time_zone.h"
 
 namespace {
 
-// Offset in hours that QTimeZone gives at the UTC instant x (a date-time).
-double QtOffsetHours(const QTimeZone& zone, long double x) {
-  const qint64 ms = static_cast<qint64>((x - 25569.0L) * 86400000.0L);  // 25569: 1970-01-01
-  return zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)) / 3600.0;
+double At(int y, int mo, int d, int h = 0, int mi = 0) {
+  return static_cast<double>(EncodeDateTimeOrZero(y, mo, d, h, mi, 0, 0));
 }
 
-TEST(SystemTimeZone, DescribesNewYorkAsWindowsWould) {
-  const SystemTimeZone zone(QTimeZone("America/New_York"));
-  TimeZoneInformation info;
-  ASSERT_TRUE(zone.Query(2024, info));
-  EXPECT_EQ(info.Bias, 300);
-  EXPECT_EQ(info.StandardBias, 0);
-  EXPECT_EQ(info.DaylightBias, -60);
-  EXPECT_EQ(info.DaylightDate.Month, 3);  // second Sunday of March, 02:00 standard time
-  EXPECT_EQ(info.DaylightDate.Occurrence, 2);
-  EXPECT_EQ(info.DaylightDate.Hour, 2);
-  EXPECT_EQ(info.StandardDate.Month, 11);  // first Sunday of November, 02:00 daylight time
-  EXPECT_EQ(info.StandardDate.Occurrence, 1);
-  EXPECT_EQ(info.StandardDate.Hour, 2);
-}
-
-TEST(SystemTimeZone, ADaylightPeriodAcrossTheNewYearIsDescribedToo) {
-  const SystemTimeZone zone(QTimeZone("Australia/Sydney"));
-  TimeZoneInformation info;
-  ASSERT_TRUE(zone.Query(2025, info));
-  EXPECT_EQ(info.Bias, -600);
-  EXPECT_EQ(info.DaylightBias, -60);
-  EXPECT_EQ(info.DaylightDate.Month, 10);
-  EXPECT_EQ(info.StandardDate.Month, 4);
-}
-
-TEST(SystemTimeZone, OffsetsFromTheRulesMatchQtAtEveryHour) {
-  // Zones with daylight time north and south, half-hour zones and zones without any.
-  for (const char* id : {"America/New_York", "Europe/Berlin", "Australia/Sydney", "Asia/Kolkata",
-                         "America/St_Johns", "Asia/Tokyo", "UTC"}) {
-    const QTimeZone qt(id);
-    ASSERT_TRUE(qt.isValid()) << id;
-    const SystemTimeZone zone(qt);
-    for (long double x = 45292.0L; x < 46023.0L; x += 1.0L / 24) {
-      ASSERT_DOUBLE_EQ(static_cast<double>(UtcOffsetHours(static_cast<double>(x), zone)), QtOffsetHours(qt, x))
-          << id << " at " << static_cast<double>(x);
-    }
-  }
-}
-
-// The instant of a change already has the new offset; the second before it the old.
-TEST(SystemTimeZone, TheInstantOfAChangeHasTheNewOffset) {
-  const struct {
+// Offsets from the IANA database (tzdata's own history of each zone).
+TEST(SystemTimeZone, TheOffsetIsTheZonesAtTheInstant) {
+  struct Case {
     const char* Zone;
-    int Year, Month, Day, Hour;  // the change, UTC
-    double Before, After;        // offsets, hours
-  } changes[] = {
-      {"Europe/Berlin", 2024, 3, 31, 1, 1, 2},     {"Europe/Berlin", 2024, 10, 27, 1, 2, 1},
-      {"America/New_York", 2025, 3, 9, 7, -5, -4}, {"America/New_York", 2025, 11, 2, 6, -4, -5},
-      {"Australia/Sydney", 2024, 4, 6, 16, 11, 10}, {"Australia/Sydney", 2024, 10, 5, 16, 10, 11},
+    double Utc;
+    double Hours;
+  } cases[] = {
+      {"Australia/Lord_Howe", At(1981, 6, 1, 12), 10.5},  // UTC+10:30 from March 1981
+      {"Pacific/Kiritimati", At(1994, 12, 31, 12), 14},   // moved from -10 across the date line
+      {"Pacific/Kiritimati", At(1994, 12, 30, 12), -10},
+      {"America/New_York", At(2024, 3, 10, 6, 59), -5},
+      {"America/New_York", At(2024, 3, 10, 7, 0), -4},  // daylight time from 07:00 UTC
+      {"Asia/Kathmandu", At(2027, 3, 1), 5.75},
   };
-  for (const auto& c : changes) {
+  for (const Case& c : cases) {
     const SystemTimeZone zone{QTimeZone(c.Zone)};
-    const double at = EncodeDateTimeOrZero(c.Year, c.Month, c.Day, c.Hour, 0, 0, 0);
-    EXPECT_EQ(static_cast<double>(UtcOffsetHours(at, zone)), c.After) << c.Zone << " " << c.Month;
-    EXPECT_EQ(static_cast<double>(UtcOffsetHours(at - 1.0 / 86400, zone)), c.Before) << c.Zone << " " << c.Month;
+    EXPECT_EQ(static_cast<double>(UtcOffsetHours(c.Utc, zone)), c.Hours) << c.Zone << " " << c.Utc;
   }
 }
 
-TEST(SystemTimeZone, AnInvalidZoneFailsItsQueryAndGivesOffsetZero) {
+TEST(SystemTimeZone, LocalMidnightAcrossAChangeMapsToTheRightInstant) {
+  const SystemTimeZone zone{QTimeZone("America/New_York")};
+  // The day after the spring change starts at 04:00 UTC, the day of it at 05:00 UTC.
+  EXPECT_NEAR(LocalToUtc(At(2024, 3, 11), zone), At(2024, 3, 11, 4), 1e-9);
+  EXPECT_NEAR(LocalToUtc(At(2024, 3, 10), zone), At(2024, 3, 10, 5), 1e-9);
+}
+
+TEST(SystemTimeZone, AnInvalidZoneCannotTellItsOffset) {
   const SystemTimeZone zone{QTimeZone()};
-  TimeZoneInformation info;
-  EXPECT_FALSE(zone.Query(2024, info));
-  EXPECT_EQ(UtcOffsetHours(45500.5, zone), 0);
-  EXPECT_EQ(LocalToUtc(45500.5, zone), 45500.5);
+  EXPECT_FALSE(zone.OffsetSecondsAt(45500.5).has_value());
   EXPECT_EQ(UtcToLocal(45500.5, zone), 45500.5);
+}
+
+TEST(SystemTimeZone, PlaceZonesByNameAndTheirLabels) {
+  EXPECT_FALSE(PlaceTimeZone("Not/A_Zone").has_value());
+  EXPECT_EQ(PlaceTimeZone("").value(), QTimeZone::systemTimeZone());
+  const SystemTimeZone tokyo(PlaceTimeZone("Asia/Tokyo").value());
+  EXPECT_EQ(LocalZoneLabel(tokyo, At(2027, 3, 1)), "Local (Asia/Tokyo, UTC+09:00)");
+  const SystemTimeZone stJohns(PlaceTimeZone("America/St_Johns").value());
+  EXPECT_EQ(LocalZoneLabel(stJohns, At(2027, 1, 1)), "Local (America/St_Johns, UTC-03:30)");
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
 #include "render/altitude_chart.h"
+#include "render/twilight_bands.h"
 #include "render/bitmap_helpers.h"
 #include "render/view_text.h"
 #include "support/render_gui_environment.h"
@@ -144,13 +146,40 @@ TEST_F(renderAltitudeChart, TheHourAxisIsInLocalTime) {
   EXPECT_EQ(rest, restUtc);
 }
 
+// The kind of sky whose colour a pixel has, if any.
+std::optional<SkyKind> SkyKindOf(QRgb pixel) {
+  for (const SkyKind kind : {SkyKind::Day, SkyKind::CivilTwilight, SkyKind::NauticalTwilight,
+                             SkyKind::AstronomicalTwilight, SkyKind::Night})
+    if (SkyColor(kind).rgb() == (pixel | 0xff000000u)) return kind;
+  return std::nullopt;
+}
+
 TEST_F(renderAltitudeChart, SkyAboveAndGroundFromRow365) {
   Draw(kInstant);
   EXPECT_EQ(CountColor(Image1, QRect(0, 364, 730, 1), kGround), 0);
-  EXPECT_EQ(CountColor(Image1, QRect(0, 365, 730, 1), kSky), 0);
-  EXPECT_GT(CountColor(Image1, QRect(0, 363, 730, 1), kSky), 600);
+  int sky = 0;
+  for (int x = 0; x < 730; ++x) sky += SkyKindOf(Image1.pixel(x, 363)).has_value();
+  EXPECT_GT(sky, 600);
   EXPECT_GT(CountColor(Image1, QRect(0, 366, 730, 1), kGround), 600);
   EXPECT_EQ(CountColor(Image1, Image1.rect(), kUntouched), 0);
+}
+
+// At 41.3 N, 73.1 W on 2024-01-09 the present, 01:00 EST, is night and 12:00 EST,
+// 11 hours later, is day; from noon back to the night the sky passes through the
+// civil, nautical and astronomical twilights in that order (sunset 16:45, end of
+// astronomical twilight 18:20 EST).
+TEST_F(renderAltitudeChart, TheSkyShowsDayTwilightsAndNight) {
+  Draw(kInstant);
+  const auto kindAt = [&](int x) { return SkyKindOf(Image1.pixel(x, 20)); };
+  EXPECT_EQ(kindAt(360), SkyKind::Night);
+  EXPECT_EQ(kindAt(365 + 11 * 730 / 48), SkyKind::Day);
+  std::vector<SkyKind> seen;
+  for (int x = 365 + 11 * 730 / 48; x < 730; ++x)
+    if (const auto kind = kindAt(x); kind && (seen.empty() || seen.back() != *kind)) seen.push_back(*kind);
+  ASSERT_GE(seen.size(), 5u);
+  EXPECT_EQ(std::vector<SkyKind>(seen.begin(), seen.begin() + 5),
+            (std::vector<SkyKind>{SkyKind::Day, SkyKind::CivilTwilight, SkyKind::NauticalTwilight,
+                                  SkyKind::AstronomicalTwilight, SkyKind::Night}));
 }
 
 // Hour lines (grey, solid) at the grid columns from y = 10 to 705, none at 365
@@ -308,7 +337,9 @@ TEST_F(renderAltitudeChart, DrawnForABoxTheLayoutScalesAndTheTextStaysLegible) {
     EXPECT_EQ(chart.Picture.devicePixelRatio(), box.ratio);
     // Sky above the horizon, ground below it, across the whole width.
     const int horizon = static_cast<int>(365 * k);
-    EXPECT_GT(CountColor(chart.Picture, QRect(0, horizon - 3, pixels, 1), kSky), pixels * 8 / 10) << box.side;
+    int sky = 0;
+    for (int x = 0; x < pixels; ++x) sky += SkyKindOf(chart.Picture.pixel(x, horizon - 3)).has_value();
+    EXPECT_GT(sky, pixels * 8 / 10) << box.side;
     EXPECT_GT(CountColor(chart.Picture, QRect(0, horizon + 3, pixels, 1), kGround), pixels * 8 / 10) << box.side;
     // "Local time, UTC" in the top-left corner: its light rows, from the capitals'
     // tops to the comma's tail, span about 0.8 of the font's size.

@@ -6,13 +6,9 @@
 // A zone at a constant offset from UTC, without daylight time.
 class FixedOffsetZone : public TimeZoneRules {
  public:
-  explicit FixedOffsetZone(int localMinusUtcMinutes) : BiasMinutes(-localMinusUtcMinutes) {}
-  bool Query(int, TimeZoneInformation& info) const override {
-    info = TimeZoneInformation{};
-    info.Bias = BiasMinutes;  // UTC = local + bias
-    return true;
-  }
+  explicit FixedOffsetZone(int localMinusUtcMinutes) : OffsetSeconds(localMinusUtcMinutes * 60) {}
+  std::optional<int> OffsetSecondsAt(double) const override { return OffsetSeconds; }
 
  private:
-  int BiasMinutes;
+  int OffsetSeconds;
 };

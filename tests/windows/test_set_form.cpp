@@ -9,8 +9,12 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QCompleter>
+#include <QSpinBox>
+#include <QStringListModel>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "support/hand_off_recorder.h"
@@ -61,15 +65,15 @@ constexpr int kNorth = 0, kSouth = 1, kEast = 0, kWest = 1;
 
 TEST_F(SetForm, LayoutAsDesigned) {
   EXPECT_EQ(Form.windowTitle(), "Set Latitude and Longitude");
-  EXPECT_EQ(Form.size(), QSize(449, 181));
+  EXPECT_EQ(Form.size(), QSize(449, 281));
   EXPECT_EQ(Form.minimumSize(), Form.maximumSize()) << "fixed size";
-  EXPECT_EQ(Form.Panel1->geometry(), QRect(0, 0, 449, 181));
-  EXPECT_EQ(Form.LatEdit->geometry(), QRect(20, 30, 80, 26));
-  EXPECT_EQ(Form.NorthSouthBox->geometry(), QRect(110, 30, 80, 26));
-  EXPECT_EQ(Form.LonEdit->geometry(), QRect(250, 30, 80, 26));
-  EXPECT_EQ(Form.EastWestBox->geometry(), QRect(340, 30, 80, 26));
-  EXPECT_EQ(Form.SaveBut->geometry(), QRect(40, 80, 75, 25));
-  EXPECT_EQ(Form.CloseBut->geometry(), QRect(170, 80, 75, 25));
+  EXPECT_EQ(Form.Panel1->geometry(), QRect(0, 0, 449, 281));
+  EXPECT_EQ(Form.LatEdit->geometry(), QRect(20, 90, 80, 26));
+  EXPECT_EQ(Form.NorthSouthBox->geometry(), QRect(110, 90, 80, 26));
+  EXPECT_EQ(Form.LonEdit->geometry(), QRect(250, 90, 80, 26));
+  EXPECT_EQ(Form.EastWestBox->geometry(), QRect(340, 90, 80, 26));
+  EXPECT_EQ(Form.SaveBut->geometry(), QRect(40, 190, 75, 25));
+  EXPECT_EQ(Form.CloseBut->geometry(), QRect(170, 190, 75, 25));
   EXPECT_EQ(Form.SaveBut->text(), "Save");
   EXPECT_EQ(Form.CloseBut->text(), "Close");
   EXPECT_EQ(Form.NorthSouthBox->itemText(0), "North");
@@ -83,7 +87,7 @@ TEST_F(SetForm, LayoutAsDesigned) {
   EXPECT_EQ(Form.LatEdit->font().pixelSize(), 16);
   EXPECT_EQ(Form.LatLabel->font().pixelSize(), 13);
   EXPECT_EQ(Form.GoLatLonFinderLab->text(), "Latitude and Longitude Finder");
-  EXPECT_EQ(Form.GoLatLonFinderLab->pos(), QPoint(40, 132));
+  EXPECT_EQ(Form.GoLatLonFinderLab->pos(), QPoint(40, 242));
   EXPECT_EQ(Form.GoLatLonFinderLab->toolTip(), "Go to Latitude and Longitude Finder");
   EXPECT_TRUE(Form.GoLatLonFinderLab->font().underline());
   EXPECT_EQ(Form.GoLatLonFinderLab->font().pixelSize(), 16);
@@ -120,8 +124,7 @@ TEST_F(SetForm, SaveTakesMagnitudesAndTheListsHemispheres) {
     long double Latitude, Longitude;  // expected afterwards
   };
   const Case cases[] = {
-      {"-41.5", kNorth, "73.5", kWest, 41.5L, -73.5L},      // a typed sign is ignored
-      {"41.5", kSouth, "-10", kEast, -41.5L, 10.0L},
+      {"41.5", kNorth, "73.5", kWest, 41.5L, -73.5L},
       {"90", kNorth, "180", kWest, 90.0L, -180.0L},         // the limits themselves are taken
       {"90", kSouth, "180", kEast, -90.0L, 180.0L},
       {" 7.25 ", kSouth, "0", kEast, -7.25L, 0.0L},
@@ -138,6 +141,76 @@ TEST_F(SetForm, SaveTakesMagnitudesAndTheListsHemispheres) {
     EXPECT_EQ(Redraws, 1) << "every save redraws, changed or not";
     EXPECT_FALSE(Form.isVisible()) << "saving closes the window";
   }
+}
+
+// A negative number is the other hemisphere, whichever the list showed: the list
+// switches and the box keeps the magnitude ("-33.87" with North is 33.87 South).
+TEST_F(SetForm, ANegativeNumberSwitchesTheHemisphere) {
+  const struct {
+    const char* Lat;
+    int NorthSouth;
+    const char* Lon;
+    int EastWest;
+    long double Latitude, Longitude;
+  } cases[] = {
+      {"-33.87", kNorth, "151.21", kEast, -33.87L, 151.21L},
+      {"-33.87", kSouth, "-73.5", kEast, -33.87L, -73.5L},
+      {"41.5", kNorth, "\u221273.5", kEast, 41.5L, -73.5L},  // the typographic minus sign
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Lat) + " / " + c.Lon);
+    Form.show();
+    Form.NorthSouthBox->setCurrentIndex(c.NorthSouth);
+    Form.EastWestBox->setCurrentIndex(c.EastWest);
+    Form.LatEdit->setText(QString::fromUtf8(c.Lat));
+    Form.LonEdit->setText(QString::fromUtf8(c.Lon));
+    EXPECT_FALSE(Form.LatEdit->text().startsWith('-')) << "the box shows the magnitude";
+    EXPECT_EQ(Form.NorthSouthBox->currentIndex(), c.Latitude < 0 ? kSouth : kNorth);
+    EXPECT_EQ(Form.EastWestBox->currentIndex(), c.Longitude < 0 ? kWest : kEast);
+    Form.SaveBut->click();
+    EXPECT_NEAR(static_cast<double>(State.Latitude), static_cast<double>(c.Latitude), 1e-12);
+    EXPECT_NEAR(static_cast<double>(State.Longitude), static_cast<double>(c.Longitude), 1e-12);
+  }
+}
+
+// Typing "tok" offers Tokyo with its coordinates and zone; picking it fills the
+// numbers and the zone, which stay editable, and Save announces name, zone and elevation.
+TEST_F(SetForm, APlaceFoundByNameFillsCoordinatesAndZone) {
+  Form.show();
+  Form.PlaceSearchEdit->setText("tok");
+  emit Form.PlaceSearchEdit->textEdited("tok");
+  const QStringList offered = qobject_cast<QStringListModel*>(Form.PlaceCompleter->model())->stringList();
+  ASSERT_FALSE(offered.isEmpty());
+  EXPECT_EQ(offered.front(), "Tokyo, Tokyo, Japan (35.6850 N, 139.7514 E, Asia/Tokyo)");
+  emit Form.PlaceCompleter->activated(offered.front());
+  EXPECT_EQ(Form.LatEdit->text(), "35.6850");
+  EXPECT_EQ(Form.NorthSouthBox->currentIndex(), kNorth);
+  EXPECT_EQ(Form.LonEdit->text(), "139.7514");
+  EXPECT_EQ(Form.EastWestBox->currentIndex(), kEast);
+  EXPECT_EQ(Form.ZoneBox->currentText(), "Asia/Tokyo");
+  EXPECT_TRUE(Form.LatEdit->isEnabled() && !Form.LatEdit->isReadOnly());
+  Form.ElevationBox->setValue(40);
+  std::optional<PlaceDetails> saved;
+  QObject::connect(&Form, &TSetForm::PlaceSaved, [&](const PlaceDetails& d) { saved = d; });
+  Form.SaveBut->click();
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->Name, "Tokyo, Tokyo, Japan");
+  EXPECT_EQ(saved->Zone, "Asia/Tokyo");
+  EXPECT_EQ(saved->ElevationM, 40);
+  EXPECT_NEAR(static_cast<double>(State.Longitude), 139.7514, 1e-9);
+}
+
+TEST_F(SetForm, TheComputersZoneAndTypedNumbersNeedNoName) {
+  Form.SetPlaceDetails({"Tokyo, Tokyo, Japan", "Asia/Tokyo", 40});
+  Form.show();
+  EXPECT_EQ(Form.ZoneBox->currentText(), "Asia/Tokyo");
+  Form.ZoneBox->setCurrentIndex(0);
+  EXPECT_EQ(Form.ZoneBox->currentText(), "This computer's zone");
+  emit Form.LatEdit->textEdited("12");
+  const PlaceDetails d = Form.Details();
+  EXPECT_TRUE(d.Name.isEmpty()) << "typed numbers are no longer the city";
+  EXPECT_TRUE(d.Zone.isEmpty());
+  EXPECT_EQ(d.ElevationM, 40);
 }
 
 // A value that cannot be taken is marked where it was typed, and Save waits.

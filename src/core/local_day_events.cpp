@@ -1,0 +1,22 @@
+#include "core/local_day_events.h"
+
+#include <cmath>
+#include <limits>
+
+LocalDaySpan LocalDayOf(double instant, const TimeZoneRules& zone) {
+  const double localDay = std::floor(UtcToLocal(instant, zone));
+  return {LocalToUtc(localDay, zone), LocalToUtc(localDay + 1, zone)};
+}
+
+LocalDayEvents EventsOfLocalDay(const LocalDaySpan& span, long double Latitude, long double Longitude,
+                                const RiseSetSearch& riseSet) {
+  const auto inside = [&](double t) { return t >= span.Start && t < span.End; };
+  LocalDayEvents e{std::numeric_limits<long double>::quiet_NaN(), std::numeric_limits<long double>::quiet_NaN()};
+  for (double day = std::floor(span.Start); day < span.End; ++day) {
+    const RiseSetRecord rs = riseSet(day, 0, Latitude, -Longitude);
+    // The search gives the day itself where it found no event.
+    if (rs.Rise != day && inside(rs.Rise)) e.Rise = rs.Rise;
+    if (rs.Set != day && inside(rs.Set)) e.Set = rs.Set;
+  }
+  return e;
+}

@@ -1,0 +1,22 @@
+// Moonrise and moonset of a local calendar day in a place's zone.
+#pragma once
+
+#include "astro/time_scales.h"
+#include "core/calculate_data.h"
+
+struct LocalDayEvents {
+  long double Rise, Set;  // UTC, NaN for none
+};
+
+// The first UTC instant of the local calendar day that holds the instant, and of the next.
+struct LocalDaySpan {
+  double Start, End;
+};
+LocalDaySpan LocalDayOf(double instant, const TimeZoneRules& zone);
+
+// The rise and the set within the local day. The search finds the events of a UTC day;
+// a local day overlaps two of them, and the Moon rises (sets) at most once in 24 hours,
+// so each event of the local day is the one of those two days' that falls inside it.
+// Latitude north, Longitude east positive, degrees. Throws what the search throws.
+LocalDayEvents EventsOfLocalDay(const LocalDaySpan& day, long double Latitude, long double Longitude,
+                                const RiseSetSearch& riseSet);

@@ -1,0 +1,14 @@
+// A year's phases, perigees and apogees as an iCalendar file (RFC 5545): one VEVENT
+// each, its DTSTART the instant in UTC, lines ended by CRLF.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "astro/lunar_events.h"
+
+// DtStampUtc is the date-time of the export (the DTSTAMP every event must carry).
+std::string LunarCalendarIcs(const std::vector<LunarEvent>& events, double DtStampUtc);
+
+// The phases, perigees and apogees of a UTC calendar year (1600 ... 3999).
+std::vector<LunarEvent> LunarEventsOfYear(int year);

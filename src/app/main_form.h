@@ -195,6 +195,7 @@ class TForm1 : public QMainWindow {
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
   int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
+  StoredSettings SettingsAsRead;  // what ReadIniFile found, so closing writes back only what changed
   RiseSetCache RiseSets;  // the days CalculateData searched last
   const Services Svc;  // references to objects that outlive the window, and NASA's site
   QElapsedTimer AnimationClock;  // runs while the animation does

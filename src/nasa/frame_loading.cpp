@@ -8,7 +8,7 @@
 DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Instant,
                               long double CurrentDateTime, long double Latitude, QImage& FrameJpeg,
                               const DownloadControl& control) {
-  if (!HasNasaSeries(CurrentDateTime)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
+  if (!HasNasaSeries(CurrentDateTime)) return DownloadResult::Failure(DownloadFailure::BadAddress, QStringLiteral("no NASA series"));
   QImage frame;
   const DownloadResult result =
       Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Instant, CurrentDateTime, Latitude), frame, control).Result;
@@ -22,7 +22,7 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Instant, lon
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
-  return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg);
+  return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg).Ok;
 }
 
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
@@ -31,5 +31,5 @@ DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool 
   if (Online) return LoadJpgFileUrl(Site, Frames, Instant, CurrentDateTime, Latitude, FrameJpeg, control);
   return LoadJpgFileLocal(Site, Large, Instant, CurrentDateTime, FrameJpeg)
              ? DownloadResult::Success()
-             : DownloadResult::Failure(QStringLiteral("unreadable local file"));
+             : DownloadResult::Failure(DownloadFailure::CorruptData, QStringLiteral("unreadable local file"));
 }

@@ -19,7 +19,7 @@ struct TableCount {
   bool HeaderRight = false;
   int Rows = 0;
   int Strays = 0;
-  int OtherYears = 0;
+  int FirstYear = 0;  // the year of the first row
   std::vector<bool> Hours;  // the hours of the year asked for that have a row
 };
 
@@ -33,11 +33,8 @@ void Count(TableCount& c, int year, QByteArrayView line) {
   }
   try {
     const DataLine row = ParseDataLine(words, {}, 0);
-    ++c.Rows;
-    if (row.Year == year)
-      c.Hours[row.HourOfYear] = true;
-    else
-      ++c.OtherYears;
+    if (c.Rows++ == 0) c.FirstYear = row.Year;
+    if (row.Year == year) c.Hours[row.HourOfYear] = true;
   } catch (const InputError&) {
     ++c.Strays;
   }
@@ -74,8 +71,8 @@ bool IsNasaYearTable(const QByteArray& text, int year, QString& why) {
     why = QStringLiteral("%1 of its %2 lines are not in NASA's layout").arg(c.Strays).arg(c.Rows + c.Strays);
     return false;
   }
-  if (c.OtherYears > 0) {
-    why = QStringLiteral("%1 of its rows are not of %2").arg(c.OtherYears).arg(year);
+  if (c.FirstYear != year) {
+    why = QStringLiteral("it is the table of %1, not of %2").arg(c.FirstYear).arg(year);
     return false;
   }
   const auto found = std::count(c.Hours.begin(), c.Hours.end(), true);

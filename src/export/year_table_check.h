@@ -16,7 +16,8 @@ inline constexpr long long kYearTableBytes = 2LL << 20;
 void ForEachTextLine(const QByteArray& text, const std::function<void(QByteArrayView line)>& each);
 
 // True when the first line that is not blank names NASA's columns and the rows
-// after it, in NASA's layout, hold every hour of year and no row of another year;
+// after it, in NASA's layout, begin in year and hold its every hour (NASA's tables
+// end with the next year's first hour);
 // a stray line that is not a row (one in a hundred at most) is let pass. Otherwise
 // why says, in a few words for the user, what is wrong.
 bool IsNasaYearTable(const QByteArray& text, int year, QString& why);

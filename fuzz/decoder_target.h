@@ -8,7 +8,7 @@
 
 #include "nasa/image_decode.h"
 
-inline int FuzzDecoder(bool (*decode)(const QByteArray&, QImage&), const std::uint8_t* data, std::size_t size) {
+inline int FuzzDecoder(DecodeResult (*decode)(const QByteArray&, QImage&), const std::uint8_t* data, std::size_t size) {
   QImage image;
   if (decode(QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), image) &&
       (image.format() != QImage::Format_BGR888 ||

@@ -421,7 +421,8 @@ void TForm1::SetSize(bool Large) {
 }
 
 void TForm1::ReadIniFile() {
-  const StoredSettings s = ReadSettings();
+  SettingsAsRead = ReadSettings();
+  const StoredSettings& s = SettingsAsRead;
   if (s.WindowState == 0) {
     setWindowState(Qt::WindowNoState);
     QList<QRect> screens;
@@ -467,7 +468,7 @@ QString TForm1::SaveIniFile() {
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
   s.FrameCacheMB = FrameCacheMB;
-  return WriteSettings(s);
+  return MergeSettings(SettingsAsRead, s);
 }
 
 void TForm1::InitialShow() { Show.ShowAgain(); }

@@ -119,6 +119,7 @@ class TForm1 : public QMainWindow {
   QString PictureFolder;  // where pictures go, the user's last choice
   QString TextFolder;     // where NASA's yearly text files go
   int FrameCacheMB = StoredSettings().FrameCacheMB;  // main() caps the cache with it; kept as read
+  StoredSettings SettingsAsRead;  // what ReadIniFile found, so closing writes back only what changed
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
   bool Loading = false;         // the session's newest request waits for its frames
   // Where the pop-up menu was opened, in window coordinates, while one of its

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "astro/time_scales.h"
+#include "core/covered_range.h"
+#include "core/view_kind.h"
 
 namespace {
 
@@ -40,7 +42,17 @@ constexpr NumericRange kRanges[] = {
     {"--size", 1, 8192},        // pixels across a frame
     {"--min-km", 0, 1e6},       // kilometres on the Moon
     {"--elev", -500, 9000},     // metres above sea level
+    {"--view", 0, kViewKindCount - 1},    // a view's number
+    {"YEAR", kFirstYear, kLastYear},      // the years the program covers
+    {"K", kFirstLunation, kLastLunation}, // lunations from the new moon of January 2000
 };
+
+// A number written in decimals: an optional sign, digits with at most one point and
+// an optional decimal exponent, nothing around it (no hexadecimal, "inf" or space).
+bool IsPlainDecimal(const std::string& text) {
+  static const std::regex decimal(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?)");
+  return std::regex_match(text, decimal);
+}
 
 NumericRange RangeOf(const char* what) {
   for (const NumericRange& r : kRanges)
@@ -92,11 +104,8 @@ CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& 
 }
 
 long double ParseNumber(const std::string& text, const char* what) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  const long double v = std::strtold(begin, &end);
-  if (text.empty() || end != begin + text.size() || !std::isfinite(v))
-    throw CliError(std::string("not a number for ") + what + ": " + text);
+  const long double v = IsPlainDecimal(text) ? std::strtold(text.c_str(), nullptr) : NAN;
+  if (!std::isfinite(v)) throw CliError(std::string("not a number for ") + what + ": " + text);
   const NumericRange range = RangeOf(what);
   if (v < range.Low || v > range.High)
     throw CliError(std::string(what) + " must lie between " + FormatNumber(range.Low) + " and " +
@@ -111,7 +120,9 @@ int ParseInteger(const std::string& text, const char* what) {
   return static_cast<int>(v);
 }
 
-long double ParseInstant(const std::string& text) {
+namespace {
+
+long double ParseInstantText(const std::string& text) {
   static const std::regex iso(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2})(?::(\d{2}))?Z)");
   std::smatch m;
   if (std::regex_match(text, m, iso)) {
@@ -122,11 +133,17 @@ long double ParseInstant(const std::string& text) {
       throw CliError("not a valid UTC time: " + text);
     return x;
   }
-  char* end = nullptr;
-  const long double v = std::strtold(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(v) || v < 1.0L || v > 2958465.0L)
-    throw CliError("not an instant (YYYY-MM-DDTHH:MM[:SS]Z or a day number): " + text);
-  return v;
+  if (!IsPlainDecimal(text)) throw CliError("not an instant (YYYY-MM-DDTHH:MM[:SS]Z or a day number): " + text);
+  return std::strtold(text.c_str(), nullptr);
+}
+
+}  // namespace
+
+long double ParseInstant(const std::string& text) {
+  const long double x = ParseInstantText(text);
+  if (!InCoveredRange(x))
+    throw CliError("INSTANT must lie between 1600-01-01T00:00:00Z and 3999-12-31T23:59:59Z: " + text);
+  return x;
 }
 
 std::string FormatNumber(long double value) {
@@ -135,12 +152,27 @@ std::string FormatNumber(long double value) {
   return buf;
 }
 
-std::string FormatInstant(long double x) {
+namespace {
+
+// YYYY-MM-DDTHH:MM:SS, to the millisecond, then cut to the second.
+std::string FormatDateTime(long double x) {
   const CivilDateTime c = DecodeDateTime(x);  // the milliseconds are dropped, as on a clock
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.Year, c.Month, c.Day, c.Hour,
-                c.Minute, c.Second);
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", c.Year, c.Month, c.Day, c.Hour, c.Minute,
+                c.Second);
   return buf;
+}
+
+}  // namespace
+
+std::string FormatInstant(long double x) { return FormatDateTime(x) + "Z"; }
+
+std::string FormatLocalInstant(long double x, long double offsetHours) {
+  if (offsetHours == 0) return FormatInstant(x);
+  const int minutes = static_cast<int>(std::lround(std::fabs(offsetHours) * 60));
+  char zone[32];
+  std::snprintf(zone, sizeof zone, "%c%02d:%02d", offsetHours < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return FormatDateTime(x) + zone;
 }
 
 void PrintLine(std::ostream& out, const std::vector<std::string>& fields) {

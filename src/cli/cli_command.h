@@ -52,10 +52,19 @@ struct CliRegistrar {
 // Parses a command's arguments after its name; a CliError for anything unknown.
 CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& words);
 
-// An INSTANT: ISO 8601 UTC "YYYY-MM-DDTHH:MM[:SS]Z" or a day number such as 45292.5.
+// The years the program covers, and the lunations (numbered from the new moon of
+// 6 January 2000, as Meeus counts them) whose phases fall in them.
+inline constexpr int kFirstYear = 1600;
+inline constexpr int kLastYear = 3999;
+inline constexpr int kFirstLunation = -4947;
+inline constexpr int kLastLunation = 24735;
+
+// An INSTANT: ISO 8601 UTC "YYYY-MM-DDTHH:MM[:SS]Z" or a day number such as 45292.5,
+// from 1600-01-01 to the end of 3999; a CliError otherwise.
 long double ParseInstant(const std::string& text);
-// A number within the range kept for `what` (an option such as "--lat" or a named
-// argument); a CliError otherwise. ParseInteger further wants a whole int.
+// A number written in decimals (an optional sign, digits, at most one point, an
+// optional exponent; nothing else around it), within the range kept for `what` (an option such as
+// "--lat" or a named argument); a CliError otherwise. ParseInteger further wants a whole int.
 long double ParseNumber(const std::string& text, const char* what);
 int ParseInteger(const std::string& text, const char* what);
 
@@ -63,5 +72,8 @@ int ParseInteger(const std::string& text, const char* what);
 std::string FormatNumber(long double value);
 // A date-time as YYYY-MM-DDTHH:MM:SSZ (to the millisecond, then cut to the second).
 std::string FormatInstant(long double x);
+// A local date-time as YYYY-MM-DDTHH:MM:SS followed by its offset from UTC (+HH:MM),
+// or Z when the offset is 0; x is already local.
+std::string FormatLocalInstant(long double x, long double offsetHours);
 // Values space-separated on one line.
 void PrintLine(std::ostream& out, const std::vector<std::string>& fields);

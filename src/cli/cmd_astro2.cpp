@@ -44,7 +44,8 @@ int Apparent(const CliArgs& a, std::ostream& out) {
 }
 
 // Latitude, longitude and offset arrive within their ranges; a day whose computation
-// still breaks down (a value that is not finite) is reported with status 1.
+// still breaks down (a value that is not finite) is reported with status 1. The
+// times are local to the offset, printed with it; an event the day lacks is "none".
 int RiseSet(const CliArgs& a, std::ostream& out) {
   const double D = Instant(a);
   const long double latitude = Required(a, "lat");
@@ -52,10 +53,9 @@ int RiseSet(const CliArgs& a, std::ostream& out) {
   const long double offset = a.Number("offset", 0);
   try {
     const RiseSetRecord r = RiseSetForDay(D, offset, latitude, westLongitude);
-    // FormatInstant settles the millisecond before it cuts to the second: an event
-    // reads as a clock shows it, and a day without one shows the instant asked for
-    // exactly, even where its stored value lies a hair below it.
-    PrintLine(out, {FormatInstant(r.Rise), FormatInstant(r.Set)});
+    // RiseSetForDay gives the instant asked for back for an event the day lacks.
+    const auto event = [&](double at) { return at == D ? std::string("none") : FormatLocalInstant(at, offset); };
+    PrintLine(out, {event(r.Rise), event(r.Set)});
     return 0;
   } catch (const std::domain_error& e) {
     // The window shows this failure as zero times; here it is said plainly.
@@ -74,7 +74,6 @@ int Parallactic(const CliArgs& a, std::ostream& out) {
 
 int Extremes(const CliArgs& a, std::ostream& out) {
   const int year = ParseInteger(a.At(0, "YEAR"), "YEAR");
-  if (year < 1 || year > 9998) throw CliError("YEAR must lie between 1 and 9998: " + a.Positional[0]);
   const AltitudeExtremes e = FindAltitudeExtremes(EncodeDate(year, 1, 1));
   PrintLine(out, {FormatInstant(e.MaxInstant), FormatNumber(e.MaxAltitude)});
   PrintLine(out, {FormatInstant(e.MinInstant), FormatNumber(e.MinAltitude)});

@@ -37,6 +37,7 @@ int Prefetch(const CliArgs& a, std::ostream& out) {
   const std::vector<std::string> urls = HourlyFrameUrls(CliSite(), {key}, from, to, latitude);
   // The window's cap, so that a prefetch never makes the window's next start evict.
   const FrameCache cache(DefaultFrameCacheFolder(), Downloader(), ReadSettings().FrameCacheBytes());
+  if (const auto why = WhyBatchTooLarge(urls, cache.CapBytes())) throw CliError(*why);
   const std::atomic<bool> never{false};
   const FrameBatchTally tally = FetchFrameBatch(cache, urls, Report, never);
   std::cerr << "\n";

@@ -1,20 +1,54 @@
 #include "core/settings_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimeZone>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <memory>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/settings_store_lines.h"
 
 namespace {
 
 constexpr char kGroup[] = "SETTINGS";
 
-std::unique_ptr<QSettings> OpenStore() {
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quenhalse",
-                                     "Orvanel");
+// Where QSettings keeps the user's INI file, worked out without opening it.
+QString SettingsPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quenhalse/Orvanel.ini";
+}
+
+// Whether something other than a regular file stands at path (after links): a
+// folder, FIFO or device that must be neither opened nor replaced.
+bool NotARegularFile(const QString& path) {
+  struct stat st {};
+  return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+// The bytes of the regular file at path; empty when there is none. O_NONBLOCK keeps
+// a FIFO put there since the last look from stalling the read.
+std::optional<QByteArray> ReadRegular(const QString& path) {
+  const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+  struct stat st {};
+  QFile file;
+  std::optional<QByteArray> bytes;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && file.open(fd, QIODevice::ReadOnly)) bytes = file.readAll();
+  close(fd);
+  return bytes;
 }
 
 // A screen position or size beyond this is no window of ours (X11 coordinates are 16-bit).
@@ -65,6 +99,8 @@ QString WhyNotWritable(const QString& path) {
   const QFileInfo file(path);
   const QFileInfo folder(file.absolutePath());
   if (file.isDir()) return QStringLiteral("a folder stands in the place of the settings file %1").arg(path);
+  if (NotARegularFile(path))
+    return QStringLiteral("%1 is no regular file; the settings were not written to it").arg(path);
   if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
     return QStringLiteral("the settings file %1 is read-only").arg(path);
   if (folder.exists() && !(folder.permissions() & QFileDevice::WriteOwner))
@@ -85,10 +121,10 @@ QString DefaultPictureFolder() { return OrvanelFolderIn(QStandardPaths::Pictures
 QString DefaultTextFolder() { return OrvanelFolderIn(QStandardPaths::DocumentsLocation); }
 
 StoredSettings ReadSettings() {
-  const auto opened = OpenStore();
-  QSettings& store = *opened;
-  store.beginGroup(kGroup);
   const StoredSettings d;
+  if (NotARegularFile(SettingsPath())) return d;
+  QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quenhalse", "Orvanel");
+  store.beginGroup(kGroup);
   StoredSettings s;
   s.WindowState = ReadInt(store, "WindowState", d.WindowState, 0, 2);
   s.WindowTop = ReadInt(store, "WindowTop", d.WindowTop, -kMaxWindowCoordinate, kMaxWindowCoordinate);
@@ -112,33 +148,77 @@ StoredSettings ReadSettings() {
   return s;
 }
 
+namespace {
+
+// The twenty keys and their values, in the program's order.
+std::vector<std::pair<QByteArray, QVariant>> KeysOf(const StoredSettings& s) {
+  return {{"WindowTop", s.WindowTop},         {"WindowLeft", s.WindowLeft},
+          {"WindowWidth", s.WindowWidth},     {"WindowHeight", s.WindowHeight},
+          {"WindowState", s.WindowState},     {"AnimateBox", s.AnimateBox},
+          {"ReverseBox", s.ReverseBox},       {"ShowLinesBox", s.ShowLinesBox},
+          {"ShowDataBox", s.ShowDataBox},     {"RotateBox", s.RotateBox},
+          {"GlobStep", s.GlobStep},           {"GlobTypeIndex", s.GlobTypeIndex},
+          {"Latitude", s.Latitude},           {"Longitude", s.Longitude},
+          {"PictureFolder", s.PictureFolder}, {"TextFolder", s.TextFolder},
+          {"FrameCacheMB", s.FrameCacheMB},   {"PlaceName", s.PlaceName},
+          {"PlaceZone", s.PlaceZone},         {"ElevationM", s.ElevationM}};
+}
+
+// Each key's line as QSettings itself writes it (its quoting and escapes), so that
+// QSettings reads the value back: written to a scratch file and taken from there.
+std::optional<std::vector<IniLine>> QSettingsLines(const std::vector<std::pair<QByteArray, QVariant>>& values) {
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return std::nullopt;
+  const QString path = scratch.filePath("scratch.ini");
+  {
+    QSettings store(path, QSettings::IniFormat);
+    store.beginGroup(kGroup);
+    for (const auto& [key, value] : values) store.setValue(QString::fromLatin1(key), value);
+    store.endGroup();
+    store.sync();
+    if (store.status() != QSettings::NoError) return std::nullopt;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  std::vector<IniLine> lines;
+  for (const QByteArray& line : file.readAll().split('\n'))
+    for (const auto& [key, value] : values)
+      if (line.startsWith(key + '=')) lines.emplace_back(key, line);
+  return lines.size() == values.size() ? std::optional(lines) : std::nullopt;
+}
+
+// Writes the keys chosen by pick (from the file as it is now) into the settings file.
+QString WriteKeys(const StoredSettings& s, const std::function<bool(const QByteArray& file, const QByteArray& key,
+                                                                       const QVariant& value)>& pick) {
+  const QFileInfo link(SettingsPath());
+  // A link (a dotfile manager's) keeps pointing at the file, which is written where it is.
+  const QString path = link.isSymLink() ? link.symLinkTarget() : link.filePath();
+  if (const QString why = WhyNotWritable(path); !why.isEmpty()) return why;
+  const QString failed = QStringLiteral("%1 could not be written").arg(path);
+  const std::optional<QByteArray> file = ReadRegular(path);
+  if (!file) return failed;
+  std::vector<std::pair<QByteArray, QVariant>> chosen;
+  for (const auto& [key, value] : KeysOf(s))
+    if (pick(*file, key, value)) chosen.emplace_back(key, value);
+  if (chosen.empty()) return {};
+  const std::optional<std::vector<IniLine>> lines = QSettingsLines(chosen);
+  if (!lines || !QDir().mkpath(QFileInfo(path).absolutePath())) return failed;
+  QSaveFile out(path);  // a temporary file renamed over the file by commit()
+  const QByteArray bytes = SetIniLines(*file, kGroup, *lines);
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) return failed;
+  return {};
+}
+
+}  // namespace
+
 QString WriteSettings(const StoredSettings& s) {
-  const auto opened = OpenStore();
-  QSettings& store = *opened;
-  if (const QString why = WhyNotWritable(store.fileName()); !why.isEmpty()) return why;
-  store.beginGroup(kGroup);
-  store.setValue("WindowTop", s.WindowTop);
-  store.setValue("WindowLeft", s.WindowLeft);
-  store.setValue("WindowWidth", s.WindowWidth);
-  store.setValue("WindowHeight", s.WindowHeight);
-  store.setValue("WindowState", s.WindowState);
-  store.setValue("AnimateBox", s.AnimateBox);
-  store.setValue("ReverseBox", s.ReverseBox);
-  store.setValue("ShowLinesBox", s.ShowLinesBox);
-  store.setValue("ShowDataBox", s.ShowDataBox);
-  store.setValue("RotateBox", s.RotateBox);
-  store.setValue("GlobStep", s.GlobStep);
-  store.setValue("GlobTypeIndex", s.GlobTypeIndex);
-  store.setValue("Latitude", s.Latitude);
-  store.setValue("Longitude", s.Longitude);
-  store.setValue("PictureFolder", s.PictureFolder);
-  store.setValue("TextFolder", s.TextFolder);
-  store.setValue("FrameCacheMB", s.FrameCacheMB);
-  store.setValue("PlaceName", s.PlaceName);
-  store.setValue("PlaceZone", s.PlaceZone);
-  store.setValue("ElevationM", s.ElevationM);
-  store.endGroup();
-  store.sync();
-  return store.status() == QSettings::NoError ? QString()
-                                              : QStringLiteral("%1 could not be written").arg(store.fileName());
+  return WriteKeys(s, [](const QByteArray&, const QByteArray&, const QVariant&) { return true; });
+}
+
+QString MergeSettings(const StoredSettings& asRead, const StoredSettings& now) {
+  const auto before = KeysOf(asRead);
+  return WriteKeys(now, [&before](const QByteArray& file, const QByteArray& key, const QVariant& value) {
+    const auto read = std::find_if(before.begin(), before.end(), [&key](const auto& k) { return k.first == key; });
+    return read->second != value || !HasIniKey(file, kGroup, key);
+  });
 }

@@ -1,5 +1,9 @@
-// The persisted settings: an INI file through QSettings (organisation "Quenhalse",
-// application "Orvanel", group "SETTINGS"), opened and closed inside each read or write.
+// The persisted settings: an INI file (organisation "Quenhalse", application
+// "Orvanel", group "SETTINGS"), read through QSettings and written by changing only
+// the lines of the keys written, so every other byte of the file stays as it was.
+// The file is written where it is, through a link to a regular file, always by a
+// temporary file renamed over it; anything but a regular file in its place (a folder,
+// a FIFO, a device) is never opened and never replaced.
 #pragma once
 
 #include <QRect>
@@ -62,7 +66,12 @@ inline constexpr int kMaxSettingLength = 512;
 // these three keys existed opens with the computer's zone, no name and 0 m.
 StoredSettings ReadSettings();
 
-// Writes the twenty keys in the program's order, keeping any other key in the file.
-// Returns why the file could not be written (read-only, a folder in its place, ...),
-// or an empty text; when it cannot be written, the file keeps what it held.
+// Writes the twenty keys, keeping every other line of the file byte for byte.
+// Returns why the file could not be written (read-only, a folder or a FIFO in its
+// place, ...), or an empty text; when it cannot be written, the file keeps what it held.
 QString WriteSettings(const StoredSettings& s);
+
+// Writes only the keys whose value in now differs from asRead (what this window read
+// at its start) and those the file lacks, into the file as it is now, so that what
+// another window saved meanwhile stays. Returns as WriteSettings does.
+QString MergeSettings(const StoredSettings& asRead, const StoredSettings& now);

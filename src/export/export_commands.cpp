@@ -21,10 +21,7 @@ namespace {
 
 // NASA's frames are pictures: a body that does not decode (an error page sent with
 // status 200, a file cut short) never replaces a file.
-bool IsPicture(const QByteArray& bytes) {
-  QImage image;
-  return DecodeImage(bytes, image);
-}
+bool IsPicture(const QByteArray& bytes) { return static_cast<bool>(CheckImage(bytes)); }
 
 // name in folder, the folder made when it is not there yet.
 QString InFolder(const QString& folder, const QString& name) {
@@ -50,13 +47,16 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(cons
       });
 }
 
-bool SaveLines(const QStringList& lines, const QString& fileName, QString& error) {
+bool SaveLines(const QByteArray& text, const QString& fileName, QString& error) {
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString();
     return false;
   }
-  for (const QString& line : lines) file.write((line + QStringLiteral("\r\n")).toUtf8());
+  ForEachTextLine(text, [&file](QByteArrayView line) {
+    file.write(line.data(), line.size());
+    file.write("\r\n", 2);
+  });
   if (!file.commit()) {
     error = file.errorString();
     return false;
@@ -96,10 +96,10 @@ void SaveComputedYearTable(const ExportContext& ctx) {
   dialog.FileName = QString::fromStdString(ComputedYearTableFileName(year));
   dialog.Filter = kTextFilter;
   if (!dialog.Execute()) return;
-  QStringList lines;
-  for (const std::string& line : ComputedYearTable(year)) lines.push_back(QString::fromStdString(line));
+  QByteArray text;
+  for (const std::string& line : ComputedYearTable(year)) text += QByteArray::fromStdString(line) + '\n';
   QString error;
-  if (!SaveLines(lines, dialog.FileName, error)) {
+  if (!SaveLines(text, dialog.FileName, error)) {
     ctx.ReportError(CannotCreate(dialog.FileName, error));
     return;
   }
@@ -118,22 +118,23 @@ void FullYearData(const ExportContext& ctx) {
   if (QFileInfo::exists(fileName))
     ctx.Shell.OpenInNotepad(fileName);
   else
-    DownloadTextAndOpen(ctx, fileName, url);
+    DownloadTextAndOpen(ctx, fileName, url, NasaSeriesFor(ctx.CurrentDateTime).Year);
 }
 
-void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url) {
-  auto lines = std::make_shared<QStringList>();
+void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url, int Year) {
+  auto lines = std::make_shared<QByteArray>();
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
   HandOff& shell = ctx.Shell;
   ctx.RunInBackground(
       QFileInfo(FileName).fileName(),
-      [fetch, url = Url.toStdString(), lines](const DownloadControl& control) {
-        return fetch.DownloadStrings(url, *lines, control);
+      [fetch, url = Url.toStdString(), lines](DownloadControl control) {
+        control.ExpectedBytes = kYearTableBytes;
+        return fetch.Fetch(url, *lines, control);
       },
-      [&shell, report = ctx.ReportError, lines, FileName](const DownloadResult& result) {
+      [&shell, report = ctx.ReportError, lines, FileName, Year](const DownloadResult& result) {
         if (!result.Ok) return;
         QString error;
-        if (!IsNasaYearTable(*lines, error)) {
+        if (!IsNasaYearTable(*lines, Year, error)) {
           report(QStringLiteral("NASA's yearly table \"%1\" was not saved: %2.")
                      .arg(QDir::toNativeSeparators(FileName), error));
           return;
@@ -171,7 +172,7 @@ void ImagetoClipBoard(const ExportContext& ctx) {
       [fetch, shown, frame](const DownloadControl& control) {
         QByteArray bytes;
         DownloadResult result = fetch.Fetch(shown.Url.toStdString(), bytes, shown.Sized(control));
-        if (result.Ok && !DecodeTiff(bytes, *frame)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
+        if (result.Ok && !DecodeTiff(bytes, *frame)) result = CorruptData(result.HttpStatus);
         return result;
       },
       [frame](const DownloadResult& result) {

@@ -42,7 +42,8 @@ void SaveAsBmpFile(const ExportContext& ctx);
 // Fetches NASA's yearly table, keeps it at FileName with CR LF line ends and opens it
 // in the text editor; nothing is written when the download fails or the text is not
 // NASA's table (an error page, a table cut short), which is reported.
-void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url);
+// Year is the year the table must be of.
+void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url, int Year);
 
 // The x in the main window from which on the pointer is over the NASA picture.
 inline constexpr int kSaveScreenFrameX = 688;

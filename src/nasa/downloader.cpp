@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "nasa/body_buffer.h"
 #include "nasa/image_decode.h"
@@ -75,6 +76,13 @@ Clock::duration TimeLimit(const DownloadLimits& limits, long long bytes) {
   return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
+// The size a transfer's time limit follows: the caller's expectation when there is
+// one, so that a server cannot buy itself time by announcing a huge length.
+long long SizeForTimeLimit(const DownloadLimits& limits, const DownloadControl& control, long long announced) {
+  if (control.ExpectedBytes > 0) return control.ExpectedBytes;
+  return announced > 0 ? std::min(announced, limits.MaxBytes) : -1;
+}
+
 // One transfer as libcurl's callbacks see it.
 struct Transfer {
   CURL* Curl;
@@ -82,12 +90,17 @@ struct Transfer {
   const DownloadControl& Control;
   const std::function<bool(const char*, size_t, long long)>& Write;
   Clock::time_point Start = Clock::now();
-  QString Stopped;  // why OnProgress ended the transfer
+  long long HeaderBytes = 0;
+  bool BodyStarted = false;
+  std::optional<DownloadResult> Stopped;  // why a callback ended the transfer
+
+  void Stop(DownloadFailure kind, const QString& why) { Stopped = DownloadResult::Failure(kind, why); }
 };
 
 // Returning fewer bytes than offered makes libcurl end the transfer with an error.
 size_t Collect(char* data, size_t size, size_t count, void* user) {
   Transfer& t = *static_cast<Transfer*>(user);
+  t.BodyStarted = true;
   curl_off_t announced = -1;
   curl_easy_getinfo(t.Curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   try {
@@ -97,16 +110,30 @@ size_t Collect(char* data, size_t size, size_t count, void* user) {
   }
 }
 
-// Ends the transfer (a non-zero return) when the caller cancels or the time runs out.
+// Counts the answer's header lines (of every answer, redirects included).
+size_t CountHeader(char*, size_t size, size_t count, void* user) {
+  Transfer& t = *static_cast<Transfer*>(user);
+  t.HeaderBytes += static_cast<long long>(size * count);
+  if (t.HeaderBytes <= t.Limits.MaxHeaderBytes) return size * count;
+  t.Stop(DownloadFailure::BadAnswer, QStringLiteral("answer header too large"));
+  return 0;
+}
+
+// Ends the transfer (a non-zero return) when the caller cancels, the time runs out or
+// the announced length is beyond any file of the expected kind.
 int OnProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
   Transfer& t = *static_cast<Transfer*>(user);
   const DownloadControl& c = t.Control;
   if (c.Cancel && c.Cancel->load()) {
-    t.Stopped = QStringLiteral("cancelled");
+    t.Stop(DownloadFailure::Cancelled, QStringLiteral("cancelled"));
     return 1;
   }
-  if (Clock::now() - t.Start > TimeLimit(t.Limits, total > 0 ? total : c.ExpectedBytes)) {
-    t.Stopped = QStringLiteral("timed out");
+  if (c.ExpectedBytes > 0 && total > kAnnouncedOverExpected * c.ExpectedBytes) {
+    t.Stop(DownloadFailure::TooLarge, QStringLiteral("too large"));
+    return 1;
+  }
+  if (Clock::now() - t.Start > TimeLimit(t.Limits, SizeForTimeLimit(t.Limits, c, total))) {
+    t.Stop(DownloadFailure::TimedOut, QStringLiteral("timed out"));
     return 1;
   }
   if (!c.Progress) return 0;
@@ -141,6 +168,8 @@ void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits
   curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.MaxBytes));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CountHeader);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
@@ -177,29 +206,33 @@ QStringList SplitLines(const QByteArray& bytes) {
   return lines;
 }
 
-// The reason of a failed transfer in the words the status bar shows.
-QString FailureReason(CURLcode code, long status) {
+// A failed transfer's kind and its reason in the words the status bar shows.
+DownloadResult FailureOf(CURLcode code, long status) {
+  using F = DownloadFailure;
+  const auto failure = [status](F kind, const QString& why) { return DownloadResult::Failure(kind, why, status); };
   switch (code) {
     case CURLE_HTTP_RETURNED_ERROR:
-      return QStringLiteral("HTTP %1").arg(status);
+      return failure(F::Http, QStringLiteral("HTTP %1").arg(status));
     case CURLE_OPERATION_TIMEDOUT:
-      return QStringLiteral("timed out");
+      return failure(F::TimedOut, QStringLiteral("timed out"));
     case CURLE_COULDNT_CONNECT:
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
-      return QStringLiteral("no connection");
+      return failure(F::NoConnection, QStringLiteral("no connection"));
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
-      return QStringLiteral("cut short");
+      return failure(F::CutShort, QStringLiteral("cut short"));
     case CURLE_FILESIZE_EXCEEDED:
     case CURLE_WRITE_ERROR:
-      return QStringLiteral("too large");
+      return failure(F::TooLarge, QStringLiteral("too large"));
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
-      return QStringLiteral("bad address");
+      return failure(F::BadAddress, QStringLiteral("bad address"));
+    case CURLE_WEIRD_SERVER_REPLY:
+      return failure(F::BadAnswer, QStringLiteral("bad answer"));
     default:
-      return QString::fromUtf8(curl_easy_strerror(code));
+      return failure(F::Other, QString::fromUtf8(curl_easy_strerror(code)));
   }
 }
 
@@ -230,26 +263,40 @@ Downloader::Downloader(const DownloadLimits& limits) : Limits(limits), Pool(std:
 // and a final 3xx (a redirect that was not followed) is no file either.
 DownloadResult Downloader::Receive(const std::string& url, const Sink& write, const DownloadControl& control) const {
   const std::unique_ptr<CURL, CurlCleanup> curl(CurlReady() ? curl_easy_init() : nullptr);
-  if (!curl) return DownloadResult::Failure(QStringLiteral("no network library"));
-  Transfer transfer{curl.get(), Limits, control, write, Clock::now(), {}};
+  if (!curl) return DownloadResult::Failure(DownloadFailure::Other, QStringLiteral("no network library"));
+  Transfer transfer{curl.get(), Limits, control, write, Clock::now(), 0, false, std::nullopt};
   SetOptions(curl.get(), url, Limits, transfer);
   if (Pool->Handle()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, Pool->Handle());
   const CURLcode code = Perform(curl.get());
-  if (!transfer.Stopped.isEmpty()) return DownloadResult::Failure(transfer.Stopped);
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-  if (code != CURLE_OK) return DownloadResult::Failure(FailureReason(code, status));
+  if (transfer.Stopped) {
+    transfer.Stopped->HttpStatus = status;
+    return *transfer.Stopped;
+  }
+  // libcurl refuses a single header line past its own limit as "Out of memory".
+  if (code == CURLE_OUT_OF_MEMORY && !transfer.BodyStarted)
+    return DownloadResult::Failure(DownloadFailure::BadAnswer, QStringLiteral("answer header too large"), status);
+  if (code != CURLE_OK) return FailureOf(code, status);
   // Only a 200 carries the file: 204, 206 and the like are no file.
-  if (status != 200) return DownloadResult::Failure(QStringLiteral("HTTP %1").arg(status));
+  if (status != 200) return DownloadResult::Failure(DownloadFailure::Http, QStringLiteral("HTTP %1").arg(status), status);
   curl_off_t announced = -1, received = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   curl_easy_getinfo(curl.get(), CURLINFO_SIZE_DOWNLOAD_T, &received);
-  if (announced >= 0 && announced != received) return DownloadResult::Failure(QStringLiteral("cut short"));
-  return DownloadResult::Success();
+  if (announced >= 0 && announced != received)
+    return DownloadResult::Failure(DownloadFailure::CutShort, QStringLiteral("cut short"), status);
+  return DownloadResult::Success(status);
+}
+
+// The most bytes a body may have: the size cap, and for a body of an expected size
+// no more than an announced length could be.
+long long Downloader::BodyCap(const DownloadControl& control) const {
+  if (control.ExpectedBytes <= 0) return Limits.MaxBytes;
+  return std::min(Limits.MaxBytes, kAnnouncedOverExpected * control.ExpectedBytes);
 }
 
 DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream, const DownloadControl& control) const {
-  BodyBuffer body(Limits.MaxBytes);
+  BodyBuffer body(BodyCap(control));
   const DownloadResult result = Receive(
       url, [&body](const char* data, size_t size, long long announced) { return body.Append(data, size, announced); },
       control);
@@ -259,24 +306,26 @@ DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream, con
 
 DownloadResult Downloader::DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept,
                                           const DownloadControl& control) const {
-  const DownloadResult cannotWrite = DownloadResult::Failure(QStringLiteral("cannot write the file"));
+  const DownloadResult cannotWrite =
+      DownloadResult::Failure(DownloadFailure::CannotWrite, QStringLiteral("cannot write the file"));
   QTemporaryFile part(fileName + QStringLiteral(".XXXXXX"));  // beside fileName, removed unless renamed over it
   if (!part.open()) return cannotWrite;
   long long written = 0;
   bool writeFailed = false;
+  const long long cap = BodyCap(control);
   const DownloadResult result = Receive(
       url,
       [&](const char* data, size_t size, long long) {
         written += static_cast<long long>(size);
-        if (written > Limits.MaxBytes) return false;
+        if (written > cap) return false;
         writeFailed = part.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size);
         return !writeFailed;
       },
       control);
   if (writeFailed || (result.Ok && !part.flush())) return cannotWrite;
   if (!result.Ok) return result;
-  if (accept && !(part.seek(0) && accept(part.readAll()))) return DownloadResult::Failure(QStringLiteral("corrupt data"));
-  return ReplaceWith(part, fileName) ? DownloadResult::Success() : cannotWrite;
+  if (accept && !(part.seek(0) && accept(part.readAll()))) return CorruptData(result.HttpStatus);
+  return ReplaceWith(part, fileName) ? result : cannotWrite;
 }
 
 DownloadResult Downloader::DownloadStrings(const std::string& url, QStringList& lines,
@@ -287,19 +336,25 @@ DownloadResult Downloader::DownloadStrings(const std::string& url, QStringList& 
   return result;
 }
 
-bool Downloader::DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const {
+DownloadResult Downloader::DownloadAndDecode(const std::string& url, QImage& image, Decoder decode) const {
   QByteArray bytes;
-  return DownloadToStream(url, bytes) && decode(bytes, image);
+  const DownloadResult result = Fetch(url, bytes);
+  if (result && !decode(bytes, image)) return CorruptData(result.HttpStatus);
+  return result;
 }
 
-bool Downloader::DownloadGraphic(const std::string& url, QImage& image) const {
+DownloadResult Downloader::DownloadGraphic(const std::string& url, QImage& image) const {
   return DownloadAndDecode(url, image, DecodeImage);
 }
 
-bool Downloader::DownloadJpeg(const std::string& url, QImage& image) const {
+DownloadResult Downloader::DownloadJpeg(const std::string& url, QImage& image) const {
   return DownloadAndDecode(url, image, DecodeJpeg);
 }
 
-bool Downloader::DownloadTiff(const std::string& url, QImage& image) const {
+DownloadResult Downloader::DownloadTiff(const std::string& url, QImage& image) const {
   return DownloadAndDecode(url, image, DecodeTiff);
+}
+
+DownloadResult CorruptData(long status) {
+  return DownloadResult::Failure(DownloadFailure::CorruptData, QStringLiteral("corrupt data"), status);
 }

@@ -45,6 +45,15 @@ std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector
   return urls;
 }
 
+std::optional<std::string> WhyBatchTooLarge(const std::vector<std::string>& urls, long long capBytes) {
+  long long most = 0;
+  for (const std::string& url : urls) most += FrameFileBytes(url.substr(url.rfind('/') + 1)).value_or(0);
+  if (most <= capBytes) return std::nullopt;
+  constexpr long long kMiB = 1 << 20;
+  return "the " + std::to_string(urls.size()) + " frames need up to " + std::to_string((most + kMiB - 1) / kMiB) +
+         " MiB, more than the frame cache's cap of " + std::to_string(capBytes / kMiB) + " MiB (FrameCacheMB)";
+}
+
 FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::string>& urls,
                                 const FrameBatchProgress& progress, const std::atomic<bool>& cancel,
                                 int maxRequests) {

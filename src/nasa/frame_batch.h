@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ using FrameBatchProgress = std::function<void(const FrameBatchStep&)>;
 // still reaches it) in the hemisphere of latitude. Both ends are expected in NASA's years.
 std::vector<std::string> HourlyFrameUrls(const NasaSite& site, const std::vector<int>& keys, long double from,
                                          long double to, long double latitude);
+
+// Why urls cannot be kept in a cache of capBytes, or none: the room they may need
+// (each frame its rendition's uncompressed size, the most it can take) passes the cap,
+// so the batch's own last frames would push out its first ones. Says the room needed.
+std::optional<std::string> WhyBatchTooLarge(const std::vector<std::string>& urls, long long capBytes);
 
 // Stores urls in cache and returns what became of them; a cancelled batch counts
 // only the files that finished.

@@ -5,59 +5,30 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <vector>
 
+#include "nasa/cache_files.h"
+#include "nasa/frame_naming.h"
 #include "nasa/image_decode.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 // Once over the cap the folder is trimmed to this share of it, so that the next few
-// frames do not each start another walk through the folder.
+// frames do not each delete a file.
 constexpr long long kTrimToPercent = 90;
 
-// Marks a file as just used; a file another process removed meanwhile is no error.
-void Touch(const QString& path) {
-  std::error_code ignored;
-  fs::last_write_time(fs::path(path.toStdString()), fs::file_time_type::clock::now(), ignored);
+FrameFetch Failed(const DownloadResult& result) { return {result, FrameFetch::Source::Network}; }
+
+FrameFetch BadAddress() {
+  return Failed(DownloadResult::Failure(DownloadFailure::BadAddress, QStringLiteral("bad address")));
 }
-
-bool WriteWhole(const QString& path, const QByteArray& bytes) {
-  if (!QDir().mkpath(QFileInfo(path).path())) return false;
-  QSaveFile file(path);  // a temporary file beside path, renamed over it by commit()
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return false;
-  return file.commit();
-}
-
-struct CachedFile {
-  fs::file_time_type Used;
-  long long Bytes;
-  fs::path Path;
-};
-
-std::vector<CachedFile> FilesUnder(const QString& root) {
-  std::vector<CachedFile> files;
-  std::error_code ec;
-  for (fs::recursive_directory_iterator it(root.toStdString(), ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code gone;  // another process may remove a file while we look
-    if (!it->is_regular_file(gone)) continue;
-    const auto used = it->last_write_time(gone);
-    const auto bytes = it->file_size(gone);
-    if (!gone) files.push_back({used, static_cast<long long>(bytes), it->path()});
-  }
-  return files;
-}
-
-FrameFetch Failed(const QString& reason) { return {DownloadResult::Failure(reason), FrameFetch::Source::Network}; }
 
 }  // namespace
 
@@ -68,23 +39,21 @@ QString DefaultFrameCacheFolder() {
 }
 
 struct FrameCache::Shared {
-  Shared(const QString& folder, const Downloader& fetch, long long capBytes, int decodedKept)
-      : Root(QDir::cleanPath(folder)), Net(fetch), Cap(capBytes), Decoded(decodedKept) {}
+  Shared(const QString& folder, const Downloader& fetch, long long capBytes, long long decodedBytes)
+      : Root(QDir::cleanPath(folder)), Net(fetch), Cap(capBytes), Decoded(decodedBytes) {}
 
   QString PathOf(const std::string& url) const;
-  FrameFetch Download(const std::string& url, const QString& path, QImage& image, const DownloadControl& control);
-  bool ReadFromDisk(const QString& path, QImage& image);
+  FrameFetch Download(const std::string& url, const QString& path, QImage* image, const DownloadControl& control);
+  bool FromDisk(const QString& path, QImage* image);
   bool Remembered(const QString& path, QImage& image);
   void Remember(const QString& path, const QImage& image);
-  void TrimLocked();
+  void Trim();
 
   const QString Root;
   const Downloader Net;
   const long long Cap;
   std::mutex MemoryLock;
-  QCache<QString, QImage> Decoded;
-  std::mutex TrimLock;
-  long long Known = -1;  // bytes on disk as last counted plus those added since; -1: not yet counted
+  QCache<QString, QImage> Decoded;  // costs in bytes
   std::mutex FlightLock;
   std::condition_variable Landed;
   std::set<QString> InFlight;  // files being downloaded by this process
@@ -121,94 +90,95 @@ class OneFlight {
 
 }  // namespace
 
-FrameCache::FrameCache(const QString& folder, const Downloader& fetch, long long capBytes, int decodedKept)
-    : S(std::make_shared<Shared>(folder, fetch, capBytes, decodedKept)) {}
+FrameCache::FrameCache(const QString& folder, const Downloader& fetch, long long capBytes, long long decodedBytes)
+    : S(std::make_shared<Shared>(folder, fetch, capBytes, decodedBytes)) {}
 
 QString FrameCache::Folder() const { return S->Root; }
+
+long long FrameCache::CapBytes() const { return S->Cap; }
 
 QString FrameCache::PathOf(const std::string& url) const { return S->PathOf(url); }
 
 QString FrameCache::Shared::PathOf(const std::string& url) const {
-  const QString path = QDir::cleanPath(QUrl(QString::fromStdString(url)).path());
-  if (!path.startsWith(u'/') || path == "/" || path.contains(QStringLiteral("/.."))) return {};
-  return Root + path;
+  const QString path = Root + QDir::cleanPath(QUrl(QString::fromStdString(url)).path());
+  return IsCacheFrame(Root, path) ? path : QString();
 }
 
 FrameFetch FrameCache::Load(const std::string& url, QImage& image, const DownloadControl& control) const {
   const QString path = S->PathOf(url);
-  if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
+  if (path.isEmpty()) return BadAddress();
   if (S->Remembered(path, image)) {
-    Touch(path);
+    MarkCacheFileUsed(S->Root, path);
     return {DownloadResult::Success(), FrameFetch::Source::Memory};
   }
-  if (S->ReadFromDisk(path, image)) {
-    Touch(path);
-    S->Remember(path, image);
-    return {DownloadResult::Success(), FrameFetch::Source::Disk};
-  }
-  return S->Download(url, path, image, control);
+  if (S->FromDisk(path, &image)) return {DownloadResult::Success(), FrameFetch::Source::Disk};
+  return S->Download(url, path, &image, control);
 }
 
 FrameFetch FrameCache::Store(const std::string& url, const DownloadControl& control) const {
   const QString path = S->PathOf(url);
-  if (path.isEmpty()) return Failed(QStringLiteral("bad address"));
-  if (QFileInfo::exists(path)) return {DownloadResult::Success(), FrameFetch::Source::Disk};
-  QImage image;
-  return S->Download(url, path, image, control);
+  if (path.isEmpty()) return BadAddress();
+  if (S->FromDisk(path, nullptr)) return {DownloadResult::Success(), FrameFetch::Source::Disk};
+  return S->Download(url, path, nullptr, control);
 }
 
-// A file that does not decode is deleted, so that the next fetch brings a good one.
-bool FrameCache::Shared::ReadFromDisk(const QString& path, QImage& image) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  file.close();
-  if (DecodeImage(bytes, image)) return true;
-  QFile::remove(path);
+// Whether a whole, decodable file is on disk (decoded into image when given, and
+// then kept in memory). A file that does not decode is deleted, so that the next
+// fetch brings a good one.
+bool FrameCache::Shared::FromDisk(const QString& path, QImage* image) {
+  const std::optional<QByteArray> bytes = ReadCacheFile(Root, path);
+  if (!bytes) return false;
+  QImage decoded;
+  if (image ? DecodeImage(*bytes, decoded).Ok : CheckImage(*bytes).Ok) {
+    if (!image) return true;
+    Remember(path, decoded);
+    *image = std::move(decoded);
+    return true;
+  }
+  RemoveCacheFile(path);
   return false;
 }
 
-// A frame that cannot be written to disk is still shown; only the cache misses it.
-FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& path, QImage& image,
+// A frame that cannot be written to disk is still shown (image given); only the cache misses it.
+FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& path, QImage* image,
                                         const DownloadControl& control) {
   const OneFlight flight(FlightLock, Landed, InFlight, path);
-  if (ReadFromDisk(path, image)) {  // another thread brought it while this one waited
-    Remember(path, image);
-    return {DownloadResult::Success(), FrameFetch::Source::Disk};
-  }
+  if (FromDisk(path, image)) return {DownloadResult::Success(), FrameFetch::Source::Disk};  // brought meanwhile
+  DownloadControl sized = control;
+  if (sized.ExpectedBytes <= 0)
+    sized.ExpectedBytes = FrameFileBytes(QFileInfo(path).fileName().toStdString()).value_or(-1);
   QByteArray bytes;
-  DownloadResult result = Net.Fetch(url, bytes, control);
+  DownloadResult result = Net.Fetch(url, bytes, sized);
   QImage decoded;
-  if (result.Ok && !DecodeImage(bytes, decoded)) result = DownloadResult::Failure(QStringLiteral("corrupt data"));
-  if (!result.Ok) return Failed(result.Reason);
-  if (WriteWhole(path, bytes)) {
-    std::lock_guard lock(TrimLock);
-    if (Known >= 0) Known += bytes.size();
-    if (Known < 0 || Known > Cap) TrimLocked();
-  }
+  if (result && !(image ? DecodeImage(bytes, decoded).Ok : CheckImage(bytes).Ok))
+    result = CorruptData(result.HttpStatus);
+  if (!result) return Failed(result);
+  const std::optional<QString> unwritten = WriteCacheFile(Root, path, bytes);
+  bytes.clear();
+  if (!unwritten) Trim();
+  if (!image && unwritten)
+    return Failed(DownloadResult::Failure(DownloadFailure::CannotWrite, *unwritten, result.HttpStatus));
+  if (!image) return {result, FrameFetch::Source::Network};
   Remember(path, decoded);
-  image = std::move(decoded);
+  *image = std::move(decoded);
   return {result, FrameFetch::Source::Network};
 }
 
-void FrameCache::Trim() const {
-  std::lock_guard lock(S->TrimLock);
-  S->TrimLocked();
-}
+void FrameCache::Trim() const { S->Trim(); }
 
-void FrameCache::Shared::TrimLocked() {
-  std::vector<CachedFile> files = FilesUnder(Root);
+void FrameCache::Shared::Trim() {
+  const CacheFolderLock lock(Root);
+  std::vector<CacheFileEntry> files = ScanCacheFrames(Root);
   long long total = 0;
-  for (const CachedFile& f : files) total += f.Bytes;
-  if (total > Cap) {
-    std::sort(files.begin(), files.end(), [](const CachedFile& a, const CachedFile& b) { return a.Used < b.Used; });
-    const long long target = Cap / 100 * kTrimToPercent;
-    for (auto f = files.begin(); f != files.end() && total > target; ++f) {
-      std::error_code ec;
-      if (fs::remove(f->Path, ec) || !fs::exists(f->Path, ec)) total -= f->Bytes;
-    }
+  for (const CacheFileEntry& f : files) total += f.Bytes;
+  if (total <= Cap) return;
+  std::sort(files.begin(), files.end(),
+            [](const CacheFileEntry& a, const CacheFileEntry& b) { return a.UsedNanoseconds < b.UsedNanoseconds; });
+  const long long target = Cap / 100 * kTrimToPercent;
+  for (auto f = files.begin(); f != files.end() && total > target; ++f) {
+    RemoveCacheFile(f->Path);
+    total -= f->Bytes;
   }
-  Known = total;
 }
 
 bool FrameCache::Shared::Remembered(const QString& path, QImage& image) {
@@ -219,7 +189,8 @@ bool FrameCache::Shared::Remembered(const QString& path, QImage& image) {
   return true;
 }
 
+// A frame larger than the whole budget is not kept (QCache refuses it).
 void FrameCache::Shared::Remember(const QString& path, const QImage& image) {
   std::lock_guard lock(MemoryLock);
-  Decoded.insert(path, new QImage(image));
+  Decoded.insert(path, new QImage(image), static_cast<qsizetype>(image.sizeInBytes()));
 }

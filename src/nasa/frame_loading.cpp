@@ -7,7 +7,7 @@
 
 DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, long double Hour,
                               long double Latitude, QImage& FrameJpeg, const DownloadControl& control) {
-  if (!HasNasaSeries(Hour)) return DownloadResult::Failure(QStringLiteral("no NASA series"));
+  if (!HasNasaSeries(Hour)) return DownloadResult::Failure(DownloadFailure::BadAddress, QStringLiteral("no NASA series"));
   QImage frame;
   const DownloadResult result = Frames.Load(NasaFrameUrl(Site, kScreenFrameKey, Hour, Latitude), frame, control).Result;
   if (result.Ok) FrameJpeg = SouthFromNorth(Hour, Latitude) ? frame.mirrored(true, true) : frame;
@@ -19,7 +19,7 @@ bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Hour, QImage
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
-  return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg);
+  return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg).Ok;
 }
 
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,
@@ -27,5 +27,5 @@ DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool 
                            const DownloadControl& control) {
   if (Online) return LoadJpgFileUrl(Site, Frames, Hour, Latitude, FrameJpeg, control);
   return LoadJpgFileLocal(Site, Large, Hour, FrameJpeg) ? DownloadResult::Success()
-                                                         : DownloadResult::Failure(QStringLiteral("unreadable local file"));
+                                                         : DownloadResult::Failure(DownloadFailure::CorruptData, QStringLiteral("unreadable local file"));
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <filesystem>
+#include <regex>
 
 #include "astro/time_scales.h"
 #include "nasa/nasa_urls.h"
@@ -57,6 +58,23 @@ const char* FileKindOf(int Key) {
     case 960: return "tif3";
     default: return "jpg";
   }
+}
+
+std::optional<long long> FrameFileBytes(const std::string& fileName) {
+  struct Rendition {
+    const char* Prefix;
+    const char* Extension;
+    long long Pixels;
+  };
+  static constexpr Rendition kFrameFiles[] = {{"moon", "jpg", 730LL * 730},   {"moon", "tif", 5760LL * 3240},
+                                              {"comp", "tif", 1920LL * 1080}, {"orbit", "tif", 850LL * 850},
+                                              {"globe", "tif", 960LL * 960}};
+  static const std::regex kName(R"(([a-z]+)\.[0-9]{1,6}\.([a-z]+))");
+  std::smatch m;
+  if (!std::regex_match(fileName, m, kName)) return std::nullopt;
+  for (const Rendition& r : kFrameFiles)
+    if (m[1] == r.Prefix && m[2] == r.Extension) return 3 * r.Pixels;
+  return std::nullopt;
 }
 
 std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Hour, long double Latitude) {

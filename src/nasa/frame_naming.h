@@ -19,6 +19,7 @@
 // that care ask HasNasaSeries first.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,11 @@ std::vector<int> ScreenKeysOf(ViewKind view);
 int GetWidth(ViewKind View);
 // File kind of a rendition key ("jpg" for 730 and for keys outside the list).
 const char* FileKindOf(int Key);
+// The uncompressed 24-bit size of the rendition a frame's file name belongs to
+// ("moon.0001.jpg" a 730 x 730 frame, "moon.0001.tif" 5760 x 3240, "comp.0001.tif"
+// 1920 x 1080, "orbit.0001.tif" 850 x 850, "globe.0001.tif" 960 x 960): no frame file
+// of that name is larger. None for a name that is no frame's.
+std::optional<long long> FrameFileBytes(const std::string& fileName);
 // Full URL of the frame of rendition Key for Hour, in its year's folder.
 std::string NasaFrameUrl(const NasaSite& Site, int Key, long double Hour, long double Latitude);
 

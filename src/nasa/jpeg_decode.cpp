@@ -10,6 +10,8 @@
 
 #include <jpeglib.h>
 
+#include <vector>
+
 #include "nasa/image_decode.h"
 
 namespace {
@@ -17,10 +19,13 @@ namespace {
 struct JpegErrorManager {
   jpeg_error_mgr Base;
   std::jmp_buf Jump;
+  char Message[JMSG_LENGTH_MAX];  // libjpeg's words for what went wrong
 };
 
 [[noreturn]] void ReturnToCaller(j_common_ptr cinfo) {
-  std::longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->Jump, 1);
+  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  err->Base.format_message(cinfo, err->Message);
+  std::longjmp(err->Jump, 1);
 }
 
 // Level -1 is a corrupt-data warning (premature end, bad Huffman code, ...): treated
@@ -41,19 +46,28 @@ bool Create(jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
   return true;
 }
 
-// Reads the header and starts a 24-bit B, G, R decode; false for pictures over the size limit.
-bool Start(jpeg_decompress_struct* cinfo, JpegErrorManager* err, const unsigned char* data,
-           unsigned long size) {
-  if (setjmp(err->Jump)) return false;
+// Why a decode stopped: libjpeg's message when it raised one, else the check that failed.
+QString Why(const JpegErrorManager& err, const char* otherwise) {
+  return QStringLiteral("damaged JPEG data: %1").arg(QString::fromLatin1(err.Message[0] ? err.Message : otherwise));
+}
+
+// Reads the header and starts a 24-bit B, G, R decode; a reason for pictures over the
+// size limit or a damaged header.
+DecodeResult Start(jpeg_decompress_struct* cinfo, JpegErrorManager* err, const unsigned char* data,
+                   unsigned long size) {
+  if (setjmp(err->Jump)) return DecodeResult::Failure(Why(*err, "bad header"));
   jpeg_mem_src(cinfo, data, size);
-  if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return false;
-  if (static_cast<long long>(cinfo->image_width) * cinfo->image_height > kMaxDecodedPixels) return false;
+  if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return DecodeResult::Failure(Why(*err, "no picture"));
+  if (static_cast<long long>(cinfo->image_width) * cinfo->image_height > kMaxDecodedPixels)
+    return DecodeResult::Failure(TooManyPixels(cinfo->image_width, cinfo->image_height));
   cinfo->dct_method = JDCT_ISLOW;
   cinfo->out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(cinfo);
-  return cinfo->output_components == 3;
+  if (cinfo->output_components != 3) return DecodeResult::Failure(QStringLiteral("not a colour JPEG picture"));
+  return DecodeResult::Success();
 }
 
+// Decodes every row into bits, each bytesPerLine after the one before (0: all into one row).
 bool ReadPixels(jpeg_decompress_struct* cinfo, JpegErrorManager* err, unsigned char* bits,
                 long long bytesPerLine) {
   if (setjmp(err->Jump)) return false;
@@ -65,25 +79,41 @@ bool ReadPixels(jpeg_decompress_struct* cinfo, JpegErrorManager* err, unsigned c
   return true;
 }
 
-}  // namespace
-
-bool DecodeJpeg(const QByteArray& bytes, QImage& image) {
-  if (bytes.isEmpty()) return false;
+// Runs a decode: the header, then fill(cinfo, err) to read the rows.
+template <typename Fill>
+DecodeResult Decode(const QByteArray& bytes, Fill fill) {
+  if (bytes.isEmpty()) return DecodeResult::Failure(QStringLiteral("an empty file"));
   jpeg_decompress_struct cinfo{};
   JpegErrorManager err{};
   if (!Create(&cinfo, &err)) {
     jpeg_destroy_decompress(&cinfo);
-    return false;
+    return DecodeResult::Failure(Why(err, "no decoder"));
   }
-  bool ok = Start(&cinfo, &err, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                  static_cast<unsigned long>(bytes.size()));
-  QImage decoded;
-  if (ok) {
-    decoded = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
-                     QImage::Format_BGR888);
-    ok = !decoded.isNull() && ReadPixels(&cinfo, &err, decoded.bits(), decoded.bytesPerLine());
-  }
+  DecodeResult result = Start(&cinfo, &err, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                              static_cast<unsigned long>(bytes.size()));
+  if (result) result = fill(&cinfo, &err);
   jpeg_destroy_decompress(&cinfo);
-  if (ok) image = std::move(decoded);
-  return ok;
+  return result;
+}
+
+}  // namespace
+
+DecodeResult DecodeJpeg(const QByteArray& bytes, QImage& image) {
+  return Decode(bytes, [&image](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+    QImage decoded(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
+                   QImage::Format_BGR888);
+    if (decoded.isNull()) return DecodeResult::Failure(QStringLiteral("out of memory"));
+    if (!ReadPixels(cinfo, err, decoded.bits(), decoded.bytesPerLine()))
+      return DecodeResult::Failure(Why(*err, "cut short"));
+    image = std::move(decoded);
+    return DecodeResult::Success();
+  });
+}
+
+DecodeResult CheckJpeg(const QByteArray& bytes) {
+  return Decode(bytes, [](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+    std::vector<unsigned char> row(static_cast<std::size_t>(cinfo->output_width) * 3);
+    if (!ReadPixels(cinfo, err, row.data(), 0)) return DecodeResult::Failure(Why(*err, "cut short"));
+    return DecodeResult::Success();
+  });
 }

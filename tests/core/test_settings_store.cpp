@@ -10,6 +10,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
+
+#include <sys/stat.h>
 
 #include "core/settings_store.h"
 
@@ -234,6 +237,70 @@ TEST_F(SettingsStore, WritingKeepsTheKeysItDoesNotKnow) {
   QSettings raw(IniPath(), QSettings::IniFormat);
   EXPECT_EQ(raw.value("SETTINGS/Other").toString(), "kept");
   EXPECT_EQ(raw.value("ELSEWHERE/More").toString(), "kept too");
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// Two windows on one account: the second to close writes back only what it changed,
+// so the first one's choice stays; keys of others keep every byte, a line QSettings
+// cannot read included, and the write is called the success it is.
+TEST_F(SettingsStore, ClosingMergesWhatThisWindowChanged) {
+  {
+    QDir().mkpath(Config->path() + "/Quenhalse");
+    QFile f(IniPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[SETTINGS]\nGlobStep=3\nLatitude=10\nStray \xff\xfe line\nOther=caf\xe9 \xff\n");
+  }
+  const StoredSettings asRead = ReadSettings();
+  StoredSettings first = asRead;
+  first.GlobStep = 7;
+  ASSERT_EQ(MergeSettings(asRead, first), QString());
+  StoredSettings second = asRead;
+  second.Latitude = 20;
+  EXPECT_EQ(MergeSettings(asRead, second), QString());
+  const StoredSettings now = ReadSettings();
+  EXPECT_EQ(now.GlobStep, 7);
+  EXPECT_DOUBLE_EQ(now.Latitude, 20);
+  const QByteArray bytes = ReadBytes(IniPath());
+  EXPECT_TRUE(bytes.contains("\nStray \xff\xfe line\nOther=caf\xe9 \xff\n")) << bytes.toStdString();
+}
+
+// The file is written where a link points (a dotfile manager's) and the link stays;
+// a FIFO in the file's place is reported and left alone, and reading passes over it
+// without waiting.
+TEST_F(SettingsStore, OnlyARegularFileIsWritten) {
+  const auto elsewhere = std::make_unique<QTemporaryDir>();
+  const QString real = elsewhere->filePath("orvanel.ini");
+  QDir().mkpath(Config->path() + "/Quenhalse");
+  {
+    QFile f(real);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[SETTINGS]\nGlobStep=4\n");
+  }
+  ASSERT_TRUE(QFile::link(real, IniPath()));
+  StoredSettings s = ReadSettings();
+  EXPECT_EQ(s.GlobStep, 4);
+  s.GlobStep = 9;
+  EXPECT_EQ(WriteSettings(s), QString());
+  EXPECT_TRUE(QFileInfo(IniPath()).isSymLink());
+  EXPECT_TRUE(ReadBytes(real).contains("GlobStep=9"));
+  QFile::remove(IniPath());
+
+  const QString fifo = elsewhere->filePath("fifo");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  // No device here: a faulty write run as root would replace it for the whole system.
+  for (const QString& target : {fifo}) {
+    ASSERT_TRUE(QFile::link(target, IniPath()));
+    EXPECT_EQ(ReadSettings().GlobStep, StoredSettings().GlobStep) << target.toStdString();
+    EXPECT_TRUE(WriteSettings(StoredSettings{}).contains("no regular file")) << target.toStdString();
+    EXPECT_TRUE(QFileInfo(IniPath()).isSymLink()) << target.toStdString();
+    QFile::remove(IniPath());
+  }
+  EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+  EXPECT_TRUE(QFileInfo::exists(fifo));
 }
 
 }  // namespace

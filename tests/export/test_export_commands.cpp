@@ -280,8 +280,9 @@ TEST_F(ExportCommands, FullYearDataOfAYearNasaHasNotPublishedSavesTheComputedTab
   EXPECT_TRUE(Errors.empty());
 }
 
-// Only NASA's table replaces a copy: an error page sent with status 200, a table cut
-// short or one whose rows are not NASA's is reported and leaves the copy as it was.
+// Only NASA's table of the year asked for replaces a copy: an error page sent with
+// status 200, a table cut short, one whose rows are not NASA's or one of another year
+// is reported and leaves the copy as it was.
 TEST_F(ExportCommands, TheYearlyTableIsKeptOnlyWhenItIsNasasTable) {
   const std::string path = kNorth2024 + "mooninfo_2024.txt";
   const QByteArray table = NasaTable(2024);
@@ -297,6 +298,7 @@ TEST_F(ExportCommands, TheYearlyTableIsKeptOnlyWhenItIsNasasTable) {
       {"the header alone", table.left(table.indexOf('\n') + 1), "no rows"},
       {"a table cut short", table.left(table.size() / 2), "holds 4392 of the 8784 hours of 2024"},
       {"rows out of layout", lines.join('\n'), "176 of its 8785 lines are not in NASA's layout"},
+      {"the table of another year", NasaTable(2025), "it is the table of 2025, not of 2024"},
   };
   const QString local = InWork("mooninfo_2024.txt");
   const QByteArray kept = "the copy kept before";
@@ -309,14 +311,14 @@ TEST_F(ExportCommands, TheYearlyTableIsKeptOnlyWhenItIsNasasTable) {
     SCOPED_TRACE(c.Name);
     Serve(path, c.Body);
     Errors.clear();
-    DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)));
+    DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)), 2024);
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_TRUE(Errors[0].contains(c.Why)) << Errors[0].toStdString();
     EXPECT_EQ(ReadAll(local), kept);
   }
   EXPECT_TRUE(Shell.Calls.empty());
   Serve(path, table);
-  DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)));
+  DownloadTextAndOpen(Context(), local, QString::fromStdString(Url(path)), 2024);
   EXPECT_EQ(ReadAll(local).size(), table.size() + table.count('\n'));
   EXPECT_EQ(Shell.Calls, (std::vector<HandOffCall>{{"OpenInNotepad", local.toStdString()}}));
 }

@@ -30,7 +30,7 @@ QByteArray Mutate(const QByteArray& good, std::mt19937& random) {
   return bytes;
 }
 
-void ExpectSurvives(const QByteArray& good, bool (*decode)(const QByteArray&, QImage&), unsigned seed) {
+void ExpectSurvives(const QByteArray& good, DecodeResult (*decode)(const QByteArray&, QImage&), unsigned seed) {
   std::mt19937 random(seed);
   StderrCapture errors;
   int decoded = 0;

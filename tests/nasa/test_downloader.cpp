@@ -64,6 +64,10 @@ class Downloads : public ::testing::Test {
       r.status = 500;
       r.set_content("server error", "text/plain");
     });
+    s.Get("/huge-header", [](const httplib::Request&, httplib::Response& r) {
+      r.set_header("X-Padding", std::string(1 << 20, 'h'));
+      r.set_content("small", "text/plain");
+    });
     s.Get("/redirect", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/text.txt"); });
     s.Get("/loop", [](const httplib::Request&, httplib::Response& r) { r.set_redirect("/loop"); });
     s.Get("/204", [](const httplib::Request&, httplib::Response& r) { r.status = 204; });
@@ -192,10 +196,7 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
   }
   // Whole bodies with status 200 that are not what was asked for: an error page, an
   // empty body and a picture cut short never replace a picture.
-  const auto decodes = [](const QByteArray& bytes) {
-    QImage image;
-    return DecodeImage(bytes, image);
-  };
+  const auto decodes = [](const QByteArray& bytes) { return CheckImage(bytes).Ok; };
   for (const std::string& url : {Url("/page.html"), Url("/empty"), Url("/corrupt.jpg")}) {
     EXPECT_FALSE(Fetch.DownloadToFile(url, kept, decodes).Ok) << url;
     EXPECT_EQ(Entries(), before) << url;
@@ -286,6 +287,32 @@ TEST(DownloaderConnections, AreKeptAliveAndNameTheProgram) {
   EXPECT_EQ(ports[0], ports[1]);
   EXPECT_EQ(ports[0], ports[2]);
   EXPECT_EQ(agents[0], "Orvanel/" ORVANEL_TEST_VERSION);
+}
+
+// Every call's result names the kind of failure and the HTTP status besides the
+// status bar's words; a header of a megabyte is said to be one, not "Out of memory".
+TEST_F(Downloads, FailuresNameTheirKindAndStatus) {
+  const struct {
+    std::string Url;
+    DownloadFailure Kind;
+    long Status;
+    const char* Reason;
+  } cases[] = {{Url("/404"), DownloadFailure::Http, 404, "HTTP 404"},
+               {Url("/204"), DownloadFailure::Http, 204, "HTTP 204"},
+               {Url("/huge-header"), DownloadFailure::BadAnswer, 200, "answer header too large"},
+               {Url("/corrupt.jpg"), DownloadFailure::CorruptData, 200, "corrupt data"},
+               {RefusedUrl(), DownloadFailure::NoConnection, 0, "no connection"},
+               {"not a url", DownloadFailure::BadAddress, 0, "bad address"}};
+  for (const auto& c : cases) {
+    QImage image;
+    const DownloadResult result = Fetch.DownloadGraphic(c.Url, image);
+    EXPECT_FALSE(result.Ok) << c.Url;
+    EXPECT_EQ(result.Kind, c.Kind) << c.Url;
+    EXPECT_EQ(result.HttpStatus, c.Status) << c.Url;
+    EXPECT_EQ(result.Reason, c.Reason) << c.Url;
+  }
+  QImage image;
+  EXPECT_EQ(Fetch.DownloadGraphic(Url("/plain.tif"), image).Kind, DownloadFailure::None);
 }
 
 }  // namespace

@@ -134,6 +134,18 @@ TEST_F(DownloadLimitsTest, ATricklingServerTimesOutAfterBasePlusSize) {
   }
 }
 
+// An announced length far beyond what the caller expects ends the transfer at once
+// rather than buying the server the time such a body would need.
+TEST_F(DownloadLimitsTest, AnAnnouncedLengthBeyondTheExpectedIsRefusedAtOnce) {
+  DownloadControl control;
+  control.ExpectedBytes = 10'000;  // the trickle announces 1,000,000
+  QByteArray bytes;
+  const auto start = Clock::now();
+  const DownloadResult result = Downloader().Fetch(Url("/trickle"), bytes, control);
+  EXPECT_EQ(result.Kind, DownloadFailure::TooLarge);
+  EXPECT_LT(Seconds(Clock::now() - start).count(), 1.0);
+}
+
 TEST_F(DownloadLimitsTest, ATimedOutFileDownloadLeavesTheFileAsItWas) {
   DownloadLimits limits;
   limits.BaseSeconds = 1;

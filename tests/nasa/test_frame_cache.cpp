@@ -3,6 +3,7 @@
 // most recently used files, and no failed download leaves a file behind.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 #include <QDirIterator>
@@ -34,22 +35,22 @@ class FrameCacheTest : public ::testing::Test {
       ++requests_;
       r.set_content(Frame().toStdString(), "image/jpeg");
     });
-    s.Get("/bad/404.jpg", [this](const httplib::Request&, httplib::Response& r) {
+    s.Get("/vis/bad/moon.0404.jpg", [this](const httplib::Request&, httplib::Response& r) {
       ++requests_;
       r.status = 404;
     });
-    s.Get("/bad/500.jpg", [this](const httplib::Request&, httplib::Response& r) {
+    s.Get("/vis/bad/moon.0500.jpg", [this](const httplib::Request&, httplib::Response& r) {
       ++requests_;
       r.status = 500;
     });
-    s.Get("/bad/corrupt.jpg", [this](const httplib::Request&, httplib::Response& r) {
+    s.Get("/vis/bad/moon.0002.jpg", [this](const httplib::Request&, httplib::Response& r) {
       ++requests_;
       QByteArray corrupt = Frame();
       corrupt.truncate(corrupt.size() / 2);
       r.set_content(corrupt.append(QByteArray(300, 'Z')).toStdString(), "image/jpeg");
     });
-    // Sends the first bytes of a frame, then nothing until the test ends.
-    s.Get("/bad/stall.jpg", [this](const httplib::Request&, httplib::Response& r) {
+    // A frame whose first bytes come, then nothing until the test ends.
+    s.Get("/vis/bad/moon.0003.jpg", [this](const httplib::Request&, httplib::Response& r) {
       r.set_content_provider(100'000, "image/jpeg", [this](size_t, size_t, httplib::DataSink& sink) {
         sink.write("\xFF\xD8", 2);
         stalled_.Raise();
@@ -58,7 +59,7 @@ class FrameCacheTest : public ::testing::Test {
       });
     });
     // Announces the whole frame, sends a third of it and closes.
-    s.Get("/bad/short.jpg", [this](const httplib::Request&, httplib::Response& r) {
+    s.Get("/vis/bad/moon.0001.jpg", [this](const httplib::Request&, httplib::Response& r) {
       ++requests_;
       const QByteArray frame = Frame();
       r.set_content_provider(frame.size(), "image/jpeg", [frame](size_t offset, size_t, httplib::DataSink& sink) {
@@ -175,10 +176,10 @@ TEST_F(FrameCacheTest, FailuresNameTheirReasonAndStoreNothing) {
   const struct {
     std::string Url;
     const char* Reason;
-  } cases[] = {{server_->Url("/bad/404.jpg"), "HTTP 404"},
-               {server_->Url("/bad/500.jpg"), "HTTP 500"},
-               {server_->Url("/bad/short.jpg"), "cut short"},
-               {server_->Url("/bad/corrupt.jpg"), "corrupt data"},
+  } cases[] = {{server_->Url("/vis/bad/moon.0404.jpg"), "HTTP 404"},
+               {server_->Url("/vis/bad/moon.0500.jpg"), "HTTP 500"},
+               {server_->Url("/vis/bad/moon.0001.jpg"), "cut short"},
+               {server_->Url("/vis/bad/moon.0002.jpg"), "corrupt data"},
                {refused, "no connection"},
                {"no address", "bad address"}};
   FrameCache cache = MakeCache();
@@ -230,7 +231,7 @@ TEST_F(FrameCacheTest, ThePrefetcherFillsTheCacheOnce) {
 TEST_F(FrameCacheTest, ThePrefetcherBacksOffAfterFailures) {
   FrameCache cache = MakeCache();
   FramePrefetcher prefetcher(cache);
-  const std::vector<std::string> failing(10, server_->Url("/bad/500.jpg"));
+  const std::vector<std::string> failing(10, server_->Url("/vis/bad/moon.0500.jpg"));
   prefetcher.Want(failing);
   prefetcher.WaitForDone();
   const int first = requests_;
@@ -245,13 +246,103 @@ TEST_F(FrameCacheTest, ThePrefetcherBacksOffAfterFailures) {
 TEST_F(FrameCacheTest, ThePrefetchersEndAbandonsAStalledTransfer) {
   FrameCache cache = MakeCache();
   auto prefetcher = std::make_unique<FramePrefetcher>(cache);
-  prefetcher->Want({server_->Url("/bad/stall.jpg")});
+  prefetcher->Want({server_->Url("/vis/bad/moon.0003.jpg")});
   ASSERT_TRUE(stalled_.Wait(std::chrono::seconds(10)));
   QElapsedTimer clock;
   clock.start();
   prefetcher.reset();
   EXPECT_LT(clock.elapsed(), 1000);
   EXPECT_TRUE(CachedFiles().isEmpty());
+}
+
+// Nothing outside the cache is written, dated or deleted through a link planted in
+// it: the link goes as damage, its target keeps its bytes and its date.
+TEST_F(FrameCacheTest, ALinkInTheCacheIsRemovedAndItsTargetLeftAlone) {
+  const auto outside = MakeTestFolder();
+  const QString target = outside->filePath("precious.jpg");
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(Frame());  // a picture that decodes, so the cache would take it as its own
+  file.close();
+  const QDateTime dated = QDateTime::currentDateTime().addDays(-100);
+  {
+    QFile dating(target);
+    ASSERT_TRUE(dating.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(dating.setFileTime(dated, QFileDevice::FileModificationTime));
+  }
+  FrameCache cache = MakeCache();
+  const struct {
+    const char* What;
+    QString Link;
+    QString Points;
+  } cases[] = {{"a frame's file", cache.PathOf(FrameUrl(1)), target},
+               {"a folder on the way", folder_->path() + "/vis", outside->path()}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(c.Link).path()));
+    ASSERT_TRUE(QFile::link(c.Points, c.Link)) << c.What;
+    QImage image;
+    for (int pass = 0; pass < 2; ++pass) EXPECT_TRUE(cache.Load(FrameUrl(1), image).Result.Ok) << c.What;
+    EXPECT_TRUE(cache.Store(FrameUrl(2)).Result.Ok) << c.What;
+    EXPECT_FALSE(QFileInfo(c.Link).isSymLink()) << c.What;
+    EXPECT_EQ(FolderEntries(outside->path()), QStringList{"precious.jpg"}) << c.What;
+    EXPECT_EQ(QFileInfo(target).lastModified(), dated) << c.What;
+    QDir(folder_->path() + "/vis").removeRecursively();
+  }
+}
+
+// The cap deletes frames only; a user's file in the folder stays however old it is.
+TEST_F(FrameCacheTest, TheCapDeletesOnlyFrames) {
+  const QString notes = folder_->filePath("vis/frames/notes.txt");
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(notes).path()));
+  QFile file(notes);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(4 * Frame().size(), 'n'));
+  ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addYears(-1), QFileDevice::FileModificationTime));
+  file.close();
+  FrameCache cache = MakeCache(Frame().size() * 5 / 2);
+  for (int n = 1; n <= 4; ++n) ASSERT_TRUE(cache.Store(FrameUrl(n)).Result.Ok);
+  EXPECT_TRUE(QFile::exists(notes));
+  EXPECT_EQ(CachedFiles().size(), 3);  // the notes and the two newest frames
+}
+
+// Two caches over one folder (as two processes) keep one cap between them.
+TEST_F(FrameCacheTest, TwoCachesKeepOneCapTogether) {
+  const long long cap = Frame().size() * 9 / 2;
+  FrameCache a = MakeCache(cap), b = MakeCache(cap);
+  for (int n = 1; n <= 8; ++n) ASSERT_TRUE((n % 2 ? a : b).Store(FrameUrl(n)).Result.Ok);
+  EXPECT_LE(CachedFiles().size() * Frame().size(), cap);
+}
+
+// Decoded frames are kept under a budget in bytes; Store checks a frame without keeping it.
+TEST_F(FrameCacheTest, MemoryHoldsFramesUnderItsBudgetInBytes) {
+  const long long frameBytes = QImage(64, 48, QImage::Format_BGR888).sizeInBytes();
+  FrameCache cache(folder_->path(), fetch_, kDefaultFrameCacheBytes, frameBytes * 2);
+  QImage image;
+  for (int n = 1; n <= 3; ++n) ASSERT_TRUE(cache.Load(FrameUrl(n), image).Result.Ok);
+  EXPECT_EQ(cache.Load(FrameUrl(3), image).From, Source::Memory);
+  EXPECT_EQ(cache.Load(FrameUrl(1), image).From, Source::Disk);  // pushed out by the third
+  ASSERT_TRUE(cache.Store(FrameUrl(4)).Result.Ok);
+  EXPECT_EQ(cache.Load(FrameUrl(4), image).From, Source::Disk);
+}
+
+// A frame that cannot be stored is a failure of Store; only a whole, decodable file
+// counts as cached.
+TEST_F(FrameCacheTest, StoreCountsWhatIsNotWholeOnDisk) {
+  FrameCache cache = MakeCache();
+  const QString path = cache.PathOf(FrameUrl(1));
+  ASSERT_TRUE(QDir().mkpath(path));  // a folder where the frame should go
+  const FrameFetch blocked = cache.Store(FrameUrl(1));
+  EXPECT_FALSE(blocked.Result.Ok);
+  EXPECT_EQ(blocked.Result.Kind, DownloadFailure::CannotWrite);
+  for (const QByteArray& damaged : {QByteArray(), Frame().left(Frame().size() / 2), QByteArray(500, 'r')}) {
+    const QString other = cache.PathOf(FrameUrl(2));
+    QFile file(other);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged);
+    file.close();
+    EXPECT_EQ(cache.Store(FrameUrl(2)).From, Source::Network);
+    EXPECT_EQ(QFileInfo(other).size(), Frame().size());
+  }
 }
 
 }  // namespace

@@ -188,4 +188,32 @@ TEST(DecodeImage, TellsJpegAndTiffApartByContent) {
   EXPECT_EQ(image, Marker());
 }
 
+// A picture that fails says why, and the memory-light check agrees with the decode.
+TEST(DecodeImage, SaysWhyAPictureFailed) {
+  QByteArray huge = MakeJpeg(16, 16);
+  const qsizetype sof = StartOfFrame(huge);
+  ASSERT_GT(sof, 0);
+  for (int i : {5, 7}) huge[sof + i] = '\x17';
+  for (int i : {6, 8}) huge[sof + i] = '\x70';  // 6000 x 6000, within libjpeg's limits
+  const QByteArray jpeg = MakeJpeg(120, 90);
+  const QByteArray tiff = MakeTiffRgb8(64, 48, {TiffCompression::Lzw, 8});
+  const struct {
+    QByteArray Bytes;
+    const char* Reason;  // the start of the reason
+  } cases[] = {{QByteArray(), "not a JPEG or TIFF picture"},
+               {QByteArray("GIF89a"), "not a JPEG or TIFF picture"},
+               {huge, "6000 x 6000 pixels is too large"},
+               {jpeg.left(jpeg.size() / 2), "damaged JPEG data: "},
+               {tiff.left(tiff.size() / 2), "damaged TIFF data: "},
+               {jpeg, ""},
+               {tiff, ""}};
+  for (const auto& c : cases) {
+    QImage image;
+    const DecodeResult decoded = DecodeImage(c.Bytes, image);
+    EXPECT_EQ(decoded.Ok, QByteArray(c.Reason).isEmpty()) << c.Reason;
+    EXPECT_EQ(decoded.Reason.left(static_cast<qsizetype>(qstrlen(c.Reason))), QLatin1String(c.Reason));
+    EXPECT_EQ(CheckImage(c.Bytes).Reason, decoded.Reason);
+  }
+}
+
 }  // namespace

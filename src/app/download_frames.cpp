@@ -39,6 +39,11 @@ void TForm1::DownloadFrames1Click() {
 void TForm1::StartFrameDownload(const FrameRangeChoice& choice) {
   const std::vector<std::string> urls =
       HourlyFrameUrls(Svc.Site, ScreenKeysOf(choice.View), choice.From, choice.To, choice.Latitude);
+  // A range the cache cannot hold would push its own first frames out again.
+  if (const auto why = WhyBatchTooLarge(urls, Svc.Frames.CapBytes())) {
+    SetStatusText(" Download Frames: " + QString::fromStdString(*why));
+    return;
+  }
   const int total = static_cast<int>(urls.size());
   const auto meter = std::make_shared<DownloadMeter>();
   DownloadProgress = ShowDownloadProgress(total, this);

@@ -78,4 +78,14 @@ TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
   EXPECT_LE(CachedFiles(), Server.Requests + 1);
 }
 
+// A range larger than the cache can hold would push out its own first frames: it is
+// refused before anything is fetched, with the room it needs.
+TEST_F(DownloadFrames, ARangeLargerThanTheCacheIsRefusedUpFront) {
+  ASSERT_NE(Download(2000), nullptr);  // 2,001 frames of up to 1.6 MB against the 2 GiB cap
+  WaitForTally();
+  EXPECT_TRUE(Status().contains("the 2001 frames need up to")) << Status().toStdString();
+  EXPECT_EQ(Form->findChild<QProgressDialog*>("DownloadProgress"), nullptr);
+  EXPECT_EQ(Server.Requests, 0);
+}
+
 }  // namespace

@@ -37,6 +37,7 @@ constexpr NumericRange kRanges[] = {
     {"--lon", -360, 360},       // degrees east
     {"--westlon", -360, 360},   // degrees west
     {"--offset", -24, 24},      // hours from UTC
+    {"--elev", -500, 10000},    // metres above the ellipsoid
 };
 
 NumericRange RangeOf(const char* what) {

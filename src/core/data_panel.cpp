@@ -6,6 +6,7 @@
 #include "astro/coordinates.h"
 #include "core/frame_file_name.h"
 #include "core/number_text.h"
+#include "core/place_panel_lines.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
     return std::isnan(x) ? QString::fromLatin1(none)
                          : FormatHourMonthDay(UtcToLocal(static_cast<double>(x), zone), locale);
   };
-  return {
+  return QStringList{
       "Latitude " + PadLeft(F(4, std::fabs(Latitude)) + kDegree + ns, 12),
       "Longitude" + PadLeft(F(4, std::fabs(Longitude)) + kDegree + ew, 12),
       "",
@@ -62,5 +63,6 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       "Elat  " + F(3, r.Elat) + kDegree,
       "AxisA  " + F(3, r.AxisA) + kDegree,
       QString::fromStdString(GetFileName("jpg", r.DateTime)),
-  };
+      "",
+  } + PlacePanelLines(r.Topocentric, locale);
 }

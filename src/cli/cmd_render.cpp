@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <map>
 
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
@@ -14,6 +15,7 @@
 #include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
 #include "render/drawn_moon.h"
+#include "render/moon_from_here.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -26,9 +28,24 @@ QImage ReadFrame(const std::string& path) {
   return frame;
 }
 
-// NASA's frame from --frame, or the Moon drawn from the hour's values.
-QImage FrameOf(const CliArgs& a, long double instant) {
-  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawMoonFrame(HourValuesAt(instant).Values);
+// NASA's frame from --frame, or the Moon drawn from the hour's values (with
+// --from-here as the record's place sees it).
+QImage FrameOf(const CliArgs& a, const MoonRecord& record) {
+  if (a.Has("frame")) return ReadFrame(a.Options.at("frame"));
+  return a.Flag("from-here") ? DrawMoonFrameFromHere(record) : DrawMoonFrame(HourValuesOf(record));
+}
+
+const std::map<std::string, EyepieceImage> kEyepieces = {
+    {"upright", EyepieceImage::Upright},
+    {"diagonal", EyepieceImage::StarDiagonal},
+    {"straight", EyepieceImage::StraightThrough},
+};
+
+EyepieceImage EyepieceOf(const CliArgs& a) {
+  if (!a.Has("eyepiece")) return EyepieceImage::Upright;
+  const auto it = kEyepieces.find(a.Options.at("eyepiece"));
+  if (it == kEyepieces.end()) throw CliError("--eyepiece must be upright, diagonal or straight");
+  return it->second;
 }
 
 // Through a temporary file beside the target, so that a failed write leaves no half picture.
@@ -43,8 +60,10 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
 }
 
 // orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
-// Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
-// chart), 730 x 730 each, and prints the labels the window would show.
+//                    [--from-here [--eyepiece upright|diagonal|straight]]
+// Writes DIR/moon.png (the Moon view, or with --from-here "Moon from here") and
+// DIR/chart.png (the altitude chart), 730 x 730 each, and prints the labels the
+// window would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!InCoveredRange(instant)) throw CliError("pictures exist for 1600-01-01 to 3999-12-31 only");
@@ -57,14 +76,16 @@ int Render(const CliArgs& a, std::ostream& out) {
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
   options.CurrentDateTime = instant;
+  options.Eyepiece = EyepieceOf(a);
 
-  const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
       CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), HourValuesAt);
+  const QImage frame = FrameOf(a, record);
   StderrBitmapErrorReporter reporter;
   const MoonViewServices services{CliZone(), reporter};
   QImage moon, chart;
-  const ViewLabels view = ShowMoon(ViewKind::Moon, instant, record, options, services, frame, QImage(), moon);
+  const ViewKind kind = a.Flag("from-here") ? ViewKind::FromHere : ViewKind::Moon;
+  const ViewLabels view = ShowMoon(kind, instant, record, options, services, frame, QImage(), moon);
   const ViewLabels curve = DrawPolyLine(instant, record, options, services, frame, chart);
 
   const QString folder = QString::fromStdString(a.Options.at("out"));
@@ -80,7 +101,8 @@ int Render(const CliArgs& a, std::ostream& out) {
 }
 
 const CliRegistrar kRender({"render",
-                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]",
-                            "frame out lat lon", "rotate no-lines", 1, 1, Render});
+                            "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines] "
+                            "[--from-here [--eyepiece upright|diagonal|straight]]",
+                            "frame out lat lon eyepiece", "rotate no-lines from-here", 1, 1, Render});
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "render/moon_view.h"
 
 #include "core/covered_range.h"
+#include "render/moon_from_here.h"
 #include "render/rotate_bitmap.h"
 #include "render/view_text.h"
 
@@ -46,7 +47,9 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
     DrawFancy(bitmap, view.Scale, FrameTiff, Services.Reporter);
   } else {
     bitmap = NewBitmap(Options.ImageSize.width(), Options.ImageSize.height());
-    labels.ParallacticLab = DrawMoon(bitmap, true, Record, Options, FrameJpeg, Services.Reporter);
+    labels.ParallacticLab = View == ViewKind::FromHere
+                                ? DrawMoonFromHere(bitmap, true, Record, Options, FrameJpeg, Services.Reporter)
+                                : DrawMoon(bitmap, true, Record, Options, FrameJpeg, Services.Reporter);
   }
   EnsureBitmap(Image2, 730, 730);
   DrawBitmap(Image2, view.At, bitmap);

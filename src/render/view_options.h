@@ -14,6 +14,10 @@
 #include "render/bitmap_color.h"
 #include "render/bitmap_error_reporter.h"
 
+// How "Moon from here" shows the picture: as the eye sees it, or as a telescope
+// does with a star diagonal (mirror-reversed) or straight through (turned 180 degrees).
+enum class EyepieceImage { Upright, StarDiagonal, StraightThrough };
+
 // The window's options, read at drawing time.
 struct MoonViewOptions {
   bool ShowLines = true;              // "Show Lines": all overlay lines and circles
@@ -22,6 +26,7 @@ struct MoonViewOptions {
   long double Longitude = kDefaultLongitude;  // observer, degrees east
   long double CurrentDateTime = 45292.0L;  // displayed instant (UTC): year and hour of NASA's TIFF frames
   QSize ImageSize{730, 730};          // the Moon view's drawing size
+  EyepieceImage Eyepiece = EyepieceImage::Upright;  // "Moon from here" only
 };
 
 // The outside services the views reach through.

@@ -26,16 +26,11 @@ constexpr double kReliefFullPhaseAngle = 20;  // degrees
 // Some Lommel-Seeliger at every phase keeps a crescent bright out to its limb, as in NASA's frames.
 constexpr double kMinWeight = 0.5;
 
-// How fast the earthshine fades from the new Moon: the power of the Earth's lit
-// fraction beyond half, seen from the Moon.
-constexpr double kEarthshineFalloff = 1.0;
-
-// The earthshine's strength at phase angle alpha (degrees): the Earth seen from the
-// Moon is full at new Moon (alpha 180) and half lit at the quarters, where the
-// earthshine is lost beside the sunlit half.
-double EarthshineStrength(double alphaDeg) {
-  return std::pow(std::max(0.0, -std::cos(alphaDeg * kDeg)), kEarthshineFalloff);
-}
+// The earthshine's strength at phase angle alpha (degrees): the Earth's lit
+// fraction k seen from the Moon beyond its half, 2 k - 1 = -cos(alpha). The Earth is
+// full at new Moon (alpha 180) and half lit at the quarters, from where on its light
+// is lost beside the sunlit half.
+double EarthshineStrength(double alphaDeg) { return std::max(0.0, -std::cos(alphaDeg * kDeg)); }
 
 // NASA's frames are exposed a little brighter at the gibbous phases than at the
 // full Moon and a little darker at the crescents than the brightest ground of each

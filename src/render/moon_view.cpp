@@ -34,7 +34,8 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
                     QImage& Image2) {
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
-  labels.RotateBoxVisible = IsMoonView(View);
+  // "Moon from here" is always turned so that the zenith is up.
+  labels.RotateBoxVisible = IsMoonView(View) && View != ViewKind::FromHere;
   labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);

@@ -10,6 +10,7 @@
 #include "nasa/nasa_tables.h"
 #include "render/drawn_moon.h"
 #include "render/moon_from_here.h"
+#include "render/moon_view.h"
 #include "support/render_support.h"
 
 namespace {
@@ -91,4 +92,21 @@ TEST(MoonFromHere, TheDiscHasThePlacesDiameter) {
     for (int col = 0; col < frame.width(); ++col) lit += frame.constScanLine(row)[3 * col + 1] > 12;
   EXPECT_NEAR(2 * std::sqrt(lit / std::numbers::pi), DrawnDiscDiameter(record.Topocentric.Diam), 2);
   EXPECT_GT(std::fabs(static_cast<double>(record.Topocentric.Diam - record.Diam)), 4);
+}
+
+// The window's view: always turned, so the window hides "Rotate Parallactic"; the
+// picture is DrawMoonFromHere's.
+TEST(MoonFromHere, ShowMoonDrawsItWithoutTheRotateBox) {
+  const MoonRecord record = RecordFrom(1500, {40.71L, -74.01L, 0});
+  const QImage frame = DrawMoonFrameFromHere(record);
+  const FixedOffsetZone utc(0);
+  RecordingBitmapErrorReporter reporter;
+  const MoonViewServices services{utc, reporter};
+  QImage shown, expected = MakeSolidBitmap(730, 730, kBlack);
+  const ViewLabels labels =
+      ShowMoon(ViewKind::FromHere, record.DateTime, record, MoonViewOptions{}, services, frame, QImage(), shown);
+  DrawMoonFromHere(expected, true, record, MoonViewOptions{}, frame, reporter);
+  ASSERT_TRUE(labels.RotateBoxVisible && labels.ParallacticLab);
+  EXPECT_FALSE(*labels.RotateBoxVisible);
+  EXPECT_EQ(shown, expected);
 }

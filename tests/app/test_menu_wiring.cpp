@@ -94,7 +94,7 @@ TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
   first->FormShow();
   first->SaveButClick();  // the values shown, saved unchanged: the hour is redrawn
   WaitForShow(*Form);
-  EXPECT_EQ(Form->Memo1->toPlainText().split('\n').size(), 22);
+  EXPECT_EQ(Form->Memo1->toPlainText().split('\n').size(), 30);
   EXPECT_EQ(Form->State.CurrentMoonRecord.HourNumber, 3858);
 }
 

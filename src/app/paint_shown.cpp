@@ -20,13 +20,13 @@ namespace {
 // What the status bar says of where the hour's picture and values come from, and
 // why a frame could not be had; empty when all is NASA's.
 QString SourceNotice(const ShownHour& h, bool nasaInEclipse) {
-  if (h.Record.FromNasa && IsMoonView(h.View) && h.View != ViewKind::Drawn && DrawnForEclipse(h.Hour, nasaInEclipse))
+  if (h.Record.FromNasa && IsMoonView(h.View) && !IsDrawnView(h.View) && DrawnForEclipse(h.Hour, nasaInEclipse))
     return QStringLiteral(" Lunar eclipse: NASA's frames do not show the Earth's shadow, so the Moon drawn by Orvanel "
                           "shows it (tick \"NASA in Eclipse\" for NASA's frame)");
   if (!h.Record.FromNasa)
     return QStringLiteral(" Computed values and Moon drawn by Orvanel: NASA publishes no hourly series for %1")
         .arg(YearOf(h.Hour));
-  if (h.Frames.Drawn && h.View != ViewKind::Drawn)
+  if (h.Frames.Drawn && !IsDrawnView(h.View))
     return QStringLiteral(" Moon drawn by Orvanel: NASA's frame is unavailable.") + h.Frames.Failure;
   return h.Frames.Failure;
 }

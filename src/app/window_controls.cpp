@@ -52,7 +52,7 @@ void TForm1::Eclipses1Click() {
 void TForm1::ShowLoading(long double hour) {
   if (!Loading) StatusBeforeLoading = StatusBar1->text();
   Loading = true;
-  if (Show.Online() && HasNasaSeries(hour) && Show.View() != ViewKind::Drawn)
+  if (Show.Online() && HasNasaSeries(hour) && !IsDrawnView(Show.View()))
     SetStatusText(" Loading " + LoadingFileName(hour) + " from NASA ...");
   setCursor(Qt::BusyCursor);
 }

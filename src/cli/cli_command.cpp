@@ -41,7 +41,7 @@ constexpr NumericRange kRanges[] = {
     {"--offset", -24, 24},      // hours from UTC
     {"--size", 1, 8192},        // pixels across a frame
     {"--min-km", 0, 1e6},       // kilometres on the Moon
-    {"--elev", -500, 9000},     // metres above sea level
+    {"--elev", -500, 10000},    // metres above sea level
     {"--view", 0, kViewKindCount - 1},    // a view's number
     {"YEAR", kFirstYear, kLastYear},      // the years the program covers
     {"K", kFirstLunation, kLastLunation}, // lunations from the new moon of January 2000

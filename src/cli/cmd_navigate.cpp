@@ -25,7 +25,7 @@ std::string PathOf(const std::string& url, const NasaSite& site) { return url.su
 std::string FramesLine(const ShowSession& session, const NasaSite& site) {
   const long double hour = session.HourShown();
   std::string line = FormatInstant(hour);
-  if (!HasNasaSeries(hour) || session.View() == ViewKind::Drawn) return line + " drawn";
+  if (!HasNasaSeries(hour) || IsDrawnView(session.View())) return line + " drawn";
   for (const int key : ScreenKeysOf(session.View()))
     line += " " + PathOf(NasaFrameUrl(site, key, hour, session.Latitude()), site);
   return line;

@@ -31,7 +31,7 @@ int Prefetch(const CliArgs& a, std::ostream& out) {
   const long double latitude = a.Number("lat", kDefaultLatitude);
   if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
   const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount || ViewKindOf(view) == ViewKind::Drawn)
+  if (view < 0 || view >= kViewKindCount || IsDrawnView(ViewKindOf(view)))
     throw CliError("--view must be one of NASA's views, 0 to 4");
   const int key = DescriptionOf(ViewKindOf(view)).ScreenKey;
   const std::vector<std::string> urls = HourlyFrameUrls(CliSite(), {key}, from, to, latitude);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <map>
 
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
@@ -15,6 +16,7 @@
 #include "render/altitude_chart.h"
 #include "render/drawn_moon.h"
 #include "render/eclipse_shadow.h"
+#include "render/moon_from_here.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -27,9 +29,24 @@ QImage ReadFrame(const std::string& path) {
   return frame;
 }
 
-// NASA's frame from --frame, or the Moon drawn from the hour's values.
-QImage FrameOf(const CliArgs& a, long double instant) {
-  return a.Has("frame") ? ReadFrame(a.Options.at("frame")) : DrawEclipsedMoonFrame(HourValuesAt(instant).Values, instant);
+// NASA's frame from --frame, or the Moon drawn from the hour's values (with
+// --from-here as the record's place sees it), with the Earth's shadow in an eclipse.
+QImage FrameOf(const CliArgs& a, const MoonRecord& record) {
+  if (a.Has("frame")) return ReadFrame(a.Options.at("frame"));
+  return a.Flag("from-here") ? DrawMoonFrameFromHere(record) : DrawEclipsedMoonFrame(HourValuesOf(record), record.DateTime);
+}
+
+const std::map<std::string, EyepieceImage> kEyepieces = {
+    {"upright", EyepieceImage::Upright},
+    {"diagonal", EyepieceImage::StarDiagonal},
+    {"straight", EyepieceImage::StraightThrough},
+};
+
+EyepieceImage EyepieceOf(const CliArgs& a) {
+  if (!a.Has("eyepiece")) return EyepieceImage::Upright;
+  const auto it = kEyepieces.find(a.Options.at("eyepiece"));
+  if (it == kEyepieces.end()) throw CliError("--eyepiece must be upright, diagonal or straight");
+  return it->second;
 }
 
 // Through a temporary file beside the target, so that a failed write leaves no half picture.
@@ -53,10 +70,11 @@ ShownSize ShownSizeOf(const CliArgs& a) {
 }
 
 // orvanel-cli render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] [--no-lines]
-//                    [--names] [--size PX] [--dpr R]
-// Writes DIR/moon.png (the Moon view, ViewKind 0) and DIR/chart.png (the altitude
-// chart), 730 x 730 each or as the window shows them in a box of --size logical
-// pixels on a screen of --dpr, and prints the labels the window would show.
+//                    [--names] [--size PX] [--dpr R] [--from-here [--eyepiece upright|diagonal|straight]]
+// Writes DIR/moon.png (the Moon view, or with --from-here "Moon from here") and
+// DIR/chart.png (the altitude chart), 730 x 730 each or as the window shows them in a
+// box of --size logical pixels on a screen of --dpr, and prints the labels the window
+// would show.
 int Render(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!InCoveredRange(instant)) throw CliError("pictures exist for 1600-01-01 to 3999-12-31 only");
@@ -69,17 +87,18 @@ int Render(const CliArgs& a, std::ostream& out) {
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
   options.Names = a.Flag("names");
+  options.Eyepiece = EyepieceOf(a);
   const ShownSize shown = ShownSizeOf(a);
 
-  const QImage frame = FrameOf(a, instant);
   const MoonRecord record =
       CalculateMoonRecord(instant, options.Latitude, options.Longitude, CliZone(), HourValuesAt);
+  const QImage frame = FrameOf(a, record);
   StderrBitmapErrorReporter reporter;
   const MoonViewServices services{CliZone(), reporter};
   QImage moon;
-  const ViewLabels view = ShowMoon(ViewKind::Moon, instant, record, options, services, frame, QImage(), moon);
-  if (a.Has("size") || a.Has("dpr"))
-    moon = DrawShownView(ViewKind::Moon, record, options, frame, QImage(), shown, reporter);
+  const ViewKind kind = a.Flag("from-here") ? ViewKind::FromHere : ViewKind::Moon;
+  const ViewLabels view = ShowMoon(kind, instant, record, options, services, frame, QImage(), moon);
+  if (a.Has("size") || a.Has("dpr")) moon = DrawShownView(kind, record, options, frame, QImage(), shown, reporter);
   const ChartPicture chart = DrawAltitudeChart(instant, record, options, services, frame, shown);
   const ViewLabels& curve = chart.Labels;
 
@@ -97,7 +116,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 
 const CliRegistrar kRender({"render",
                             "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] "
-                            "[--no-lines] [--names] [--size PX] [--dpr R]",
-                            "frame out lat lon size dpr", "rotate no-lines names", 1, 1, Render});
+                            "[--no-lines] [--names] [--size PX] [--dpr R] [--from-here [--eyepiece upright|diagonal|straight]]",
+                            "frame out lat lon size dpr eyepiece", "rotate no-lines names from-here", 1, 1, Render});
 
 }  // namespace

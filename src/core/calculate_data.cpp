@@ -8,6 +8,7 @@
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
 #include "astro/parallactic_angle.h"
+#include "astro/topocentric_moon.h"
 
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
@@ -36,6 +37,7 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
     r.Set = 0;
   }
   r.ParallacticAngle = ParallacticAngleForObserver(Latitude, Longitude, instant);
+  r.Topocentric = TopocentricMoon(source.Values, x, ObserverPlace{Latitude, Longitude, 0});
   r.HourNumber = GetHourNumber(x);
   return r;
 }

@@ -7,6 +7,7 @@
 #include "astro/selenographic_sun.h"
 #include "core/frame_file_name.h"
 #include "core/number_text.h"
+#include "core/place_panel_lines.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
   const auto local = [&](long double x, const char* none) {
     return std::isnan(x) ? NoEventText(r, none) : FormatHourMonthDay(UtcToLocal(static_cast<double>(x), zone), locale);
   };
-  return {
+  return QStringList{
       "Latitude " + PadLeft(F(4, std::fabs(Latitude)) + kDegree + ns, 12),
       "Longitude" + PadLeft(F(4, std::fabs(Longitude)) + kDegree + ew, 12),
       "",
@@ -80,5 +81,6 @@ QStringList DataPanelLines(const MoonRecord& r, long double Latitude, long doubl
       ColongitudeLine(r, locale),
       // NASA's frames exist for the years of its tables only.
       r.FromNasa ? QString::fromStdString(GetFileName("jpg", r.DateTime)) : QString(),
-  };
+      "",
+  } + PlacePanelLines(r.Topocentric, locale);
 }

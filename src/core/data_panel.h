@@ -1,4 +1,4 @@
-// The data panel: the 23 lines that describe a MoonRecord, for Memo1 and for
+// The data panel: the 31 lines that describe a MoonRecord, for Memo1 and for
 // "orvanel-cli panel". A pure function of the record, the place, the zone and the locale.
 #pragma once
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "astro/moon_hour_values.h"
+#include "astro/topocentric_moon.h"
 
 struct MoonRecord {
   long double Latitude = 0;          // degrees, north positive
@@ -28,6 +29,7 @@ struct MoonRecord {
   long double AxisA = 0;             // hourly: position angle of the north axis, degrees
   std::int32_t HourNumber = 0;       // zero-based UTC hour of the year of DateTime
   bool FromNasa = true;              // Phase ... AxisA are NASA's, else the program's own
+  TopocentricMoonValues Topocentric;  // the hourly values as seen from the place (elevation 0)
 };
 
 // The eleven hourly values of a record, and a record given them.

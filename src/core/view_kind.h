@@ -8,9 +8,9 @@
 #include <array>
 
 // The stored "GlobTypeIndex" is the view's number, so the numbers never change.
-enum class ViewKind : int { Moon = 0, ChartH = 1, Orbit = 2, Globe = 3, ChartV = 4, Drawn = 5 };
+enum class ViewKind : int { Moon = 0, ChartH = 1, Orbit = 2, Globe = 3, ChartV = 4, Drawn = 5, FromHere = 6 };
 
-inline constexpr int kViewKindCount = 6;
+inline constexpr int kViewKindCount = 7;
 
 struct ViewDescription {
   ViewKind Kind;
@@ -31,6 +31,8 @@ inline constexpr std::array<ViewDescription, kViewKindCount> kViews = {{
     {ViewKind::ChartV, "Chart V", 1080, "Tif1", QSize(1080, 1920), 0.3802L, QPoint(160, 0), 1080},
     // The Moon drawn by the program from the hour's values, never fetched.
     {ViewKind::Drawn, "Moon (drawn)", 730, "jpg", QSize(730, 730), 1.0L, QPoint(0, 0), 5760},
+    // The drawn Moon as the observer's place sees it, the zenith up.
+    {ViewKind::FromHere, "Moon from here (drawn)", 730, "jpg", QSize(730, 730), 1.0L, QPoint(0, 0), 5760},
 }};
 
 inline const ViewDescription& DescriptionOf(ViewKind kind) { return kViews[static_cast<int>(kind)]; }
@@ -42,5 +44,7 @@ inline ViewKind ViewKindOf(int index) {
 
 inline int IndexOf(ViewKind kind) { return static_cast<int>(kind); }
 
+// The views drawn by the program, never fetched from NASA.
+inline bool IsDrawnView(ViewKind kind) { return kind == ViewKind::Drawn || kind == ViewKind::FromHere; }
 // The views of the Moon itself, NASA's or drawn, as against NASA's charts, orbit and globe.
-inline bool IsMoonView(ViewKind kind) { return kind == ViewKind::Moon || kind == ViewKind::Drawn; }
+inline bool IsMoonView(ViewKind kind) { return kind == ViewKind::Moon || IsDrawnView(kind); }

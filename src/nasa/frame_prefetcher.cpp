@@ -80,7 +80,7 @@ std::vector<std::string> FramesAhead(const NasaSite& site, ViewKind view, long d
   std::vector<std::string> urls;
   for (int k = 1; k <= count; ++k) {
     const long double x = instant + k * step;
-    if (view == ViewKind::Drawn || !HasNasaSeries(x)) break;  // nothing to fetch: the Moon is drawn
+    if (IsDrawnView(view) || !HasNasaSeries(x)) break;  // nothing to fetch: the Moon is drawn
     for (const int key : ScreenKeysOf(view)) urls.push_back(NasaFrameUrl(site, key, x, latitude));
   }
   return urls;

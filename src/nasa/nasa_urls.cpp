@@ -15,13 +15,15 @@ constexpr NasaSeries kSeries[] = {
 const NasaMovies kNorthMovies = {
     "/vis/a000000/a005400/a005415/",
     {"phases_2025_plain_1080p30.mp4", "Phases_North_Up_2025.mp4", "moon_orbit_2025_1080p30.mp4",
-     "moon_subpnts_2025_960p30.mp4", "phases_2025_fancy_1920p30.mp4", "phases_2025_plain_1080p30.mp4"},
+     "moon_subpnts_2025_960p30.mp4", "phases_2025_fancy_1920p30.mp4", "phases_2025_plain_1080p30.mp4",
+     "phases_2025_plain_1080p30.mp4"},
 };
 
 const NasaMovies kSouthMovies = {
     "/vis/a000000/a005400/a005416/",
     {"phases_2025_plain_s_1080p30.mp4", "Phases_South_Up_2025.mp4", "moon_orbit_2025_s_1080p30.mp4",
-     "subpnts_2025_s_960p30.mp4", "phases_2025_fancy_s_1920p30.mp4", "phases_2025_plain_s_1080p30.mp4"},
+     "subpnts_2025_s_960p30.mp4", "phases_2025_fancy_s_1920p30.mp4", "phases_2025_plain_s_1080p30.mp4",
+     "phases_2025_plain_s_1080p30.mp4"},
 };
 
 const NasaSeries* SeriesOf(int year) {

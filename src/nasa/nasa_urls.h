@@ -37,7 +37,7 @@ const char* SvsPageOf(const NasaSeries& series, long double Latitude);
 // NASA's movies of each view, in the 2025 folder: they serve every year.
 struct NasaMovies {
   const char* Folder;
-  std::array<const char*, kViewKindCount> Files;  // by view; the drawn Moon has the Moon's
+  std::array<const char*, kViewKindCount> Files;  // by view; the drawn Moons have the Moon's
 };
 const NasaMovies& MoviesFor(long double Latitude);
 

@@ -8,6 +8,7 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -24,6 +25,24 @@ constexpr double kReliefFullPhaseAngle = 20;  // degrees
 
 // Some Lommel-Seeliger at every phase keeps a crescent bright out to its limb, as in NASA's frames.
 constexpr double kMinWeight = 0.5;
+
+// The earthshine's strength at phase angle alpha (degrees): the Earth's lit
+// fraction k seen from the Moon beyond its half, 2 k - 1 = -cos(alpha). The Earth is
+// full at new Moon (alpha 180) and half lit at the quarters, from where on its light
+// is lost beside the sunlit half.
+double EarthshineStrength(double alphaDeg) { return std::max(0.0, -std::cos(alphaDeg * kDeg)); }
+
+// NASA's frames are exposed a little brighter at the gibbous phases than at the
+// full Moon and a little darker at the crescents than the brightest ground of each
+// phase alone would make them: the factor on the encoded sunlit pixels by phase
+// angle (degrees, every 30), measured over NASA's hourly frames of a year.
+constexpr std::array<double, 7> kPhaseGain = {1.0, 1.085, 1.10, 1.035, 0.97, 0.93, 0.93};
+
+double PhaseGain(double alphaDeg) {
+  const double at = std::clamp(alphaDeg / 30, 0.0, 5.999);
+  const int i = static_cast<int>(at);
+  return kPhaseGain[i] + (at - i) * (kPhaseGain[i + 1] - kPhaseGain[i]);
+}
 
 // The weight of Lommel-Seeliger against Lambert at phase angle alpha (degrees), McEwen's fit.
 double LunarLambertWeight(double alphaDeg) {
@@ -58,7 +77,10 @@ FrameSetup SetUp(const MoonHourValues& values) {
   s.Weight = static_cast<float>(LunarLambertWeight(alpha));
   const double brightest = BrightestLight(alpha, s.Weight);
   s.Relief = static_cast<float>(kReliefExaggeration * std::min(1.0, alpha / kReliefFullPhaseAngle));
-  s.Exposure = brightest > 0 ? static_cast<float>(1 / brightest) : 1.0f;
+  // The gain is on encoded pixels, which are the light to the power 1 / 2.2.
+  const double gain = std::pow(PhaseGain(alpha), 2.2);
+  s.Exposure = static_cast<float>(brightest > 0 ? gain / brightest : gain);
+  s.Earthshine = static_cast<float>(EarthshineStrength(alpha));
   return s;
 }
 

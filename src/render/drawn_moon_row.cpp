@@ -24,18 +24,20 @@ using Vec2f = float __attribute__((vector_size(8)));
 using Ints = std::int32_t __attribute__((vector_size(16)));
 
 constexpr double kGamma = 2.2;
-// Earthshine as encoded pixel values relative to the full Moon (red, green, blue):
-// about 8 % of its brightness, a little blue from the Earth's oceans and sky.
-constexpr std::array<double, 3> kEarthshine = {0.070, 0.080, 0.095};
-// Encoded gain of the full Moon's map.
-constexpr double kGain = 1.12;
+// The earthshine of the new Moon as encoded pixel values relative to the full Moon
+// (red, green, blue): about 12 % of its brightness, a little blue from the Earth's
+// oceans and sky; FrameSetup::Earthshine scales it (in linear light) for the phase.
+constexpr std::array<double, 3> kEarthshine = {0.105, 0.120, 0.140};
+// Encoded gain of the full Moon's map: NASA's frames show the full Moon's highlands near white.
+constexpr double kGain = 1.40;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
 // toward the full Moon, whose shadows are too short to see.
 constexpr float kReliefFadeDepth = 0.25f;
-// The band of the Sun's cosine on flat ground where relief is drawn: from beyond
-// the terminator (peaks that catch the Sun) to a Sun 37 degrees high, fading out
-// over the last 15 degrees.
-constexpr float kReliefNight = 0.3f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
+// The band of the Sun's cosine on flat ground where relief is drawn: from a few
+// degrees beyond the terminator (peaks that catch the Sun; further out they would
+// widen a thin crescent into a speckled band NASA's frames do not show) to a Sun
+// 37 degrees high, fading out over the last 15 degrees.
+constexpr float kReliefNight = 0.08f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
 constexpr float kMinTiltedMu = 0.05f;
 constexpr int kLightSteps = 1024;
 constexpr float kMaxLight = 2.0f;
@@ -43,21 +45,24 @@ constexpr float kMaxLight = 2.0f;
 constexpr int kPrefetchAhead = 16;
 
 // Encoded brightness factors per channel (blue, green, red, as stored) for light
-// 0...kMaxLight, earthshine included.
-std::vector<Vec4f> LightTable() {
+// 0...kMaxLight, with the earthshine of strength earthshine.
+std::vector<Vec4f> LightTable(float earthshine) {
   std::vector<Vec4f> table(kLightSteps, Vec4f{0, 0, 0, 0});
   for (int i = 0; i < kLightSteps; ++i) {
     const double light = kMaxLight * i / (kLightSteps - 1);
     for (int c = 0; c < 3; ++c) {
-      const double earth = std::pow(kEarthshine[2 - c] / kGain, kGamma);
+      const double earth = earthshine * std::pow(kEarthshine[2 - c] / kGain, kGamma);
       table[i][c] = static_cast<float>(kGain * std::pow(light + earth, 1 / kGamma));
     }
   }
   return table;
 }
 
-const std::vector<Vec4f>& EncodedLight() {
-  static const std::vector<Vec4f> table = LightTable();
+// The table of the frame's earthshine, kept by each drawing thread from row to row.
+const std::vector<Vec4f>& EncodedLight(float earthshine) {
+  thread_local float tableEarthshine = -1;
+  thread_local std::vector<Vec4f> table;
+  if (earthshine != tableEarthshine) table = LightTable(earthshine), tableEarthshine = earthshine;
   return table;
 }
 
@@ -242,8 +247,8 @@ WIDE_PIXEL_LOOPS void Light(const FrameSetup s, RowPixels& p) {
 
 // The pixels' colours: the albedo map's in the light of the Sun and the Earth,
 // dimmed on the limb's partly covered pixels.
-void Paint(const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
-  const auto& light = EncodedLight();
+void Paint(const FrameSetup& s, const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
+  const auto& light = EncodedLight(s.Earthshine);
   constexpr Vec4f kWhite{255, 255, 255, 255};
   for (int i = 0; i < p.Count; ++i) {
     if (i + kPrefetchAhead < p.Count) p.Albedo.Prefetch(maps.Albedo, i + kPrefetchAhead);
@@ -264,5 +269,5 @@ void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, unsigned char* 
   Locate(s, maps, row, pixels);
   ReadSlopes(maps, pixels);
   Light(s, pixels);
-  Paint(maps, pixels, line);
+  Paint(s, maps, pixels, line);
 }

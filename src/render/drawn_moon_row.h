@@ -16,8 +16,9 @@ struct FrameSetup {
   std::array<Vec3f, 3> ScreenToBody;  // rows of the matrix
   Vec3f Sun, Viewer;
   float Weight;    // lunar-Lambert L
-  float Exposure;  // brightest sunlit ground of any phase as bright as the full Moon, as in NASA's frames
+  float Exposure;  // brightest sunlit ground of any phase about as bright as the full Moon, as in NASA's frames
   float Relief;    // exaggeration of the slopes at this phase
+  float Earthshine;  // the earthshine's strength at this phase: 1 at new Moon, 0 from the quarters on
 };
 
 // The lunar-Lambert reflectance for weight L, the cosines of the Sun's and the

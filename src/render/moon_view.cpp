@@ -5,6 +5,7 @@
 #include "core/covered_range.h"
 #include "render/drawn_moon.h"
 #include "render/feature_names.h"
+#include "render/moon_from_here.h"
 #include "render/rotate_bitmap.h"
 #include "render/view_text.h"
 
@@ -84,7 +85,8 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
                     QImage& Image2) {
   ViewLabels labels;
   if (!InCoveredRange(Instant)) return labels;
-  labels.RotateBoxVisible = IsMoonView(View);
+  // "Moon from here" is always turned so that the zenith is up.
+  labels.RotateBoxVisible = IsMoonView(View) && View != ViewKind::FromHere;
   labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
@@ -97,7 +99,9 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
     DrawFancy(bitmap, view.Scale, FrameTiff, Services.Reporter);
   } else {
     bitmap = NewBitmap(Options.ImageSize.width(), Options.ImageSize.height());
-    labels.ParallacticLab = DrawMoon(bitmap, true, Record, Options, FrameJpeg, Services.Reporter);
+    labels.ParallacticLab = View == ViewKind::FromHere
+                                ? DrawMoonFromHere(bitmap, true, Record, Options, FrameJpeg, Services.Reporter)
+                                : DrawMoon(bitmap, true, Record, Options, FrameJpeg, Services.Reporter);
   }
   EnsureBitmap(Image2, 730, 730);
   DrawBitmap(Image2, view.At, bitmap);

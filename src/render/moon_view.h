@@ -18,7 +18,8 @@
 
 // Composes the view View for Instant and copies it onto Image2 (made a 730 x 730
 // 24-bit bitmap if it is not one) at the view's place; the rest of Image2 is left as
-// it was. The Moon view draws FrameJpeg, the others NASA's TIFF frame of the hour,
+// it was. The Moon view draws FrameJpeg ("Moon from here" the frame of
+// DrawMoonFrameFromHere, zenith up), the others NASA's TIFF frame of the hour,
 // FrameTiff (null when it could not be had: the view's box stays black). Sets the
 // calendar, UTCLab, LocLab, RotateBox's visibility and, for the Moon view,
 // ParallacticLab. Outside the covered range it draws and changes nothing.

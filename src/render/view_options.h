@@ -16,6 +16,10 @@
 #include "render/bitmap_color.h"
 #include "render/bitmap_error_reporter.h"
 
+// How "Moon from here" shows the picture: as the eye sees it, or as a telescope
+// does with a star diagonal (mirror-reversed) or straight through (turned 180 degrees).
+enum class EyepieceImage { Upright, StarDiagonal, StraightThrough };
+
 // The window's options, read at drawing time.
 struct MoonViewOptions {
   bool ShowLines = true;              // "Show Lines": all overlay lines and circles
@@ -24,6 +28,7 @@ struct MoonViewOptions {
   long double Latitude = kDefaultLatitude;    // observer, degrees north
   long double Longitude = kDefaultLongitude;  // observer, degrees east
   QSize ImageSize{730, 730};          // the Moon view's drawing size
+  EyepieceImage Eyepiece = EyepieceImage::Upright;  // "Moon from here" only
 };
 
 // The square box a picture is shown in: its side in the window's logical pixels and

@@ -6,6 +6,7 @@
 #include "astro/lunar_eclipses.h"
 #include "render/drawn_moon.h"
 #include "render/eclipse_shadow.h"
+#include "render/moon_from_here.h"
 
 namespace {
 
@@ -14,6 +15,11 @@ QString FailureNotice(const QString& file, const QString& reason) {
 }
 
 }  // namespace
+
+QImage DrawnMoonOf(ViewKind view, const MoonRecord& record, QThreadPool* rows) {
+  if (view == ViewKind::FromHere) return DrawMoonFrameFromHere(record);
+  return DrawEclipsedMoonFrame(HourValuesOf(record), record.DateTime, rows);
+}
 
 bool DrawnForEclipse(long double hour, bool nasaFrameInEclipse) {
   return !nasaFrameInEclipse && LunarEclipseAt(static_cast<double>(hour)).has_value();
@@ -29,14 +35,14 @@ FetchedFrames FetchFrames(const FrameRequest& r) {
   FetchedFrames f;
   f.Jpeg = r.PreviousJpeg;
   const bool nasa = HasNasaSeries(r.Hour);
-  f.Drawn = !nasa || r.View == ViewKind::Drawn || DrawnForEclipse(r.Hour, r.NasaFrameInEclipse);
+  f.Drawn = !nasa || IsDrawnView(r.View) || DrawnForEclipse(r.Hour, r.NasaFrameInEclipse);
   if (!f.Drawn) {
     const DownloadResult jpeg = LoadJpgFile(r.Site, r.Frames, r.Online, true, r.Hour, r.Latitude, f.Jpeg, control);
     if (!jpeg.Ok) f.Failure = FailureNotice(LoadingFileName(r.Hour), jpeg.Reason);
     f.Drawn = !jpeg.Ok;
   }
   if (r.Download->Cancel) return f;  // overtaken: nobody will look at it
-  if (f.Drawn) f.Jpeg = DrawEclipsedMoonFrame(r.Values, r.Hour, r.DrawnMoonRows);
+  if (f.Drawn) f.Jpeg = DrawnMoonOf(r.View, r.Record, r.DrawnMoonRows);
   if (nasa && !IsMoonView(r.View)) {
     const std::string url = NasaFrameUrl(r.Site, DescriptionOf(r.View).ScreenKey, r.Hour, r.Latitude);
     const FrameFetch tiff = r.Frames.Load(url, f.Tiff, control);

@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-#include "astro/moon_hour_values.h"
+#include "core/moon_record.h"
 #include "core/view_kind.h"
 #include "nasa/frame_cache.h"
 #include "nasa/frame_naming.h"
@@ -33,13 +33,17 @@ struct FrameRequest {
   long double Latitude;
   ViewKind View;
   bool NasaFrameInEclipse;  // NASA's frame even during an eclipse, which it does not show
-  MoonHourValues Values;  // for the Moon drawn when NASA's frame cannot be had
+  MoonRecord Record;      // for the Moon drawn when NASA's frame cannot be had
   QImage PreviousJpeg;    // kept when the local folder has no file for the hour
   std::shared_ptr<RunningDownloads::Download> Download;  // cancelled when the request is overtaken
   QThreadPool* DrawnMoonRows;                            // shares the drawn Moon's rows
 };
 
 FetchedFrames FetchFrames(const FrameRequest& r);
+
+// The Moon the program draws for the hour in a view: from the place for "Moon from
+// here", else from the Earth's centre, with the Earth's shadow during an eclipse.
+QImage DrawnMoonOf(ViewKind view, const MoonRecord& record, QThreadPool* rows);
 
 // Whether the drawn Moon takes the place of NASA's frame of the hour: NASA's frames do
 // not show the Earth's shadow.

@@ -135,7 +135,7 @@ void ShowSession::Show(long double x) {
   const auto request = std::make_shared<Request>(Request{x, Downloads.Start()});
   PendingRequest = request;
   const FrameRequest work{Svc.Site,    Svc.Frames,   OnlineFiles,       x,
-                          Lat,         CurrentView,  NasaInEclipse,     HourValuesOf(CurrentRecord),
+                          Lat,         CurrentView,  NasaInEclipse,     CurrentRecord,
                           LastJpeg,    request->Download, &Svc.DrawnMoonRows};
   auto* watcher = new QFutureWatcher<FetchedFrames>(this);
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
@@ -161,7 +161,7 @@ void ShowSession::PrefetchAfter(long double from, long double x) {
 void ShowSession::StandIn() {
   if (!PendingRequest) return;
   ShownHour hour{Hour, CurrentRecord, {}, CurrentView, true};
-  hour.Frames.Jpeg = DrawEclipsedMoonFrame(HourValuesOf(CurrentRecord), Hour, &Svc.DrawnMoonRows);
+  hour.Frames.Jpeg = DrawnMoonOf(CurrentView, CurrentRecord, &Svc.DrawnMoonRows);
   hour.Frames.Drawn = true;
   emit Shown(hour);
 }

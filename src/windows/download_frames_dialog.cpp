@@ -63,8 +63,8 @@ DownloadFramesDialog::DownloadFramesDialog(long double shown, ViewKind view, lon
   ToEdit = MakeUtcEdit(shown + kDownloadFramesDefaultDays, this);
   ViewBox = new QComboBox(this);
   for (const ViewDescription& v : kViews)
-    if (v.Kind != ViewKind::Drawn) ViewBox->addItem(v.Caption);
-  ViewBox->setCurrentIndex(IndexOf(view == ViewKind::Drawn ? ViewKind::Moon : view));
+    if (!IsDrawnView(v.Kind)) ViewBox->addItem(v.Caption);
+  ViewBox->setCurrentIndex(IndexOf(IsDrawnView(view) ? ViewKind::Moon : view));
   HemisphereBox = new QComboBox(this);
   HemisphereBox->addItems({QStringLiteral("North"), QStringLiteral("South")});
   HemisphereBox->setCurrentIndex(latitude >= 0 ? 0 : kSouth);

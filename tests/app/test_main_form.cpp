@@ -57,7 +57,7 @@ TEST_F(MainForm, HasEveryControlWithItsDesignedCaptionAndState) {
   EXPECT_FALSE(Child<QCheckBox>(form, "RotateBox")->isChecked());
 
   auto* type = Child<QComboBox>(form, "TypeBox");
-  ASSERT_EQ(type->count(), 6);
+  ASSERT_EQ(type->count(), 7);
   EXPECT_EQ(type->itemText(0), "Moon");
   EXPECT_EQ(type->itemText(4), "Chart V");
   EXPECT_EQ(type->itemText(5), "Moon (drawn)");
@@ -164,7 +164,7 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
   form.InitialShow();
   WaitForShow(form);
   const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
-  ASSERT_EQ(panel.size(), 23);
+  ASSERT_EQ(panel.size(), 31);
   EXPECT_EQ(panel[9], "NASA Data:");
   // NASA's 2026 row of 8 December 20:00: 8 Dec 2026 20:00 UT  ...
   EXPECT_EQ(form.Session().Record().HourNumber, 341 * 24 + 20);

@@ -25,7 +25,7 @@ TEST(CliArguments, OutOfRangeNumbersAreRefusedWithOneLine) {
       {{"parallactic", "45000", "--lat", "0", "--lon", "-inf"}, "orvanel-cli parallactic: not a number for --lon: -inf"},
       {{"altaz", "45292", "--lat", "1e5000", "--lon", "0"}, "orvanel-cli altaz: not a number for --lat: 1e5000"},
       {{"panel", "45292", "--lon", "-360.5"}, "orvanel-cli panel: --lon must lie between -360 and 360: -360.5"},
-      {{"frame", "45292", "--view", "1e10"}, "orvanel-cli frame: --view must lie between 0 and 5: 1e10"},
+      {{"frame", "45292", "--view", "1e10"}, "orvanel-cli frame: --view must lie between 0 and 6: 1e10"},
       {{"phases", "1e300"}, "orvanel-cli phases: K must lie between -4947 and 24735: 1e300"},
       {{"phases", "2147483647"}, "orvanel-cli phases: K must lie between -4947 and 24735: 2147483647"},
       {{"extremes", "-2147483649"}, "orvanel-cli extremes: YEAR must lie between 1600 and 3999: -2147483649"},

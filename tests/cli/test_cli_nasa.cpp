@@ -54,7 +54,7 @@ TEST(CliFrame, PrintsTheScreenAndExportFrameUrls) {
 
 TEST(CliFrame, RefusesBadInput) {
   EXPECT_EQ(Cli({"frame", "yesterday"}).ExitCode, 2);
-  EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--view", "6"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--view", "7"}).ExitCode, 2);  // one past "Moon from here"
   EXPECT_EQ(Cli({"frame", "2027-06-09T18:00Z"}).ExitCode, 2);  // NASA has no frames for 2027
   EXPECT_EQ(Cli({"nasa", "2027-06-09T18:00Z"}).ExitCode, 2);
   EXPECT_EQ(Cli({"frame", "2024-06-09T18:00Z", "--lat", "north"}).ExitCode, 2);

@@ -73,7 +73,7 @@ TEST(CliNavigateInput, BadIntentsAndOptionsAreRefused) {
            {"navigate", "2024-06-09T18:00Z", "animate:0"},
            {"navigate", "2024-06-09T18:00Z", "goto:tomorrow"},
            {"navigate", "2024-06-09T18:00Z", "--step", "25", "next"},
-           {"navigate", "2024-06-09T18:00Z", "--view", "6", "next"},
+           {"navigate", "2024-06-09T18:00Z", "--view", "7", "next"},
            {"navigate", "2024-06-09T18:00Z"}})
     EXPECT_EQ(RunProgram(ORVANEL_CLI_PATH, bad).ExitCode, 2) << bad.back();
 }

@@ -186,7 +186,8 @@ double MeanGreen(const QImage& frame, QPointF at) {
 
 // Tycho and Mare Crisium's centre: where the projection puts them, the globe's
 // inverse finds the feature again, and the fully lit picture shows Tycho brighter
-// than the ground around it and Crisium darker than the disc's average.
+// than the ground around it (or white, where NASA's exposure of the full Moon takes
+// its bright rays to the top of the scale) and Crisium darker than the disc's average.
 TEST(drawnMoon, FeaturesLandWhereTheProjectionPutsThem) {
   struct Feature {
     const char* Name;
@@ -211,7 +212,7 @@ TEST(drawnMoon, FeaturesLandWhereTheProjectionPutsThem) {
     double ring = 0;
     for (int k = 0; k < 8; ++k)
       ring += MeanGreen(frame, t + 25 * QPointF(std::cos(k * std::numbers::pi / 4), std::sin(k * std::numbers::pi / 4)));
-    EXPECT_GT(MeanGreen(frame, t), ring / 8 + 20) << "Tycho, Elon " << double(v.Elon);
+    EXPECT_GE(MeanGreen(frame, t), std::min(255.0, ring / 8 + 20)) << "Tycho, Elon " << double(v.Elon);
     double disc = 0, sum = 0;
     for (int y = 0; y < frame.height(); ++y)
       for (int x = 0; x < frame.width(); ++x)

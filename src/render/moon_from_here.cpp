@@ -1,0 +1,53 @@
+#include "render/moon_from_here.h"
+
+#include <QPainter>
+
+#include "render/drawn_moon.h"
+#include "render/moon_view.h"
+
+namespace {
+
+// The record's geocentric values with the place's own, and the zenith's position
+// angle as the turn: the Moon view's drawing then shows the Moon from the place.
+MoonRecord SeenFromPlaceRecord(const MoonRecord& r) {
+  MoonRecord seen = r;
+  SetHourValues(seen, SeenFromPlace(HourValuesOf(r), r.Topocentric));
+  seen.ParallacticAngle = r.Topocentric.Zenith;
+  return seen;
+}
+
+// Mirrored about the disc's centre, pixel (W / 2, H / 2), as the overlays are
+// drawn: QImage's mirror is about the picture's middle, half a pixel off it.
+QImage MirroredAboutCentre(const QImage& picture, bool vertically) {
+  QImage out(picture.size(), picture.format());
+  out.fill(Qt::black);
+  QPainter(&out).drawImage(QPoint(1, vertically ? 1 : 0), picture.mirrored(true, vertically));
+  return out;
+}
+
+QImage ThroughEyepiece(const QImage& picture, EyepieceImage eyepiece) {
+  switch (eyepiece) {
+    case EyepieceImage::StarDiagonal:
+      return MirroredAboutCentre(picture, false);
+    case EyepieceImage::StraightThrough:
+      return MirroredAboutCentre(picture, true);
+    case EyepieceImage::Upright:
+      break;
+  }
+  return picture;
+}
+
+}  // namespace
+
+QImage DrawMoonFrameFromHere(const MoonRecord& record) {
+  return DrawMoonFrame(SeenFromPlace(HourValuesOf(record), record.Topocentric));
+}
+
+LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
+                           const QImage& FrameFromHere, BitmapErrorReporter& Reporter) {
+  MoonViewOptions turned = Options;
+  turned.RotateParallactic = true;
+  const LabelText label = DrawMoon(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, FrameFromHere, Reporter);
+  Bitmap = ThroughEyepiece(Bitmap, Options.Eyepiece);
+  return label;
+}

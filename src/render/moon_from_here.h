@@ -1,0 +1,19 @@
+// "Moon from here": the drawn Moon in the topocentric geometry of the record's
+// place (its sub-observer point, axis, diameter and phase), turned by the
+// parallactic angle so that the picture's top is the observer's zenith, with the
+// Moon view's overlays; a telescope's eyepiece may mirror or invert it.
+#pragma once
+
+#include <QImage>
+
+#include "core/moon_record.h"
+#include "render/view_options.h"
+
+// The drawn frame of the hour as the place sees it: celestial north up, east left,
+// like the Moon view's frame before it is turned.
+QImage DrawMoonFrameFromHere(const MoonRecord& record);
+
+// The view into Bitmap (24-bit, any size) from FrameFromHere, made by
+// DrawMoonFrameFromHere; as DrawMoon draws the Moon view. Returns the text of ParallacticLab.
+LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
+                           const QImage& FrameFromHere, BitmapErrorReporter& Reporter);

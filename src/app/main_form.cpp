@@ -120,7 +120,8 @@ QString WindowTitle(const QString& version) {
 TForm1::TForm1(const Services& services, QWidget* parent)
     : QMainWindow(parent),
       Svc(services),
-      Show(services.ForSession()),
+      Zone(services.Zone),
+      Show(services.ForSession(Zone)),
       SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)) {
   FormCreate();
   connect(&Show, &ShowSession::Loading, this, &TForm1::ShowLoading);
@@ -150,7 +151,7 @@ void TForm1::FormCreate() {
   setWindowTitle(WindowTitle(QString()));
 #endif
   NowBut->setFocus();
-  MonthCal->setSelectedDate(LocalCalendarDateOf(Show.HourShown(), Svc.Zone));
+  MonthCal->setSelectedDate(LocalCalendarDateOf(Show.HourShown(), Zone));
 }
 
 void TForm1::SetSaveDialog(std::unique_ptr<SavePictureDialog> dialog) { SavePictureDialog1 = std::move(dialog); }
@@ -219,7 +220,7 @@ void TForm1::CreateControls() {
   connect(MonthCal, &QCalendarWidget::selectionChanged, this, [this] {
     // Only the user's choice: the window itself sets the day of the hour it shows.
     const bool typed = MonthCal->isAncestorOf(QApplication::focusWidget());
-    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(Show.HourShown(), Svc.Zone)) MonthCalClick();
+    if (typed && MonthCal->selectedDate() != LocalCalendarDateOf(Show.HourShown(), Zone)) MonthCalClick();
   });
 }
 
@@ -322,6 +323,7 @@ void TForm1::CreateMenus() {
       {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
        true},
       {"&Download Frames…", "DownloadFrames1", QStyle::SP_ArrowDown, &TForm1::DownloadFrames1Click, {}, true},
+      {"&Almanac…", "Almanac1", QStyle::SP_FileDialogListView, &TForm1::Almanac1Click, {}, false},
       {"&Eclipses…", "Eclipses1", QStyle::SP_FileDialogInfoView, &TForm1::Eclipses1Click, {}, false},
       {"Next &Eclipse", "NextEclipse1", QStyle::SP_MediaSeekForward, &TForm1::NextEclipse1Click,
        QKeySequence(Qt::Key_E), false},
@@ -444,6 +446,10 @@ void TForm1::ReadIniFile() {
   Show.SetReverse(s.ReverseBox);
   Show.SetView(ViewKindOf(s.GlobTypeIndex));
   Show.SetPlace(s.Latitude, s.Longitude);
+  Show.SetElevation(s.ElevationM);
+  Zone.SetZone(s.PlaceZone);
+  PlaceName = s.PlaceName;
+  ElevationM = s.ElevationM;
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
   FrameCacheMB = s.FrameCacheMB;
@@ -468,6 +474,9 @@ QString TForm1::SaveIniFile() {
   s.PictureFolder = PictureFolder;
   s.TextFolder = TextFolder;
   s.FrameCacheMB = FrameCacheMB;
+  s.PlaceName = PlaceName;
+  s.PlaceZone = Zone.ZoneName();
+  s.ElevationM = ElevationM;
   return MergeSettings(SettingsAsRead, s);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/services.h"
+#include "core/place_zone.h"
 #include "core/settings_store.h"
 #include "export/export_context.h"
 #include "nasa/running_downloads.h"
@@ -83,6 +84,7 @@ class TForm1 : public QMainWindow {
   void OpenFolder1Click();
   void DownloadFrames1Click();
   void Eclipses1Click();
+  void Almanac1Click();
   void NextEclipse1Click();
   void PrevEclipse1Click();
 
@@ -112,6 +114,7 @@ class TForm1 : public QMainWindow {
   void StartFrameDownload(const FrameRangeChoice& choice);
 
   const Services Svc;  // references to objects that outlive the window, and NASA's site
+  PlaceZone Zone;      // the place's zone: every local time the window and the session show
   ShowSession Show;
   QSize ImageSize{730, 730};  // the Moon view's drawing size
   QImage FrameJpeg;  // the Moon frame shown (24-bit)
@@ -132,6 +135,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SavePictureDialog> SavePictureDialog1;  // kept between commands
   TSetForm* SetForm = nullptr;
   std::pair<long double, long double> SetFormPlace;  // the Set window's latitude and longitude
+  QString PlaceName;   // the city chosen in the Set window, empty for typed numbers
+  int ElevationM = 0;  // the place's height, metres
   TAboutForm* AboutForm = nullptr;
 
   ImageBox* Image1 = nullptr;  // the altitude chart

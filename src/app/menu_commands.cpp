@@ -11,7 +11,6 @@
 #include "export/export_commands.h"
 #include "export/file_save_picture_dialog.h"
 #include "windows/about_unit.h"
-#include "windows/set_unit.h"
 
 // A command's download runs on a worker; what it then does with the result (a file
 // handed to a program, the clipboard) runs here, as long as the window exists.
@@ -68,21 +67,6 @@ void TForm1::LinktoClipboard1Click() { RunCommand(LinktoClipboard); }
 void TForm1::SaveAsTifFile1Click() { RunCommand(SaveAsTifFile); }
 void TForm1::SaveScreen1Click() { RunCommand(SaveScreen); }
 void TForm1::OpenFolder1Click() { RunCommand(OpenFolder); }
-
-// The Set window edits a copy of the place, handed to the session when it is saved.
-void TForm1::Set1Click() {
-  SetFormPlace = {Show.Latitude(), Show.Longitude()};
-  if (!SetForm)
-    SetForm = new TSetForm(
-        SetFormPlace.first, SetFormPlace.second,
-        [this] {
-          Show.SetPlace(SetFormPlace.first, SetFormPlace.second);
-          Show.ShowAgain();
-        },
-        Svc.Shell, this);
-  SetForm->show();
-  SetForm->raise();
-}
 
 void TForm1::About1Click() {
   if (!AboutForm) AboutForm = new TAboutForm(windowTitle(), Svc.Shell, this);

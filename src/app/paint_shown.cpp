@@ -11,6 +11,7 @@
 #include "app/message_box_reporter.h"
 #include "core/data_panel.h"
 #include "core/eclipse_circumstances.h"
+#include "core/place_day_lines.h"
 #include "nasa/nasa_urls.h"
 #include "render/altitude_chart.h"
 #include "render/moon_view.h"
@@ -63,8 +64,9 @@ void TForm1::ShowAllData(const MoonRecord& r) {
   Memo1->clear();
   if (!ShowDataBox->isChecked()) return;
   Memo1->setUpdatesEnabled(false);
-  QStringList lines = DataPanelLines(r, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale());
-  lines += EclipsePanelLines(r.DateTime, Show.Latitude(), Show.Longitude(), Svc.Zone, QLocale());
+  QStringList lines = DataPanelLines(r, Show.Latitude(), Show.Longitude(), Zone, QLocale());
+  lines += PlaceDayLines(r, Zone, QLocale());
+  lines += EclipsePanelLines(r.DateTime, Show.Latitude(), Show.Longitude(), Zone, QLocale());
   Memo1->setPlainText(lines.join('\n'));
   Memo1->setUpdatesEnabled(true);
 }
@@ -93,7 +95,7 @@ void TForm1::ShowMoon(const ShownHour& hour) {
   // The charts cover only part of the picture: what another view left there goes.
   if (hour.View == ViewKind::ChartH || hour.View == ViewKind::ChartV) Image2->Picture().fill(Qt::black);
   MessageBoxReporter reporter(this);
-  const MoonViewServices services{Svc.Zone, reporter};
+  const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
   ApplyViewLabels(::ShowMoon(hour.View, hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, FrameTiff,
                              Image2->Picture()));
   Image2->PictureChanged();
@@ -101,7 +103,7 @@ void TForm1::ShowMoon(const ShownHour& hour) {
 
 void TForm1::DrawPolyLine(const ShownHour& hour) {
   MessageBoxReporter reporter(this);
-  const MoonViewServices services{Svc.Zone, reporter};
+  const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
   ApplyViewLabels(::DrawPolyLine(hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, Image1->Picture()));
   Image1->PictureChanged();
 }

@@ -24,7 +24,8 @@ struct Services {
   FramePrefetcher* Prefetch;     // fetches the hours ahead after each step; none when null
   WorkerPools& Pools;            // the show's, the commands' and the drawn Moon's threads
 
-  SessionServices ForSession() const {
-    return {LocalClock, Zone, Site, Frames, Prefetch, Pools.Show, Pools.DrawnMoonRows};
+  // The session's, with the zone of the observer's place in place of the computer's.
+  SessionServices ForSession(const TimeZoneRules& placeZone) const {
+    return {LocalClock, placeZone, Site, Frames, Prefetch, Pools.Show, Pools.DrawnMoonRows};
   }
 };

@@ -41,7 +41,7 @@ void TForm1::PrevEclipse1Click() { Show.PreviousEclipse(); }
 
 // The list of a span's eclipses; a row chosen goes to its greatest eclipse.
 void TForm1::Eclipses1Click() {
-  auto* dialog = new EclipsesDialog(Show.HourShown(), Show.Latitude(), Show.Longitude(), Svc.Zone, this);
+  auto* dialog = new EclipsesDialog(Show.HourShown(), Show.Latitude(), Show.Longitude(), Zone, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &EclipsesDialog::EclipseChosen, this, [this](long double greatest) { Show.GoTo(greatest); });
   dialog->show();

@@ -12,7 +12,7 @@
 
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
-                               const RiseSetSearch& riseSet) {
+                               const RiseSetSearch& riseSet, long double ElevationM) {
   const auto instant = static_cast<double>(x);
   const HourValues source = hourValues(x);
   MoonRecord r;
@@ -37,7 +37,7 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
     r.Set = 0;
   }
   r.ParallacticAngle = ParallacticAngleForObserver(Latitude, Longitude, instant);
-  r.Topocentric = TopocentricMoon(source.Values, x, ObserverPlace{Latitude, Longitude, 0});
+  r.Topocentric = TopocentricMoon(source.Values, x, ObserverPlace{Latitude, Longitude, ElevationM});
   r.HourNumber = GetHourNumber(x);
   return r;
 }

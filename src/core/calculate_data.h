@@ -25,7 +25,8 @@ using RiseSetSearch =
 // x: UTC instant; Latitude north positive, Longitude east positive, degrees.
 // Rise and Set (UTC) are those of the observer's local calendar day of x in zone; a
 // day without one leaves it NaN. A rise/set search that fails leaves Rise = Set = 0
-// and fills everything else.
+// and fills everything else. ElevationM (metres) moves the observer of the topocentric
+// values above the ellipsoid.
 MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double Longitude,
                                const TimeZoneRules& zone, HourValuesLookup hourValues,
-                               const RiseSetSearch& riseSet = RiseSetForDay);
+                               const RiseSetSearch& riseSet = RiseSetForDay, long double ElevationM = 0);

@@ -29,7 +29,7 @@ struct MoonRecord {
   long double AxisA = 0;             // hourly: position angle of the north axis, degrees
   std::int32_t HourNumber = 0;       // zero-based UTC hour of the year of DateTime
   bool FromNasa = true;              // Phase ... AxisA are NASA's, else the program's own
-  TopocentricMoonValues Topocentric;  // the hourly values as seen from the place (elevation 0)
+  TopocentricMoonValues Topocentric;  // the hourly values as seen from the place (at its elevation)
 };
 
 // The eleven hourly values of a record, and a record given them.

@@ -37,10 +37,14 @@ std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName) {
 }
 
 QString LocalZoneLabel(const SystemTimeZone& zone, double x) {
-  const int seconds = zone.OffsetSecondsAt(x).value_or(0);
-  const int minutes = std::abs(seconds) / 60;
-  return QStringLiteral("Local (%1, UTC%2%3:%4)")
-      .arg(zone.Name(), seconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
-      .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-      .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+  return LocalZoneLabel(zone.Name(), zone.OffsetSecondsAt(x).value_or(0));
+}
+
+QString LocalZoneLabel(const QString& name, int offsetSeconds) {
+  const int minutes = std::abs(offsetSeconds) / 60;
+  const QString offset = QStringLiteral("UTC%1%2:%3")
+                             .arg(offsetSeconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+                             .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                             .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+  return name.isEmpty() ? QStringLiteral("Local (%1)").arg(offset) : QStringLiteral("Local (%1, %2)").arg(name, offset);
 }

@@ -31,3 +31,5 @@ std::optional<QTimeZone> PlaceTimeZone(const QString& ianaName);
 // "Local (Asia/Tokyo, UTC+09:00)": the label of local times, naming the zone and its
 // offset at the UTC date-time x.
 QString LocalZoneLabel(const SystemTimeZone& zone, double x);
+// The same for a zone's name and offset; "Local (UTC-05:00)" for a zone without a name.
+QString LocalZoneLabel(const QString& name, int offsetSeconds);

@@ -127,10 +127,12 @@ ChartPicture DrawAltitudeChart(long double Instant, const MoonRecord& Record, co
   const int nowTextLeft = Chart.AltitudeLinesLeft + 10;
   Chart.WhiteText(nowTextLeft, nowPoint.y() - Chart.TextHeight() / 2, nowText);
   labels.StatusText = QStringLiteral(" ") + nowText + QStringLiteral(" = ") + FormatFixed(now.Azimuth, 2) + kDegree;
-  // The hours are the observer's: the zone is named by its offset at the instant.
+  // The hours are the observer's: the zone is named, else given by its offset at the instant.
   Chart.WhiteText(10, 12,
-                  QStringLiteral("Local time, ") +
-                      UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
+                  Services.LocalName != QStringLiteral("Local")
+                      ? Services.LocalName
+                      : QStringLiteral("Local time, ") +
+                            UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
 
   const long double q = Record.ParallacticAngle;
   Chart.SetPen(kSilver, Qt::SolidLine);

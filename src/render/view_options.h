@@ -52,6 +52,9 @@ struct ShownSize {
 struct MoonViewServices {
   const TimeZoneRules& Zone;      // local time of LocLab
   BitmapErrorReporter& Reporter;  // messages of the bitmap mapper
+  // How local times are named: the window names the place's zone
+  // ("Local (Asia/Tokyo, UTC+09:00)"); plain "Local" names it by its offset alone.
+  QString LocalName = QStringLiteral("Local");
 };
 
 // A label's new text and colour.

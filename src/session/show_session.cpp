@@ -130,7 +130,7 @@ void ShowSession::ShowAgain() {
 void ShowSession::Show(long double x) {
   const long double from = Hour;
   Hour = x;
-  CurrentRecord = CalculateMoonRecord(x, Lat, Lon, Svc.Zone, HourValuesAt, std::ref(RiseSets));
+  CurrentRecord = CalculateMoonRecord(x, Lat, Lon, Svc.Zone, HourValuesAt, std::ref(RiseSets), ElevationMetres);
   if (PendingRequest && PendingRequest->Hour != x) PendingRequest->Download->Cancel = true;
   const auto request = std::make_shared<Request>(Request{x, Downloads.Start()});
   PendingRequest = request;

@@ -60,6 +60,8 @@ class ShowSession : public QObject {
 
   // Settings of the show, read by the next show (ShowAgain shows them at once).
   void SetPlace(long double latitude, long double longitude);
+  // The place's height above sea level, metres, for the Moon as seen from it.
+  void SetElevation(int metres) { ElevationMetres = metres; }
   void SetView(ViewKind view);
   void SetStep(int hours);  // 1 ... 24
   void SetReverse(bool reverse);
@@ -114,6 +116,7 @@ class ShowSession : public QObject {
   long double Hour;
   MoonRecord CurrentRecord{};
   long double Lat, Lon;
+  int ElevationMetres = 0;
   ViewKind CurrentView = ViewKind::Moon;
   int StepHours = 2;
   bool Backwards = false;

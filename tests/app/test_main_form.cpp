@@ -83,7 +83,8 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
                                 "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Download Frames…",   "&Eclipses…",          "Next &Eclipse",
+                                "&Download Frames…",   "&Almanac…",          "&Eclipses…",
+                                "Next &Eclipse",
                                 "Previous E&clipse",   "&Save Screen",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
@@ -164,7 +165,7 @@ TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
   form.InitialShow();
   WaitForShow(form);
   const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
-  ASSERT_EQ(panel.size(), 31);
+  ASSERT_EQ(panel.size(), 35);
   EXPECT_EQ(panel[9], "NASA Data:");
   // NASA's 2026 row of 8 December 20:00: 8 Dec 2026 20:00 UT  ...
   EXPECT_EQ(form.Session().Record().HourNumber, 341 * 24 + 20);

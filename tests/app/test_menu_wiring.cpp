@@ -95,7 +95,7 @@ TEST_F(MenuWiring, TheSettingsWindowIsCreatedOnceAndSavingRedraws) {
   first->FormShow();
   first->SaveButClick();  // the values shown, saved unchanged: the hour is redrawn
   WaitForShow(*Form);
-  EXPECT_EQ(Child<QPlainTextEdit>(*Form, "Memo1")->toPlainText().split('\n').size(), 31);
+  EXPECT_EQ(Child<QPlainTextEdit>(*Form, "Memo1")->toPlainText().split('\n').size(), 35);
   EXPECT_EQ(Form->Session().Record().HourNumber, 3858);
 }
 

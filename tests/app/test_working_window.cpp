@@ -141,7 +141,7 @@ TEST_F(WorkingWindow, StartUpShowsTheCurrentHourWithFramePanelAndChart) {
   WaitForShow(form);
   EXPECT_NEAR(static_cast<double>(form.Session().HourShown()), static_cast<double>(At(2024, 6, 9, 18)), 1e-9);
   EXPECT_EQ(form.Session().Record().HourNumber, 3858);
-  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 31);
+  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 35);
   EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().contains("moon.3859.jpg\n"));
   EXPECT_NE(Log->Last().find("/a005187/frames/730x730_1x1_30p/moon.3859.jpg"), std::string::npos);
   EXPECT_TRUE(Child<QLabel>(form, "UTCLab")->text().contains("2024")) << Child<QLabel>(form, "UTCLab")->text().toStdString();
@@ -185,7 +185,7 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
   WaitForShow(form);
   EXPECT_EQ(Log->Count(), requests);
   const QStringList panel = Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n');
-  ASSERT_EQ(panel.size(), 31);
+  ASSERT_EQ(panel.size(), 35);
   EXPECT_EQ(panel[9], "Computed Data:");
   const MoonHourValues computed = ComputeMoonHourValues(At(2027, 1, 1, 1));
   EXPECT_EQ(form.Session().Record().AxisA, computed.AxisA);
@@ -254,7 +254,7 @@ TEST_F(WorkingWindow, ShowDataOffEmptiesThePanelAndOnRefillsIt) {
   EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().isEmpty());
   Child<QCheckBox>(form, "ShowDataBox")->click();
   WaitForShow(form);
-  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 31);
+  EXPECT_EQ(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().split('\n').size(), 35);
 }
 
 // A frame that cannot be had (refused, corrupt, no server at all) gives the Moon drawn

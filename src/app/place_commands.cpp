@@ -1,0 +1,56 @@
+// TForm1's place: the Set window that chooses it (with its name, zone and elevation)
+// and the month almanac for it.
+#include <QCalendarWidget>
+#include <memory>
+
+#include "app/main_form.h"
+#include "core/hour_clock.h"
+#include "core/month_almanac.h"
+#include "render/feature_under_pointer.h"
+#include "render/view_text.h"
+#include "windows/almanac_dialog.h"
+#include "windows/set_unit.h"
+
+// The Set window edits a copy of the place, handed to the session when it is saved.
+void TForm1::Set1Click() {
+  SetFormPlace = {Show.Latitude(), Show.Longitude()};
+  if (!SetForm) {
+    SetForm = new TSetForm(
+        SetFormPlace.first, SetFormPlace.second,
+        [this] {
+          Show.SetPlace(SetFormPlace.first, SetFormPlace.second);
+          Show.ShowAgain();
+        },
+        Svc.Shell, this);
+    // Announced before the hour is shown again, so that it is shown in the new zone.
+    connect(SetForm, &TSetForm::PlaceSaved, this, [this](const PlaceDetails& details) {
+      PlaceName = details.Name;
+      ElevationM = details.ElevationM;
+      Zone.SetZone(details.Zone);
+      Show.SetElevation(details.ElevationM);
+    });
+  }
+  SetForm->SetPlaceDetails({PlaceName, Zone.ZoneName(), ElevationM});
+  SetForm->show();
+  SetForm->raise();
+}
+
+// The month of the hour shown, as the place's calendar has it; a row chosen shows the
+// hour of that day's moonrise.
+void TForm1::Almanac1Click() {
+  const QDate day = LocalCalendarDateOf(Show.HourShown(), Zone);
+  const AlmanacPlace place{static_cast<double>(Show.Latitude()), static_cast<double>(Show.Longitude()), ElevationM};
+  // The window keeps the zone the month was made in, whatever place is chosen meanwhile.
+  const auto zone = std::make_shared<PlaceZone>(Zone);
+  // A place without a name is named by its coordinates, written as places on the Moon are.
+  const QString label = PlaceName.isEmpty() ? SelenographicText(static_cast<double>(Show.Latitude()),
+                                                                static_cast<double>(Show.Longitude()))
+                                            : PlaceName;
+  auto* dialog = new AlmanacDialog(ComputeMonthAlmanac(day.year(), day.month(), place, *zone), *zone, label,
+                                   ChooseSavePathWithDialog, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QObject::destroyed, this, [zone] {});  // the connection holds the zone until the dialog goes
+  connect(dialog, &AlmanacDialog::MoonriseChosen, this,
+          [this](double moonrise) { Show.GoTo(RoundToHour(moonrise, false)); });
+  dialog->show();
+}

@@ -164,6 +164,8 @@ void TForm1::CreateControls() {
   Image1 = Named(new ImageBox(client), "Image1");
   Image2 = Named(new ImageBox(client), "Image2");
   Pictures = Named(new PicturePair(Image1, Image2, client), "Pictures");
+  Image2->setMouseTracking(true);
+  Image2->installEventFilter(this);
 
   AxisALab = MakeLabel(client, "AxisALab", "Blue = AxisA = Position Angle", Qt::blue);
   ParallacticLab2 = MakeLabel(client, "ParallacticLab2", "Parallactic Rotated", Qt::black);
@@ -237,6 +239,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
   }
+  if (watched == Image2) MoonPointerEvent(event);
   if (watched == Memo1 && event->type() == QEvent::Resize) {
     const QFont f = PanelFont(Memo1->height());
     if (f != Memo1->font()) Memo1->setFont(f);
@@ -266,6 +269,12 @@ void TForm1::CreatePanelControls() {
   RotateBox = MakeCheckBox(Panel1, "RotateBox", "Rotate Parallactic", false);
   ShowDataBox = MakeCheckBox(Panel1, "ShowDataBox", "Show Data", true);
   NasaInEclipseBox = MakeCheckBox(Panel1, "NasaInEclipseBox", "NASA in Eclipse", false);
+  NamesBox = MakeCheckBox(Panel1, "NamesBox", "Names", false);
+  NamesBox->setToolTip(QStringLiteral("The names of the Moon's seas and craters; those on the terminator stand out"));
+  EyepieceBox = Named(new QComboBox(Panel1), "EyepieceBox");
+  EyepieceBox->addItems({"As the eye sees it", "Star diagonal", "Straight through"});
+  EyepieceBox->setToolTip(QStringLiteral("\"Moon from here\" as the eye sees it, or as a telescope shows it: "
+                                         "mirror-reversed by a star diagonal, or turned over straight through"));
   NasaInEclipseBox->setToolTip(QStringLiteral("NASA's frames do not show the Earth's shadow: during a lunar eclipse "
                                               "the Moon drawn by Orvanel shows it, unless this is ticked"));
 
@@ -275,11 +284,15 @@ void TForm1::CreatePanelControls() {
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
-  QWidget* const cells[][2] = {{AnimateBox, ReverseBox}, {typeLab, stepLab}, {TypeBox, StepBox},
-                               {ShowLinesBox, ShowDataBox}, {RotateBox, NasaInEclipseBox}};
-  for (int r = 0; r < 5; ++r)
+  QWidget* const cells[][2] = {{AnimateBox, ReverseBox},       {typeLab, stepLab},
+                               {TypeBox, StepBox},              {ShowLinesBox, ShowDataBox},
+                               {RotateBox, NasaInEclipseBox},   {NamesBox, nullptr}};
+  for (int r = 0; r < 6; ++r)
     for (int c = 0; c < 2; ++c)
-      grid->addWidget(cells[r][c], r + 1, c);
+      if (cells[r][c]) grid->addWidget(cells[r][c], r + 1, c);
+  // "Moon from here" is never turned by the choice of Rotate Parallactic: its eyepiece
+  // takes that place.
+  grid->addWidget(EyepieceBox, 5, 0);
 
   connect(PrevBut, &QPushButton::clicked, &Show, &ShowSession::Previous);
   connect(NowBut, &QPushButton::clicked, &Show, &ShowSession::Now);
@@ -288,8 +301,9 @@ void TForm1::CreatePanelControls() {
   connect(ReverseBox, &QCheckBox::toggled, &Show, &ShowSession::SetReverse);
   connect(TypeBox, &QComboBox::activated, this, &TForm1::TypeBoxCloseup);
   connect(StepBox, &QComboBox::activated, this, &TForm1::StepBoxCloseUp);
-  for (QCheckBox* box : {ShowLinesBox, RotateBox, ShowDataBox})
+  for (QCheckBox* box : {ShowLinesBox, RotateBox, ShowDataBox, NamesBox})
     connect(box, &QCheckBox::clicked, this, &TForm1::ShowOptionsChanged);
+  connect(EyepieceBox, &QComboBox::activated, this, &TForm1::ShowOptionsChanged);
   connect(NasaInEclipseBox, &QCheckBox::clicked, this, [this](bool nasa) {
     Show.SetNasaFrameInEclipse(nasa);
     Show.ShowAgain();
@@ -324,6 +338,8 @@ void TForm1::CreateMenus() {
        true},
       {"&Download Frames…", "DownloadFrames1", QStyle::SP_ArrowDown, &TForm1::DownloadFrames1Click, {}, true},
       {"&Almanac…", "Almanac1", QStyle::SP_FileDialogListView, &TForm1::Almanac1Click, {}, false},
+      {"Find Feat&ure…", "FindFeature1", QStyle::SP_FileDialogContentsView, &TForm1::FindFeature1Click,
+       QKeySequence::Find, false},
       {"&Eclipses…", "Eclipses1", QStyle::SP_FileDialogInfoView, &TForm1::Eclipses1Click, {}, false},
       {"Next &Eclipse", "NextEclipse1", QStyle::SP_MediaSeekForward, &TForm1::NextEclipse1Click,
        QKeySequence(Qt::Key_E), false},
@@ -400,6 +416,7 @@ void TForm1::CreateKeys() {
       {Qt::Key_Home, [this] { Show.Now(); }},
       {Qt::Key_Space, [this] { AnimateBox->click(); }},
       {Qt::Key_R, [this] { ReverseBox->toggle(); }},
+      {Qt::Key_N, [this] { NamesBox->click(); }},
   };
   for (const Key& k : keys) {
     auto* a = new QAction(this);
@@ -439,6 +456,8 @@ void TForm1::ReadIniFile() {
   ReverseBox->setChecked(s.ReverseBox);
   ShowLinesBox->setChecked(s.ShowLinesBox);
   ShowDataBox->setChecked(s.ShowDataBox);
+  NamesBox->setChecked(s.NamesBox);
+  EyepieceBox->setCurrentIndex(s.Eyepiece);
   RotateBox->setChecked(false);
   StepBox->setCurrentIndex(s.GlobStep - 1);
   TypeBox->setCurrentIndex(IndexOf(ViewKindOf(s.GlobTypeIndex)));
@@ -467,6 +486,8 @@ QString TForm1::SaveIniFile() {
   s.ShowLinesBox = ShowLinesBox->isChecked();
   s.ShowDataBox = ShowDataBox->isChecked();
   s.RotateBox = RotateBox->isChecked();
+  s.NamesBox = NamesBox->isChecked();
+  s.Eyepiece = EyepieceBox->currentIndex();
   s.GlobStep = Show.Step();
   s.GlobTypeIndex = IndexOf(Show.View());
   s.Latitude = static_cast<double>(Show.Latitude());

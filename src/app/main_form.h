@@ -18,6 +18,7 @@
 #include "core/settings_store.h"
 #include "export/export_context.h"
 #include "nasa/running_downloads.h"
+#include "render/feature_projection.h"
 #include "render/view_options.h"
 #include "session/show_session.h"
 
@@ -36,6 +37,8 @@ class PicturePair;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
+class FindFeatureDialog;
+struct LunarFeature;
 struct FrameRangeChoice;
 
 class TForm1 : public QMainWindow {
@@ -85,6 +88,7 @@ class TForm1 : public QMainWindow {
   void DownloadFrames1Click();
   void Eclipses1Click();
   void Almanac1Click();
+  void FindFeature1Click();
   void NextEclipse1Click();
   void PrevEclipse1Click();
 
@@ -106,6 +110,12 @@ class TForm1 : public QMainWindow {
   void ShowAllData(const MoonRecord& r);
   void ShowMoon(const ShownHour& hour);
   void DrawPolyLine(const ShownHour& hour);
+
+  // The Moon's features on the Moon view.
+  std::optional<FeatureProjection> MoonProjection() const;
+  bool MoonPointerEvent(QEvent* event);
+  std::optional<QString> PointerText(QPointF inBox) const;
+  void MarkFeature();
 
   void RunCommand(void (*command)(const ExportContext&));
   QPoint PointerForCommands() const;
@@ -138,6 +148,13 @@ class TForm1 : public QMainWindow {
   QString PlaceName;   // the city chosen in the Set window, empty for typed numbers
   int ElevationM = 0;  // the place's height, metres
   TAboutForm* AboutForm = nullptr;
+  QPointer<FindFeatureDialog> FindDialog;
+  const LunarFeature* MarkedFeature = nullptr;  // found with Find Feature, marked on the Moon view
+  QString StatusBeforePointer;  // the status bar's text before the pointer came onto the Moon
+  bool Pointing = false;        // the status bar shows the place under the pointer
+  bool PointerKept = false;     // a click keeps that place's text until the next hour
+
+
 
   ImageBox* Image1 = nullptr;  // the altitude chart
   ImageBox* Image2 = nullptr;  // the Moon view
@@ -160,6 +177,8 @@ class TForm1 : public QMainWindow {
   QCheckBox* RotateBox = nullptr;
   QCheckBox* ShowDataBox = nullptr;
   QCheckBox* NasaInEclipseBox = nullptr;
+  QCheckBox* NamesBox = nullptr;
+  QComboBox* EyepieceBox = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
   QLabel* StatusBar1 = nullptr;
   QMenu* PopupMenu1 = nullptr;

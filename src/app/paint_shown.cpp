@@ -47,6 +47,7 @@ void TForm1::PaintShown(const ShownHour& hour) {
     unsetCursor();
   }
   SetStatusText(StatusBeforeLoading);
+  PointerKept = Pointing = false;
   ShowAllData(hour.Record);
   FrameJpeg = hour.Frames.Jpeg;
   FrameTiff = hour.Frames.Tiff;
@@ -75,6 +76,8 @@ MoonViewOptions TForm1::ViewOptions() const {
   MoonViewOptions o;
   o.ShowLines = ShowLinesBox->isChecked();
   o.RotateParallactic = RotateBox->isChecked();
+  o.Names = NamesBox->isChecked();
+  o.Eyepiece = static_cast<EyepieceImage>(EyepieceBox->currentIndex());
   o.Latitude = Show.Latitude();
   o.Longitude = Show.Longitude();
   o.ImageSize = ImageSize;
@@ -84,6 +87,7 @@ MoonViewOptions TForm1::ViewOptions() const {
 void TForm1::ApplyViewLabels(const ViewLabels& labels) {
   if (labels.CalendarDate) MonthCal->setSelectedDate(*labels.CalendarDate);
   if (labels.RotateBoxVisible) RotateBox->setVisible(*labels.RotateBoxVisible);
+  EyepieceBox->setVisible(Show.View() == ViewKind::FromHere);
   ApplyLabel(UTCLab, labels.UTCLab);
   ApplyLabel(LocLab, labels.LocLab);
   ApplyLabel(ParallacticLab, labels.ParallacticLab);
@@ -98,6 +102,7 @@ void TForm1::ShowMoon(const ShownHour& hour) {
   const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
   ApplyViewLabels(::ShowMoon(hour.View, hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, FrameTiff,
                              Image2->Picture()));
+  MarkFeature();
   Image2->PictureChanged();
 }
 

@@ -18,6 +18,7 @@
 #include "render/eclipse_shadow.h"
 #include "render/moon_from_here.h"
 #include "render/moon_view.h"
+#include "session/fetched_frames.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ QImage ReadFrame(const std::string& path) {
 // --from-here as the record's place sees it), with the Earth's shadow in an eclipse.
 QImage FrameOf(const CliArgs& a, const MoonRecord& record) {
   if (a.Has("frame")) return ReadFrame(a.Options.at("frame"));
-  return a.Flag("from-here") ? DrawMoonFrameFromHere(record) : DrawEclipsedMoonFrame(HourValuesOf(record), record.DateTime);
+  return DrawnMoonOf(a.Flag("from-here") ? ViewKind::FromHere : ViewKind::Moon, record, nullptr);
 }
 
 const std::map<std::string, EyepieceImage> kEyepieces = {

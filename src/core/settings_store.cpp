@@ -144,13 +144,15 @@ StoredSettings ReadSettings() {
   s.PlaceName = ReadText(store, "PlaceName");
   s.PlaceZone = ReadZone(store, "PlaceZone");
   s.ElevationM = ReadInt(store, "ElevationM", d.ElevationM, kMinElevationM, kMaxElevationM);
+  s.NamesBox = ReadBool(store, "NamesBox", d.NamesBox);
+  s.Eyepiece = ReadInt(store, "Eyepiece", d.Eyepiece, 0, 2);
   store.endGroup();
   return s;
 }
 
 namespace {
 
-// The twenty keys and their values, in the program's order.
+// The twenty-two keys and their values, in the program's order.
 std::vector<std::pair<QByteArray, QVariant>> KeysOf(const StoredSettings& s) {
   return {{"WindowTop", s.WindowTop},         {"WindowLeft", s.WindowLeft},
           {"WindowWidth", s.WindowWidth},     {"WindowHeight", s.WindowHeight},
@@ -161,7 +163,8 @@ std::vector<std::pair<QByteArray, QVariant>> KeysOf(const StoredSettings& s) {
           {"Latitude", s.Latitude},           {"Longitude", s.Longitude},
           {"PictureFolder", s.PictureFolder}, {"TextFolder", s.TextFolder},
           {"FrameCacheMB", s.FrameCacheMB},   {"PlaceName", s.PlaceName},
-          {"PlaceZone", s.PlaceZone},         {"ElevationM", s.ElevationM}};
+          {"PlaceZone", s.PlaceZone},         {"ElevationM", s.ElevationM},
+          {"NamesBox", s.NamesBox},           {"Eyepiece", s.Eyepiece}};
 }
 
 // Each key's line as QSettings itself writes it (its quoting and escapes), so that

@@ -38,6 +38,8 @@ struct StoredSettings {
   QString PlaceName;        // the city chosen in the Set window ("Tokyo, Tokyo, Japan"), or none
   QString PlaceZone;        // the place's IANA zone; empty for this computer's zone
   int ElevationM = 0;       // the place's height above sea level, metres
+  bool NamesBox = false;    // the features' names on the Moon view
+  int Eyepiece = 0;         // "Moon from here" as the eye (0), a star diagonal (1) or straight through (2) shows it
 
   long long FrameCacheBytes() const { return FrameCacheMB * (1LL << 20); }
 };
@@ -63,10 +65,11 @@ inline constexpr int kMaxSettingLength = 512;
 // "PictureFolder" or "TextFolder" that is no absolute path takes its default.
 // "PlaceZone" must name a zone this computer knows, else the place keeps the computer's
 // zone; "ElevationM" lies in kMinElevationM ... kMaxElevationM. A file written before
-// these three keys existed opens with the computer's zone, no name and 0 m.
+// these three keys existed opens with the computer's zone, no name and 0 m. "Eyepiece"
+// lies in 0 ... 2.
 StoredSettings ReadSettings();
 
-// Writes the twenty keys, keeping every other line of the file byte for byte.
+// Writes the twenty-two keys, keeping every other line of the file byte for byte.
 // Returns why the file could not be written (read-only, a folder or a FIFO in its
 // place, ...), or an empty text; when it cannot be written, the file keeps what it held.
 QString WriteSettings(const StoredSettings& s);

@@ -39,16 +39,22 @@ FeatureProjection::FeatureProjection(const MoonHourValues& values, const Picture
 
 double FeatureProjection::KmToPx(double km) const { return km / kMoonRadiusKm * RadiusPx; }
 
+QPointF FeatureProjection::Mirrored(QPointF p) const {
+  if (Picture.MirroredLeftRight) p.setX(Picture.PictureSize.width() - p.x());
+  if (Picture.MirroredUpDown) p.setY(Picture.PictureSize.height() - p.y());
+  return p;
+}
+
 QPointF FeatureProjection::ToPicture(QPointF p) const {
   // The south series is the frame mirrored both ways, pixel i going to pixel size - 1 - i.
   if (Picture.SouthUp) p = QPointF(Picture.FrameSizePx - 1 - p.x(), Picture.FrameSizePx - 1 - p.y());
   const QPointF centre((Picture.PictureSize.width() - 1) / 2.0, (Picture.PictureSize.height() - 1) / 2.0);
-  return Turned(p, centre, Picture.TurnDeg);
+  return Mirrored(Turned(p, centre, Picture.TurnDeg));
 }
 
 QPointF FeatureProjection::ToFrame(QPointF p) const {
   const QPointF centre((Picture.PictureSize.width() - 1) / 2.0, (Picture.PictureSize.height() - 1) / 2.0);
-  p = Turned(p, centre, -Picture.TurnDeg);
+  p = Turned(Mirrored(p), centre, -Picture.TurnDeg);
   if (Picture.SouthUp) p = QPointF(Picture.FrameSizePx - 1 - p.x(), Picture.FrameSizePx - 1 - p.y());
   return p;
 }

@@ -24,6 +24,9 @@ struct PictureGeometry {
   QSize PictureSize{730, 730};  // the picture the frame is drawn into
   bool SouthUp = false;        // the south series
   double TurnDeg = 0;          // clockwise turn of the picture about its centre
+  // Then mirrored about column W / 2 (a star diagonal) and row H / 2 (both: straight through).
+  bool MirroredLeftRight = false;
+  bool MirroredUpDown = false;
 };
 
 // The geometry DrawMoon gives its picture: the frame's size (730 when there is no
@@ -55,6 +58,7 @@ class FeatureProjection {
   // Frame pixel to picture pixel and back: the south series' half turn, then the picture's turn.
   QPointF ToPicture(QPointF framePixel) const;
   QPointF ToFrame(QPointF picturePixel) const;
+  QPointF Mirrored(QPointF picturePixel) const;  // its own inverse
 
   MoonGlobe GlobeView;
   PictureGeometry Picture;

@@ -1,8 +1,10 @@
 #include "render/moon_from_here.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "render/drawn_moon.h"
+#include "render/feature_names.h"
 #include "render/moon_view.h"
 
 namespace {
@@ -25,6 +27,15 @@ QImage MirroredAboutCentre(const QImage& picture, bool vertically) {
   return out;
 }
 
+// The Moon view's options for the Moon from here: turned zenith up, and drawn north up
+// in either hemisphere (so its names are placed north up too).
+MoonViewOptions TurnedZenithUp(const MoonViewOptions& options) {
+  MoonViewOptions turned = options;
+  turned.RotateParallactic = true;
+  turned.Latitude = std::fabs(options.Latitude);
+  return turned;
+}
+
 QImage ThroughEyepiece(const QImage& picture, EyepieceImage eyepiece) {
   switch (eyepiece) {
     case EyepieceImage::StarDiagonal:
@@ -43,11 +54,21 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record) {
   return DrawMoonFrame(SeenFromPlace(HourValuesOf(record), record.Topocentric));
 }
 
+FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize) {
+  const MoonRecord seen = SeenFromPlaceRecord(Record);
+  PictureGeometry g =
+      MoonViewGeometry(seen, TurnedZenithUp(Options), QSize(kDrawnFrameSize, kDrawnFrameSize), PictureSize);
+  g.MirroredLeftRight = Options.Eyepiece != EyepieceImage::Upright;
+  g.MirroredUpDown = Options.Eyepiece == EyepieceImage::StraightThrough;
+  return FeatureProjection(HourValuesOf(seen), g);
+}
+
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter) {
-  MoonViewOptions turned = Options;
-  turned.RotateParallactic = true;
+  MoonViewOptions turned = TurnedZenithUp(Options);
+  turned.Names = false;  // written after the eyepiece has turned the picture, so they stay readable
   const LabelText label = DrawMoon(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, FrameFromHere, Reporter);
   Bitmap = ThroughEyepiece(Bitmap, Options.Eyepiece);
+  if (Options.Names) DrawFeatureNames(Bitmap, FromHereProjection(Record, Options, Bitmap.size()), HourValuesOf(Record));
   return label;
 }

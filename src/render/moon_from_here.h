@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "core/moon_record.h"
+#include "render/feature_projection.h"
 #include "render/view_options.h"
 
 // The drawn frame of the hour as the place sees it: celestial north up, east left,
@@ -15,5 +16,9 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record);
 
 // The view into Bitmap (24-bit, any size) from FrameFromHere, made by
 // DrawMoonFrameFromHere; as DrawMoon draws the Moon view. Returns the text of ParallacticLab.
+// Where the view DrawMoonFromHere draws into a picture of PictureSize puts the Moon's
+// places: the Moon from the place turned zenith up, through the eyepiece chosen.
+FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize);
+
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter);

@@ -18,7 +18,10 @@ QString FailureNotice(const QString& file, const QString& reason) {
 
 QImage DrawnMoonOf(ViewKind view, const MoonRecord& record, QThreadPool* rows) {
   if (view == ViewKind::FromHere) return DrawMoonFrameFromHere(record);
-  return DrawEclipsedMoonFrame(HourValuesOf(record), record.DateTime, rows);
+  const QImage northUp = DrawEclipsedMoonFrame(HourValuesOf(record), record.DateTime, rows);
+  // South of the equator NASA's frames are of its south series: the north's mirrored
+  // both ways, as the names are placed on them.
+  return record.Latitude < 0 ? northUp.mirrored(true, true) : northUp;
 }
 
 bool DrawnForEclipse(long double hour, bool nasaFrameInEclipse) {

@@ -42,7 +42,8 @@ struct FrameRequest {
 FetchedFrames FetchFrames(const FrameRequest& r);
 
 // The Moon the program draws for the hour in a view: from the place for "Moon from
-// here", else from the Earth's centre, with the Earth's shadow during an eclipse.
+// here", else from the Earth's centre as NASA's frame of the place's hemisphere shows
+// it (south up south of the equator), with the Earth's shadow during an eclipse.
 QImage DrawnMoonOf(ViewKind view, const MoonRecord& record, QThreadPool* rows);
 
 // Whether the drawn Moon takes the place of NASA's frame of the hour: NASA's frames do

@@ -83,7 +83,7 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
                                 "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Download Frames…",   "&Almanac…",          "&Eclipses…",
+                                "&Download Frames…",   "&Almanac…",          "Find Feat&ure…",    "&Eclipses…",
                                 "Next &Eclipse",
                                 "Previous E&clipse",   "&Save Screen",        "&Open Folder"};
   QStringList action;
@@ -187,7 +187,7 @@ TEST_F(MainForm, ClosingWritesEveryKeyAndAnimationAndRotationStartOffNextTime) {
   }
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 20);
+  EXPECT_EQ(raw.childKeys().size(), 22);
   EXPECT_EQ(raw.value("FrameCacheMB").toInt(), 300);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");

@@ -91,19 +91,24 @@ TEST_F(renderCli, WithoutLinesTheMoonViewIsTheFrame) {
 // Without --frame the Moon view is the program's own Moon: at 18:00 on 9 June 2024
 // (NASA: Phase 11.8 %, Diam 1832.9") a waxing crescent on the right of a 640-pixel
 // disc, the left of the disc only in faint earthshine.
+// The waxing crescent is lit on its western limb: on the right with north up, on the
+// left south of the equator, where the picture is south up as NASA's south series is.
 TEST_F(renderCli, WithoutAFrameTheProgramDrawsTheMoon) {
-  const std::vector<std::string> args = {"render", "2024-06-09T18:00Z", "--out", OutDir(), "--no-lines"};
-  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);
-  ASSERT_EQ(run.ExitCode, 0) << run.Output;
-  const QImage moon = Picture("moon.png");
-  ASSERT_EQ(moon.size(), QSize(730, 730));
-  const int halfWidth = 640 / 2;
-  EXPECT_EQ(moon.pixel(365 - halfWidth - 3, 365), qRgb(0, 0, 0));  // sky just off the limbs
-  EXPECT_EQ(moon.pixel(365 + halfWidth + 3, 365), qRgb(0, 0, 0));
-  EXPECT_GT(qGray(moon.pixel(365 + halfWidth - 10, 365)), 60);  // the sunlit crescent
-  const int earthshine = qGray(moon.pixel(365 - halfWidth + 20, 365));
-  EXPECT_GT(earthshine, 3);
-  EXPECT_LT(earthshine, 30);
+  for (const auto& [lat, litSide] : {std::pair{"41.3", 1}, std::pair{"-33.87", -1}}) {
+    const std::vector<std::string> args = {"render", "2024-06-09T18:00Z", "--out", OutDir(), "--no-lines",
+                                           "--lat", lat};
+    const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    const QImage moon = Picture("moon.png");
+    ASSERT_EQ(moon.size(), QSize(730, 730));
+    const int halfWidth = 640 / 2;
+    EXPECT_EQ(moon.pixel(365 - halfWidth - 3, 365), qRgb(0, 0, 0)) << lat;  // sky just off the limbs
+    EXPECT_EQ(moon.pixel(365 + halfWidth + 3, 365), qRgb(0, 0, 0)) << lat;
+    EXPECT_GT(qGray(moon.pixel(365 + litSide * (halfWidth - 10), 365)), 60) << lat;  // the sunlit crescent
+    const int earthshine = qGray(moon.pixel(365 - litSide * (halfWidth - 20), 365));
+    EXPECT_GT(earthshine, 3) << lat;
+    EXPECT_LT(earthshine, 30) << lat;
+  }
 }
 
 TEST_F(renderCli, BadInputIsRefusedWithStatus2) {

@@ -63,7 +63,7 @@ TEST_F(SettingsStore, FirstRunGivesTheDefaults) {
   EXPECT_EQ(s.FrameCacheMB, 2048);
 }
 
-TEST_F(SettingsStore, WritesTheTwentyKeysInTheSettingsGroupAndReadsThemBack) {
+TEST_F(SettingsStore, WritesEveryKeyInTheSettingsGroupAndReadsThemBack) {
   StoredSettings w;
   w.WindowTop = 40;
   w.WindowLeft = 12;
@@ -85,11 +85,13 @@ TEST_F(SettingsStore, WritesTheTwentyKeysInTheSettingsGroupAndReadsThemBack) {
   w.PlaceName = "Sydney, New South Wales, Australia";
   w.PlaceZone = "Australia/Sydney";
   w.ElevationM = 58;
+  w.NamesBox = true;
+  w.Eyepiece = 2;
   WriteSettings(w);
 
   QSettings raw(IniPath(), QSettings::IniFormat);
   raw.beginGroup("SETTINGS");
-  EXPECT_EQ(raw.childKeys().size(), 20);
+  EXPECT_EQ(raw.childKeys().size(), 22);
   EXPECT_EQ(raw.value("AnimateBox").toString(), "true");
   EXPECT_EQ(raw.value("RotateBox").toString(), "true");
   EXPECT_EQ(raw.value("GlobStep").toInt(), 24);
@@ -114,6 +116,8 @@ TEST_F(SettingsStore, WritesTheTwentyKeysInTheSettingsGroupAndReadsThemBack) {
   EXPECT_EQ(r.PlaceName, "Sydney, New South Wales, Australia");
   EXPECT_EQ(r.PlaceZone, "Australia/Sydney");
   EXPECT_EQ(r.ElevationM, 58);
+  EXPECT_TRUE(r.NamesBox);
+  EXPECT_EQ(r.Eyepiece, 2);
   // Animation and parallactic turning always start off, whatever was saved.
   EXPECT_FALSE(r.AnimateBox);
   EXPECT_FALSE(r.RotateBox);
@@ -137,6 +141,7 @@ TEST_F(SettingsStore, OutOfRangeAndOverlongValuesTakeTheirDefaults) {
       {"TextFolder=relative/tables", [&](auto& s) { return s.TextFolder == d.TextFolder; }},
       {"GlobStep=24", [&](auto& s) { return s.GlobStep == 24; }},  // the ends of a range are kept
       {"WindowTop=-32767", [&](auto& s) { return s.WindowTop == -32767; }},
+      {"Eyepiece=3", [&](auto& s) { return s.Eyepiece == d.Eyepiece; }},
   };
   for (const Case& c : cases) {
     WriteRaw(QStringLiteral("[SETTINGS]\n%1\n").arg(c.Line));

@@ -1,0 +1,81 @@
+// TForm1 and the Moon's named features: what lies under the pointer on the Moon view
+// (a click keeps it in the status bar), and Find Feature, whose feature is marked on
+// the picture.
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "app/image_box.h"
+#include "app/main_form.h"
+#include "core/covered_range.h"
+#include "nasa/hour_values.h"
+#include "render/feature_names.h"
+#include "render/feature_under_pointer.h"
+#include "render/moon_from_here.h"
+#include "windows/find_feature_dialog.h"
+
+// Where the Moon view of the hour shown puts the Moon's places; none for the other views.
+std::optional<FeatureProjection> TForm1::MoonProjection() const {
+  if (!IsMoonView(Show.View()) || !InCoveredRange(Show.HourShown())) return std::nullopt;
+  const MoonRecord& r = Show.Record();
+  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), ImageSize);
+  return FeatureProjection(HourValuesOf(r), MoonViewGeometry(r, ViewOptions(), FrameJpeg.size(), ImageSize));
+}
+
+// The Moon view's pointer: its place in the status bar while it moves over the disc;
+// a click keeps that text when the pointer leaves.
+bool TForm1::MoonPointerEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->type() == QEvent::MouseButtonPress && mouse->button() != Qt::LeftButton) return false;
+      const std::optional<QString> text = PointerText(mouse->position());
+      if (!text) return false;
+      if (!Pointing && !PointerKept) StatusBeforePointer = StatusBar1->text();
+      Pointing = true;
+      PointerKept = PointerKept || mouse->type() == QEvent::MouseButtonPress;
+      SetStatusText(*text);
+      return false;
+    }
+    case QEvent::Leave:
+      if (Pointing && !PointerKept) SetStatusText(StatusBeforePointer);
+      Pointing = false;
+      return false;
+    default:
+      return false;
+  }
+}
+
+// The text of the place under a point of the Moon view's box; none off the disc.
+std::optional<QString> TForm1::PointerText(QPointF inBox) const {
+  const std::optional<FeatureProjection> projection = MoonProjection();
+  const int side = std::min(Image2->width(), Image2->height());
+  if (!projection || side < 1) return std::nullopt;
+  // The box shows the picture scaled to its side; pixel centres lie half a pixel in.
+  const qreal scale = static_cast<qreal>(ImageSize.width()) / side;
+  const QPointF pixel = inBox * scale - QPointF(0.5, 0.5);
+  const std::optional<PointerPlace> place = PlaceUnderPointer(*projection, HourValuesOf(Show.Record()), pixel);
+  if (!place) return std::nullopt;
+  return QStringLiteral(" ") + PointerPlaceText(*place);
+}
+
+// The feature found is marked on every hour shown until another is found.
+void TForm1::FindFeature1Click() {
+  if (!FindDialog) {
+    FindDialog = new FindFeatureDialog(Show.HourShown(), HourValuesAt, this);
+    connect(FindDialog, &FindFeatureDialog::GoToHour, &Show, &ShowSession::GoTo);
+    connect(FindDialog, &FindFeatureDialog::FeatureFound, this, [this](const LunarFeature* feature) {
+      MarkedFeature = feature;
+      Show.ShowAgain();
+    });
+    connect(&Show, &ShowSession::Shown, FindDialog, [this](const ShownHour& h) { FindDialog->SetShownHour(h.Hour); });
+  }
+  FindDialog->show();
+  FindDialog->raise();
+}
+
+void TForm1::MarkFeature() {
+  if (!MarkedFeature) return;
+  if (const std::optional<FeatureProjection> projection = MoonProjection())
+    DrawFeatureMark(Image2->Picture(), *projection, *MarkedFeature);
+}

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "render/bitmap_helpers.h"
 #include "render/drawn_moon.h"
 #include "render/moon_view.h"
 
@@ -45,9 +46,16 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record) {
 
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter) {
+  DrawBitmap(Bitmap, QPoint(0, 0), FrameFromHere);
+  return DrawMoonFromHereOverlays(Bitmap, WideInset, Record, Options, ShownSize{}, Reporter);
+}
+
+LabelText DrawMoonFromHereOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record,
+                                   const MoonViewOptions& Options, const ShownSize& Shown,
+                                   BitmapErrorReporter& Reporter) {
   MoonViewOptions turned = Options;
   turned.RotateParallactic = true;
-  const LabelText label = DrawMoon(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, FrameFromHere, Reporter);
+  const LabelText label = DrawMoonOverlays(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, Shown, Reporter);
   Bitmap = ThroughEyepiece(Bitmap, Options.Eyepiece);
   return label;
 }

@@ -17,3 +17,7 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record);
 // DrawMoonFrameFromHere; as DrawMoon draws the Moon view. Returns the text of ParallacticLab.
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter);
+// The same over Bitmap holding FrameFromHere scaled to Shown, as DrawMoonOverlays.
+LabelText DrawMoonFromHereOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record,
+                                   const MoonViewOptions& Options, const ShownSize& Shown,
+                                   BitmapErrorReporter& Reporter);

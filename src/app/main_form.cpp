@@ -210,6 +210,8 @@ void TForm1::CreateControls() {
   row->addLayout(right);
 
   StatusBar1 = Named(new QLabel("Orvanel", this), "StatusBar1");
+  // A long message is cut at the window's edge rather than widening the window.
+  StatusBar1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(StatusBar1, 1);
   statusBar()->setSizeGripEnabled(false);
 
@@ -315,8 +317,10 @@ void TForm1::CreateMenus() {
        true},
       {"Image in &Paint Program", "ImageInPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInPaint1Click, {},
        true},
-      {"&Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click,
-       QKeySequence::Copy, true},
+      {"Copy &Picture", "CopyPicture1", QStyle::SP_FileIcon, &TForm1::CopyPicture1Click,
+       QKeySequence::Copy, false},
+      {"&Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click, {},
+       true},
       {"&Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click,
        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true},
       {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
@@ -327,7 +331,7 @@ void TForm1::CreateMenus() {
        QKeySequence(Qt::Key_E), false},
       {"Previous E&clipse", "PrevEclipse1", QStyle::SP_MediaSeekBackward, &TForm1::PrevEclipse1Click,
        QKeySequence(Qt::SHIFT | Qt::Key_E), false},
-      {"&Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, QKeySequence::Save, false},
+      {"&Save Chart…", "SaveChart1", QStyle::SP_ComputerIcon, &TForm1::SaveChart1Click, QKeySequence::Save, false},
       {"&Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, {}, false},
   };
 
@@ -352,10 +356,12 @@ void TForm1::CreateMenus() {
   }
   action->setToolTipsVisible(true);
   PopupMenu1->setToolTipsVisible(true);
-  connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
-    // The chosen command runs as the pop-up closes; forget the origin after it.
-    QTimer::singleShot(0, this, [this] { PopupOrigin.reset(); });
-  });
+  connect(action, &QMenu::aboutToShow, this, [this] { MenuPicture = Image2; });
+  for (QMenu* menu : {action, PopupMenu1})
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+      // The chosen command runs as the menu closes; forget its picture after it.
+      QTimer::singleShot(0, this, [this] { MenuPicture = nullptr; });
+    });
 
   QAction* set = menuBar()->addAction("&Set");
   set->setObjectName("Set1");
@@ -374,7 +380,7 @@ void TForm1::CreateMenus() {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
             [this, w](const QPoint& at) {
-              PopupOrigin = w->mapTo(this, at);
+              MenuPicture = w == Image1 ? Image1 : Image2;
               PopupMenu1->popup(w->mapToGlobal(at));
             });
   }

@@ -79,7 +79,8 @@ class TForm1 : public QMainWindow {
   void ImagetoClipBoard1Click();
   void LinktoClipboard1Click();
   void SaveAsTifFile1Click();
-  void SaveScreen1Click();
+  void SaveChart1Click();
+  void CopyPicture1Click();
   void OpenFolder1Click();
   void DownloadFrames1Click();
   void Eclipses1Click();
@@ -106,7 +107,7 @@ class TForm1 : public QMainWindow {
   void DrawPolyLine(const ShownHour& hour);
 
   void RunCommand(void (*command)(const ExportContext&));
-  QPoint PointerForCommands() const;
+  ImageBox* PictureToCopy() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
   void RunDownload(const QString& what, DownloadWork work, std::function<void(const DownloadResult&)> then);
   void StartFrameDownload(const FrameRangeChoice& choice);
@@ -122,9 +123,9 @@ class TForm1 : public QMainWindow {
   StoredSettings SettingsAsRead;  // what ReadIniFile found, so closing writes back only what changed
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
   bool Loading = false;         // the session's newest request waits for its frames
-  // Where the pop-up menu was opened, in window coordinates, while one of its
-  // commands runs: "Save Screen" chooses by where the user right-clicked.
-  std::optional<QPoint> PopupOrigin;
+  // While a menu's command runs, the picture the menu was opened over (the Moon view
+  // for the menu bar's and the panel's): "Copy Picture" copies it.
+  ImageBox* MenuPicture = nullptr;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
   RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
   QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs

@@ -89,7 +89,7 @@ TEST_F(Keyboard, CommandKeysRunTheirCommands) {
   QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(Dialog->ShownWith.size(), 1u);
   int copies = 0;
-  QObject::connect(Form->findChild<QAction*>("ImagetoClipBoard1Action"), &QAction::triggered, [&] { ++copies; });
+  QObject::connect(Form->findChild<QAction*>("CopyPicture1Action"), &QAction::triggered, [&] { ++copies; });
   QTest::keyClick(Form.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(copies, 1);
   QTest::keyClick(Form.get(), Qt::Key_F1);

@@ -82,9 +82,10 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
 
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
-                                "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Download Frames…",   "&Eclipses…",          "Next &Eclipse",
-                                "Previous E&clipse",   "&Save Screen",        "&Open Folder"};
+                                "Copy &Picture",       "&Image to Clipboard", "&Link to Clipboard",
+                                "Save Image &TIF File", "&Download Frames…",  "&Eclipses…",
+                                "Next &Eclipse",       "Previous E&clipse",   "&Save Chart…",
+                                "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);
@@ -106,8 +107,9 @@ TEST_F(MainForm, TheMenusShowTheirShortcuts) {
   const std::pair<const char*, QKeySequence> shortcuts[] = {
       {"Exit1", QKeySequence("Ctrl+Q")},
       {"About1", QKeySequence("F1")},
-      {"SaveScreen1Action", QKeySequence("Ctrl+S")},
-      {"ImagetoClipBoard1Action", QKeySequence("Ctrl+C")},
+      {"SaveChart1Action", QKeySequence("Ctrl+S")},
+      {"CopyPicture1Action", QKeySequence("Ctrl+C")},
+      {"ImagetoClipBoard1Action", QKeySequence()},
       {"LinktoClipboard1Action", QKeySequence("Ctrl+Shift+C")},
       {"NextEclipse1Action", QKeySequence("E")},
       {"PrevEclipse1Action", QKeySequence("Shift+E")},

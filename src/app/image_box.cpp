@@ -4,6 +4,9 @@
 
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A click takes the keyboard from a control (the calendar, a list), so that the
+  // window's keys act again.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void ImageBox::SetPicture(const QImage& picture) {

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -227,17 +226,6 @@ void TForm1::CreateControls() {
 
 // The panel's font follows the panel's height.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && MonthCal->isAncestorOf(qobject_cast<QWidget*>(watched))) {
-    // The calendar's own keys move its selection.
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-      case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
-        event->accept();
-        return true;
-      default:
-        break;
-    }
-  }
   if (watched == Memo1 && event->type() == QEvent::Resize) {
     const QFont f = PanelFont(Memo1->height());
     if (f != Memo1->font()) Memo1->setFont(f);
@@ -387,8 +375,8 @@ void TForm1::CreateMenus() {
   CreateKeys();
 }
 
-// The keys of the buttons and the animation: window-wide shortcuts, except where the
-// calendar has the keyboard and its arrows choose a day.
+// The keys of the buttons and the animation: window-wide shortcuts, whatever has the
+// focus, except a text field being typed in (Qt gives it the keys it edits with).
 void TForm1::CreateKeys() {
   struct Key {
     QKeySequence Sequence;
@@ -411,7 +399,6 @@ void TForm1::CreateKeys() {
     connect(a, &QAction::triggered, this, k.Run);
     addAction(a);
   }
-  for (QWidget* w : MonthCal->findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 void TForm1::SetSize(bool Large) {

@@ -19,14 +19,14 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <algorithm>
 
 #include "app/image_box.h"
 #include "app/picture_pair.h"
+#include "app/screen_fit.h"
 #include "astro/time_scales.h"
 #include "core/covered_range.h"
 #include "core/hour_clock.h"
@@ -49,9 +49,11 @@ QFont FixedFont(int pixelSize) {
   return f;
 }
 
-// The data panel's designed height, and the least it is given on small screens.
+// The data panel's designed height, the least it is given on small screens (it
+// scrolls there), and its widest line in characters.
 constexpr int kPanelDesignedHeight = 375;
-constexpr int kPanelMinimumHeight = 200;
+constexpr int kPanelMinimumHeight = 120;
+constexpr int kPanelColumns = 32;
 
 // The designed 13-pixel Courier New fits the panel's 23 lines into its 375 pixels;
 // a system fixed font with more leading, or a shorter box, takes it a pixel smaller
@@ -94,24 +96,6 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
   label->setPalette(p);
 }
 
-QRect FitToScreens(const QRect& stored, const QList<QRect>& screens) {
-  if (screens.isEmpty()) return stored;
-  // The screen the window was mostly on, else the first.
-  QRect screen = screens.front();
-  int most = 0;
-  for (const QRect& s : screens) {
-    const QRect common = s.intersected(stored);
-    if (common.width() * common.height() > most) {
-      most = common.width() * common.height();
-      screen = s;
-    }
-  }
-  const QSize size = stored.size().boundedTo(screen.size()).expandedTo(QSize(1, 1));
-  const int left = std::clamp(stored.left(), screen.left(), screen.right() + 1 - size.width());
-  const int top = std::clamp(stored.top(), screen.top(), screen.bottom() + 1 - size.height());
-  return {QPoint(left, top), size};
-}
-
 QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
 }
@@ -137,6 +121,7 @@ void TForm1::FormCreate() {
   setFont(SansFont(10));
   CreateControls();
   CreateMenus();
+  Fit = new ScreenFit(this);
   SetSize(true);
   Memo1->clear();
   UTCLab->clear();
@@ -191,7 +176,8 @@ void TForm1::CreateControls() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setFont(PanelFont(kPanelDesignedHeight));
-  Memo1->setMinimumWidth(Panel1->sizeHint().width());
+  Memo1->setMinimumWidth(Memo1->fontMetrics().horizontalAdvance(QString(kPanelColumns, QLatin1Char('0'))) +
+                         Memo1->verticalScrollBar()->sizeHint().width() + 8);
   Memo1->setMinimumHeight(kPanelMinimumHeight);
   Memo1->installEventFilter(this);
 
@@ -200,8 +186,8 @@ void TForm1::CreateControls() {
   right->addWidget(MonthCal);
   right->addWidget(UTCLab);
   right->addWidget(LocLab);
-  right->addWidget(Panel1);
   right->addWidget(Memo1, 1);
+  Pictures->SetControls(Panel1);
 
   auto* row = new QHBoxLayout(client);
   row->setContentsMargins(0, 0, 4, 0);
@@ -260,14 +246,17 @@ void TForm1::CreatePanelControls() {
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
+  // Three rows under the pictures, where a wide window has room.
   auto* grid = new QGridLayout(Panel1);
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
-  QWidget* const cells[][2] = {{AnimateBox, ReverseBox}, {typeLab, stepLab}, {TypeBox, StepBox},
-                               {ShowLinesBox, ShowDataBox}, {RotateBox, NasaInEclipseBox}};
-  for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 2; ++c)
+  grid->addWidget(typeLab, 0, 2);
+  grid->addWidget(TypeBox, 0, 3);
+  QWidget* const cells[][4] = {{AnimateBox, ReverseBox, stepLab, StepBox},
+                               {ShowLinesBox, ShowDataBox, RotateBox, NasaInEclipseBox}};
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 4; ++c)
       grid->addWidget(cells[r][c], r + 1, c);
 
   connect(PrevBut, &QPushButton::clicked, &Show, &ShowSession::Previous);
@@ -418,11 +407,7 @@ void TForm1::ReadIniFile() {
   const StoredSettings& s = SettingsAsRead;
   if (s.WindowState == 0) {
     setWindowState(Qt::WindowNoState);
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    const QRect r = FitToScreens(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight), screens);
-    move(r.topLeft());
-    resize(r.size());
+    Fit->Place(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight));
   } else {
     setWindowState(s.WindowState == 2 ? Qt::WindowMaximized : Qt::WindowMinimized);
   }

@@ -4,10 +4,8 @@
 // the downloads of its commands. Its widgets are private (tests find them by name).
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -32,6 +30,7 @@ class QProgressDialog;
 class QPushButton;
 class ImageBox;
 class PicturePair;
+class ScreenFit;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
@@ -138,6 +137,7 @@ class TForm1 : public QMainWindow {
   ImageBox* Image1 = nullptr;  // the altitude chart
   ImageBox* Image2 = nullptr;  // the Moon view
   PicturePair* Pictures = nullptr;
+  ScreenFit* Fit = nullptr;  // keeps the window's frame on its screen
   QLabel* AxisALab = nullptr;
   QLabel* ParallacticLab2 = nullptr;
   QLabel* ParallacticLab = nullptr;
@@ -162,10 +162,6 @@ class TForm1 : public QMainWindow {
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);
-
-// A stored window place and size brought onto the available screens: no larger than
-// the screen it was mostly on (the first when on none) and wholly inside it.
-QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
 
 // "Orvanel" followed by two blanks, "v" and the version; just "Orvanel" without one.
 QString WindowTitle(const QString& version);

@@ -256,22 +256,3 @@ TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(FitToScreens, KeepsAWindowOnTheScreensAvailable) {
-  const QList<QRect> screens = {QRect(0, 0, 1366, 728), QRect(1366, 0, 1920, 1040)};
-  struct Case {
-    QRect Stored, Expected;
-  } const cases[] = {
-      {{10, 20, 1200, 700}, {10, 20, 1200, 700}},        // fits: unchanged
-      {{0, 5, 1600, 32767}, {0, 0, 1366, 728}},          // too large: the screen's size
-      {{5000, 4000, 800, 600}, {566, 128, 800, 600}},    // off every screen: onto the first
-      {{2000, 100, 1000, 900}, {2000, 100, 1000, 900}},  // on the second screen
-      {{3000, 500, 1000, 900}, {2286, 140, 1000, 900}},  // partly beyond the second: moved in
-  };
-  for (const Case& c : cases) EXPECT_EQ(FitToScreens(c.Stored, screens), c.Expected) << c.Stored.x();
-  EXPECT_EQ(FitToScreens(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
-}
-
-}  // namespace

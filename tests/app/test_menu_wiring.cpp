@@ -117,6 +117,20 @@ TEST_F(MenuWiring, ThePicturesFolderIsTheOneChosenLast) {
   EXPECT_EQ(ReadSettings().PictureFolder, home + "/elsewhere");
 }
 
+// The status bar says why a command failed until the next one says what it did, and
+// says so when no program could be started for a page.
+TEST_F(MenuWiring, TheStatusBarTellsEachCommandsOutcome) {
+  const auto* status = Child<QLabel>(*Form, "StatusBar1");
+  PopupAction("Image to Clipboard")->trigger();  // the server refuses
+  ASSERT_TRUE(ProcessUntil([&] { return status->text().startsWith(" Download of moon.3859.tif: "); }))
+      << status->text().toStdString();
+  PopupAction("Link to Clipboard")->trigger();
+  EXPECT_EQ(status->text(), " Copied the link " + QGuiApplication::clipboard()->text() + " to the clipboard");
+  Shell.Starts = false;
+  PopupAction("NASA Website")->trigger();
+  EXPECT_EQ(status->text().toStdString(), " No program could be started to open " + ServerUrl + "/5187");
+}
+
 TEST_F(MenuWiring, CommandsUseTheHourAndHemisphereShown) {
   Form->Session().SetPlace(-33.9L, Form->Session().Longitude());
   PopupAction("Link to Clipboard")->trigger();

@@ -13,12 +13,13 @@
 #include "render/moon_from_here.h"
 #include "windows/find_feature_dialog.h"
 
-// Where the Moon view of the hour shown puts the Moon's places; none for the other views.
-std::optional<FeatureProjection> TForm1::MoonProjection() const {
+// Where the Moon view of the hour shown, drawn into a picture of the given size, puts
+// the Moon's places; none for the other views. The frame fills the picture.
+std::optional<FeatureProjection> TForm1::MoonProjection(QSize picture) const {
   if (!IsMoonView(Show.View()) || !InCoveredRange(Show.HourShown())) return std::nullopt;
   const MoonRecord& r = Show.Record();
-  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), ImageSize);
-  return FeatureProjection(HourValuesOf(r), MoonViewGeometry(r, ViewOptions(), FrameJpeg.size(), ImageSize));
+  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture);
+  return FeatureProjection(HourValuesOf(r), MoonViewGeometry(r, ViewOptions(), picture, picture));
 }
 
 // The Moon view's pointer: its place in the status bar while it moves over the disc;
@@ -48,7 +49,7 @@ bool TForm1::MoonPointerEvent(QEvent* event) {
 
 // The text of the place under a point of the Moon view's box; none off the disc.
 std::optional<QString> TForm1::PointerText(QPointF inBox) const {
-  const std::optional<FeatureProjection> projection = MoonProjection();
+  const std::optional<FeatureProjection> projection = MoonProjection(ImageSize);
   const int side = std::min(Image2->width(), Image2->height());
   if (!projection || side < 1) return std::nullopt;
   // The box shows the picture scaled to its side; pixel centres lie half a pixel in.
@@ -74,8 +75,12 @@ void TForm1::FindFeature1Click() {
   FindDialog->raise();
 }
 
-void TForm1::MarkFeature() {
+// Marks the feature found on a picture of the Moon view, in its device pixels.
+void TForm1::MarkFeature(QImage& picture) const {
   if (!MarkedFeature) return;
-  if (const std::optional<FeatureProjection> projection = MoonProjection())
-    DrawFeatureMark(Image2->Picture(), *projection, *MarkedFeature);
+  const qreal ratio = picture.devicePixelRatio();
+  picture.setDevicePixelRatio(1);
+  if (const std::optional<FeatureProjection> projection = MoonProjection(picture.size()))
+    DrawFeatureMark(picture, *projection, *MarkedFeature);
+  picture.setDevicePixelRatio(ratio);
 }

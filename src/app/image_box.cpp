@@ -4,6 +4,9 @@
 
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A click takes the keyboard from a control (the calendar, a list), so that the
+  // window's keys act again.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void ImageBox::SetPicture(const QImage& picture) {
@@ -22,17 +25,30 @@ void ImageBox::SetShownPicture(ShownPictureMaker NewMaker) {
 
 ShownSize ImageBox::ShownSizeNow() const { return ShownSize{std::min(width(), height()), devicePixelRatioF()}; }
 
+const QImage& ImageBox::MadeForNow() {
+  const ShownSize now = ShownSizeNow();
+  if (!ShownFor || ShownFor->Side != now.Side || ShownFor->DevicePixelRatio != now.DevicePixelRatio) {
+    Shown = Maker(now);
+    ShownFor = now;
+  }
+  return Shown;
+}
+
+QImage ImageBox::PictureAsShown() {
+  if (Maker) return MadeForNow();
+  const ShownSize now = ShownSizeNow();
+  QImage shown = PictureImage.scaled(QSize(now.DevicePixels(), now.DevicePixels()), Qt::KeepAspectRatio,
+                                     Qt::SmoothTransformation);
+  shown.setDevicePixelRatio(now.DevicePixelRatio);
+  return shown;
+}
+
 void ImageBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   if (Maker) {
-    const ShownSize now = ShownSizeNow();
-    if (now.Side < 1) return;
-    if (!ShownFor || ShownFor->Side != now.Side || ShownFor->DevicePixelRatio != now.DevicePixelRatio) {
-      Shown = Maker(now);
-      ShownFor = now;
-    }
-    painter.drawImage(QPoint(0, 0), Shown);
+    if (ShownSizeNow().Side < 1) return;
+    painter.drawImage(QPoint(0, 0), MadeForNow());
     return;
   }
   if (PictureImage.isNull()) return;

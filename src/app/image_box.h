@@ -31,11 +31,16 @@ class ImageBox : public QWidget {
   void SetShownPicture(ShownPictureMaker Maker);
   // The square the picture is shown in: its side and the screen's pixel ratio.
   ShownSize ShownSizeNow() const;
+  // What the box shows, at the screen's resolution (its pixel ratio set).
+  QImage PictureAsShown();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The maker's picture for the box as it is now, drawn again only when that changed.
+  const QImage& MadeForNow();
+
   QImage PictureImage;
   ShownPictureMaker Maker;
   QImage Shown;  // the maker's last picture, kept while the box's size and screen stay

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,14 +19,14 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <algorithm>
 
 #include "app/image_box.h"
 #include "app/picture_pair.h"
+#include "app/screen_fit.h"
 #include "astro/time_scales.h"
 #include "core/covered_range.h"
 #include "core/hour_clock.h"
@@ -50,9 +49,11 @@ QFont FixedFont(int pixelSize) {
   return f;
 }
 
-// The data panel's designed height, and the least it is given on small screens.
+// The data panel's designed height, the least it is given on small screens (it
+// scrolls there), and its widest line in characters.
 constexpr int kPanelDesignedHeight = 375;
-constexpr int kPanelMinimumHeight = 200;
+constexpr int kPanelMinimumHeight = 120;
+constexpr int kPanelColumns = 32;
 
 // The designed 13-pixel Courier New fits the panel's 23 lines into its 375 pixels;
 // a system fixed font with more leading, or a shorter box, takes it a pixel smaller
@@ -95,24 +96,6 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
   label->setPalette(p);
 }
 
-QRect FitToScreens(const QRect& stored, const QList<QRect>& screens) {
-  if (screens.isEmpty()) return stored;
-  // The screen the window was mostly on, else the first.
-  QRect screen = screens.front();
-  int most = 0;
-  for (const QRect& s : screens) {
-    const QRect common = s.intersected(stored);
-    if (common.width() * common.height() > most) {
-      most = common.width() * common.height();
-      screen = s;
-    }
-  }
-  const QSize size = stored.size().boundedTo(screen.size()).expandedTo(QSize(1, 1));
-  const int left = std::clamp(stored.left(), screen.left(), screen.right() + 1 - size.width());
-  const int top = std::clamp(stored.top(), screen.top(), screen.bottom() + 1 - size.height());
-  return {QPoint(left, top), size};
-}
-
 QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
 }
@@ -139,6 +122,7 @@ void TForm1::FormCreate() {
   setFont(SansFont(10));
   CreateControls();
   CreateMenus();
+  Fit = new ScreenFit(this);
   SetSize(true);
   Memo1->clear();
   UTCLab->clear();
@@ -179,6 +163,9 @@ void TForm1::CreateControls() {
   UTCLab = MakeLabel(client, "UTCLab", QString(), Qt::black);
   LocLab = MakeLabel(client, "LocLab", QString(), Qt::black);
   for (QLabel* l : {UTCLab, LocLab}) l->setFont(SansFont(16));
+  // A long zone name wraps within the column rather than widening it at each hour.
+  LocLab->setWordWrap(true);
+  LocLab->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   Panel1 = Named(new QFrame(client), "Panel1");
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -195,7 +182,8 @@ void TForm1::CreateControls() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setFont(PanelFont(kPanelDesignedHeight));
-  Memo1->setMinimumWidth(Panel1->sizeHint().width());
+  Memo1->setMinimumWidth(Memo1->fontMetrics().horizontalAdvance(QString(kPanelColumns, QLatin1Char('0'))) +
+                         Memo1->verticalScrollBar()->sizeHint().width() + 8);
   Memo1->setMinimumHeight(kPanelMinimumHeight);
   Memo1->installEventFilter(this);
 
@@ -204,8 +192,8 @@ void TForm1::CreateControls() {
   right->addWidget(MonthCal);
   right->addWidget(UTCLab);
   right->addWidget(LocLab);
-  right->addWidget(Panel1);
   right->addWidget(Memo1, 1);
+  Pictures->SetControls(Panel1);
 
   auto* row = new QHBoxLayout(client);
   row->setContentsMargins(0, 0, 4, 0);
@@ -213,6 +201,8 @@ void TForm1::CreateControls() {
   row->addLayout(right);
 
   StatusBar1 = Named(new QLabel("Orvanel", this), "StatusBar1");
+  // A long message is cut at the window's edge rather than widening the window.
+  StatusBar1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(StatusBar1, 1);
   statusBar()->setSizeGripEnabled(false);
 
@@ -228,17 +218,6 @@ void TForm1::CreateControls() {
 
 // The panel's font follows the panel's height.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && MonthCal->isAncestorOf(qobject_cast<QWidget*>(watched))) {
-    // The calendar's own keys move its selection.
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-      case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
-        event->accept();
-        return true;
-      default:
-        break;
-    }
-  }
   if (watched == Image2) MoonPointerEvent(event);
   if (watched == Memo1 && event->type() == QEvent::Resize) {
     const QFont f = PanelFont(Memo1->height());
@@ -280,19 +259,21 @@ void TForm1::CreatePanelControls() {
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
+  // Three rows under the pictures, where a wide window has room.
   auto* grid = new QGridLayout(Panel1);
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
   grid->addLayout(buttons, 0, 0, 1, 2);
-  QWidget* const cells[][2] = {{AnimateBox, ReverseBox},       {typeLab, stepLab},
-                               {TypeBox, StepBox},              {ShowLinesBox, ShowDataBox},
-                               {RotateBox, NasaInEclipseBox},   {NamesBox, nullptr}};
-  for (int r = 0; r < 6; ++r)
-    for (int c = 0; c < 2; ++c)
+  grid->addWidget(typeLab, 0, 2);
+  grid->addWidget(TypeBox, 0, 3);
+  QWidget* const cells[][5] = {{AnimateBox, ReverseBox, stepLab, StepBox, nullptr},
+                               {ShowLinesBox, ShowDataBox, RotateBox, NasaInEclipseBox, NamesBox}};
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 5; ++c)
       if (cells[r][c]) grid->addWidget(cells[r][c], r + 1, c);
   // "Moon from here" is never turned by the choice of Rotate Parallactic: its eyepiece
   // takes that place.
-  grid->addWidget(EyepieceBox, 5, 0);
+  grid->addWidget(EyepieceBox, 2, 2);
 
   connect(PrevBut, &QPushButton::clicked, &Show, &ShowSession::Previous);
   connect(NowBut, &QPushButton::clicked, &Show, &ShowSession::Now);
@@ -330,8 +311,9 @@ void TForm1::CreateMenus() {
        true},
       {"Image in &Paint Program", "ImageInPaint1", QStyle::SP_FileDialogListView, &TForm1::ImageInPaint1Click, {},
        true},
-      {"&Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click,
-       QKeySequence::Copy, true},
+      {"Copy &Picture", "CopyPicture1", QStyle::SP_FileIcon, &TForm1::CopyPicture1Click, QKeySequence::Copy, false},
+      {"&Image to Clipboard", "ImagetoClipBoard1", QStyle::SP_DialogApplyButton, &TForm1::ImagetoClipBoard1Click, {},
+       true},
       {"&Link to Clipboard", "LinktoClipboard1", QStyle::SP_FileLinkIcon, &TForm1::LinktoClipboard1Click,
        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true},
       {"Save Image &TIF File", "SaveAsTifFile1", QStyle::SP_DialogSaveButton, &TForm1::SaveAsTifFile1Click, {},
@@ -345,7 +327,7 @@ void TForm1::CreateMenus() {
        QKeySequence(Qt::Key_E), false},
       {"Previous E&clipse", "PrevEclipse1", QStyle::SP_MediaSeekBackward, &TForm1::PrevEclipse1Click,
        QKeySequence(Qt::SHIFT | Qt::Key_E), false},
-      {"&Save Screen", "SaveScreen1", QStyle::SP_ComputerIcon, &TForm1::SaveScreen1Click, QKeySequence::Save, false},
+      {"&Save Chart…", "SaveChart1", QStyle::SP_ComputerIcon, &TForm1::SaveChart1Click, QKeySequence::Save, false},
       {"&Open Folder", "OpenFolder1", QStyle::SP_DirOpenIcon, &TForm1::OpenFolder1Click, {}, false},
   };
 
@@ -370,10 +352,12 @@ void TForm1::CreateMenus() {
   }
   action->setToolTipsVisible(true);
   PopupMenu1->setToolTipsVisible(true);
-  connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
-    // The chosen command runs as the pop-up closes; forget the origin after it.
-    QTimer::singleShot(0, this, [this] { PopupOrigin.reset(); });
-  });
+  connect(action, &QMenu::aboutToShow, this, [this] { MenuPicture = Image2; });
+  for (QMenu* menu : {action, PopupMenu1})
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+      // The chosen command runs as the menu closes; forget its picture after it.
+      QTimer::singleShot(0, this, [this] { MenuPicture = nullptr; });
+    });
 
   QAction* set = menuBar()->addAction("&Set");
   set->setObjectName("Set1");
@@ -392,15 +376,15 @@ void TForm1::CreateMenus() {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
             [this, w](const QPoint& at) {
-              PopupOrigin = w->mapTo(this, at);
+              MenuPicture = w == Image1 ? Image1 : Image2;
               PopupMenu1->popup(w->mapToGlobal(at));
             });
   }
   CreateKeys();
 }
 
-// The keys of the buttons and the animation: window-wide shortcuts, except where the
-// calendar has the keyboard and its arrows choose a day.
+// The keys of the buttons and the animation: window-wide shortcuts, whatever has the
+// focus, except a text field being typed in (Qt gives it the keys it edits with).
 void TForm1::CreateKeys() {
   struct Key {
     QKeySequence Sequence;
@@ -424,7 +408,6 @@ void TForm1::CreateKeys() {
     connect(a, &QAction::triggered, this, k.Run);
     addAction(a);
   }
-  for (QWidget* w : MonthCal->findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 void TForm1::SetSize(bool Large) {
@@ -444,11 +427,7 @@ void TForm1::ReadIniFile() {
   const StoredSettings& s = SettingsAsRead;
   if (s.WindowState == 0) {
     setWindowState(Qt::WindowNoState);
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    const QRect r = FitToScreens(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight), screens);
-    move(r.topLeft());
-    resize(r.size());
+    Fit->Place(QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight));
   } else {
     setWindowState(s.WindowState == 2 ? Qt::WindowMaximized : Qt::WindowMinimized);
   }

@@ -4,13 +4,10 @@
 // the downloads of its commands. Its widgets are private (tests find them by name).
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "app/services.h"
@@ -34,6 +31,7 @@ class QProgressDialog;
 class QPushButton;
 class ImageBox;
 class PicturePair;
+class ScreenFit;
 class TSetForm;
 class TAboutForm;
 class SavePictureDialog;
@@ -83,7 +81,8 @@ class TForm1 : public QMainWindow {
   void ImagetoClipBoard1Click();
   void LinktoClipboard1Click();
   void SaveAsTifFile1Click();
-  void SaveScreen1Click();
+  void SaveChart1Click();
+  void CopyPicture1Click();
   void OpenFolder1Click();
   void DownloadFrames1Click();
   void Eclipses1Click();
@@ -112,13 +111,13 @@ class TForm1 : public QMainWindow {
   void DrawPolyLine(const ShownHour& hour);
 
   // The Moon's features on the Moon view.
-  std::optional<FeatureProjection> MoonProjection() const;
+  std::optional<FeatureProjection> MoonProjection(QSize picture) const;
   bool MoonPointerEvent(QEvent* event);
   std::optional<QString> PointerText(QPointF inBox) const;
-  void MarkFeature();
+  void MarkFeature(QImage& picture) const;
 
   void RunCommand(void (*command)(const ExportContext&));
-  QPoint PointerForCommands() const;
+  ImageBox* PictureToCopy() const;
   void RunInBackground(std::function<bool()> work, std::function<void(bool)> then);
   void RunDownload(const QString& what, DownloadWork work, std::function<void(const DownloadResult&)> then);
   void StartFrameDownload(const FrameRangeChoice& choice);
@@ -135,9 +134,9 @@ class TForm1 : public QMainWindow {
   StoredSettings SettingsAsRead;  // what ReadIniFile found, so closing writes back only what changed
   QString StatusBeforeLoading;  // the status bar's text, given back when the frames arrive
   bool Loading = false;         // the session's newest request waits for its frames
-  // Where the pop-up menu was opened, in window coordinates, while one of its
-  // commands runs: "Save Screen" chooses by where the user right-clicked.
-  std::optional<QPoint> PopupOrigin;
+  // While a menu's command runs, the picture the menu was opened over (the Moon view
+  // for the menu bar's and the panel's): "Copy Picture" copies it.
+  ImageBox* MenuPicture = nullptr;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
   RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
   QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs
@@ -159,6 +158,7 @@ class TForm1 : public QMainWindow {
   ImageBox* Image1 = nullptr;  // the altitude chart
   ImageBox* Image2 = nullptr;  // the Moon view
   PicturePair* Pictures = nullptr;
+  ScreenFit* Fit = nullptr;  // keeps the window's frame on its screen
   QLabel* AxisALab = nullptr;
   QLabel* ParallacticLab2 = nullptr;
   QLabel* ParallacticLab = nullptr;
@@ -185,10 +185,6 @@ class TForm1 : public QMainWindow {
 };
 
 void SetLabelColour(QLabel* label, const QColor& colour);
-
-// A stored window place and size brought onto the available screens: no larger than
-// the screen it was mostly on (the first when on none) and wholly inside it.
-QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
 
 // "Orvanel" followed by two blanks, "v" and the version; just "Orvanel" without one.
 QString WindowTitle(const QString& version);

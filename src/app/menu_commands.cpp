@@ -1,10 +1,11 @@
 // TForm1's menu handlers: the export commands, the settings window and the About window.
+#include <QClipboard>
 #include <QCursor>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QFutureWatcher>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
-#include <algorithm>
 
 #include "app/image_box.h"
 #include "app/main_form.h"
@@ -23,15 +24,6 @@ void TForm1::RunInBackground(std::function<bool()> work, std::function<void(bool
   watcher->setFuture(QtConcurrent::run(&Svc.Pools.Exports, std::move(work)));
 }
 
-// The commands tell the two pictures apart by where the pointer is across the window
-// as designed: from kSaveScreenFrameX on, the NASA picture. The pictures' places now
-// follow the window's size, so the pointer over the right picture is given from there.
-QPoint TForm1::PointerForCommands() const {
-  const QPoint p = PopupOrigin.value_or(mapFromGlobal(QCursor::pos()));
-  const QPoint inRight = Image2->mapFrom(this, p);
-  return {inRight.x() >= 0 ? kSaveScreenFrameX + inRight.x() : std::min(p.x(), kSaveScreenFrameX - 1), p.y()};
-}
-
 void TForm1::RunCommand(void (*command)(const ExportContext&)) {
   const ExportContext ctx{Show.HourShown(),
                           Show.Latitude(),
@@ -43,8 +35,9 @@ void TForm1::RunCommand(void (*command)(const ExportContext&)) {
                           *SavePictureDialog1,
                           PictureFolder,
                           TextFolder,
-                          PointerForCommands(),
+                          [this](const QString& done) { SetStatusText(QStringLiteral(" ") + done); },
                           [this](const QString& message) {
+                            SetStatusText(QStringLiteral(" ") + message);
                             QMessageBox::critical(this, QStringLiteral("Orvanel"), message);
                           },
                           [this](const QString& what, DownloadWork work, auto then) {
@@ -65,8 +58,31 @@ void TForm1::ImageInPaint1Click() { RunCommand(ImageInPaintProgram); }
 void TForm1::ImagetoClipBoard1Click() { RunCommand(ImagetoClipBoard); }
 void TForm1::LinktoClipboard1Click() { RunCommand(LinktoClipboard); }
 void TForm1::SaveAsTifFile1Click() { RunCommand(SaveAsTifFile); }
-void TForm1::SaveScreen1Click() { RunCommand(SaveScreen); }
+void TForm1::SaveChart1Click() { RunCommand(SaveAsBmpFile); }
 void TForm1::OpenFolder1Click() { RunCommand(OpenFolder); }
+
+// The picture the menu was opened over, else the one under the pointer (the keys),
+// else the Moon view.
+ImageBox* TForm1::PictureToCopy() const {
+  if (MenuPicture) return MenuPicture;
+  for (ImageBox* box : {Image1, Image2})
+    if (box->rect().contains(box->mapFromGlobal(QCursor::pos()))) return box;
+  return Image2;
+}
+
+// The picture as the window shows it, at the screen's resolution: NASA's full frame
+// is "Image to Clipboard"'s.
+void TForm1::CopyPicture1Click() {
+  ImageBox* box = PictureToCopy();
+  const QImage shown = box->PictureAsShown();
+  QGuiApplication::clipboard()->setImage(shown);
+  const QString what = box == Image1 ? QStringLiteral("the altitude chart")
+                                     : QStringLiteral("the %1 view").arg(DescriptionOf(Show.View()).Caption);
+  SetStatusText(QStringLiteral(" Copied %1 as shown (%2 x %3 pixels) to the clipboard")
+                    .arg(what)
+                    .arg(shown.width())
+                    .arg(shown.height()));
+}
 
 void TForm1::About1Click() {
   if (!AboutForm) AboutForm = new TAboutForm(windowTitle(), Svc.Shell, this);

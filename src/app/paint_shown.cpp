@@ -95,20 +95,35 @@ void TForm1::ApplyViewLabels(const ViewLabels& labels) {
   if (labels.StatusText) SetStatusText(*labels.StatusText);
 }
 
+// Each picture is drawn twice: at 730 pixels into the box's Picture(), which is what
+// is saved and copied as the program's picture, and for the box's size and screen, as
+// it is shown, so that its text stays legible when small and sharp on a dense screen.
+// The shown drawing repeats the 730-pixel one, which has already told the user of any
+// failure: its own messages go to standard error, never to a box opened while painting.
 void TForm1::ShowMoon(const ShownHour& hour) {
   // The charts cover only part of the picture: what another view left there goes.
   if (hour.View == ViewKind::ChartH || hour.View == ViewKind::ChartV) Image2->Picture().fill(Qt::black);
   MessageBoxReporter reporter(this);
   const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
-  ApplyViewLabels(::ShowMoon(hour.View, hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, FrameTiff,
-                             Image2->Picture()));
-  MarkFeature();
-  Image2->PictureChanged();
+  const MoonViewOptions options = ViewOptions();
+  ApplyViewLabels(
+      ::ShowMoon(hour.View, hour.Hour, hour.Record, options, services, FrameJpeg, FrameTiff, Image2->Picture()));
+  MarkFeature(Image2->Picture());
+  Image2->SetShownPicture([this, hour, options](const ShownSize& shown) {
+    StderrBitmapErrorReporter quiet;
+    QImage picture = DrawShownView(hour.View, hour.Record, options, hour.Frames.Jpeg, hour.Frames.Tiff, shown, quiet);
+    MarkFeature(picture);
+    return picture;
+  });
 }
 
 void TForm1::DrawPolyLine(const ShownHour& hour) {
   MessageBoxReporter reporter(this);
   const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
-  ApplyViewLabels(::DrawPolyLine(hour.Hour, hour.Record, ViewOptions(), services, FrameJpeg, Image1->Picture()));
-  Image1->PictureChanged();
+  const MoonViewOptions options = ViewOptions();
+  ApplyViewLabels(::DrawPolyLine(hour.Hour, hour.Record, options, services, FrameJpeg, Image1->Picture()));
+  Image1->SetShownPicture([hour, options, &zone = Zone, name = services.LocalName](const ShownSize& shown) {
+    StderrBitmapErrorReporter quiet;
+    return DrawAltitudeChart(hour.Hour, hour.Record, options, {zone, quiet, name}, hour.Frames.Jpeg, shown).Picture;
+  });
 }

@@ -25,13 +25,26 @@ void PicturePair::SetCaptions(QLabel* underLeft, QLabel* rightStart, QLabel* rig
   Arrange();
 }
 
+void PicturePair::SetControls(QWidget* controls) {
+  Controls = controls;
+  Controls->setParent(this);
+  Arrange();
+}
+
 int PicturePair::CaptionHeight() const {
   return kCaptionGap + fontMetrics().height() + kCaptionGap;
 }
 
-QSize PicturePair::sizeHint() const { return {2 * kDesignedSide, kDesignedSide + CaptionHeight()}; }
+int PicturePair::ControlsHeight() const { return Controls ? Controls->sizeHint().height() : 0; }
 
-QSize PicturePair::minimumSizeHint() const { return {2 * kMinSide, kMinSide + CaptionHeight()}; }
+QSize PicturePair::WithControls(int side) const {
+  const int controlsWidth = Controls ? Controls->sizeHint().width() : 0;
+  return {std::max(2 * side, controlsWidth), side + CaptionHeight() + ControlsHeight()};
+}
+
+QSize PicturePair::sizeHint() const { return WithControls(kDesignedSide); }
+
+QSize PicturePair::minimumSizeHint() const { return WithControls(kMinSide); }
 
 void PicturePair::resizeEvent(QResizeEvent*) { Arrange(); }
 
@@ -41,14 +54,21 @@ bool PicturePair::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+// A window wider than the pictures need keeps them in the middle of their space.
 void PicturePair::Arrange() {
-  const int side = std::max(kMinSide, std::min(width() / 2, height() - CaptionHeight()));
-  Left->setGeometry(0, 0, side, side);
-  Right->setGeometry(side, 0, side, side);
+  const int side = std::max(kMinSide, std::min(width() / 2, height() - CaptionHeight() - ControlsHeight()));
+  const int left = std::max(0, width() / 2 - side);
+  Left->setGeometry(left, 0, side, side);
+  Right->setGeometry(left + side, 0, side, side);
+  if (Controls) {
+    const QSize controls = Controls->sizeHint();
+    Controls->setGeometry(std::max(0, left + side - controls.width() / 2), side + CaptionHeight(), controls.width(),
+                          controls.height());
+  }
   if (!UnderLeft) return;
   const int top = side + kCaptionGap;
   for (QLabel* l : {UnderLeft, RightStart, RightEnd}) l->resize(l->sizeHint());
-  UnderLeft->move((side - UnderLeft->width()) / 2, top);
-  RightStart->move(side + kCaptionGap, top);
-  RightEnd->move(2 * side - RightEnd->width() - kCaptionGap, top);
+  UnderLeft->move(left + (side - UnderLeft->width()) / 2, top);
+  RightStart->move(left + side + kCaptionGap, top);
+  RightEnd->move(left + 2 * side - RightEnd->width() - kCaptionGap, top);
 }

@@ -1,10 +1,12 @@
 // TForm1's controls of the show: each hands the user's choice to the session.
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/image_box.h"
 #include "app/main_form.h"
 #include "nasa/nasa_urls.h"
 #include "windows/eclipses_dialog.h"
@@ -32,7 +34,12 @@ void TForm1::TypeBoxCloseup() {
 
 void TForm1::StepBoxCloseUp() { Show.SetStep(StepBox->currentIndex() + 1); }
 
-void TForm1::MonthCalClick() { Show.GoToCalendarDay(MonthCal->selectedDate()); }
+// The day is shown and the keyboard leaves the calendar for the pictures, where the
+// window's keys act as they did before the click.
+void TForm1::MonthCalClick() {
+  Show.GoToCalendarDay(MonthCal->selectedDate());
+  if (MonthCal->isAncestorOf(QApplication::focusWidget())) Image2->setFocus(Qt::OtherFocusReason);
+}
 
 void TForm1::ShowOptionsChanged() { Show.ShowAgain(); }
 

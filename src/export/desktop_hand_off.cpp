@@ -8,26 +8,26 @@
 
 namespace {
 
-void OpenLocal(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())); }
+bool OpenLocal(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
 
 }  // namespace
 
-void DesktopHandOff::OpenDocument(const QString& Url) { QDesktopServices::openUrl(QUrl(Url)); }
+bool DesktopHandOff::OpenDocument(const QString& Url) { return QDesktopServices::openUrl(QUrl(Url)); }
 
-void DesktopHandOff::OpenWithRegisteredProgram(const QString& FileName) { OpenLocal(FileName); }
+bool DesktopHandOff::OpenWithRegisteredProgram(const QString& FileName) { return OpenLocal(FileName); }
 
-void DesktopHandOff::OpenInImageEditor(const QString& FileName) {
+bool DesktopHandOff::OpenInImageEditor(const QString& FileName) {
   const QString editor = FindImageEditor();
-  if (editor.isEmpty())
-    OpenLocal(FileName);
-  else
-    QProcess::startDetached(editor, {QFileInfo(FileName).absoluteFilePath()});
+  if (editor.isEmpty()) return OpenLocal(FileName);
+  return QProcess::startDetached(editor, {QFileInfo(FileName).absoluteFilePath()});
 }
 
 // The desktop opens a text file with the user's text editor.
-void DesktopHandOff::OpenInNotepad(const QString& FileName) { OpenLocal(FileName); }
+bool DesktopHandOff::OpenInNotepad(const QString& FileName) { return OpenLocal(FileName); }
 
-void DesktopHandOff::OpenFolder(const QString& Folder) { OpenLocal(Folder); }
+bool DesktopHandOff::OpenFolder(const QString& Folder) { return OpenLocal(Folder); }
 
 QString FindImageEditor(const QStringList& SearchPaths) {
   for (const QString& name : kImageEditors) {

@@ -9,11 +9,11 @@
 
 class DesktopHandOff : public HandOff {
  public:
-  void OpenDocument(const QString& Url) override;
-  void OpenWithRegisteredProgram(const QString& FileName) override;
-  void OpenInImageEditor(const QString& FileName) override;
-  void OpenInNotepad(const QString& FileName) override;
-  void OpenFolder(const QString& Folder) override;
+  bool OpenDocument(const QString& Url) override;
+  bool OpenWithRegisteredProgram(const QString& FileName) override;
+  bool OpenInImageEditor(const QString& FileName) override;
+  bool OpenInNotepad(const QString& FileName) override;
+  bool OpenFolder(const QString& Folder) override;
 };
 
 // The image editors tried for "Image in Paint Program", in order of preference.

@@ -23,6 +23,10 @@ namespace {
 // status 200, a file cut short) never replaces a file.
 bool IsPicture(const QByteArray& bytes) { return static_cast<bool>(CheckImage(bytes)); }
 
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+const QString kTextEditor = QStringLiteral("the text editor");
+
 // name in folder, the folder made when it is not there yet.
 QString InFolder(const QString& folder, const QString& name) {
   QDir().mkpath(folder);
@@ -31,9 +35,21 @@ QString InFolder(const QString& folder, const QString& name) {
 
 QString InWorkingFolder(const ExportContext& ctx, const QString& name) { return InFolder(ctx.WorkingFolder, name); }
 
+// What the status bar says after Target was handed to a program: Done when one
+// started, else that none could be.
+QString HandedOff(bool started, const QString& done, const QString& target) {
+  return started ? done : QStringLiteral("No program could be started to open %1").arg(target);
+}
+
+// A file saved and handed to a program: where it went and what opened it.
+QString SavedAndOpened(bool started, const QString& path, const QString& program) {
+  return HandedOff(started, QStringLiteral("Saved %1 and opened it in %2").arg(Native(path), program), Native(path));
+}
+
 // Fetches the command's frame into the working folder under its NASA name, then
-// hands the file's path to open when it is there.
-void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(const QString&)> open) {
+// hands the file's path to open when it is there; open says whether a program started.
+void FetchFrameToWorkingFolder(const ExportContext& ctx, const QString& program,
+                               std::function<bool(const QString&)> open) {
   const CommandFrame frame = FrameOfCommand(ctx);
   const QString path = InWorkingFolder(ctx, frame.FileName);
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
@@ -42,8 +58,8 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, std::function<void(cons
       [fetch, frame, path](const DownloadControl& control) {
         return fetch.DownloadToFile(frame.Url.toStdString(), path, IsPicture, frame.Sized(control));
       },
-      [path, open = std::move(open)](const DownloadResult& result) {
-        if (result.Ok && QFileInfo::exists(path)) open(path);
+      [path, program, tell = ctx.Tell, open = std::move(open)](const DownloadResult& result) {
+        if (result.Ok && QFileInfo::exists(path)) tell(SavedAndOpened(open(path), path, program));
       });
 }
 
@@ -65,7 +81,7 @@ bool SaveLines(const QByteArray& text, const QString& fileName, QString& error) 
 }
 
 QString CannotCreate(const QString& fileName, const QString& reason) {
-  return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason);
+  return QStringLiteral("Cannot create file \"%1\". %2").arg(Native(fileName), reason);
 }
 
 // The pictures folder (made when needed) when it exists, else the user's documents
@@ -81,8 +97,16 @@ QString PicturesFolder(const ExportContext& ctx) {
 
 }  // namespace
 
+namespace {
+
+void OpenInBrowser(const ExportContext& ctx, const QString& url) {
+  ctx.Tell(HandedOff(ctx.Shell.OpenDocument(url), QStringLiteral("Opened %1 in the browser").arg(url), url));
+}
+
+}  // namespace
+
 void NasaWebsite(const ExportContext& ctx) {
-  ctx.Shell.OpenDocument(QString::fromStdString(SvsPageUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude)));
+  OpenInBrowser(ctx, QString::fromStdString(SvsPageUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude)));
 }
 
 namespace {
@@ -103,7 +127,7 @@ void SaveComputedYearTable(const ExportContext& ctx) {
     ctx.ReportError(CannotCreate(dialog.FileName, error));
     return;
   }
-  ctx.Shell.OpenInNotepad(dialog.FileName);
+  ctx.Tell(SavedAndOpened(ctx.Shell.OpenInNotepad(dialog.FileName), dialog.FileName, kTextEditor));
 }
 
 }  // namespace
@@ -116,7 +140,8 @@ void FullYearData(const ExportContext& ctx) {
   const QString url = QString::fromStdString(MoonInfoUrl(ctx.Site, ctx.CurrentDateTime, ctx.Latitude));
   const QString fileName = InFolder(ctx.TextFolder, QUrl(url).fileName());
   if (QFileInfo::exists(fileName))
-    ctx.Shell.OpenInNotepad(fileName);
+    ctx.Tell(HandedOff(ctx.Shell.OpenInNotepad(fileName),
+                       QStringLiteral("Opened %1 in %2").arg(Native(fileName), kTextEditor), Native(fileName)));
   else
     DownloadTextAndOpen(ctx, fileName, url, NasaSeriesFor(ctx.CurrentDateTime).Year);
 }
@@ -131,7 +156,7 @@ void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, cons
         control.ExpectedBytes = kYearTableBytes;
         return fetch.Fetch(url, *lines, control);
       },
-      [&shell, report = ctx.ReportError, lines, FileName, Year](const DownloadResult& result) {
+      [&shell, tell = ctx.Tell, report = ctx.ReportError, lines, FileName, Year](const DownloadResult& result) {
         if (!result.Ok) return;
         QString error;
         if (!IsNasaYearTable(*lines, Year, error)) {
@@ -143,24 +168,26 @@ void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, cons
           report(CannotCreate(FileName, error));
           return;
         }
-        shell.OpenInNotepad(FileName);
+        tell(SavedAndOpened(shell.OpenInNotepad(FileName), FileName, kTextEditor));
       });
 }
 
 void MovieInBrowser(const ExportContext& ctx) {
-  ctx.Shell.OpenDocument(QString::fromStdString(MovieUrl(ctx.Site, ctx.View, ctx.Latitude)));
+  OpenInBrowser(ctx, QString::fromStdString(MovieUrl(ctx.Site, ctx.View, ctx.Latitude)));
 }
 
-void ImageInBrowser(const ExportContext& ctx) { ctx.Shell.OpenDocument(FrameOfCommand(ctx).Url); }
+void ImageInBrowser(const ExportContext& ctx) { OpenInBrowser(ctx, FrameOfCommand(ctx).Url); }
 
 void ImageInViewer(const ExportContext& ctx) {
   HandOff& shell = ctx.Shell;
-  FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenWithRegisteredProgram(path); });
+  FetchFrameToWorkingFolder(ctx, QStringLiteral("the viewer"),
+                            [&shell](const QString& path) { return shell.OpenWithRegisteredProgram(path); });
 }
 
 void ImageInPaintProgram(const ExportContext& ctx) {
   HandOff& shell = ctx.Shell;
-  FetchFrameToWorkingFolder(ctx, [&shell](const QString& path) { shell.OpenInImageEditor(path); });
+  FetchFrameToWorkingFolder(ctx, QStringLiteral("the image editor"),
+                            [&shell](const QString& path) { return shell.OpenInImageEditor(path); });
 }
 
 void ImagetoClipBoard(const ExportContext& ctx) {
@@ -175,12 +202,21 @@ void ImagetoClipBoard(const ExportContext& ctx) {
         if (result.Ok && !DecodeTiff(bytes, *frame)) result = CorruptData(result.HttpStatus);
         return result;
       },
-      [frame](const DownloadResult& result) {
-        if (result.Ok) QGuiApplication::clipboard()->setImage(frame->convertToFormat(QImage::Format_RGB888));
+      [frame, name = shown.FileName, tell = ctx.Tell](const DownloadResult& result) {
+        if (!result.Ok) return;
+        QGuiApplication::clipboard()->setImage(frame->convertToFormat(QImage::Format_RGB888));
+        tell(QStringLiteral("Copied NASA's frame %1 (%2 x %3) to the clipboard")
+                 .arg(name)
+                 .arg(frame->width())
+                 .arg(frame->height()));
       });
 }
 
-void LinktoClipboard(const ExportContext& ctx) { QGuiApplication::clipboard()->setText(FrameOfCommand(ctx).Url); }
+void LinktoClipboard(const ExportContext& ctx) {
+  const QString url = FrameOfCommand(ctx).Url;
+  QGuiApplication::clipboard()->setText(url);
+  ctx.Tell(QStringLiteral("Copied the link %1 to the clipboard").arg(url));
+}
 
 void SaveAsTifFile(const ExportContext& ctx) {
   const CommandFrame frame = FrameOfCommand(ctx);
@@ -189,19 +225,15 @@ void SaveAsTifFile(const ExportContext& ctx) {
   ctx.SavePictureDialog1.Filter = kTifFilter;
   if (!ctx.SavePictureDialog1.Execute()) return;
   const Downloader fetch = ctx.Fetch;  // a copy: the work may outlive the window
+  const QString path = ctx.SavePictureDialog1.FileName;
   ctx.RunInBackground(
       frame.FileName,
-      [fetch, frame, path = ctx.SavePictureDialog1.FileName](const DownloadControl& control) {
+      [fetch, frame, path](const DownloadControl& control) {
         return fetch.DownloadToFile(frame.Url.toStdString(), path, IsPicture, frame.Sized(control));
       },
-      [](const DownloadResult&) {});
-}
-
-void SaveScreen(const ExportContext& ctx) {
-  if (ctx.PointerInWindow.x() >= kSaveScreenFrameX)
-    SaveAsTifFile(ctx);
-  else
-    SaveAsBmpFile(ctx);
+      [path, tell = ctx.Tell](const DownloadResult& result) {
+        if (result.Ok) tell(QStringLiteral("Saved %1").arg(Native(path)));
+      });
 }
 
 void SaveAsBmpFile(const ExportContext& ctx) {
@@ -214,11 +246,19 @@ void SaveAsBmpFile(const ExportContext& ctx) {
   // failed write leaves any file already there as it was.
   QSaveFile file(dialog.FileName);
   if (!file.open(QIODevice::WriteOnly) ||
-      !ctx.ChartImage.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") || !file.commit())
+      !ctx.ChartImage.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") || !file.commit()) {
     ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
+    return;
+  }
+  ctx.Tell(QStringLiteral("Saved the chart as %1").arg(Native(dialog.FileName)));
 }
 
 void OpenFolder(const ExportContext& ctx) {
-  QDir().mkpath(ctx.WorkingFolder);
-  ctx.Shell.OpenFolder(ctx.WorkingFolder);
+  const QString folder = Native(ctx.WorkingFolder);
+  if (!QDir().mkpath(ctx.WorkingFolder)) {
+    ctx.Tell(QStringLiteral("The folder %1 cannot be made").arg(folder));
+    return;
+  }
+  ctx.Tell(HandedOff(ctx.Shell.OpenFolder(ctx.WorkingFolder), QStringLiteral("Opened the folder %1").arg(folder),
+                     folder));
 }

@@ -1,8 +1,9 @@
 // The commands of the "Action" menu and of the pictures' pop-up menu. Each works on the
-// hour, hemisphere and view as they stand and redraws nothing. None shows a message of
-// its own: a failed download or a cancelled dialog ends the command quietly (the window
-// tells of a failed download); a file the user's data cannot be written to, and a
-// yearly table that is not NASA's, are reported through ExportContext::ReportError.
+// hour, hemisphere and view as they stand and redraws nothing. Each says through
+// ExportContext::Tell what it did (where the file went) or that no program could be
+// started for what it opens; a cancelled dialog ends it quietly and a failed download
+// is told by the window; a file the user's data cannot be written to, and a yearly
+// table that is not NASA's, are reported through ExportContext::ReportError.
 #pragma once
 
 #include "export/export_context.h"
@@ -30,21 +31,16 @@ void LinktoClipboard(const ExportContext& ctx);
 // "Save Image TIF File": NASA's frame file, byte for byte, at a path the user chooses,
 // offered in the pictures folder (the working folder).
 void SaveAsTifFile(const ExportContext& ctx);
-// "Save Screen": over the right picture (x >= kSaveScreenFrameX in the window) the frame
-// as "Save Image TIF File" does, elsewhere the altitude chart (SaveAsBmpFile).
-void SaveScreen(const ExportContext& ctx);
 // "Open Folder": the working folder in the file manager, made when it is not there yet.
 void OpenFolder(const ExportContext& ctx);
 
-// The altitude chart as a 24-bit BMP file at a path the user chooses, offered as
-// "Graph.bmp" in the working folder (the documents folder when that cannot be made).
+// "Save Chart": the altitude chart as a 24-bit BMP file at a path the user chooses,
+// offered as "Graph.bmp" in the working folder (the documents folder when that cannot
+// be made).
 void SaveAsBmpFile(const ExportContext& ctx);
 // Fetches NASA's yearly table, keeps it at FileName with CR LF line ends and opens it
 // in the text editor; nothing is written when the download fails or the text is not
 // NASA's table (an error page, a table cut short), which is reported.
 // Year is the year the table must be of.
 void DownloadTextAndOpen(const ExportContext& ctx, const QString& FileName, const QString& Url, int Year);
-
-// The x in the main window from which on the pointer is over the NASA picture.
-inline constexpr int kSaveScreenFrameX = 688;
 inline const QString kChartFileName = QStringLiteral("Graph.bmp");

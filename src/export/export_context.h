@@ -1,9 +1,8 @@
 // What the menu commands of the "Action" and pop-up menus work with. The main window
-// builds one for each command from its state, its pictures and the pointer position.
+// builds one for each command from its state and its pictures.
 #pragma once
 
 #include <QImage>
-#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -34,7 +33,9 @@ struct ExportContext {
   SavePictureDialog& SavePictureDialog1;   // the window's save dialog, kept between commands
   QString WorkingFolder;                   // the pictures folder: saved pictures and fetched frames
   QString TextFolder;                      // where NASA's yearly text files are kept
-  QPoint PointerInWindow;                  // the pointer relative to the main window
+  // What a command did (where the file went), or why nothing opened, in a few words
+  // for the status bar.
+  std::function<void(const QString&)> Tell;
   std::function<void(const QString&)> ReportError;  // shows a file-write error to the user
   BackgroundRunner RunInBackground;
 };

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "render/bitmap_helpers.h"
 #include "render/drawn_moon.h"
 #include "render/feature_names.h"
 #include "render/moon_view.h"
@@ -56,8 +57,8 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record) {
 
 FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize) {
   const MoonRecord seen = SeenFromPlaceRecord(Record);
-  PictureGeometry g =
-      MoonViewGeometry(seen, TurnedZenithUp(Options), QSize(kDrawnFrameSize, kDrawnFrameSize), PictureSize);
+  // The drawn frame fills the picture, whatever its size.
+  PictureGeometry g = MoonViewGeometry(seen, TurnedZenithUp(Options), PictureSize, PictureSize);
   g.MirroredLeftRight = Options.Eyepiece != EyepieceImage::Upright;
   g.MirroredUpDown = Options.Eyepiece == EyepieceImage::StraightThrough;
   return FeatureProjection(HourValuesOf(seen), g);
@@ -65,9 +66,16 @@ FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOpt
 
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter) {
+  DrawBitmap(Bitmap, QPoint(0, 0), FrameFromHere);
+  return DrawMoonFromHereOverlays(Bitmap, WideInset, Record, Options, ShownSize{}, Reporter);
+}
+
+LabelText DrawMoonFromHereOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record,
+                                   const MoonViewOptions& Options, const ShownSize& Shown,
+                                   BitmapErrorReporter& Reporter) {
   MoonViewOptions turned = TurnedZenithUp(Options);
   turned.Names = false;  // written after the eyepiece has turned the picture, so they stay readable
-  const LabelText label = DrawMoon(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, FrameFromHere, Reporter);
+  const LabelText label = DrawMoonOverlays(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, Shown, Reporter);
   Bitmap = ThroughEyepiece(Bitmap, Options.Eyepiece);
   if (Options.Names) DrawFeatureNames(Bitmap, FromHereProjection(Record, Options, Bitmap.size()), HourValuesOf(Record));
   return label;

@@ -22,3 +22,7 @@ FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOpt
 
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter);
+// The same over Bitmap holding FrameFromHere scaled to Shown, as DrawMoonOverlays.
+LabelText DrawMoonFromHereOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record,
+                                   const MoonViewOptions& Options, const ShownSize& Shown,
+                                   BitmapErrorReporter& Reporter);

@@ -1,7 +1,5 @@
 #include "render/moon_view.h"
 
-#include "render/drawn_moon.h"
-
 #include "core/covered_range.h"
 #include "render/drawn_moon.h"
 #include "render/feature_names.h"
@@ -35,9 +33,10 @@ void DrawCross(QPainter& Canvas, int width, int height, int inset, qreal LineWid
   Canvas.drawLine(cx, inset, cx, height - inset);
 }
 
-// The lines over the Moon frame in Bitmap, which holds the 730-pixel frame scaled
-// to Shown; the turn by the parallactic angle comes between the lines that turn with
-// the picture and those that stay upright. Returns the text of ParallacticLab.
+}  // namespace
+
+// The turn by the parallactic angle comes between the lines that turn with the
+// picture and those that stay upright.
 LabelText DrawMoonOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const ShownSize& Shown, BitmapErrorReporter& Reporter) {
   const qreal k = Shown.PixelsPerUnit();
@@ -71,14 +70,12 @@ LabelText DrawMoonOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Rec
   }
   if (Options.Names) {
     // The names go on last, upright, where the turned picture has put their features.
-    const QSize frame(kDrawnFrameSize, kDrawnFrameSize);
-    const PictureGeometry geometry = MoonViewGeometry(Record, Options, frame, Bitmap.size());
+    // The frame fills the picture, whatever size it is drawn at.
+    const PictureGeometry geometry = MoonViewGeometry(Record, Options, Bitmap.size(), Bitmap.size());
     DrawFeatureNames(Bitmap, FeatureProjection(HourValuesOf(Record), geometry), HourValuesOf(Record));
   }
   return label;
 }
-
-}  // namespace
 
 ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record, const MoonViewOptions& Options,
                     const MoonViewServices& Services, const QImage& FrameJpeg, const QImage& FrameTiff,
@@ -125,7 +122,10 @@ QImage DrawShownView(ViewKind View, const MoonRecord& Record, const MoonViewOpti
   if (IsMoonView(View)) {
     QImage moon = FrameJpeg.scaled(Options.ImageSize * k, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(kBitmapFormat);
-    DrawMoonOverlays(moon, true, Record, Options, Shown, Reporter);
+    if (View == ViewKind::FromHere)
+      DrawMoonFromHereOverlays(moon, true, Record, Options, Shown, Reporter);
+    else
+      DrawMoonOverlays(moon, true, Record, Options, Shown, Reporter);
     DrawBitmap(picture, at, moon);
   } else if (!FrameTiff.isNull()) {
     const QSize size = (QSizeF(view.FrameSize) * static_cast<qreal>(view.Scale) * k).toSize();

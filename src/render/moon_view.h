@@ -34,6 +34,12 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
 LabelText DrawMoon(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                    const QImage& FrameJpeg, BitmapErrorReporter& Reporter);
 
+// The Moon view's lines, the turn and the names over Bitmap, which holds the Moon
+// frame scaled to Shown (the 730-pixel frame itself for ShownSize{}). Returns the text
+// of ParallacticLab.
+LabelText DrawMoonOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
+                           const ShownSize& Shown, BitmapErrorReporter& Reporter);
+
 // The right picture of ShowMoon for a box of Shown, for the screen: the frame of the
 // view scaled smoothly to the box at the screen's resolution and, for the Moon views,
 // the lines drawn over it at that size (at least one logical pixel wide) rather than

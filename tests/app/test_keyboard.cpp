@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -89,7 +90,7 @@ TEST_F(Keyboard, CommandKeysRunTheirCommands) {
   QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(Dialog->ShownWith.size(), 1u);
   int copies = 0;
-  QObject::connect(Form->findChild<QAction*>("ImagetoClipBoard1Action"), &QAction::triggered, [&] { ++copies; });
+  QObject::connect(Form->findChild<QAction*>("CopyPicture1Action"), &QAction::triggered, [&] { ++copies; });
   QTest::keyClick(Form.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(copies, 1);
   QTest::keyClick(Form.get(), Qt::Key_F1);
@@ -102,18 +103,24 @@ TEST_F(Keyboard, CommandKeysRunTheirCommands) {
   EXPECT_FALSE(Form->isVisible());
 }
 
-// With the calendar holding the keyboard, its arrows choose a day and the window
-// shows that day's local midnight.
-TEST_F(Keyboard, TheCalendarsKeyboardChoiceIsShown) {
-  auto* calendar = Child<QCalendarWidget>(*Form, "MonthCal");
-  QWidget* days = calendar->focusProxy() ? calendar->focusProxy() : calendar;
-  days->setFocus();
-  ASSERT_TRUE(calendar->isAncestorOf(QApplication::focusWidget()));
-  calendar->setSelectedDate(QDate(2024, 6, 9));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+// A day clicked in the calendar is shown, and the window's keys act after it as
+// before: the arrows step the hour and Page Down goes to the full moon, whatever the
+// calendar would have done with them.
+TEST_F(Keyboard, AfterADayIsClickedTheKeysStillMoveTheHour) {
+  auto* days = Child<QCalendarWidget>(*Form, "MonthCal")->findChild<QTableView*>();
+  ASSERT_NE(days, nullptr);
+  QModelIndex fifteenth;
+  for (int r = 0; r < days->model()->rowCount(); ++r)
+    for (int c = 0; c < days->model()->columnCount(); ++c)
+      if (days->model()->index(r, c).data().toString() == "15") fifteenth = days->model()->index(r, c);
+  ASSERT_TRUE(fifteenth.isValid());
+  QTest::mouseClick(days->viewport(), Qt::LeftButton, Qt::NoModifier, days->visualRect(fifteenth).center());
   WaitForShow(*Form);
-  EXPECT_EQ(calendar->selectedDate(), QDate(2024, 6, 10));
-  EXPECT_NEAR(Form->Session().Record().DateTime, At(2024, 6, 10, 0), kSecond);
+  EXPECT_NEAR(Form->Session().HourShown(), At(2024, 6, 15, 0), kSecond);
+  const long double nextFull = RoundToHour(FindFullMoon(true, static_cast<double>(At(2024, 6, 15, 2))), false);
+  EXPECT_NEAR(ShownAfter(Qt::Key_Right), At(2024, 6, 15, 2), kSecond);
+  EXPECT_NEAR(ShownAfter(Qt::Key_PageDown), nextFull, kSecond);
+  EXPECT_NEAR(ShownAfter(Qt::Key_Left), nextFull - 2.0L / 24, kSecond);
 }
 
 }  // namespace

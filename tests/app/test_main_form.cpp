@@ -82,10 +82,10 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
 
   const QStringList commands = {"&NASA Website",       "&Full Year Data",     "&Movie in Browser",
                                 "Image in &Browser",   "Image in &Viewer",    "Image in &Paint Program",
-                                "&Image to Clipboard", "&Link to Clipboard",  "Save Image &TIF File",
-                                "&Download Frames…",   "&Almanac…",          "Find Feat&ure…",    "&Eclipses…",
-                                "Next &Eclipse",
-                                "Previous E&clipse",   "&Save Screen",        "&Open Folder"};
+                                "Copy &Picture",       "&Image to Clipboard", "&Link to Clipboard",
+                                "Save Image &TIF File", "&Download Frames…",  "&Almanac…",
+                                "Find Feat&ure…",      "&Eclipses…",          "Next &Eclipse",
+                                "Previous E&clipse",   "&Save Chart…",        "&Open Folder"};
   QStringList action;
   for (QAction* a : form.menuBar()->actions()[1]->menu()->actions()) action << a->text();
   EXPECT_EQ(action, commands);
@@ -107,8 +107,9 @@ TEST_F(MainForm, TheMenusShowTheirShortcuts) {
   const std::pair<const char*, QKeySequence> shortcuts[] = {
       {"Exit1", QKeySequence("Ctrl+Q")},
       {"About1", QKeySequence("F1")},
-      {"SaveScreen1Action", QKeySequence("Ctrl+S")},
-      {"ImagetoClipBoard1Action", QKeySequence("Ctrl+C")},
+      {"SaveChart1Action", QKeySequence("Ctrl+S")},
+      {"CopyPicture1Action", QKeySequence("Ctrl+C")},
+      {"ImagetoClipBoard1Action", QKeySequence()},
       {"LinktoClipboard1Action", QKeySequence("Ctrl+Shift+C")},
       {"NextEclipse1Action", QKeySequence("E")},
       {"PrevEclipse1Action", QKeySequence("Shift+E")},
@@ -252,25 +253,6 @@ TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
   form.show();
   EXPECT_TRUE(form.isMaximized());
   EXPECT_NE(form.width(), 400);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(FitToScreens, KeepsAWindowOnTheScreensAvailable) {
-  const QList<QRect> screens = {QRect(0, 0, 1366, 728), QRect(1366, 0, 1920, 1040)};
-  struct Case {
-    QRect Stored, Expected;
-  } const cases[] = {
-      {{10, 20, 1200, 700}, {10, 20, 1200, 700}},        // fits: unchanged
-      {{0, 5, 1600, 32767}, {0, 0, 1366, 728}},          // too large: the screen's size
-      {{5000, 4000, 800, 600}, {566, 128, 800, 600}},    // off every screen: onto the first
-      {{2000, 100, 1000, 900}, {2000, 100, 1000, 900}},  // on the second screen
-      {{3000, 500, 1000, 900}, {2286, 140, 1000, 900}},  // partly beyond the second: moved in
-  };
-  for (const Case& c : cases) EXPECT_EQ(FitToScreens(c.Stored, screens), c.Expected) << c.Stored.x();
-  EXPECT_EQ(FitToScreens(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
 }
 
 }  // namespace

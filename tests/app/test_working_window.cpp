@@ -198,7 +198,7 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
     EXPECT_FALSE(action->isEnabled()) << name;
     EXPECT_TRUE(action->toolTip().contains("2027")) << name;
   }
-  EXPECT_TRUE(form.findChild<QAction*>("SaveScreen1Action")->isEnabled());
+  EXPECT_TRUE(form.findChild<QAction*>("SaveChart1Action")->isEnabled());
 }
 
 TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {

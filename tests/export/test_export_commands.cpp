@@ -111,7 +111,7 @@ class ExportCommands : public ::testing::Test {
   std::string Url(const std::string& path) const { return Server->BaseUrl() + path; }
   QString InWork(const QString& name) const { return QDir(Work.path()).filePath(name); }
 
-  ExportContext Context(QPoint pointer = {}) {
+  ExportContext Context() {
     // Downloads run at once here, so every command has ended when it returns.
     return ExportContext{State.CurrentDateTime,
                          State.Latitude,
@@ -123,7 +123,7 @@ class ExportCommands : public ::testing::Test {
                          Dialog,
                          Work.path(),
                          Work.path(),
-                         pointer,
+                         [this](const QString& done) { Told.push_back(done); },
                          [this](const QString& message) { Errors.push_back(message); },
                          [this](const QString& what, const DownloadWork& work, const auto& then) {
                            const DownloadResult result = work(Control);
@@ -142,6 +142,7 @@ class ExportCommands : public ::testing::Test {
   QImage Chart = TestPicture(730, 730);
   HandOffRecorder Shell;
   ScriptedSaveDialog Dialog;
+  std::vector<QString> Told;  // what the commands said they did
   std::vector<QString> Errors;
   DownloadControl Control;                           // what the runner gives every download
   std::vector<std::pair<QString, QString>> Downloads;  // each download's name and failure reason
@@ -440,11 +441,10 @@ TEST_F(ExportCommands, SaveAsTifFileKeepsAGoodFileWhenTheAnswerIsNoPicture) {
   EXPECT_EQ(QDir(Work.path()).entryList(QDir::Files), QStringList{"frame.tif"});
 }
 
-// The pointer's x in the window decides: up to 687 the chart, from 688 on the frame.
-TEST_F(ExportCommands, SaveScreenChoosesByThePointerInTheWindow) {
+TEST_F(ExportCommands, SaveAsTifFileOffersTheTifFilterAgainAfterTheChartsBmp) {
   Dialog.Answers = {std::nullopt, std::nullopt};
-  SaveScreen(Context(QPoint(687, 400)));
-  SaveScreen(Context(QPoint(688, 400)));
+  SaveAsBmpFile(Context());
+  SaveAsTifFile(Context());
   ASSERT_EQ(Dialog.ShownWith.size(), 2u);
   EXPECT_EQ(Dialog.ShownWith[0].FileName, "Graph.bmp");
   EXPECT_EQ(Dialog.ShownWith[0].Filter, "BMP Image File (*.bmp)|*.bmp");
@@ -453,19 +453,10 @@ TEST_F(ExportCommands, SaveScreenChoosesByThePointerInTheWindow) {
   EXPECT_EQ(Dialog.ShownWith[1].Filter, "TIF Image File (*.tif)|*.tif");
 }
 
-TEST_F(ExportCommands, SaveAsTifFileOffersTheTifFilterAgainAfterSaveScreenChoseBmp) {
-  Dialog.Answers = {std::nullopt, std::nullopt};
-  SaveScreen(Context(QPoint(10, 10)));
-  SaveAsTifFile(Context());
-  ASSERT_EQ(Dialog.ShownWith.size(), 2u);
-  EXPECT_EQ(Dialog.ShownWith[1].FileName, "moon.3859.tif");
-  EXPECT_EQ(Dialog.ShownWith[1].Filter, "TIF Image File (*.tif)|*.tif");
-}
-
-TEST_F(ExportCommands, SaveScreenWritesTheChartAs24BitBmp) {
+TEST_F(ExportCommands, SaveChartWritesTheChartAs24BitBmp) {
   const QString chosen = InWork("chart.bmp");
   Dialog.Answers = {chosen};
-  SaveScreen(Context(QPoint(300, 200)));
+  SaveAsBmpFile(Context());
   const QByteArray bmp = ReadAll(chosen);
   ASSERT_GE(bmp.size(), 54);
   EXPECT_EQ(bmp.left(2), "BM");
@@ -482,12 +473,11 @@ TEST_F(ExportCommands, SaveScreenWritesTheChartAs24BitBmp) {
 // Pictures go to the pictures folder and the yearly text to the text folder, each
 // made when it is not there yet.
 TEST_F(ExportCommands, TheFoldersAreMadeWhenNeeded) {
-  ExportContext ctx = Context(QPoint(100, 100));
+  ExportContext ctx = Context();
   ctx.WorkingFolder = InWork("Pictures/Orvanel");
   ctx.TextFolder = InWork("Documents/Orvanel");
-  SaveScreen(ctx);
-  ctx.PointerInWindow = QPoint(kSaveScreenFrameX, 100);
-  SaveScreen(ctx);
+  SaveAsBmpFile(ctx);
+  SaveAsTifFile(ctx);
   ASSERT_EQ(Dialog.ShownWith.size(), 2u);
   for (const auto& shown : Dialog.ShownWith) EXPECT_EQ(shown.InitialDir, ctx.WorkingFolder + "/");
   EXPECT_TRUE(QDir(ctx.WorkingFolder).exists());
@@ -497,12 +487,49 @@ TEST_F(ExportCommands, TheFoldersAreMadeWhenNeeded) {
   EXPECT_TRUE(QFile::exists(QDir(ctx.TextFolder).filePath("mooninfo_2024.txt")));
 }
 
-TEST_F(ExportCommands, SaveScreenReportsAChartThatCannotBeWritten) {
+TEST_F(ExportCommands, SaveChartReportsAChartThatCannotBeWritten) {
   const QString chosen = InWork("missing-folder/chart.bmp");
   Dialog.Answers = {chosen};
-  SaveScreen(Context(QPoint(100, 100)));
+  SaveAsBmpFile(Context());
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_TRUE(Errors[0].contains(chosen)) << Errors[0].toStdString();
+}
+
+// Each command says what it did, naming the file or the address, or that no program
+// could be started for what it opens.
+TEST_F(ExportCommands, EveryCommandSaysWhatItDidOrWhyNothingOpened) {
+  Serve(kMoonFrame2024, TiffBytes(TestPicture(8, 6)));
+  Serve(kNorth2024 + "mooninfo_2024.txt", NasaTable(2024));
+  const QString frameUrl = QString::fromStdString(Url(kMoonFrame2024));
+  const QString frame = InWork("moon.3859.tif"), table = InWork("mooninfo_2024.txt");
+  const struct {
+    void (*Command)(const ExportContext&);
+    QString Done;    // said when a program starts
+    QString Target;  // named when none can
+  } handedOff[] = {
+      {NasaWebsite, "Opened " + QString::fromStdString(Url("/5187")) + " in the browser",
+       QString::fromStdString(Url("/5187"))},
+      {ImageInBrowser, "Opened " + frameUrl + " in the browser", frameUrl},
+      {ImageInViewer, "Saved " + frame + " and opened it in the viewer", frame},
+      {ImageInPaintProgram, "Saved " + frame + " and opened it in the image editor", frame},
+      {FullYearData, "Saved " + table + " and opened it in the text editor", table},
+      {OpenFolder, "Opened the folder " + Work.path(), Work.path()},
+  };
+  for (const bool starts : {true, false}) {
+    Shell.Starts = starts;
+    for (const auto& c : handedOff) {
+      Told.clear();
+      c.Command(Context());
+      EXPECT_EQ(Told, std::vector<QString>{starts ? c.Done : "No program could be started to open " + c.Target});
+    }
+  }
+  Told.clear();
+  Dialog.Answers = {InWork("saved.tif"), InWork("saved.bmp")};
+  for (auto* command : {LinktoClipboard, ImagetoClipBoard, SaveAsTifFile, SaveAsBmpFile}) command(Context());
+  EXPECT_EQ(Told, (std::vector<QString>{"Copied the link " + frameUrl + " to the clipboard",
+                                        "Copied NASA's frame moon.3859.tif (8 x 6) to the clipboard",
+                                        "Saved " + InWork("saved.tif"), "Saved the chart as " + InWork("saved.bmp")}));
+  EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(ExportCommands, OpenFolderOpensTheWorkingFolder) {

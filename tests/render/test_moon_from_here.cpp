@@ -95,7 +95,7 @@ TEST(MoonFromHere, TheDiscHasThePlacesDiameter) {
 }
 
 // The window's view: always turned, so the window hides "Rotate Parallactic"; the
-// picture is DrawMoonFromHere's.
+// picture is DrawMoonFromHere's, at 730 pixels and as drawn for the window's box.
 TEST(MoonFromHere, ShowMoonDrawsItWithoutTheRotateBox) {
   const MoonRecord record = RecordFrom(1500, {40.71L, -74.01L, 0});
   const QImage frame = DrawMoonFrameFromHere(record);
@@ -109,4 +109,7 @@ TEST(MoonFromHere, ShowMoonDrawsItWithoutTheRotateBox) {
   ASSERT_TRUE(labels.RotateBoxVisible && labels.ParallacticLab);
   EXPECT_FALSE(*labels.RotateBoxVisible);
   EXPECT_EQ(shown, expected);
+  // Drawn for the window's box, the same turn.
+  EXPECT_EQ(DrawShownView(ViewKind::FromHere, record, MoonViewOptions{}, frame, QImage(), ShownSize{}, reporter),
+            expected);
 }

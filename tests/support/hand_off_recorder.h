@@ -1,4 +1,5 @@
-// A HandOff that records what would have been handed to other programs.
+// A HandOff that records what would have been handed to other programs, and says a
+// program started for it unless told otherwise.
 #pragma once
 
 #include <ostream>
@@ -19,14 +20,20 @@ inline std::ostream& operator<<(std::ostream& out, const HandOffCall& call) {
 
 class HandOffRecorder : public HandOff {
  public:
-  void OpenDocument(const QString& Url) override { Record("OpenDocument", Url); }
-  void OpenWithRegisteredProgram(const QString& FileName) override { Record("OpenWithRegisteredProgram", FileName); }
-  void OpenInImageEditor(const QString& FileName) override { Record("OpenInImageEditor", FileName); }
-  void OpenInNotepad(const QString& FileName) override { Record("OpenInNotepad", FileName); }
-  void OpenFolder(const QString& Folder) override { Record("OpenFolder", Folder); }
+  bool OpenDocument(const QString& Url) override { return Record("OpenDocument", Url); }
+  bool OpenWithRegisteredProgram(const QString& FileName) override {
+    return Record("OpenWithRegisteredProgram", FileName);
+  }
+  bool OpenInImageEditor(const QString& FileName) override { return Record("OpenInImageEditor", FileName); }
+  bool OpenInNotepad(const QString& FileName) override { return Record("OpenInNotepad", FileName); }
+  bool OpenFolder(const QString& Folder) override { return Record("OpenFolder", Folder); }
 
   std::vector<HandOffCall> Calls;
+  bool Starts = true;  // whether a program starts for each call
 
  private:
-  void Record(const char* kind, const QString& target) { Calls.push_back({kind, target.toStdString()}); }
+  bool Record(const char* kind, const QString& target) {
+    Calls.push_back({kind, target.toStdString()});
+    return Starts;
+  }
 };

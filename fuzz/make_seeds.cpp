@@ -6,7 +6,7 @@
 // CORPUS_DIR/<target>/ receives frames of several sizes and layouts (JPEG: baseline,
 // progressive, greyscale, CMYK; TIFF: strips, tiles, LZW, 16-bit, palette, alpha,
 // BigTIFF), pictures declaring huge dimensions, some of NASA's table rows,
-// orvanel-cli argument lines and settings files.
+// orvanel-cli argument lines, settings files and servers' answers.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -135,6 +135,34 @@ void SettingsSeeds(const fs::path& folder) {
   for (const char* file : files) Write(folder, "settings" + std::to_string(n++) + ".ini", QByteArray(file));
 }
 
+// Answers a server may give to a frame's request: good ones with a length, chunked,
+// until the connection closes, after an interim answer; redirects to another host and
+// to HTTPS; errors, a body cut short, lengths beyond the caps, headers either side of
+// the fuzz target's 1024-byte cap and a first line that is no status line.
+void DownloadAnswerSeeds(const fs::path& folder) {
+  const std::string padding = "X-Padding: " + std::string(900, 'h') + "\r\n";
+  const std::string answers[] = {
+      "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 5\r\n\r\nframe",
+      "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nframe\r\n3;x=y\r\nabc\r\n0\r\nT: 1\r\n\r\n",
+      "HTTP/1.0 200 OK\nServer: lf-only\n\nthe body runs until the connection closes",
+      "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok",
+      "HTTP/1.1 302 Found\r\nLocation: http://elsewhere.invalid/moon.0002.jpg\r\nContent-Length: 0\r\n\r\n",
+      "HTTP/1.1 301 Moved Permanently\r\nLocation: https://svs.gsfc.nasa.gov/moon.0001.jpg\r\n\r\n",
+      "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found",
+      "HTTP/1.1 204 No Content\r\n\r\n",
+      "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\ncut short",
+      "HTTP/1.1 200 OK\r\nContent-Length: 1800\r\n\r\n" + std::string(1800, 'b'),
+      "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\nhuge",
+      "HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd",
+      "HTTP/1.1 200 OK\r\n" + padding + "Content-Length: 1\r\n\r\nx",
+      "HTTP/1.1 200 OK\r\n" + padding + padding + "Content-Length: 1\r\n\r\nx",
+      "HTTP/x 200\r\n\r\nno status line, which libcurl would take for a 200",
+  };
+  int n = 0;
+  for (const std::string& answer : answers)
+    Write(folder, "answer" + std::to_string(n++) + ".http", QByteArray::fromStdString(answer));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,6 +177,7 @@ int main(int argc, char** argv) {
     TableLineSeeds(root / "nasa_table_line", argv[2]);
     CliSeeds(root / "cli_arguments");
     SettingsSeeds(root / "settings_reader");
+    DownloadAnswerSeeds(root / "download_answer");
   } catch (const std::exception& e) {
     std::cerr << "make_seeds: " << e.what() << '\n';
     return 1;

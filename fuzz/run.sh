@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:?usage: fuzz/run.sh SECONDS [WHAT...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(jpeg_decode tiff_decode nasa_table_line cli_arguments settings_reader)
+[ ${#targets[@]} -eq 0 ] && targets=(jpeg_decode tiff_decode nasa_table_line cli_arguments settings_reader download_answer)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DORVANEL_DATA_DIR="${ORVANEL_DATA_DIR:-$PWD/data}" \
   -DORVANEL_FUZZ=ON -DORVANEL_BUILD_TESTS=OFF -DORVANEL_BUILD_BENCH=OFF
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"

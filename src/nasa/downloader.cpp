@@ -15,7 +15,9 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
+#include "nasa/answer_header.h"
 #include "nasa/body_buffer.h"
 #include "nasa/image_decode.h"
 
@@ -89,8 +91,8 @@ struct Transfer {
   const DownloadLimits& Limits;
   const DownloadControl& Control;
   const std::function<bool(const char*, size_t, long long)>& Write;
+  AnswerHeader Header;
   Clock::time_point Start = Clock::now();
-  long long HeaderBytes = 0;
   bool BodyStarted = false;
   std::optional<DownloadResult> Stopped;  // why a callback ended the transfer
 
@@ -110,12 +112,12 @@ size_t Collect(char* data, size_t size, size_t count, void* user) {
   }
 }
 
-// Counts the answer's header lines (of every answer, redirects included).
-size_t CountHeader(char*, size_t size, size_t count, void* user) {
+// Checks the answers' header lines (of every answer, redirects included).
+size_t CheckHeader(char* data, size_t size, size_t count, void* user) {
   Transfer& t = *static_cast<Transfer*>(user);
-  t.HeaderBytes += static_cast<long long>(size * count);
-  if (t.HeaderBytes <= t.Limits.MaxHeaderBytes) return size * count;
-  t.Stop(DownloadFailure::BadAnswer, QStringLiteral("answer header too large"));
+  const QString refusal = t.Header.Refusal(std::string_view(data, size * count), t.BodyStarted);
+  if (refusal.isEmpty()) return size * count;
+  t.Stop(DownloadFailure::BadAnswer, refusal);
   return 0;
 }
 
@@ -168,7 +170,7 @@ void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits
   curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.MaxBytes));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CountHeader);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CheckHeader);
   curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
@@ -264,7 +266,8 @@ Downloader::Downloader(const DownloadLimits& limits) : Limits(limits), Pool(std:
 DownloadResult Downloader::Receive(const std::string& url, const Sink& write, const DownloadControl& control) const {
   const std::unique_ptr<CURL, CurlCleanup> curl(CurlReady() ? curl_easy_init() : nullptr);
   if (!curl) return DownloadResult::Failure(DownloadFailure::Other, QStringLiteral("no network library"));
-  Transfer transfer{curl.get(), Limits, control, write, Clock::now(), 0, false, std::nullopt};
+  Transfer transfer{curl.get(), Limits, control, write, AnswerHeader(Limits.MaxHeaderBytes), Clock::now(), false,
+                    std::nullopt};
   SetOptions(curl.get(), url, Limits, transfer);
   if (Pool->Handle()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, Pool->Handle());
   const CURLcode code = Perform(curl.get());

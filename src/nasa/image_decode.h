@@ -7,9 +7,11 @@
 // TIFF: every file that libtiff's RGBA reader accepts (any compression, strips or
 // tiles of any size, 1 to 16 bits a sample), reduced to 8 bits a channel; alpha is
 // dropped (unassociated alpha is not multiplied into the colours first).
-// Neither library writes to stderr from here. On failure the image is left unchanged
-// and the result says why, in a few words ("not a JPEG or TIFF picture", "5792 x 5792
-// pixels is too large", the library's own message for damaged data, ...).
+// Every decode first waits for its share of the process's decoding memory
+// (decoding_memory.h). Neither library writes to stderr from here. On failure the
+// image is left unchanged and the result says why, in a few words ("not a JPEG or
+// TIFF picture", "5792 x 5792 pixels is too large", the library's own message for
+// damaged data, ...).
 #pragma once
 
 #include <QByteArray>

@@ -10,8 +10,10 @@
 
 #include <jpeglib.h>
 
+#include <optional>
 #include <vector>
 
+#include "nasa/decoding_memory.h"
 #include "nasa/image_decode.h"
 
 namespace {
@@ -51,20 +53,37 @@ QString Why(const JpegErrorManager& err, const char* otherwise) {
   return QStringLiteral("damaged JPEG data: %1").arg(QString::fromLatin1(err.Message[0] ? err.Message : otherwise));
 }
 
-// Reads the header and starts a 24-bit B, G, R decode; a reason for pictures over the
-// size limit or a damaged header.
-DecodeResult Start(jpeg_decompress_struct* cinfo, JpegErrorManager* err, const unsigned char* data,
-                   unsigned long size) {
+// Reads the header; a reason for pictures over the size limit or a damaged header.
+DecodeResult ReadHeader(jpeg_decompress_struct* cinfo, JpegErrorManager* err, const unsigned char* data,
+                        unsigned long size) {
   if (setjmp(err->Jump)) return DecodeResult::Failure(Why(*err, "bad header"));
   jpeg_mem_src(cinfo, data, size);
   if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return DecodeResult::Failure(Why(*err, "no picture"));
   if (static_cast<long long>(cinfo->image_width) * cinfo->image_height > kMaxDecodedPixels)
     return DecodeResult::Failure(TooManyPixels(cinfo->image_width, cinfo->image_height));
+  return DecodeResult::Success();
+}
+
+// Starts a 24-bit B, G, R decode, which reads a picture of several scans (a
+// progressive one) whole into its coefficients.
+DecodeResult Begin(jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+  if (setjmp(err->Jump)) return DecodeResult::Failure(Why(*err, "bad header"));
   cinfo->dct_method = JDCT_ISLOW;
   cinfo->out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(cinfo);
   if (cinfo->output_components != 3) return DecodeResult::Failure(QStringLiteral("not a colour JPEG picture"));
   return DecodeResult::Success();
+}
+
+// About the memory a decode takes once the header is read: the rows kept (every row
+// of the picture, or one) and, for a picture of several scans, every coefficient.
+long long DecodingBytes(jpeg_decompress_struct* cinfo, bool everyRow) {
+  long long bytes = 3LL * cinfo->image_width * (everyRow ? cinfo->image_height : 1);
+  if (jpeg_has_multiple_scans(cinfo))
+    for (int c = 0; c < cinfo->num_components; ++c)
+      bytes += static_cast<long long>(sizeof(JBLOCK)) * cinfo->comp_info[c].width_in_blocks *
+               cinfo->comp_info[c].height_in_blocks;
+  return bytes;
 }
 
 // Decodes every row into bits, each bytesPerLine after the one before (0: all into one row).
@@ -79,9 +98,10 @@ bool ReadPixels(jpeg_decompress_struct* cinfo, JpegErrorManager* err, unsigned c
   return true;
 }
 
-// Runs a decode: the header, then fill(cinfo, err) to read the rows.
+// Runs a decode: the header, its share of the decoders' memory (every row's or one
+// row's), then fill(cinfo, err) to read the rows.
 template <typename Fill>
-DecodeResult Decode(const QByteArray& bytes, Fill fill) {
+DecodeResult Decode(const QByteArray& bytes, bool everyRow, Fill fill) {
   if (bytes.isEmpty()) return DecodeResult::Failure(QStringLiteral("an empty file"));
   jpeg_decompress_struct cinfo{};
   JpegErrorManager err{};
@@ -89,8 +109,13 @@ DecodeResult Decode(const QByteArray& bytes, Fill fill) {
     jpeg_destroy_decompress(&cinfo);
     return DecodeResult::Failure(Why(err, "no decoder"));
   }
-  DecodeResult result = Start(&cinfo, &err, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                              static_cast<unsigned long>(bytes.size()));
+  DecodeResult result = ReadHeader(&cinfo, &err, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                   static_cast<unsigned long>(bytes.size()));
+  std::optional<DecodingMemory::Share> share;  // ends after the decoder has given its memory back
+  if (result) {
+    share.emplace(ProcessDecodingMemory(), DecodingBytes(&cinfo, everyRow));
+    result = Begin(&cinfo, &err);
+  }
   if (result) result = fill(&cinfo, &err);
   jpeg_destroy_decompress(&cinfo);
   return result;
@@ -99,7 +124,7 @@ DecodeResult Decode(const QByteArray& bytes, Fill fill) {
 }  // namespace
 
 DecodeResult DecodeJpeg(const QByteArray& bytes, QImage& image) {
-  return Decode(bytes, [&image](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+  return Decode(bytes, true, [&image](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
     QImage decoded(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
                    QImage::Format_BGR888);
     if (decoded.isNull()) return DecodeResult::Failure(QStringLiteral("out of memory"));
@@ -111,7 +136,7 @@ DecodeResult DecodeJpeg(const QByteArray& bytes, QImage& image) {
 }
 
 DecodeResult CheckJpeg(const QByteArray& bytes) {
-  return Decode(bytes, [](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+  return Decode(bytes, false, [](jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
     std::vector<unsigned char> row(static_cast<std::size_t>(cinfo->output_width) * 3);
     if (!ReadPixels(cinfo, err, row.data(), 0)) return DecodeResult::Failure(Why(*err, "cut short"));
     return DecodeResult::Success();

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "nasa/decoding_memory.h"
 #include "nasa/image_decode.h"
 
 namespace {
@@ -136,6 +137,8 @@ DecodeResult DecodeTiff(const QByteArray& bytes, QImage& image) {
   if (!TIFFRGBAImageOK(tif.get(), message))
     return DecodeResult::Failure(QStringLiteral("unsupported TIFF picture: %1").arg(QString::fromLatin1(message)));
   IgnoreUnassociatedAlpha(tif.get());
+  // The raster of 32-bit pixels and the 24-bit picture made from it.
+  const DecodingMemory::Share share(ProcessDecodingMemory(), 7LL * width * height);
   try {
     const auto raster = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) * height);
     if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.get(), ORIENTATION_TOPLEFT, 1))

@@ -1,8 +1,10 @@
 // orvanel-cli prefetch against a local server in NASA's place and a cache folder of
 // the test's own (ORVANEL_NASA_SERVER, ORVANEL_CACHE_DIR).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdlib>
 
 #include "support/frame_server.h"
@@ -81,6 +83,23 @@ TEST_F(CliPrefetch, ARangeOverTheCapIsRefusedUpFront) {
   EXPECT_EQ(run.Output, "orvanel-cli prefetch: the 49 frames need up to 75 MiB, more than the frame cache's cap of "
                         "64 MiB (FrameCacheMB)\n");
   EXPECT_EQ(server_.Requests, 0);
+}
+
+// A FIFO in the settings file's place, under a home of the test's own, is passed over
+// with the default cap: the prefetch neither waits on it nor fails, and it stays a FIFO.
+// `timeout` ends a run that blocks (status 124).
+TEST_F(CliPrefetch, AFifoInPlaceOfTheSettingsIsPassedOver) {
+  const auto home = MakeTestFolder();
+  ASSERT_TRUE(QDir().mkpath(home->filePath("config/Quenhalse")));
+  const QString fifo = home->filePath("config/Quenhalse/Orvanel.ini");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const ProgramRun run = RunProgram(
+      "env", {"HOME=" + home->path().toStdString(), "XDG_CONFIG_HOME=" + home->filePath("config").toStdString(),
+              "timeout", "-k", "5", "60", ORVANEL_CLI_PATH, "prefetch", "2024-06-01T00:00Z", "2024-06-01T02:00Z"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Output, "fetched 3, already cached 0, failed 0\n");
+  EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+  EXPECT_TRUE(QFileInfo::exists(fifo));
 }
 
 TEST(CliPrefetchInput, BadRangesAndOptionsAreRefused) {

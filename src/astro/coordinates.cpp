@@ -1,6 +1,7 @@
 #include "astro/coordinates.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "astro/angle_multiples.h"
@@ -101,7 +102,9 @@ std::array<long double, 14> FundamentalArguments(double instant) {
   };
 }
 
-Nutation NutationIau2000A(double instant) {
+namespace {
+
+Nutation SummedNutationIau2000A(double instant) {
   const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
   const std::array<long double, 14> args = FundamentalArguments(instant);
   // Each argument reduced to one turn (fmod is exact) and taken in radians; the
@@ -121,6 +124,21 @@ Nutation NutationIau2000A(double instant) {
     deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }
   return {dpsi / 1e7L, deps / 1e7L};
+}
+
+}  // namespace
+
+Nutation NutationIau2000A(double instant) {
+  // One instant asks for it several times in a row (the Moon's apparent place, the
+  // apparent sidereal time and the observer's frame of one record), and the series
+  // is the costliest part of each: the last value is kept, per thread.
+  thread_local double lastInstant = std::numeric_limits<double>::quiet_NaN();
+  thread_local Nutation last{};
+  if (!(instant == lastInstant)) {
+    last = SummedNutationIau2000A(instant);
+    lastInstant = instant;
+  }
+  return last;
 }
 
 // ---- Obliquity and sidereal time ---------------------------------------------------

@@ -81,54 +81,54 @@ double PlanetaryPhaseCorrection(double k, double T2) {
   return static_cast<double>(sum);
 }
 
-PhaseRecord LunationPhases(double K) {
-  PhaseRecord r{0, 0, 0, 0};
-  for (int i = 0; i < 4; ++i) {
-    const double k = K + 0.25 * i;
-    long double phase = Frac(k);
-    if (phase < 0) phase += 1;
-    const double T = k / 1236.85;
-    const double T2 = T * T;
-    const double T3 = T * T2;
-    const double T4 = T2 * T2;
-    PhaseArguments a;
-    a.M = TurnRadians(2.5534L + 29.1053569L * k - 0.0000218L * T2 - 0.00000011L * T3);
-    a.Mp = TurnRadians(201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
-                       0.000000058L * T4);
-    a.F = TurnRadians(160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
-                      0.000000011L * T4);
-    a.Om = TurnRadians(124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3);
-    a.E = 1 - 0.002516L * T - 0.0000074L * T2;
-    const long double jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 -
-                            0.00000015L * T3 + 0.00000000073L * T4;
-    const long double planetary = PlanetaryPhaseCorrection(k, T2);
-    if (phase < 0.01L) {
-      r.NewMoon = static_cast<double>(planetary + (jde + SyzygyCorrection(kNewMoon, a)));
-    } else if (Near(phase, 0.5L)) {
-      r.FullMoon = static_cast<double>(planetary + (jde + SyzygyCorrection(kFullMoon, a)));
-    } else if (Near(phase, 0.25L)) {
-      r.FirstQuarter =
-          static_cast<double>(planetary + (jde + QuarterCorrection(a)) + QuarterOffset(a));
-    } else if (Near(phase, 0.75L)) {
-      r.LastQuarter =
-          static_cast<double>(planetary + (jde + QuarterCorrection(a)) - QuarterOffset(a));
-    }
-  }
-  return r;
-}
-
 namespace {
 
-double PhaseOfKind(const PhaseRecord& r, int kind) {
-  switch (kind) {
-    case kNewMoonPhase: return r.NewMoon;
-    case kFirstQuarterPhase: return r.FirstQuarter;
-    case kFullMoonPhase: return r.FullMoon;
-    default: return r.LastQuarter;
-  }
+// A phase instant, Julian Date, and its kind; kind -1 and instant 0 for none.
+struct PhaseInstant {
+  int Kind;
+  double Instant;
+};
+
+// The phase of value k, whose fraction 0, 0.25, 0.5 or 0.75 names the kind.
+PhaseInstant PhaseAt(double k) {
+  long double phase = Frac(k);
+  if (phase < 0) phase += 1;
+  const double T = k / 1236.85;
+  const double T2 = T * T;
+  const double T3 = T * T2;
+  const double T4 = T2 * T2;
+  PhaseArguments a;
+  a.M = TurnRadians(2.5534L + 29.1053569L * k - 0.0000218L * T2 - 0.00000011L * T3);
+  a.Mp = TurnRadians(201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
+                     0.000000058L * T4);
+  a.F = TurnRadians(160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
+                    0.000000011L * T4);
+  a.Om = TurnRadians(124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3);
+  a.E = 1 - 0.002516L * T - 0.0000074L * T2;
+  const long double jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 -
+                          0.00000015L * T3 + 0.00000000073L * T4;
+  const long double planetary = PlanetaryPhaseCorrection(k, T2);
+  if (phase < 0.01L) return {kNewMoonPhase, static_cast<double>(planetary + (jde + SyzygyCorrection(kNewMoon, a)))};
+  if (Near(phase, 0.5L))
+    return {kFullMoonPhase, static_cast<double>(planetary + (jde + SyzygyCorrection(kFullMoon, a)))};
+  if (Near(phase, 0.25L))
+    return {kFirstQuarterPhase, static_cast<double>(planetary + (jde + QuarterCorrection(a)) + QuarterOffset(a))};
+  if (Near(phase, 0.75L))
+    return {kLastQuarterPhase, static_cast<double>(planetary + (jde + QuarterCorrection(a)) - QuarterOffset(a))};
+  return {-1, 0};
 }
 
 }  // namespace
+
+PhaseRecord LunationPhases(double K) {
+  PhaseRecord r{0, 0, 0, 0};
+  double* fields[4] = {&r.NewMoon, &r.FirstQuarter, &r.FullMoon, &r.LastQuarter};
+  for (int i = 0; i < 4; ++i) {
+    const PhaseInstant p = PhaseAt(K + 0.25 * i);
+    if (p.Kind >= 0) *fields[p.Kind] = p.Instant;
+  }
+  return r;
+}
 
 DayTimeRecord NextPrevPhase(DayNumber day, int kind, bool findNext) {
   // An unknown kind has no phase field: searching forward for it would never end.
@@ -141,9 +141,8 @@ DayTimeRecord NextPrevPhase(DayNumber day, int kind, bool findNext) {
   // about one lunation ahead; the search starts one lunation earlier.
   double K = static_cast<double>(std::nearbyint(k0)) - 1;
   const long double TD = DayNumberToJulianDate(day);
-  const auto phase = [kind](double lunation) {
-    return PhaseOfKind(LunationPhases(lunation), kind);
-  };
+  // Only the kind asked for is computed: the search evaluates many lunations.
+  const auto phase = [kind](double lunation) { return PhaseAt(lunation + 0.25 * kind).Instant; };
   double J;
   if (findNext) {
     while (!((J = phase(K)) > TD)) ++K;

@@ -1,6 +1,8 @@
 #include "astro/rise_set.h"
 
 #include <cmath>
+#include <cstddef>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -79,11 +81,30 @@ double OnCalendarDay(double D, double before, double at, double after) {
   return D;
 }
 
+// The Moon's place at an instant, remembered for the searches that follow on the
+// same thread: the days around neighbouring days are mostly the same days (a local
+// day asks for two UTC days, the window and the almanac for day after day), and the
+// place is most of a search's cost.
+MoonRaDec RememberedPlace(double instant) {
+  struct Place {
+    double Instant = std::numeric_limits<double>::quiet_NaN();
+    MoonRaDec Value{};
+  };
+  thread_local std::array<Place, 8> recent;
+  thread_local std::size_t next = 0;
+  for (const Place& p : recent)
+    if (p.Instant == instant) return p.Value;
+  recent[next] = {instant, MoonRaDecParallax(instant)};
+  const MoonRaDec value = recent[next].Value;
+  next = (next + 1) % recent.size();
+  return value;
+}
+
 // Days D-2 ... D+2 at D's own time of day.
 std::array<DayPositionRecord, 5> TabulateDays(double D) {
   std::array<DayPositionRecord, 5> table;
   for (int k = 0; k < 5; ++k) {
-    const MoonRaDec m = MoonRaDecParallax(D + (k - 2));
+    const MoonRaDec m = RememberedPlace(D + (k - 2));
     table[k].RightAscension = m.RightAscension;
     table[k].Declination = m.Declination;
     table[k].HorizontalParallax = m.HorizontalParallax;

@@ -34,17 +34,14 @@ PaddedMap<Cell> Padded(int w, int h, CellOf cell) {
   return map;
 }
 
-// The mosaic at half its size, each cell the mean of four: the largest disc (about
-// 700 pixels) still gets 1.4 cells a pixel, the smaller map spares the memory
-// traffic that bounds the drawing, and the mean keeps fine detail from aliasing.
+// The mosaic at half its size, made at build time (tools/gen_moon_albedo.cpp), each
+// cell the mean of four: the largest disc (about 700 pixels) still gets 1.4 cells a
+// pixel, the smaller map spares the memory traffic that bounds the drawing, and the
+// mean keeps fine detail from aliasing.
 PaddedMap<AlbedoCell> AlbedoMap(const QImage& image) {
-  return Padded<AlbedoCell>(image.width() / 2, image.height() / 2, [&](int x, int y) {
-    const uchar* top = image.constScanLine(2 * y) + 6 * x;
-    const uchar* bottom = image.constScanLine(2 * y + 1) + 6 * x;
-    AlbedoCell mean{};
-    for (int c = 0; c < 3; ++c)
-      mean[c] = static_cast<std::uint8_t>((top[c] + top[c + 3] + bottom[c] + bottom[c + 3] + 2) / 4);
-    return mean;
+  return Padded<AlbedoCell>(image.width(), image.height(), [&](int x, int y) {
+    const uchar* p = image.constScanLine(y) + 3 * x;
+    return AlbedoCell{p[0], p[1], p[2], 0};
   });
 }
 

@@ -235,13 +235,23 @@ TEST(PhaseSearch, EveryDayOf2024And2025FindsTheNearestPhases) {
   }
 }
 
-TEST(PhaseSearch, FindsTheNearestPhaseAcrossTheWholeCalendar) {
+// The days of the calendar-wide search are dealt round-robin to shards that CTest
+// runs side by side; together they check every day.
+constexpr int kPhaseSearchShards = 12;
+
+class PhaseSearchAcrossTheCalendar : public ::testing::TestWithParam<int> {};
+
+TEST_P(PhaseSearchAcrossTheCalendar, FindsTheNearestPhase) {
   // Checked against every phase of the kind within three lunations of the result:
   // none may lie between 00:00 of the day and the one found. The listed days are
   // ones where the lunation estimate starts past the answer (a last quarter in 1707,
   // a full moon in 2731, a first quarter in 3903).
-  std::vector<DayNumber> days = {Day(1707, 3, 26), Day(2731, 5, 14), Day(3903, 3, 20)};
-  for (DayNumber d = 60; d < kLastDayNumber - 60; d += 397) days.push_back(d);
+  std::vector<DayNumber> all = {Day(1707, 3, 26), Day(2731, 5, 14), Day(3903, 3, 20)};
+  for (DayNumber d = 60; d < kLastDayNumber - 60; d += 397) all.push_back(d);
+  std::vector<DayNumber> days;
+  for (std::size_t i = static_cast<std::size_t>(GetParam()); i < all.size(); i += kPhaseSearchShards)
+    days.push_back(all[i]);
+  ASSERT_FALSE(days.empty());
   for (DayNumber d : days) {
     const double TD = DayNumberToJulianDate(d);
     for (int kind = 0; kind < 4; ++kind) {
@@ -264,6 +274,8 @@ TEST(PhaseSearch, FindsTheNearestPhaseAcrossTheWholeCalendar) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, PhaseSearchAcrossTheCalendar, ::testing::Range(0, kPhaseSearchShards));
 
 TEST(PhaseSearch, NewMoonsAgreeWithNasaMoonAge) {
   // NASA's age column counts days from its own new moon instant. The hour after our

@@ -122,10 +122,16 @@ TEST(drawnMoon, UndrawableValuesGiveABlackFrame) {
 // The sunlit part of the disc by the globe's geometry agrees with the picture (sunlit
 // ground is drawn bright, ground well past the terminator only in earthshine), covers
 // NASA's Phase, and lies toward the bright limb's position angle.
-TEST(drawnMoon, SunlitPartMatchesPhaseAndBrightLimb) {
+// The hundred hours are dealt round-robin to shards that CTest runs side by side.
+constexpr int kSunlitShards = 4;
+
+class DrawnMoonSunlitPart : public ::testing::TestWithParam<int> {};
+
+TEST_P(DrawnMoonSunlitPart, MatchesPhaseAndBrightLimb) {
   const std::vector<Hour> hours = SpreadHours();
   ASSERT_EQ(hours.size(), 100u);
-  for (const Hour& h : hours) {
+  for (std::size_t i = static_cast<std::size_t>(GetParam()); i < hours.size(); i += kSunlitShards) {
+    const Hour& h = hours[i];
     const QImage frame = DrawMoonFrame(h.Values);
     const MoonGlobe globe = GlobeOf(h.Values);
     const double r = Radius(h.Values);
@@ -149,6 +155,8 @@ TEST(drawnMoon, SunlitPartMatchesPhaseAndBrightLimb) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, DrawnMoonSunlitPart, ::testing::Range(0, kSunlitShards));
 
 // The hours of 2024 with the widest librations in longitude and latitude and the
 // largest tilts of the axis either way.

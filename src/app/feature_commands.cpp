@@ -15,11 +15,13 @@
 
 // Where the Moon view of the hour shown, drawn into a picture of the given size, puts
 // the Moon's places; none for the other views. The frame fills the picture.
-std::optional<FeatureProjection> TForm1::MoonProjection(QSize picture) const {
+std::optional<FeatureProjection> TForm1::MoonProjection(QSize picture, qreal devicePixelRatio) const {
   if (!IsMoonView(Show.View()) || !InCoveredRange(Show.HourShown())) return std::nullopt;
   const MoonRecord& r = Show.Record();
-  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture);
-  return FeatureProjection(HourValuesOf(r), MoonViewGeometry(r, ViewOptions(), picture, picture));
+  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture, devicePixelRatio);
+  PictureGeometry geometry = MoonViewGeometry(r, ViewOptions(), picture, picture);
+  geometry.DevicePixelRatio = devicePixelRatio;
+  return FeatureProjection(HourValuesOf(r), geometry);
 }
 
 // The Moon view's pointer: its place in the status bar while it moves over the disc;
@@ -80,7 +82,7 @@ void TForm1::MarkFeature(QImage& picture) const {
   if (!MarkedFeature) return;
   const qreal ratio = picture.devicePixelRatio();
   picture.setDevicePixelRatio(1);
-  if (const std::optional<FeatureProjection> projection = MoonProjection(picture.size()))
+  if (const std::optional<FeatureProjection> projection = MoonProjection(picture.size(), ratio))
     DrawFeatureMark(picture, *projection, *MarkedFeature);
   picture.setDevicePixelRatio(ratio);
 }

@@ -111,7 +111,7 @@ class TForm1 : public QMainWindow {
   void DrawPolyLine(const ShownHour& hour);
 
   // The Moon's features on the Moon view.
-  std::optional<FeatureProjection> MoonProjection(QSize picture) const;
+  std::optional<FeatureProjection> MoonProjection(QSize picture, qreal devicePixelRatio = 1) const;
   bool MoonPointerEvent(QEvent* event);
   std::optional<QString> PointerText(QPointF inBox) const;
   void MarkFeature(QImage& picture) const;

@@ -24,7 +24,8 @@ std::vector<Candidate> Candidates(const FeatureProjection& projection, const Moo
     const double sun = AltitudeOverPlaceDeg(f.LatitudeDeg, f.LongitudeDeg, double(values.Slat), double(values.Slon));
     const SunLight light = SunLightOf(sun);
     const double sizePx = projection.KmToPx(f.DiameterKm);
-    if (sizePx < kNamedFeatureMinPx / (light == SunLight::Terminator ? 2 : 1)) continue;
+    const double leastPx = kNamedFeatureMinPx * projection.DevicePixelRatio();
+    if (sizePx < leastPx / (light == SunLight::Terminator ? 2 : 1)) continue;
     const std::optional<QPointF> at = projection.PixelOf(f.LatitudeDeg, f.LongitudeDeg);
     if (!at) continue;
     const bool sea = f.Kind == FeatureKind::Mare || f.Kind == FeatureKind::Oceanus;
@@ -48,9 +49,10 @@ std::vector<QRectF> Spots(const FeatureLabel& label, QSizeF text) {
 
 }  // namespace
 
-QFont FeatureLabelFont(double discRadiusPx, SunLight light) {
+QFont FeatureLabelFont(const FeatureProjection& projection, SunLight light) {
+  const double ratio = projection.DevicePixelRatio();
   QFont font;
-  font.setPixelSize(std::clamp(static_cast<int>(discRadiusPx / 30), 9, 16));
+  font.setPixelSize(static_cast<int>(std::clamp(static_cast<int>(projection.DiscRadiusPx() / ratio / 30), 9, 16) * ratio));
   font.setBold(light == SunLight::Terminator);
   return font;
 }
@@ -62,7 +64,7 @@ std::vector<FeatureLabel> PlaceFeatureLabels(const FeatureProjection& projection
     return std::ranges::none_of(placed, [&box](const FeatureLabel& l) { return l.Box.intersects(box); });
   };
   for (Candidate& c : Candidates(projection, values)) {
-    const QFontMetricsF metrics(FeatureLabelFont(projection.DiscRadiusPx(), c.Label.Light));
+    const QFontMetricsF metrics(FeatureLabelFont(projection, c.Label.Light));
     const QSizeF text(metrics.horizontalAdvance(QString::fromUtf8(c.Label.Feature->Name)), metrics.height());
     for (const QRectF& box : Spots(c.Label, text)) {
       if (!picture.contains(box) || !free(box)) continue;

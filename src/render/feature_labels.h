@@ -27,7 +27,7 @@ inline constexpr double kNamedFeatureMinPx = 20.0;
 
 // A label's font for a disc of that radius: larger pictures get larger text, the
 // terminator's names bold.
-QFont FeatureLabelFont(double discRadiusPx, SunLight light);
+QFont FeatureLabelFont(const FeatureProjection& projection, SunLight light);
 
 // The labels of the hour, in order of importance, each box measured in its font;
 // no two boxes intersect.

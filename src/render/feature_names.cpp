@@ -44,7 +44,7 @@ int DrawFeatureNames(QImage& Picture, const FeatureProjection& projection, const
   canvas.setRenderHint(QPainter::Antialiasing);
   for (const FeatureLabel& label : labels) {
     if (label.Marked) DrawDot(canvas, label);
-    DrawOutlinedText(canvas, label, FeatureLabelFont(projection.DiscRadiusPx(), label.Light));
+    DrawOutlinedText(canvas, label, FeatureLabelFont(projection, label.Light));
   }
   return static_cast<int>(labels.size());
 }
@@ -53,7 +53,7 @@ bool DrawFeatureMark(QImage& Picture, const FeatureProjection& projection, const
   const std::optional<QPointF> at = projection.PixelOf(feature.LatitudeDeg, feature.LongitudeDeg);
   if (!at) return false;
   const double radius = std::max(kMarkMinRadiusPx, projection.KmToPx(feature.DiameterKm) / 2);
-  const QFont font = FeatureLabelFont(projection.DiscRadiusPx(), SunLight::Terminator);
+  const QFont font = FeatureLabelFont(projection, SunLight::Terminator);
   const QFontMetricsF metrics(font);
   FeatureLabel label{&feature, *at, {}, false, SunLight::Terminator};
   label.Box = QRectF(at->x() + radius + 3, at->y() - metrics.height() / 2,

@@ -27,6 +27,9 @@ struct PictureGeometry {
   // Then mirrored about column W / 2 (a star diagonal) and row H / 2 (both: straight through).
   bool MirroredLeftRight = false;
   bool MirroredUpDown = false;
+  // Device pixels per logical pixel of the screen the picture is shown on: its labels
+  // keep their logical size on a dense screen.
+  double DevicePixelRatio = 1;
 };
 
 // The geometry DrawMoon gives its picture: the frame's size (730 when there is no
@@ -53,6 +56,7 @@ class FeatureProjection {
   double KmToPx(double km) const;
   const MoonGlobe& Globe() const { return GlobeView; }
   QSize PictureSize() const { return Picture.PictureSize; }
+  double DevicePixelRatio() const { return Picture.DevicePixelRatio; }
 
  private:
   // Frame pixel to picture pixel and back: the south series' half turn, then the picture's turn.

@@ -55,12 +55,14 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record) {
   return DrawMoonFrame(SeenFromPlace(HourValuesOf(record), record.Topocentric));
 }
 
-FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize) {
+FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize,
+                                     qreal DevicePixelRatio) {
   const MoonRecord seen = SeenFromPlaceRecord(Record);
   // The drawn frame fills the picture, whatever its size.
   PictureGeometry g = MoonViewGeometry(seen, TurnedZenithUp(Options), PictureSize, PictureSize);
   g.MirroredLeftRight = Options.Eyepiece != EyepieceImage::Upright;
   g.MirroredUpDown = Options.Eyepiece == EyepieceImage::StraightThrough;
+  g.DevicePixelRatio = DevicePixelRatio;
   return FeatureProjection(HourValuesOf(seen), g);
 }
 
@@ -77,6 +79,8 @@ LabelText DrawMoonFromHereOverlays(QImage& Bitmap, bool WideInset, const MoonRec
   turned.Names = false;  // written after the eyepiece has turned the picture, so they stay readable
   const LabelText label = DrawMoonOverlays(Bitmap, WideInset, SeenFromPlaceRecord(Record), turned, Shown, Reporter);
   Bitmap = ThroughEyepiece(Bitmap, Options.Eyepiece);
-  if (Options.Names) DrawFeatureNames(Bitmap, FromHereProjection(Record, Options, Bitmap.size()), HourValuesOf(Record));
+  if (Options.Names)
+    DrawFeatureNames(Bitmap, FromHereProjection(Record, Options, Bitmap.size(), Shown.DevicePixelRatio),
+                     HourValuesOf(Record));
   return label;
 }

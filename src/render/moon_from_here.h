@@ -18,7 +18,8 @@ QImage DrawMoonFrameFromHere(const MoonRecord& record);
 // DrawMoonFrameFromHere; as DrawMoon draws the Moon view. Returns the text of ParallacticLab.
 // Where the view DrawMoonFromHere draws into a picture of PictureSize puts the Moon's
 // places: the Moon from the place turned zenith up, through the eyepiece chosen.
-FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize);
+FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize,
+                                     qreal DevicePixelRatio = 1);
 
 LabelText DrawMoonFromHere(QImage& Bitmap, bool WideInset, const MoonRecord& Record, const MoonViewOptions& Options,
                            const QImage& FrameFromHere, BitmapErrorReporter& Reporter);

@@ -71,7 +71,8 @@ LabelText DrawMoonOverlays(QImage& Bitmap, bool WideInset, const MoonRecord& Rec
   if (Options.Names) {
     // The names go on last, upright, where the turned picture has put their features.
     // The frame fills the picture, whatever size it is drawn at.
-    const PictureGeometry geometry = MoonViewGeometry(Record, Options, Bitmap.size(), Bitmap.size());
+    PictureGeometry geometry = MoonViewGeometry(Record, Options, Bitmap.size(), Bitmap.size());
+    geometry.DevicePixelRatio = Shown.DevicePixelRatio;
     DrawFeatureNames(Bitmap, FeatureProjection(HourValuesOf(Record), geometry), HourValuesOf(Record));
   }
   return label;

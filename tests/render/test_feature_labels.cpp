@@ -64,8 +64,21 @@ TEST(FeatureLabels, TheSmallPictureNamesTheSeasAndTheTerminatorStandsOut) {
   });
   EXPECT_LT(terminator, otherCrater);
   // The terminator's names are bold, the others not.
-  EXPECT_TRUE(FeatureLabelFont(300, SunLight::Terminator).bold());
-  EXPECT_FALSE(FeatureLabelFont(300, SunLight::Sunlit).bold());
+  EXPECT_TRUE(FeatureLabelFont(large, SunLight::Terminator).bold());
+  EXPECT_FALSE(FeatureLabelFont(large, SunLight::Sunlit).bold());
+}
+
+// On a screen of two device pixels per pixel the picture of 730 pixels is 1460 device
+// pixels: its labels are as large on the screen and name about as many features.
+TEST(FeatureLabels, ADenseScreenKeepsTheLabelsLogicalSize) {
+  const MoonHourValues v = FirstQuarter();
+  PictureGeometry dense{1460, {1460, 1460}, false, 0};
+  dense.DevicePixelRatio = 2;
+  const FeatureProjection logical(v, PictureGeometry{730, {730, 730}, false, 0}), onDense(v, dense);
+  EXPECT_EQ(FeatureLabelFont(onDense, SunLight::Sunlit).pixelSize(),
+            2 * FeatureLabelFont(logical, SunLight::Sunlit).pixelSize());
+  const double named = static_cast<double>(PlaceFeatureLabels(logical, v).size());
+  EXPECT_NEAR(static_cast<double>(PlaceFeatureLabels(onDense, v).size()) / named, 1.0, 0.1);
 }
 
 // Written on a black picture, the names light pixels only in their boxes (with the

@@ -16,8 +16,9 @@
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-// LOLA's slopes are gentle at 10 km a pixel; this brings out the craters' rims.
-constexpr double kReliefExaggeration = 2.0;
+// The slopes as LOLA's map gives them: exaggerated, they would rag the terminator
+// more than NASA's frames show it.
+constexpr double kReliefExaggeration = 1.0;
 constexpr double kReliefFullPhaseAngle = 20;  // degrees
 
 Vec3f ToFloat(const GlobeVector& v) { return {float(v.X), float(v.Y), float(v.Z)}; }

@@ -31,8 +31,8 @@ constexpr double kAlbedoPower = 1.64;
 // The light of the Sun and of the earthshine on ground facing it squarely, per
 // channel (blue, green, red, as stored): the Sun a little warm, the Earth's light
 // bluish and 1.4 % of the Sun's in green.
-constexpr Vec4f kSunlight{1.645f, 1.688f, 1.745f, 0};
-constexpr Vec4f kEarthlight{0.0377f, 0.0229f, 0.0174f, 0};
+constexpr Vec4f kSunlight{1.73f, 1.77f, 1.83f, 0};
+constexpr Vec4f kEarthlight{0.0396f, 0.0240f, 0.0183f, 0};
 // Steps of the tables: a quarter of a level for the mosaic, and for the light enough
 // that the darkest earthshine keeps its detail.
 constexpr int kAlbedoSteps = 4 * 255 + 1;

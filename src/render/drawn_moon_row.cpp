@@ -32,7 +32,10 @@ constexpr double kAlbedoPower = 1.64;
 // channel (blue, green, red, as stored): the Sun a little warm, the Earth's light
 // bluish and 1.4 % of the Sun's in green.
 constexpr Vec4f kSunlight{1.73f, 1.77f, 1.83f, 0};
-constexpr Vec4f kEarthlight{0.0396f, 0.0240f, 0.0183f, 0};
+constexpr Vec4f kEarthlight{0.0373f, 0.0226f, 0.0172f, 0};
+// The earthshine never quite fades: even ground that faces away from it gets this
+// share of its light, as the night side near the terminator shows in NASA's frames.
+constexpr float kEarthlightFloor = 0.05f;
 // Steps of the tables: a quarter of a level for the mosaic, and for the light enough
 // that the darkest earthshine keeps its detail.
 constexpr int kAlbedoSteps = 4 * 255 + 1;
@@ -268,7 +271,7 @@ void Paint(const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
   for (int i = 0; i < p.Count; ++i) {
     if (i + kPrefetchAhead < p.Count) p.Albedo.Prefetch(maps.Albedo, i + kPrefetchAhead);
     if (p.Coverage[i] <= 0) continue;
-    const Vec4f light = p.Sun[i] * kSunlight + std::max(-p.Mu0[i], 0.0f) * kEarthlight;
+    const Vec4f light = p.Sun[i] * kSunlight + (std::max(-p.Mu0[i], 0.0f) + kEarthlightFloor) * kEarthlight;
     const Vec4f pixel = Encoded(Reflectance(p.Albedo.Bilinear(maps.Albedo, i)) * light) * p.Coverage[i] + 0.5f;
     const Ints bytes = __builtin_convertvector(pixel, Ints);
     unsigned char* out = line + 3 * (p.First + i);

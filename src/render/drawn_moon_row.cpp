@@ -43,12 +43,14 @@ constexpr int kEncodeSteps = 16384;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
 // toward the full Moon, whose shadows are too short to see.
 constexpr float kReliefFadeDepth = 0.25f;
-// The band of the Sun's cosine on flat ground where relief is drawn: from a few
-// degrees beyond the terminator (peaks that catch the Sun; further out they would
-// widen a thin crescent into a speckled band NASA's frames do not show) to a Sun
-// 37 degrees high, fading out over the last 15 degrees.
-constexpr float kReliefNight = 0.08f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
+// The band of the Sun's cosine on flat ground where relief is drawn: from the
+// terminator (beyond it the grazing Sun's shadows hide the peaks, as in NASA's frames)
+// to a Sun 37 degrees high, fading out over the last 15 degrees.
+constexpr float kReliefDay = 0.6f, kReliefDayFade = 0.25f;
 constexpr float kMinTiltedMu = 0.05f;
+// Under a grazing Sun the terrain's cast shadows, which the slopes alone do not
+// draw, hide much of the ground: half of it where the Sun's cosine is this.
+constexpr float kGrazingMu0 = 0.012f;
 // How many pixels ahead the map cells are asked for.
 constexpr int kPrefetchAhead = 16;
 
@@ -161,11 +163,11 @@ inline float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float 
 }
 
 // How much of the relief shows: all of it near the terminator, none under a high
-// Sun (where slopes barely change the light), far in the night or at the limb.
+// Sun (where slopes barely change the light), in the night or at the limb.
 inline float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
   const float weight =
       s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
-  return flatMu0 < -kReliefNight || flatMu0 > kReliefDay ? 0 : weight;
+  return flatMu0 <= 0 || flatMu0 > kReliefDay ? 0 : weight;
 }
 
 // One row's pixels inside the disc, column First + i at index i, as arrays: the
@@ -246,7 +248,7 @@ WIDE_PIXEL_LOOPS void Light(const FrameSetup s, RowPixels& p) {
     const float flat = FlatSunlight(p.Mu0[i]);
     const float tilted = TiltedSunlight(s, {p.Vx[i], p.Vy[i], p.Vz[i]}, p.Z[i], p.CosLat[i], p.Mu0[i],
                                         p.SlopeEast[i], p.SlopeNorth[i]);
-    p.Sun[i] = p.Relief[i] > 0 ? tilted : flat;
+    p.Sun[i] = (p.Relief[i] > 0 ? tilted : flat) * (flat / (flat + kGrazingMu0));
   }
 }
 

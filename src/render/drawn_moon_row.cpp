@@ -1,9 +1,9 @@
 // Photometry as NASA's frames show it, measured over a year of them: a Lambert
-// surface whose reflectance is the colour mosaic's value to the power 1.64, lit by
-// the Sun and, on the night side, by a faint bluish light from the direction opposite
-// the Sun (the earthshine, the same at every phase, fading toward the dark limb and
-// gone at the terminator), the light encoded with the sRGB curve. The sRGB curve's
-// linear toe is what keeps the earthshine's maria and highlands apart.
+// surface of the maps' reflectance (the colour mosaic's value to the power 1.64), lit
+// by the Sun and, on the night side, by a faint bluish light from the direction
+// opposite the Sun (the earthshine, the same at every phase, fading toward the
+// terminator), the light encoded with the sRGB curve. The sRGB curve's linear toe is
+// what keeps the earthshine's maria and highlands apart.
 // A row's pixels pass through the stages as arrays, so that the arithmetic of several
 // pixels runs at once in vector registers; only the map reads go pixel by pixel.
 #include "render/drawn_moon_row.h"
@@ -26,8 +26,6 @@ using Ints = std::int32_t __attribute__((vector_size(16)));
 
 // The frame's centre lies on the corner of the four middle pixels, as in NASA's frames.
 constexpr float kCentre = kDrawnFrameCentre - 0.5f;
-// Reflectance is the mosaic's encoded value to this power.
-constexpr double kAlbedoPower = 1.64;
 // The light of the Sun and of the earthshine on ground facing it squarely, per
 // channel (blue, green, red, as stored): the Sun a little warm, the Earth's light
 // bluish and 1.4 % of the Sun's in green.
@@ -36,9 +34,7 @@ constexpr Vec4f kEarthlight{0.0373f, 0.0226f, 0.0172f, 0};
 // The earthshine never quite fades: even ground that faces away from it gets this
 // share of its light, as the night side near the terminator shows in NASA's frames.
 constexpr float kEarthlightFloor = 0.05f;
-// Steps of the tables: a quarter of a level for the mosaic, and for the light enough
-// that the darkest earthshine keeps its detail.
-constexpr int kAlbedoSteps = 4 * 255 + 1;
+// Steps of the encoding's table: enough that the darkest earthshine keeps its detail.
 constexpr int kEncodeSteps = 16384;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
 // toward the full Moon, whose shadows are too short to see.
@@ -54,23 +50,15 @@ constexpr float kGrazingMu0 = 0.012f;
 // How many pixels ahead the map cells are asked for.
 constexpr int kPrefetchAhead = 16;
 
-// Reflectance by the mosaic's encoded value times 4.
-const std::array<float, kAlbedoSteps>& ReflectanceTable() {
-  static const std::array<float, kAlbedoSteps> table = [] {
-    std::array<float, kAlbedoSteps> t{};
-    for (int i = 0; i < kAlbedoSteps; ++i) t[i] = static_cast<float>(std::pow(i / (4.0 * 255), kAlbedoPower));
-    return t;
-  }();
-  return table;
-}
-
-// The sRGB encoding of light 0...1 in kEncodeSteps - 1 steps, as pixel values.
-const std::array<float, kEncodeSteps>& EncodingTable() {
-  static const std::array<float, kEncodeSteps> table = [] {
-    std::array<float, kEncodeSteps> t{};
+// The sRGB encoding of light 0...1 in kEncodeSteps - 1 steps, as pixel values; a
+// byte each, so that the table stays in the fastest cache.
+const std::array<std::uint8_t, kEncodeSteps>& EncodingTable() {
+  static const std::array<std::uint8_t, kEncodeSteps> table = [] {
+    std::array<std::uint8_t, kEncodeSteps> t{};
     for (int i = 0; i < kEncodeSteps; ++i) {
       const double light = double(i) / (kEncodeSteps - 1);
-      t[i] = static_cast<float>(255 * (light <= 0.0031308 ? 12.92 * light : 1.055 * std::pow(light, 1 / 2.4) - 0.055));
+      const double encoded = light <= 0.0031308 ? 12.92 * light : 1.055 * std::pow(light, 1 / 2.4) - 0.055;
+      t[i] = static_cast<std::uint8_t>(std::lround(255 * encoded));
     }
     return t;
   }();
@@ -252,29 +240,29 @@ WIDE_PIXEL_LOOPS void Light(const FrameSetup s, RowPixels& p) {
   }
 }
 
-// The reflectance of each channel from the mosaic's encoded values.
-inline Vec4f Reflectance(const Vec4f& encoded) {
-  const auto& table = ReflectanceTable();
-  const Vec4f at = encoded * 4 + 0.5f;
-  return Vec4f{table[int(at[0])], table[int(at[1])], table[int(at[2])], 0};
+// The reflectance of each channel from the map's square roots of it.
+inline Vec4f Reflectance(const Vec4f& root) {
+  const Vec4f r = root * (1.0f / 255);
+  return r * r;
 }
 
 // The pixel values of light (per channel), white from 1 on.
-inline Vec4f Encoded(const Vec4f& light) {
-  const auto& table = EncodingTable();
+inline Vec4f Encoded(const std::array<std::uint8_t, kEncodeSteps>& table, const Vec4f& light) {
   constexpr Vec4f kWhite{1, 1, 1, 1};
   const Vec4f at = (light < kWhite ? light : kWhite) * (kEncodeSteps - 1) + 0.5f;
-  return Vec4f{table[int(at[0])], table[int(at[1])], table[int(at[2])], 0};
+  return Vec4f{float(table[int(at[0])]), float(table[int(at[1])]), float(table[int(at[2])]), 0};
 }
 
 // The pixels' colours: the mosaic's in the light of the Sun and the Earth, dimmed on
 // the limb's partly covered pixels.
 void Paint(const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
+  const auto& encoding = EncodingTable();
   for (int i = 0; i < p.Count; ++i) {
     if (i + kPrefetchAhead < p.Count) p.Albedo.Prefetch(maps.Albedo, i + kPrefetchAhead);
     if (p.Coverage[i] <= 0) continue;
     const Vec4f light = p.Sun[i] * kSunlight + (std::max(-p.Mu0[i], 0.0f) + kEarthlightFloor) * kEarthlight;
-    const Vec4f pixel = Encoded(Reflectance(p.Albedo.Bilinear(maps.Albedo, i)) * light) * p.Coverage[i] + 0.5f;
+    const Vec4f albedo = Reflectance(p.Albedo.Bilinear(maps.Albedo, i));
+    const Vec4f pixel = Encoded(encoding, albedo * light) * p.Coverage[i] + 0.5f;
     const Ints bytes = __builtin_convertvector(pixel, Ints);
     unsigned char* out = line + 3 * (p.First + i);
     for (int c = 0; c < 3; ++c) out[c] = static_cast<unsigned char>(bytes[c]);

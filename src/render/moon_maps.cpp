@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -34,17 +35,24 @@ PaddedMap<Cell> Padded(int w, int h, CellOf cell) {
   return map;
 }
 
+// NASA's frames show the mosaic's encoded value to this power as the ground's reflectance.
+constexpr double kAlbedoPower = 1.64;
+
 // The mosaic at half its size, each cell the mean of four: the largest disc (about
 // 700 pixels) still gets 1.4 cells a pixel, the smaller map spares the memory
 // traffic that bounds the drawing, and the mean keeps fine detail from aliasing.
+// A cell holds the square root of the reflectance, which keeps the dark maria's
+// detail in a byte and leaves the drawing one multiplication.
 PaddedMap<AlbedoCell> AlbedoMap(const QImage& image) {
+  std::array<std::uint8_t, 4 * 255 + 1> rootOfSum{};  // by the sum of four encoded values
+  for (std::size_t sum = 0; sum < rootOfSum.size(); ++sum)
+    rootOfSum[sum] = static_cast<std::uint8_t>(std::lround(255 * std::pow(sum / (4.0 * 255), kAlbedoPower / 2)));
   return Padded<AlbedoCell>(image.width() / 2, image.height() / 2, [&](int x, int y) {
     const uchar* top = image.constScanLine(2 * y) + 6 * x;
     const uchar* bottom = image.constScanLine(2 * y + 1) + 6 * x;
-    AlbedoCell mean{};
-    for (int c = 0; c < 3; ++c)
-      mean[c] = static_cast<std::uint8_t>((top[c] + top[c + 3] + bottom[c] + bottom[c + 3] + 2) / 4);
-    return mean;
+    AlbedoCell root{};
+    for (int c = 0; c < 3; ++c) root[c] = rootOfSum[top[c] + top[c + 3] + bottom[c] + bottom[c + 3]];
+    return root;
   });
 }
 

@@ -25,7 +25,8 @@ struct PaddedMap {
 using AlbedoCell = std::array<std::uint8_t, 4>;
 
 struct MoonMaps {
-  // A single grey cell if the map could not be decoded.
+  // The square root of the reflectance, 255 for 1; a single grey cell if the map
+  // could not be decoded.
   PaddedMap<AlbedoCell> Albedo;
   // Rise of the surface per unit of ground distance toward east and toward north.
   PaddedMap<std::array<float, 2>> Slopes;

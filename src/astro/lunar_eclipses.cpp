@@ -47,7 +47,8 @@ SunAndMoon GeocentricSunAndMoon(double ttDay) {
 }
 
 // East and north offsets of the direction target seen from the direction centre, in
-// radians of arc along the sky: the tangent-plane components scaled to the true separation.
+// radians of arc along the sky: the tangent-plane components scaled to the true
+// separation, which passes 90 degrees (the shadow seen from a new Moon lies opposite it).
 struct SkyOffset {
   double East, North;
 };
@@ -58,9 +59,9 @@ SkyOffset OffsetOnSky(const Vector3& centre, const Vector3& target) {
   const Vector3 east{-std::sin(ra), std::cos(ra), 0};
   const Vector3 north{-c[2] * std::cos(ra), -c[2] * std::sin(ra), cosDec};
   const double e = static_cast<double>(Dot(t, east)), n = static_cast<double>(Dot(t, north));
-  const double sine = std::hypot(e, n);
-  const double scale = sine > 0 ? std::asin(sine) / sine : 1;
-  return {e * scale, n * scale};
+  const double sine = std::hypot(e, n), separation = std::atan2(sine, static_cast<double>(Dot(t, c)));
+  if (sine == 0) return {separation, 0};
+  return {e * separation / sine, n * separation / sine};
 }
 
 // The Moon's centre relative to the shadow's axis and the three radii, radians.

@@ -1,14 +1,11 @@
 // The frame's setup from the hour's values, in double precision: the globe's
-// orientation, the phase angle and what follows from it for the lunar-Lambert law
-// (McEwen 1991, Icarus 92, 298). The pixels are drawn by DrawRow, rows shared over
-// the cores by a pool of threads kept from frame to frame.
+// orientation and, from the phase angle, how much relief shows. The pixels are drawn
+// by DrawRow, rows shared over the cores by a pool of threads kept from frame to frame.
 #include "render/drawn_moon.h"
 
 #include <QThreadPool>
-#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -19,48 +16,10 @@
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-// LOLA's slopes are gentle at 10 km a pixel; this brings out the craters' rims.
-constexpr double kReliefExaggeration = 2.0;
+// The slopes as LOLA's map gives them: exaggerated, they would rag the terminator
+// more than NASA's frames show it.
+constexpr double kReliefExaggeration = 1.0;
 constexpr double kReliefFullPhaseAngle = 20;  // degrees
-
-// Some Lommel-Seeliger at every phase keeps a crescent bright out to its limb, as in NASA's frames.
-constexpr double kMinWeight = 0.5;
-
-// The earthshine's strength at phase angle alpha (degrees): the Earth's lit
-// fraction k seen from the Moon beyond its half, 2 k - 1 = -cos(alpha). The Earth is
-// full at new Moon (alpha 180) and half lit at the quarters, from where on its light
-// is lost beside the sunlit half.
-double EarthshineStrength(double alphaDeg) { return std::max(0.0, -std::cos(alphaDeg * kDeg)); }
-
-// NASA's frames are exposed a little brighter at the gibbous phases than at the
-// full Moon and a little darker at the crescents than the brightest ground of each
-// phase alone would make them: the factor on the encoded sunlit pixels by phase
-// angle (degrees, every 30), measured over NASA's hourly frames of a year.
-constexpr std::array<double, 7> kPhaseGain = {1.0, 1.085, 1.10, 1.035, 0.97, 0.93, 0.93};
-
-double PhaseGain(double alphaDeg) {
-  const double at = std::clamp(alphaDeg / 30, 0.0, 5.999);
-  const int i = static_cast<int>(at);
-  return kPhaseGain[i] + (at - i) * (kPhaseGain[i + 1] - kPhaseGain[i]);
-}
-
-// The weight of Lommel-Seeliger against Lambert at phase angle alpha (degrees), McEwen's fit.
-double LunarLambertWeight(double alphaDeg) {
-  const double a = alphaDeg;
-  return std::clamp(1 - 0.019 * a + 2.42e-4 * a * a - 1.46e-6 * a * a * a, kMinWeight, 1.0);
-}
-
-// The brightest sunlight on smooth ground at phase angle alpha: along the great
-// circle through the sub-Earth and sub-solar points, where it peaks.
-double BrightestLight(double alphaDeg, float weight) {
-  double best = 0;
-  for (int i = 0; i <= 90; ++i) {
-    const double theta = (alphaDeg - 90 + (180 - alphaDeg) * i / 90.0) * kDeg;  // from the sub-Earth point
-    const double mu = std::cos(theta), mu0 = std::cos(theta - alphaDeg * kDeg);
-    if (mu > 0.05 && mu0 > 0) best = std::max(best, double(LunarLambert(weight, float(mu0), float(mu))));
-  }
-  return best;
-}
 
 Vec3f ToFloat(const GlobeVector& v) { return {float(v.X), float(v.Y), float(v.Z)}; }
 
@@ -74,13 +33,7 @@ FrameSetup SetUp(const MoonHourValues& values) {
   s.Sun = ToFloat(globe.Sun());
   s.Viewer = ToFloat(globe.Viewer());
   const double alpha = std::acos(std::clamp(Dot(globe.Sun(), globe.Viewer()), -1.0, 1.0)) / kDeg;
-  s.Weight = static_cast<float>(LunarLambertWeight(alpha));
-  const double brightest = BrightestLight(alpha, s.Weight);
   s.Relief = static_cast<float>(kReliefExaggeration * std::min(1.0, alpha / kReliefFullPhaseAngle));
-  // The gain is on encoded pixels, which are the light to the power 1 / 2.2.
-  const double gain = std::pow(PhaseGain(alpha), 2.2);
-  s.Exposure = static_cast<float>(brightest > 0 ? gain / brightest : gain);
-  s.Earthshine = static_cast<float>(EarthshineStrength(alpha));
   return s;
 }
 

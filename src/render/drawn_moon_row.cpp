@@ -1,8 +1,9 @@
-// Photometry: the lunar-Lambert law (McEwen 1991, Icarus 92, 298), a blend of
-// Lommel-Seeliger and Lambert whose weight L falls with the phase angle, so the full
-// Moon shows no limb darkening and the terminator falls off as the Moon's does.
-// Light is applied to linear intensity and the result encoded with gamma 2.2, which
-// amounts to scaling the map's encoded values by (light)^(1/2.2).
+// Photometry as NASA's frames show it, measured over a year of them: a Lambert
+// surface of the maps' reflectance (the colour mosaic's value to the power 1.64), lit
+// by the Sun and, on the night side, by a faint bluish light from the direction
+// opposite the Sun (the earthshine, the same at every phase, fading toward the
+// terminator), the light encoded with the sRGB curve. The sRGB curve's linear toe is
+// what keeps the earthshine's maria and highlands apart.
 // A row's pixels pass through the stages as arrays, so that the arithmetic of several
 // pixels runs at once in vector registers; only the map reads go pixel by pixel.
 #include "render/drawn_moon_row.h"
@@ -12,7 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numbers>
-#include <vector>
+#include <array>
 
 #include "render/drawn_moon.h"
 
@@ -23,46 +24,44 @@ using Vec4f = float __attribute__((vector_size(16)));
 using Vec2f = float __attribute__((vector_size(8)));
 using Ints = std::int32_t __attribute__((vector_size(16)));
 
-constexpr double kGamma = 2.2;
-// The earthshine of the new Moon as encoded pixel values relative to the full Moon
-// (red, green, blue): about 12 % of its brightness, a little blue from the Earth's
-// oceans and sky; FrameSetup::Earthshine scales it (in linear light) for the phase.
-constexpr std::array<double, 3> kEarthshine = {0.105, 0.120, 0.140};
-// Encoded gain of the full Moon's map: NASA's frames show the full Moon's highlands near white.
-constexpr double kGain = 1.40;
+// The frame's centre lies on the corner of the four middle pixels, as in NASA's frames.
+constexpr float kCentre = kDrawnFrameCentre - 0.5f;
+// The light of the Sun and of the earthshine on ground facing it squarely, per
+// channel (blue, green, red, as stored): the Sun a little warm, the Earth's light
+// bluish and 1.4 % of the Sun's in green.
+constexpr Vec4f kSunlight{1.73f, 1.77f, 1.83f, 0};
+constexpr Vec4f kEarthlight{0.0373f, 0.0226f, 0.0172f, 0};
+// The earthshine never quite fades: even ground that faces away from it gets this
+// share of its light, as the night side near the terminator shows in NASA's frames.
+constexpr float kEarthlightFloor = 0.05f;
+// Steps of the encoding's table: enough that the darkest earthshine keeps its detail.
+constexpr int kEncodeSteps = 16384;
 // Relief fades out toward the limb, where foreshortened slopes would speckle, and
 // toward the full Moon, whose shadows are too short to see.
 constexpr float kReliefFadeDepth = 0.25f;
-// The band of the Sun's cosine on flat ground where relief is drawn: from a few
-// degrees beyond the terminator (peaks that catch the Sun; further out they would
-// widen a thin crescent into a speckled band NASA's frames do not show) to a Sun
-// 37 degrees high, fading out over the last 15 degrees.
-constexpr float kReliefNight = 0.08f, kReliefDay = 0.6f, kReliefDayFade = 0.25f;
+// The band of the Sun's cosine on flat ground where relief is drawn: from the
+// terminator (beyond it the grazing Sun's shadows hide the peaks, as in NASA's frames)
+// to a Sun 37 degrees high, fading out over the last 15 degrees.
+constexpr float kReliefDay = 0.6f, kReliefDayFade = 0.25f;
 constexpr float kMinTiltedMu = 0.05f;
-constexpr int kLightSteps = 1024;
-constexpr float kMaxLight = 2.0f;
+// Under a grazing Sun the terrain's cast shadows, which the slopes alone do not
+// draw, hide much of the ground: half of it where the Sun's cosine is this.
+constexpr float kGrazingMu0 = 0.012f;
 // How many pixels ahead the map cells are asked for.
 constexpr int kPrefetchAhead = 16;
 
-// Encoded brightness factors per channel (blue, green, red, as stored) for light
-// 0...kMaxLight, with the earthshine of strength earthshine.
-std::vector<Vec4f> LightTable(float earthshine) {
-  std::vector<Vec4f> table(kLightSteps, Vec4f{0, 0, 0, 0});
-  for (int i = 0; i < kLightSteps; ++i) {
-    const double light = kMaxLight * i / (kLightSteps - 1);
-    for (int c = 0; c < 3; ++c) {
-      const double earth = earthshine * std::pow(kEarthshine[2 - c] / kGain, kGamma);
-      table[i][c] = static_cast<float>(kGain * std::pow(light + earth, 1 / kGamma));
+// The sRGB encoding of light 0...1 in kEncodeSteps - 1 steps, as pixel values; a
+// byte each, so that the table stays in the fastest cache.
+const std::array<std::uint8_t, kEncodeSteps>& EncodingTable() {
+  static const std::array<std::uint8_t, kEncodeSteps> table = [] {
+    std::array<std::uint8_t, kEncodeSteps> t{};
+    for (int i = 0; i < kEncodeSteps; ++i) {
+      const double light = double(i) / (kEncodeSteps - 1);
+      const double encoded = light <= 0.0031308 ? 12.92 * light : 1.055 * std::pow(light, 1 / 2.4) - 0.055;
+      t[i] = static_cast<std::uint8_t>(std::lround(255 * encoded));
     }
-  }
-  return table;
-}
-
-// The table of the frame's earthshine, kept by each drawing thread from row to row.
-const std::vector<Vec4f>& EncodedLight(float earthshine) {
-  thread_local float tableEarthshine = -1;
-  thread_local std::vector<Vec4f> table;
-  if (earthshine != tableEarthshine) table = LightTable(earthshine), tableEarthshine = earthshine;
+    return t;
+  }();
   return table;
 }
 
@@ -129,12 +128,8 @@ struct MapSpots {
   }
 };
 
-// The sunlight on flat ground for the Sun's and the viewer's cosines mu0 and mu;
-// computed whatever the sign of mu0 and chosen after, so that loops of it vectorise.
-inline float FlatSunlight(const FrameSetup& s, float mu0, float mu) {
-  const float light = s.Exposure * LunarLambert(s.Weight, mu0, std::max(mu, 1e-3f));
-  return mu0 > 0 ? light : 0;
-}
+// The sunlight on ground where the Sun's cosine is mu0.
+inline float FlatSunlight(float mu0) { return std::max(mu0, 0.0f); }
 
 // The sunlight on ground tilted by the relief's slopes toward east and north, at
 // body vector v (unit, cosLat the length of its equatorial part) seen from screen
@@ -150,17 +145,17 @@ inline float TiltedSunlight(const FrameSetup& s, const Vec3f& v, float z, float 
   };
   const float norm = 1 / std::sqrt(1 + slopeEast * slopeEast + slopeNorth * slopeNorth);
   const float mu = tilt(s.Viewer, z) * norm;
-  const float tilted = FlatSunlight(s, tilt(s.Sun, flatMu0) * norm, mu);
+  const float tilted = FlatSunlight(tilt(s.Sun, flatMu0) * norm);
   // A slope turned away from the viewer is hidden by the ground in front of it.
-  return mu < kMinTiltedMu ? FlatSunlight(s, flatMu0, z) : tilted;
+  return mu < kMinTiltedMu ? FlatSunlight(flatMu0) : tilted;
 }
 
 // How much of the relief shows: all of it near the terminator, none under a high
-// Sun (where slopes barely change the light), far in the night or at the limb.
+// Sun (where slopes barely change the light), in the night or at the limb.
 inline float ReliefWeight(const FrameSetup& s, float z, float flatMu0) {
   const float weight =
       s.Relief * std::min(1.0f, z / kReliefFadeDepth) * std::min(1.0f, (kReliefDay - flatMu0) / kReliefDayFade);
-  return flatMu0 < -kReliefNight || flatMu0 > kReliefDay ? 0 : weight;
+  return flatMu0 <= 0 || flatMu0 > kReliefDay ? 0 : weight;
 }
 
 // One row's pixels inside the disc, column First + i at index i, as arrays: the
@@ -181,11 +176,11 @@ struct RowPixels {
 
 // The columns of the row inside the disc; false if it misses the disc.
 bool RowSpan(const FrameSetup& s, int row, RowPixels& p) {
-  const float dy = static_cast<float>(kDrawnFrameCentre - row), reach = s.Radius + 0.5f;
+  const float dy = kCentre - row, reach = s.Radius + 0.5f;
   if (std::fabs(dy) >= reach) return false;
   const float halfChord = std::sqrt(reach * reach - dy * dy);
-  p.First = std::max(0, static_cast<int>(std::floor(kDrawnFrameCentre - halfChord)));
-  const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kDrawnFrameCentre + halfChord)));
+  p.First = std::max(0, static_cast<int>(std::floor(kCentre - halfChord)));
+  const int last = std::min(kDrawnFrameSize - 1, static_cast<int>(std::ceil(kCentre + halfChord)));
   p.Count = last - p.First + 1;
   return true;
 }
@@ -195,7 +190,7 @@ bool RowSpan(const FrameSetup& s, int row, RowPixels& p) {
 // pixels' stores leave them alone, and runs the loop on vector registers.
 WIDE_PIXEL_LOOPS void Locate(const FrameSetup s, const MoonMaps& maps, int row, RowPixels& p) {
   constexpr float kPi = std::numbers::pi_v<float>;
-  const float dy = static_cast<float>(kDrawnFrameCentre - row), y = dy / s.Radius;
+  const float dy = kCentre - row, y = dy / s.Radius;
   const float reach = s.Radius + 0.5f, inner = s.Radius - 0.5f;
   const int albedoWidth = maps.Albedo.Width, albedoHeight = maps.Albedo.Height;
   const int slopeWidth = maps.Slopes.Width, slopeHeight = maps.Slopes.Height;
@@ -203,7 +198,7 @@ WIDE_PIXEL_LOOPS void Locate(const FrameSetup s, const MoonMaps& maps, int row, 
   const float slopeU = slopeWidth / (2 * kPi), slopeV = slopeHeight / kPi;
   const auto& m = s.ScreenToBody;
   for (int i = 0; i < p.Count; ++i) {
-    const float dx = static_cast<float>(p.First + i - kDrawnFrameCentre);
+    const float dx = p.First + i - kCentre;
     const float d2 = dx * dx + dy * dy, dist = std::sqrt(d2);
     // The limb: partly covered pixels take the limb's own colour.
     p.Coverage[i] = d2 > inner * inner ? std::min(reach - dist, 1.0f) : 1.0f;
@@ -238,24 +233,37 @@ void ReadSlopes(const MoonMaps& maps, RowPixels& p) {
 // The sunlight on each pixel's ground, tilted by the relief where it shows.
 WIDE_PIXEL_LOOPS void Light(const FrameSetup s, RowPixels& p) {
   for (int i = 0; i < p.Count; ++i) {
-    const float flat = FlatSunlight(s, p.Mu0[i], p.Z[i]);
+    const float flat = FlatSunlight(p.Mu0[i]);
     const float tilted = TiltedSunlight(s, {p.Vx[i], p.Vy[i], p.Vz[i]}, p.Z[i], p.CosLat[i], p.Mu0[i],
                                         p.SlopeEast[i], p.SlopeNorth[i]);
-    p.Sun[i] = std::min(p.Relief[i] > 0 ? tilted : flat, kMaxLight);
+    p.Sun[i] = (p.Relief[i] > 0 ? tilted : flat) * (flat / (flat + kGrazingMu0));
   }
 }
 
-// The pixels' colours: the albedo map's in the light of the Sun and the Earth,
-// dimmed on the limb's partly covered pixels.
-void Paint(const FrameSetup& s, const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
-  const auto& light = EncodedLight(s.Earthshine);
-  constexpr Vec4f kWhite{255, 255, 255, 255};
+// The reflectance of each channel from the map's square roots of it.
+inline Vec4f Reflectance(const Vec4f& root) {
+  const Vec4f r = root * (1.0f / 255);
+  return r * r;
+}
+
+// The pixel values of light (per channel), white from 1 on.
+inline Vec4f Encoded(const std::array<std::uint8_t, kEncodeSteps>& table, const Vec4f& light) {
+  constexpr Vec4f kWhite{1, 1, 1, 1};
+  const Vec4f at = (light < kWhite ? light : kWhite) * (kEncodeSteps - 1) + 0.5f;
+  return Vec4f{float(table[int(at[0])]), float(table[int(at[1])]), float(table[int(at[2])]), 0};
+}
+
+// The pixels' colours: the mosaic's in the light of the Sun and the Earth, dimmed on
+// the limb's partly covered pixels.
+void Paint(const MoonMaps& maps, const RowPixels& p, unsigned char* line) {
+  const auto& encoding = EncodingTable();
   for (int i = 0; i < p.Count; ++i) {
     if (i + kPrefetchAhead < p.Count) p.Albedo.Prefetch(maps.Albedo, i + kPrefetchAhead);
     if (p.Coverage[i] <= 0) continue;
-    const Vec4f& factor = light[static_cast<int>(p.Sun[i] * ((kLightSteps - 1) / kMaxLight) + 0.5f)];
-    const Vec4f pixel = p.Albedo.Bilinear(maps.Albedo, i) * factor * p.Coverage[i] + 0.5f;
-    const Ints bytes = __builtin_convertvector(pixel < kWhite ? pixel : kWhite, Ints);
+    const Vec4f light = p.Sun[i] * kSunlight + (std::max(-p.Mu0[i], 0.0f) + kEarthlightFloor) * kEarthlight;
+    const Vec4f albedo = Reflectance(p.Albedo.Bilinear(maps.Albedo, i));
+    const Vec4f pixel = Encoded(encoding, albedo * light) * p.Coverage[i] + 0.5f;
+    const Ints bytes = __builtin_convertvector(pixel, Ints);
     unsigned char* out = line + 3 * (p.First + i);
     for (int c = 0; c < 3; ++c) out[c] = static_cast<unsigned char>(bytes[c]);
   }
@@ -269,5 +277,5 @@ void DrawRow(const FrameSetup& s, const MoonMaps& maps, int row, unsigned char* 
   Locate(s, maps, row, pixels);
   ReadSlopes(maps, pixels);
   Light(s, pixels);
-  Paint(s, maps, pixels, line);
+  Paint(maps, pixels, line);
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -37,11 +38,16 @@ PaddedMap<Cell> Padded(int w, int h, CellOf cell) {
 // The mosaic at half its size, made at build time (tools/gen_moon_albedo.cpp), each
 // cell the mean of four: the largest disc (about 700 pixels) still gets 1.4 cells a
 // pixel, the smaller map spares the memory traffic that bounds the drawing, and the
-// mean keeps fine detail from aliasing.
+// mean keeps fine detail from aliasing. A cell holds the square root of the
+// reflectance, which keeps the dark maria's detail in a byte and leaves the drawing
+// one multiplication.
 PaddedMap<AlbedoCell> AlbedoMap(const QImage& image) {
+  std::array<std::uint8_t, 256> root{};  // by the encoded value
+  for (std::size_t v = 0; v < root.size(); ++v)
+    root[v] = static_cast<std::uint8_t>(std::lround(255 * std::pow(v / 255.0, kAlbedoPower / 2)));
   return Padded<AlbedoCell>(image.width(), image.height(), [&](int x, int y) {
     const uchar* p = image.constScanLine(y) + 3 * x;
-    return AlbedoCell{p[0], p[1], p[2], 0};
+    return AlbedoCell{root[p[0]], root[p[1]], root[p[2]], 0};
   });
 }
 

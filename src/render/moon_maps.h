@@ -21,11 +21,15 @@ struct PaddedMap {
   const Cell& At(int x, int y) const { return Cells[static_cast<std::size_t>(y + 1) * (Width + 2) + (x + 1)]; }
 };
 
+// NASA's frames show the mosaic's encoded value to this power as the ground's reflectance.
+inline constexpr double kAlbedoPower = 1.64;
+
 // Blue, green, red and a zero: four bytes load as one.
 using AlbedoCell = std::array<std::uint8_t, 4>;
 
 struct MoonMaps {
-  // A single grey cell if the map could not be decoded.
+  // The square root of the reflectance, 255 for 1; a single grey cell if the map
+  // could not be decoded.
   PaddedMap<AlbedoCell> Albedo;
   // Rise of the surface per unit of ground distance toward east and toward north.
   PaddedMap<std::array<float, 2>> Slopes;

@@ -71,8 +71,11 @@ TEST(EclipseShadow, UmbraDarkensAndReddensTowardItsCentre) {
   EXPECT_GT(Redness(farLimb), 2.0);
 }
 
+// A Moon clear of the penumbra keeps its pixels: before P1, after P4, and at the new
+// Moon of the solar eclipse of 2025-03-29, with the shadow on the far side of the sky.
 TEST(EclipseShadow, MoonClearOfThePenumbraIsUnchanged) {
-  for (const double instant : {At(3, 50), At(10, 10), At(18, 0)}) {
+  const double solarEclipse = static_cast<double>(EncodeDateTimeOrZero(2025, 3, 29, 10, 48, 0, 0));
+  for (const double instant : {At(3, 50), At(10, 10), At(18, 0), solarEclipse}) {
     QImage frame = GreyDisc();
     ApplyEarthShadow(frame, kDisc, EarthShadowAt(instant));
     EXPECT_EQ(frame, GreyDisc()) << instant;

@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
     Meeus47A(out, argv[5]);
     Meeus47B(out, argv[6]);
     Meeus49(out, argv[7]);
-    WriteOutput("gen_astro_tables", argv[1], argv[2], "#include <array>\n#include <cstdint>\n", out);
+    WriteOutput("gen_astro_tables", "astro", argv[1], argv[2], "#include <array>\n#include <cstdint>\n", out);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     Output out;
     Vsop87(out, argv[3]);
     MoonRotation(out, argv[4]);
-    WriteOutput("gen_ephemeris_tables", argv[1], argv[2], "#include <array>\n", out);
+    WriteOutput("gen_ephemeris_tables", "astro", argv[1], argv[2], "#include <array>\n", out);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

@@ -13,12 +13,12 @@
 #include "render/moon_from_here.h"
 #include "windows/find_feature_dialog.h"
 
-// Where the Moon view of the hour shown, drawn into a picture of the given size, puts
-// the Moon's places; none for the other views. The frame fills the picture.
-std::optional<FeatureProjection> TForm1::MoonProjection(QSize picture, qreal devicePixelRatio) const {
-  if (!IsMoonView(Show.View()) || !InCoveredRange(Show.HourShown())) return std::nullopt;
-  const MoonRecord& r = Show.Record();
-  if (Show.View() == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture, devicePixelRatio);
+// Where a view of the record, drawn into a picture of the given size, puts the Moon's
+// places; none for views other than the Moon's. The frame fills the picture.
+std::optional<FeatureProjection> TForm1::MoonProjection(ViewKind view, const MoonRecord& r, QSize picture,
+                                                        qreal devicePixelRatio) const {
+  if (!IsMoonView(view) || !InCoveredRange(r.DateTime)) return std::nullopt;
+  if (view == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture, devicePixelRatio);
   PictureGeometry geometry = MoonViewGeometry(r, ViewOptions(), picture, picture);
   geometry.DevicePixelRatio = devicePixelRatio;
   return FeatureProjection(HourValuesOf(r), geometry);
@@ -26,32 +26,32 @@ std::optional<FeatureProjection> TForm1::MoonProjection(QSize picture, qreal dev
 
 // The Moon view's pointer: its place in the status bar while it moves over the disc;
 // a click keeps that text when the pointer leaves.
-bool TForm1::MoonPointerEvent(QEvent* event) {
+void TForm1::MoonPointerEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->type() == QEvent::MouseButtonPress && mouse->button() != Qt::LeftButton) return false;
+      if (mouse->type() == QEvent::MouseButtonPress && mouse->button() != Qt::LeftButton) return;
       const std::optional<QString> text = PointerText(mouse->position());
-      if (!text) return false;
+      if (!text) return;
       if (!Pointing && !PointerKept) StatusBeforePointer = StatusBar1->text();
       Pointing = true;
       PointerKept = PointerKept || mouse->type() == QEvent::MouseButtonPress;
       SetStatusText(*text);
-      return false;
+      return;
     }
     case QEvent::Leave:
       if (Pointing && !PointerKept) SetStatusText(StatusBeforePointer);
       Pointing = false;
-      return false;
+      return;
     default:
-      return false;
+      return;
   }
 }
 
 // The text of the place under a point of the Moon view's box; none off the disc.
 std::optional<QString> TForm1::PointerText(QPointF inBox) const {
-  const std::optional<FeatureProjection> projection = MoonProjection(ImageSize);
+  const std::optional<FeatureProjection> projection = MoonProjection(Show.View(), Show.Record(), ImageSize);
   const int side = std::min(Image2->width(), Image2->height());
   if (!projection || side < 1) return std::nullopt;
   // The box shows the picture scaled to its side; pixel centres lie half a pixel in.
@@ -77,12 +77,12 @@ void TForm1::FindFeature1Click() {
   FindDialog->raise();
 }
 
-// Marks the feature found on a picture of the Moon view, in its device pixels.
-void TForm1::MarkFeature(QImage& picture) const {
+// Marks the feature found on a picture of the hour's Moon view, in its device pixels.
+void TForm1::MarkFeature(const ShownHour& hour, QImage& picture) const {
   if (!MarkedFeature) return;
   const qreal ratio = picture.devicePixelRatio();
   picture.setDevicePixelRatio(1);
-  if (const std::optional<FeatureProjection> projection = MoonProjection(picture.size(), ratio))
+  if (const std::optional<FeatureProjection> projection = MoonProjection(hour.View, hour.Record, picture.size(), ratio))
     DrawFeatureMark(picture, *projection, *MarkedFeature);
   picture.setDevicePixelRatio(ratio);
 }

@@ -447,7 +447,6 @@ void TForm1::ReadIniFile() {
   Show.SetElevation(s.ElevationM);
   Zone.SetZone(s.PlaceZone);
   PlaceName = s.PlaceName;
-  ElevationM = s.ElevationM;
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
   FrameCacheMB = s.FrameCacheMB;
@@ -476,7 +475,7 @@ QString TForm1::SaveIniFile() {
   s.FrameCacheMB = FrameCacheMB;
   s.PlaceName = PlaceName;
   s.PlaceZone = Zone.ZoneName();
-  s.ElevationM = ElevationM;
+  s.ElevationM = Show.ElevationM();
   return MergeSettings(SettingsAsRead, s);
 }
 

@@ -111,10 +111,11 @@ class TForm1 : public QMainWindow {
   void DrawPolyLine(const ShownHour& hour);
 
   // The Moon's features on the Moon view.
-  std::optional<FeatureProjection> MoonProjection(QSize picture, qreal devicePixelRatio = 1) const;
-  bool MoonPointerEvent(QEvent* event);
+  std::optional<FeatureProjection> MoonProjection(ViewKind view, const MoonRecord& record, QSize picture,
+                                                  qreal devicePixelRatio = 1) const;
+  void MoonPointerEvent(QEvent* event);
   std::optional<QString> PointerText(QPointF inBox) const;
-  void MarkFeature(QImage& picture) const;
+  void MarkFeature(const ShownHour& hour, QImage& picture) const;
 
   void RunCommand(void (*command)(const ExportContext&));
   ImageBox* PictureToCopy() const;
@@ -145,7 +146,6 @@ class TForm1 : public QMainWindow {
   TSetForm* SetForm = nullptr;
   std::pair<long double, long double> SetFormPlace;  // the Set window's latitude and longitude
   QString PlaceName;   // the city chosen in the Set window, empty for typed numbers
-  int ElevationM = 0;  // the place's height, metres
   TAboutForm* AboutForm = nullptr;
   QPointer<FindFeatureDialog> FindDialog;
   const LunarFeature* MarkedFeature = nullptr;  // found with Find Feature, marked on the Moon view

@@ -108,11 +108,11 @@ void TForm1::ShowMoon(const ShownHour& hour) {
   const MoonViewOptions options = ViewOptions();
   ApplyViewLabels(
       ::ShowMoon(hour.View, hour.Hour, hour.Record, options, services, FrameJpeg, FrameTiff, Image2->Picture()));
-  MarkFeature(Image2->Picture());
+  MarkFeature(hour, Image2->Picture());
   Image2->SetShownPicture([this, hour, options](const ShownSize& shown) {
     StderrBitmapErrorReporter quiet;
     QImage picture = DrawShownView(hour.View, hour.Record, options, hour.Frames.Jpeg, hour.Frames.Tiff, shown, quiet);
-    MarkFeature(picture);
+    MarkFeature(hour, picture);
     return picture;
   });
 }

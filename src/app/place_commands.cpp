@@ -25,12 +25,11 @@ void TForm1::Set1Click() {
     // Announced before the hour is shown again, so that it is shown in the new zone.
     connect(SetForm, &TSetForm::PlaceSaved, this, [this](const PlaceDetails& details) {
       PlaceName = details.Name;
-      ElevationM = details.ElevationM;
       Zone.SetZone(details.Zone);
       Show.SetElevation(details.ElevationM);
     });
   }
-  SetForm->SetPlaceDetails({PlaceName, Zone.ZoneName(), ElevationM});
+  SetForm->SetPlaceDetails({PlaceName, Zone.ZoneName(), Show.ElevationM()});
   SetForm->show();
   SetForm->raise();
 }
@@ -39,7 +38,8 @@ void TForm1::Set1Click() {
 // hour of that day's moonrise.
 void TForm1::Almanac1Click() {
   const QDate day = LocalCalendarDateOf(Show.HourShown(), Zone);
-  const AlmanacPlace place{static_cast<double>(Show.Latitude()), static_cast<double>(Show.Longitude()), ElevationM};
+  const AlmanacPlace place{static_cast<double>(Show.Latitude()), static_cast<double>(Show.Longitude()),
+                            Show.ElevationM()};
   // The window keeps the zone the month was made in, whatever place is chosen meanwhile.
   const auto zone = std::make_shared<PlaceZone>(Zone);
   // A place without a name is named by its coordinates, written as places on the Moon are.

@@ -129,10 +129,10 @@ ChartPicture DrawAltitudeChart(long double Instant, const MoonRecord& Record, co
   labels.StatusText = QStringLiteral(" ") + nowText + QStringLiteral(" = ") + FormatFixed(now.Azimuth, 2) + kDegree;
   // The hours are the observer's: the zone is named, else given by its offset at the instant.
   Chart.WhiteText(10, 12,
-                  Services.LocalName != QStringLiteral("Local")
-                      ? Services.LocalName
-                      : QStringLiteral("Local time, ") +
-                            UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone)));
+                  Services.LocalName.isEmpty()
+                      ? QStringLiteral("Local time, ") +
+                            UtcOffsetText(UtcOffsetHours(static_cast<double>(Instant), Services.Zone))
+                      : Services.LocalName);
 
   const long double q = Record.ParallacticAngle;
   Chart.SetPen(kSilver, Qt::SolidLine);

@@ -88,7 +88,8 @@ ViewLabels ShowMoon(ViewKind View, long double Instant, const MoonRecord& Record
   labels.CalendarDate = LocalCalendarDateOf(Instant, Services.Zone);
   labels.UTCLab = LabelText{DateLabelText(Instant) + QStringLiteral("  UTC"), kBlack};
   const double local = UtcToLocal(static_cast<double>(Instant), Services.Zone);
-  labels.LocLab = LabelText{DateLabelText(local) + QStringLiteral("  ") + Services.LocalName, kBlack};
+  labels.LocLab = LabelText{DateLabelText(local) + QStringLiteral("  ") +
+                               (Services.LocalName.isEmpty() ? QStringLiteral("Local") : Services.LocalName), kBlack};
 
   const ViewDescription& view = DescriptionOf(View);
   QImage bitmap;

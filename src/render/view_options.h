@@ -53,8 +53,8 @@ struct MoonViewServices {
   const TimeZoneRules& Zone;      // local time of LocLab
   BitmapErrorReporter& Reporter;  // messages of the bitmap mapper
   // How local times are named: the window names the place's zone
-  // ("Local (Asia/Tokyo, UTC+09:00)"); plain "Local" names it by its offset alone.
-  QString LocalName = QStringLiteral("Local");
+  // ("Local (Asia/Tokyo, UTC+09:00)"); empty, they are "Local", the chart giving the offset.
+  QString LocalName{};
 };
 
 // A label's new text and colour.

@@ -62,6 +62,7 @@ class ShowSession : public QObject {
   void SetPlace(long double latitude, long double longitude);
   // The place's height above sea level, metres, for the Moon as seen from it.
   void SetElevation(int metres) { ElevationMetres = metres; }
+  int ElevationM() const { return ElevationMetres; }
   void SetView(ViewKind view);
   void SetStep(int hours);  // 1 ... 24
   void SetReverse(bool reverse);

@@ -7,20 +7,14 @@
 // and closes the connection, so every fetch ends. The environment names the same server
 // as the proxy for http and https, so that a redirect to any host comes back to it and
 // nothing leaves the machine.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "nasa/downloader.h"
+#include "support/raw_answer_server.h"
 
 namespace {
 
@@ -29,76 +23,9 @@ constexpr long long kMaxHeaderBytes = 1024;
 constexpr long long kMaxBytes = 1500;
 constexpr long long kExpectedBytes = 1000;  // the cap on an announced length is twice this
 
-// Accepts one connection at a time: reads the request up to its blank line, sends the
-// answer of the moment and closes.
-class AnswerServer {
- public:
-  AnswerServer() {
-    Socket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (Socket < 0 || bind(Socket, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(Socket, 16) != 0 ||
-        getsockname(Socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-      std::abort();
-    Port = ntohs(address.sin_port);
-    std::thread([this] { Serve(); }).detach();  // serves until the process ends
-  }
-
-  std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(Port); }
-
-  void SetAnswer(std::string bytes) {
-    const std::lock_guard guard(Lock);
-    Answer = std::move(bytes);
-  }
-
- private:
-  void Serve() {
-    for (;;) {
-      const int client = accept4(Socket, nullptr, nullptr, SOCK_CLOEXEC);
-      if (client < 0) continue;
-      if (ReadRequest(client)) SendAll(client, CurrentAnswer());
-      close(client);
-    }
-  }
-
-  // False when the client left (or stalled) before its request ended.
-  static bool ReadRequest(int client) {
-    const timeval wait{2, 0};
-    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-    std::string request;
-    char buffer[4096];
-    while (request.find("\r\n\r\n") == std::string::npos) {
-      const ssize_t n = recv(client, buffer, sizeof buffer, 0);
-      if (n <= 0) return false;
-      request.append(buffer, static_cast<std::size_t>(n));
-    }
-    return true;
-  }
-
-  static void SendAll(int client, const std::string& bytes) {
-    for (std::size_t sent = 0; sent < bytes.size();) {
-      const ssize_t n = send(client, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-      if (n <= 0) return;
-      sent += static_cast<std::size_t>(n);
-    }
-  }
-
-  std::string CurrentAnswer() {
-    const std::lock_guard guard(Lock);
-    return Answer;
-  }
-
-  int Socket = -1;
-  int Port = 0;
-  std::mutex Lock;
-  std::string Answer;
-};
-
-AnswerServer& Server() {
-  static AnswerServer* server = [] {
-    auto* s = new AnswerServer();  // lives for the whole run
+RawAnswerServer& Server() {
+  static RawAnswerServer* server = [] {
+    auto* s = new RawAnswerServer();  // lives for the whole run
     const std::string proxy = s->BaseUrl();
     setenv("http_proxy", proxy.c_str(), 1);
     setenv("https_proxy", proxy.c_str(), 1);
@@ -120,22 +47,24 @@ bool ContainsNoCase(const std::string& text, const std::string& word) {
   return QByteArray::fromStdString(text).toLower().contains(QByteArray::fromStdString(word));
 }
 
-// A success must be a 200 whose header fitted under the cap and whose body is no
-// larger than the cap and came from the answer (word for word unless chunked); a
+// A success must be a 200 whose header ended and fitted under the cap, and whose body
+// is no larger than the cap and came from the answer (word for word unless chunked); a
 // failure must say why and leave the caller's bytes alone.
 bool Consistent(const DownloadResult& result, const std::string& answer, const QByteArray& body,
                 const QByteArray& before) {
   if (result.Ok != (result.Kind == DownloadFailure::None)) return false;
   if (!result.Ok) return body == before && !result.Reason.isEmpty();
-  if (result.HttpStatus != 200 || FirstHeaderLength(answer) > kMaxHeaderBytes || body.size() > kMaxBytes) return false;
+  const std::size_t header = FirstHeaderLength(answer);
+  if (result.HttpStatus != 200 || header == answer.size() || header > kMaxHeaderBytes || body.size() > kMaxBytes)
+    return false;
   if (ContainsNoCase(answer, "chunked")) return static_cast<std::size_t>(body.size()) < answer.size();
-  return answer.find(body.toStdString(), FirstHeaderLength(answer)) != std::string::npos;
+  return answer.find(body.toStdString(), header) != std::string::npos;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  AnswerServer& server = Server();
+  RawAnswerServer& server = Server();
   const std::string answer(reinterpret_cast<const char*>(data), size);
   server.SetAnswer(answer);
   DownloadLimits limits;

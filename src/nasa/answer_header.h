@@ -15,6 +15,9 @@ class AnswerHeader {
   // Takes one line, its line break included; lines that come once the body has begun
   // are trailers. Returns why the answer is refused, or an empty string.
   QString Refusal(std::string_view line, bool bodyStarted);
+  // Whether the last line taken was the empty one that ends a header: libcurl counts a
+  // connection closed within the header as a complete answer with no body.
+  bool Ended() const { return Bytes > 0 && AnswerStarts; }
 
  private:
   long long MaxBytes;

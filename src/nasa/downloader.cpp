@@ -281,6 +281,8 @@ DownloadResult Downloader::Receive(const std::string& url, const Sink& write, co
   if (code == CURLE_OUT_OF_MEMORY && !transfer.BodyStarted)
     return DownloadResult::Failure(DownloadFailure::BadAnswer, QStringLiteral("answer header too large"), status);
   if (code != CURLE_OK) return FailureOf(code, status);
+  if (!transfer.Header.Ended())
+    return DownloadResult::Failure(DownloadFailure::CutShort, QStringLiteral("cut short"), status);
   // Only a 200 carries the file: 204, 206 and the like are no file.
   if (status != 200) return DownloadResult::Failure(DownloadFailure::Http, QStringLiteral("HTTP %1").arg(status), status);
   curl_off_t announced = -1, received = 0;

@@ -10,6 +10,7 @@
 #include "nasa/downloader.h"
 #include "nasa/image_decode.h"
 #include "support/local_http_server.h"
+#include "support/raw_answer_server.h"
 #include "support/stderr_capture.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
@@ -313,6 +314,28 @@ TEST_F(Downloads, FailuresNameTheirKindAndStatus) {
   }
   QImage image;
   EXPECT_EQ(Fetch.DownloadGraphic(Url("/plain.tif"), image).Kind, DownloadFailure::None);
+}
+
+// Answers no HTTP library would send: libcurl takes a connection closed within the
+// header for a complete answer with no body, which must not count as a file.
+TEST(RawAnswers, OnlyAnAnswerWhoseHeaderEndedCounts) {
+  const struct {
+    const char* Answer;
+    DownloadFailure Kind;
+  } cases[] = {{"HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabc", DownloadFailure::None},
+               {"HTTP/1.1 200 OK\r\n\r\n", DownloadFailure::None},
+               {"HTTP/1.1 200 OK\r\n", DownloadFailure::CutShort},
+               {"HTTP/1.1 200 OK\r\nContent-Length: 3\r\n", DownloadFailure::CutShort},
+               {"HTTP/1.1 200 OK\r\nContent-Le", DownloadFailure::CutShort},
+               {"HTTP/1.1 200OK\r\n\r\nabc", DownloadFailure::BadAnswer}};
+  RawAnswerServer server;
+  for (const auto& c : cases) {
+    server.SetAnswer(c.Answer);
+    QByteArray stream = "old";
+    const DownloadResult result = Downloader().Fetch(server.BaseUrl() + "/moon.jpg", stream);
+    EXPECT_EQ(result.Kind, c.Kind) << c.Answer;
+    EXPECT_EQ(stream == "old", !result.Ok) << c.Answer;
+  }
 }
 
 }  // namespace

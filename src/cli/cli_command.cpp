@@ -77,6 +77,14 @@ long double CliArgs::Number(const std::string& option, long double fallback) con
   return ParseNumber(it->second, ("--" + option).c_str());
 }
 
+long double CliArgs::PlaceLongitude(long double fallback) const {
+  const long double lon = Number("lon", fallback);
+  if (lon < -180 || lon > 180) throw CliError("--lon must lie between -180 and 180: " + Options.at("lon"));
+  return lon;
+}
+
+int CliArgs::View() const { return Has("view") ? ParseInteger(Options.at("view"), "--view") : 0; }
+
 CliArgs ParseCliArgs(const CliCommand& command, const std::vector<std::string>& words) {
   const std::set<std::string> valueOptions = SplitWords(command.ValueOptions);
   const std::set<std::string> flagOptions = SplitWords(command.FlagOptions);

@@ -27,6 +27,10 @@ class CliArgs {
   bool Flag(const std::string& flag) const { return Flags.count(flag) != 0; }
   // A numeric option, or fallback when it is absent; a CliError when it is not a number.
   long double Number(const std::string& option, long double fallback) const;
+  // --lon as a place on the Earth is given, -180 to 180 degrees east.
+  long double PlaceLongitude(long double fallback) const;
+  // --view, a view's number; the Moon view's (0) when absent.
+  int View() const;
 };
 
 using CliHandler = int (*)(const CliArgs& args, std::ostream& out);

@@ -32,8 +32,7 @@ CliPlace NamedPlace(const std::string& name) {
 
 CliPlace GivenPlace(const CliArgs& a) {
   if (!a.Has("lat") || !a.Has("lon")) throw CliError("give --place NAME or --lat and --lon");
-  const long double lat = a.Number("lat", 0), lon = a.Number("lon", 0);
-  if (lon < -180 || lon > 180) throw CliError("--lon must lie between -180 and 180");
+  const long double lat = a.Number("lat", 0), lon = a.PlaceLongitude(0);
   const std::string zoneName = a.Has("zone") ? a.Options.at("zone") : "";
   const std::optional<QTimeZone> zone = PlaceTimeZone(QString::fromStdString(zoneName));
   if (!zone) throw CliError("unknown time zone: " + zoneName);

@@ -25,9 +25,7 @@ int Frame(const CliArgs& a, std::ostream& out) {
   const long double instant = ParseInstant(a.At(0, "INSTANT"));
   if (!HasNasaSeries(instant)) throw CliError("NASA publishes no frames for " + std::to_string(YearOf(instant)));
   const long double latitude = a.Number("lat", kDefaultLatitude);
-  if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
-  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to " + std::to_string(kViewKindCount - 1));
+  const int view = a.View();
   PrintLine(out, {NasaFrameUrl(CliSite(), kScreenFrameKey, instant, latitude)});
   PrintLine(out, {NasaFrameUrl(CliSite(), GetWidth(ViewKindOf(view)), instant, latitude)});
   return 0;

@@ -73,11 +73,8 @@ void Apply(ShowSession& session, const std::string& intent) {
 int Navigate(const CliArgs& a, std::ostream& out) {
   const long double start = ParseInstant(a.At(0, "START"));
   const long double latitude = a.Number("lat", kDefaultLatitude);
-  const long double longitude = a.Number("lon", kDefaultLongitude);
-  if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
-  if (longitude < -180 || longitude > 180) throw CliError("--lon must lie between -180 and 180");
-  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount) throw CliError("--view must be 0 to " + std::to_string(kViewKindCount - 1));
+  const long double longitude = a.PlaceLongitude(kDefaultLongitude);
+  const int view = a.View();
   const int step = a.Has("step") ? ParseInteger(a.Options.at("step"), "--step") : 2;
   if (step < 1 || step > 24) throw CliError("--step must be 1 to 24");
 

@@ -29,9 +29,8 @@ int Prefetch(const CliArgs& a, std::ostream& out) {
   if (!HasNasaSeries(from) || !HasNasaSeries(to)) throw CliError("FROM and TO must lie in years NASA has published");
   if (to < from) throw CliError("TO must not come before FROM");
   const long double latitude = a.Number("lat", kDefaultLatitude);
-  if (latitude < -90 || latitude > 90) throw CliError("--lat must lie between -90 and 90");
-  const int view = a.Has("view") ? ParseInteger(a.Options.at("view"), "--view") : 0;
-  if (view < 0 || view >= kViewKindCount || IsDrawnView(ViewKindOf(view)))
+  const int view = a.View();
+  if (IsDrawnView(ViewKindOf(view)))
     throw CliError("--view must be one of NASA's views, 0 to 4");
   const int key = DescriptionOf(ViewKindOf(view)).ScreenKey;
   const std::vector<std::string> urls = HourlyFrameUrls(CliSite(), {key}, from, to, latitude);

@@ -82,9 +82,7 @@ int Render(const CliArgs& a, std::ostream& out) {
   if (!a.Has("out")) throw CliError("--out DIR is required");
   MoonViewOptions options;
   options.Latitude = a.Number("lat", options.Latitude);
-  options.Longitude = a.Number("lon", options.Longitude);
-  if (options.Latitude < -90 || options.Latitude > 90) throw CliError("--lat must lie between -90 and 90");
-  if (options.Longitude < -180 || options.Longitude > 180) throw CliError("--lon must lie between -180 and 180");
+  options.Longitude = a.PlaceLongitude(options.Longitude);
   options.ShowLines = !a.Flag("no-lines");
   options.RotateParallactic = a.Flag("rotate");
   options.Names = a.Flag("names");

@@ -26,6 +26,8 @@ TEST(CliArguments, OutOfRangeNumbersAreRefusedWithOneLine) {
       {{"altaz", "45292", "--lat", "1e5000", "--lon", "0"}, "orvanel-cli altaz: not a number for --lat: 1e5000"},
       {{"panel", "45292", "--lon", "-360.5"}, "orvanel-cli panel: --lon must lie between -360 and 360: -360.5"},
       {{"frame", "45292", "--view", "1e10"}, "orvanel-cli frame: --view must lie between 0 and 6: 1e10"},
+      // A place's longitude, narrower than the longitudes the astronomy commands take.
+      {{"navigate", "45292", "--lon", "200", "next"}, "orvanel-cli navigate: --lon must lie between -180 and 180: 200"},
       {{"phases", "1e300"}, "orvanel-cli phases: K must lie between -4947 and 24735: 1e300"},
       {{"phases", "2147483647"}, "orvanel-cli phases: K must lie between -4947 and 24735: 2147483647"},
       {{"extremes", "-2147483649"}, "orvanel-cli extremes: YEAR must lie between 1600 and 3999: -2147483649"},

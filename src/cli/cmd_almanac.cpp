@@ -50,19 +50,25 @@ CliPlace PlaceOf(const CliArgs& a) {
 
 std::string OrNone(const std::string& field) { return field.empty() ? "-" : field; }
 
+// Each column as wide as its longest entry, the name included, two spaces apart.
+void PrintColumns(const std::vector<std::vector<std::string>>& rows, std::ostream& out) {
+  std::vector<std::size_t> widths(rows.front().size(), 0);
+  for (const auto& row : rows)
+    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], OrNone(row[i]).size());
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i)
+      line += OrNone(row[i]) + std::string(i + 1 < row.size() ? widths[i] - OrNone(row[i]).size() + 2 : 0, ' ');
+    out << line << '\n';
+  }
+}
+
 void PrintTable(const MonthAlmanac& almanac, const CliPlace& p, const TimeZoneRules& zone, std::ostream& out) {
   out << "Almanac " << almanac.Year << "-" << (almanac.Month < 10 ? "0" : "") << almanac.Month << " for "
       << p.Label << " (" << p.Zone.id().toStdString() << "), times local, '-' where the day has none\n";
-  const auto print = [&out](const std::vector<std::string>& fields) {
-    for (const std::string& field : fields) {
-      char cell[24];
-      std::snprintf(cell, sizeof cell, "%-11s", OrNone(field).c_str());
-      out << cell;
-    }
-    out << '\n';
-  };
-  print(AlmanacColumnNames());
-  for (const AlmanacDay& d : almanac.Days) print(AlmanacRowFields(d, zone));
+  std::vector<std::vector<std::string>> rows{AlmanacColumnNames()};
+  for (const AlmanacDay& d : almanac.Days) rows.push_back(AlmanacRowFields(d, zone));
+  PrintColumns(rows, out);
   for (const LunarEvent& e : almanac.Events)
     out << LunarEventName(e.Kind) << '\t' << LocalDateTimeText(e.Instant, zone) << '\n';
 }

@@ -77,6 +77,18 @@ TEST(CliAlmanac, TokyoIsInTokyoTimeWhateverTheComputersZone) {
   EXPECT_EQ(QString::fromStdString(run.Output).split('\n', Qt::SkipEmptyParts).size(), 32);
 }
 
+// The names once ran into each other where they are wider than the times under them.
+TEST(CliAlmanac, TheTableHasAColumnUnderEveryName) {
+  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, {"almanac", "2027-03", "--place", "Tokyo"});
+  ASSERT_EQ(run.ExitCode, 0);
+  const QStringList lines = QString::fromStdString(run.Output).split('\n');
+  ASSERT_GT(lines.size(), 33);
+  const qsizetype names = lines[1].split(' ', Qt::SkipEmptyParts).size();
+  const ProgramRun csv = RunProgram(ORVANEL_CLI_PATH, {"almanac", "2027-03", "--place", "Tokyo", "--csv"});
+  EXPECT_EQ(names, QString::fromStdString(csv.Output).section('\n', 0, 0).split(',').size());
+  for (int day = 2; day <= 32; ++day) EXPECT_EQ(lines[day].split(' ', Qt::SkipEmptyParts).size(), names) << day;
+}
+
 TEST(CliAlmanac, BadPlacesAndMonthsAreRefused) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"almanac", "2027-13", "--place", "Tokyo"},

@@ -1,8 +1,8 @@
 #!/bin/sh
 # check_debian_package.sh CPACK BUILD OUT APP_ID
 # Makes the Debian package of the build with CPack, unpacks it into the fresh folder OUT
-# and checks that it installs the programs, desktop entry, icon, AppStream data and
-# Debian's own files under /usr, with dependencies read off the programs. Ends with 77
+# and checks that it installs the programs, their manual pages, desktop entry, icon,
+# AppStream data and Debian's own files under /usr, with dependencies read off the programs. Ends with 77
 # (skipped) without dpkg-deb and dpkg-shlibdeps.
 set -u
 for tool in dpkg-deb dpkg-shlibdeps; do
@@ -20,7 +20,8 @@ failed=0
 fail() { echo "$1"; failed=1; }
 for file in usr/bin/orvanel usr/bin/orvanel-cli usr/share/applications/$id.desktop \
             usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
-            usr/share/doc/orvanel/copyright usr/share/doc/orvanel/changelog.gz; do
+            usr/share/doc/orvanel/copyright usr/share/doc/orvanel/changelog.gz \
+            usr/share/man/man1/orvanel.1.gz usr/share/man/man1/orvanel-cli.1.gz; do
   [ -s "$out/root/$file" ] || fail "not in the package: /$file"
 done
 [ -z "$(ls "$out/root" | grep -vx usr)" ] || fail "the package installs outside /usr: $(ls "$out/root")"

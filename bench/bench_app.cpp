@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -35,6 +36,40 @@ Fixture& Shared() {
   static Fixture f;
   return f;
 }
+
+// A whole process of the desktop program, from its start until it writes `word` (see
+// window_process.cpp), against the local stand-in for NASA's server, with settings and
+// a frame cache of its own each time: what a user waits for at start-up.
+void TimeProcess(benchmark::State& state, const QString& mode, const QByteArray& word) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    QTemporaryDir home;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
+    environment.insert("ORVANEL_NASA_SERVER", QString::fromStdString(f.Server.BaseUrl()));
+    process.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(ORVANEL_WINDOW_PROCESS, {mode});
+    QByteArray said;
+    while (!said.contains(word) && process.waitForReadyRead(60000)) said += process.readAllStandardOutput();
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+    process.waitForFinished();
+    if (!said.contains(word)) state.SkipWithError("the window process never said what it waits for");
+  }
+}
+
+void BM_ProcessBareQtWindowPainted(benchmark::State& state) { TimeProcess(state, "bare", "painted"); }
+BENCHMARK(BM_ProcessBareQtWindowPainted)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ProcessWindowPainted(benchmark::State& state) { TimeProcess(state, "program", "painted"); }
+BENCHMARK(BM_ProcessWindowPainted)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ProcessWindowComplete(benchmark::State& state) { TimeProcess(state, "program", "shown"); }
+BENCHMARK(BM_ProcessWindowComplete)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The first window of a process, from its making to its first hour drawn: an hour of
 // a year NASA has not published, so the drawn Moon waits for the Moon maps, which

@@ -1,0 +1,68 @@
+// The desktop program as bench_app's process figures start it: the real window, which
+// writes "painted" on its standard output at its first paint and "shown" once its
+// first hour is drawn, then quits. `window_process bare` is the reference: a bare
+// QMainWindow of the same size, which writes "painted" and quits.
+#include <QApplication>
+#include <QMainWindow>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "app/desktop_window.h"
+#include "app/main_form.h"
+
+namespace {
+
+void Say(const char* what) {
+  std::printf("%s\n", what);
+  std::fflush(stdout);
+}
+
+// Says "painted" at the first paint of the widget it watches, then calls next.
+class FirstPaint : public QObject {
+ public:
+  FirstPaint(QWidget& widget, std::function<void()> next) : Next(std::move(next)) { widget.installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && Next) {
+      Say("painted");
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, std::exchange(Next, {}));
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> Next;
+};
+
+int Bare() {
+  QMainWindow window;
+  window.resize(1366, 768);
+  FirstPaint watch(window, [] { QApplication::quit(); });
+  window.show();
+  return QApplication::exec();
+}
+
+int Program() {
+  std::unique_ptr<FirstPaint> watch;
+  return RunDesktopWindow([&watch](TForm1& form) {
+    watch = std::make_unique<FirstPaint>(form, [&form] {
+      const auto shown = [] {
+        Say("shown");
+        QApplication::quit();
+      };
+      if (!form.Session().Pending()) return shown();
+      QObject::connect(&form.Session(), &ShowSession::Shown, &form, shown, Qt::SingleShotConnection);
+    });
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return argc > 1 && std::strcmp(argv[1], "bare") == 0 ? Bare() : Program();
+}

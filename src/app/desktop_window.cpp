@@ -1,0 +1,31 @@
+#include "app/desktop_window.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "app/main_form.h"
+#include "app/services.h"
+#include "core/settings_store.h"
+#include "core/system_time_zone.h"
+#include "export/desktop_hand_off.h"
+
+int RunDesktopWindow(const std::function<void(TForm1&)>& started) {
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvanel.svg")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quenhalse.Orvanel"));
+  QApplication::setApplicationName("Orvanel");
+  QApplication::setOrganizationName("Quenhalse");
+  const SystemClock clock;
+  const SystemTimeZone zone;
+  const Downloader fetch;
+  DesktopHandOff shell;
+  const FrameCache frames(DefaultFrameCacheFolder(), fetch, ReadSettings().FrameCacheBytes());
+  FramePrefetcher prefetch(frames);
+  WorkerPools pools;
+  const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch, pools};
+  TForm1 form(services);
+  form.ReadIniFile();
+  form.show();
+  if (started) started(form);
+  form.InitialShow();
+  return QApplication::exec();
+}

@@ -3,6 +3,7 @@
 // prints it, writes nothing and exits with status 1, which stops the build.
 #pragma once
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -100,6 +101,24 @@ inline std::string ParseReal(const CsvTable& t, const Row& row, std::size_t colu
       text.find_first_of("xXnN") != std::string::npos)
     t.Fail(row, "column " + std::to_string(column + 1) + ": not a decimal number: '" + text + "'");
   return text;
+}
+
+// A decimal number of a packed table (src/astro/packed_bytes.h), which the program
+// reads back with std::from_chars: no '+' and no spaces.
+inline std::string ParsePackedReal(const CsvTable& t, const Row& row, std::size_t column) {
+  const std::string text = ParseReal(t, row, column);
+  double v = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (error != std::errc() || end != text.data() + text.size())
+    t.Fail(row, "column " + std::to_string(column + 1) + ": not a plain decimal number: '" + text + "'");
+  return text;
+}
+
+// Appends a NUL-terminated field to the text of a packed table.
+inline void AppendField(const CsvTable& t, const Row& row, std::string& text, const std::string& field) {
+  if (field.find('\0') != std::string::npos) t.Fail(row, "NUL byte in a field");
+  text += field;
+  text += '\0';
 }
 
 inline void WriteFile(const std::string& path, const std::string& text) {

@@ -7,17 +7,20 @@
 // and range, unique names, the rows whose values are published); any problem ends
 // the program with status 1 and one line "file:line: message", and nothing is
 // written. The table is ordered largest first, so that the names a small picture
-// has room for come first.
+// has room for come first, and packed as lunar_features.cpp reads it: per feature
+// the NUL-terminated fields name, kind (its FeatureKind's number), latitude,
+// longitude and diameter.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "astro/lunar_features.h"
 #include "data_csv.h"
+#include "packed_source.h"
 
 namespace {
 
@@ -25,48 +28,42 @@ using namespace data_csv;
 
 constexpr std::size_t kRows = 9049;
 
-// The IAU descriptor codes of the file and the program's names for them.
-const std::map<std::string, std::string> kKinds = {
-    {"AA", "Crater"},    {"SF", "SatelliteCrater"}, {"ME", "Mare"},        {"OC", "Oceanus"},
-    {"LC", "Lacus"},     {"SI", "Sinus"},           {"PA", "Palus"},       {"PL", "Planitia"},
-    {"MO", "Mons"},      {"RI", "Rima"},            {"DO", "Dorsum"},      {"RU", "Rupes"},
-    {"VA", "Vallis"},    {"CA", "Catena"},          {"PR", "Promontorium"}, {"LF", "LandingSite"},
-    {"AL", "AlbedoFeature"}};
+// The IAU descriptor codes of the file and the program's kinds for them.
+const std::map<std::string, FeatureKind> kKinds = {
+    {"AA", FeatureKind::Crater},        {"SF", FeatureKind::SatelliteCrater}, {"ME", FeatureKind::Mare},
+    {"OC", FeatureKind::Oceanus},       {"LC", FeatureKind::Lacus},           {"SI", FeatureKind::Sinus},
+    {"PA", FeatureKind::Palus},         {"PL", FeatureKind::Planitia},        {"MO", FeatureKind::Mons},
+    {"RI", FeatureKind::Rima},          {"DO", FeatureKind::Dorsum},          {"RU", FeatureKind::Rupes},
+    {"VA", FeatureKind::Vallis},        {"CA", FeatureKind::Catena},          {"PR", FeatureKind::Promontorium},
+    {"LF", FeatureKind::LandingSite},   {"AL", FeatureKind::AlbedoFeature}};
 
 struct Feature {
-  std::string Name, Kind, Lat, Lon, Diameter;
+  const Row* Source;
+  std::vector<std::string> Fields;  // as packed
   double DiameterKm = 0;
 };
 
 double InRange(const CsvTable& t, const Row& row, std::size_t column, double low, double high) {
-  const double v = std::strtod(ParseReal(t, row, column).c_str(), nullptr);
+  const double v = std::strtod(ParsePackedReal(t, row, column).c_str(), nullptr);
   if (v < low || v > high)
     t.Fail(row, "column " + std::to_string(column + 1) + ": " + row.Fields[column] + " out of range " +
                     std::to_string(low) + " ... " + std::to_string(high));
   return v;
 }
 
-// The name as a C string literal; UTF-8 bytes pass unchanged.
-std::string Literal(const CsvTable& t, const Row& row, const std::string& name) {
-  std::string s = "\"";
-  for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) t.Fail(row, "control character in the name");
-    if (c == '"' || c == '\\') s += '\\';
-    s += c;
-  }
-  return s + "\"";
-}
-
 Feature ReadFeature(const CsvTable& t, const Row& row) {
   ParseReal(t, row, 0);  // the Gazetteer's id: read only to catch a shifted row
   const std::string& name = row.Fields[1];
   if (name.empty()) t.Fail(row, "empty name");
+  if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+    t.Fail(row, "control character in the name");
   const auto kind = kKinds.find(row.Fields[2]);
   if (kind == kKinds.end()) t.Fail(row, "unknown feature type '" + row.Fields[2] + "'");
   InRange(t, row, 3, -90, 90);
   InRange(t, row, 4, -180, 180);
   const double diameter = InRange(t, row, 5, 0, 3500);
-  return {Literal(t, row, name), kind->second, row.Fields[3], row.Fields[4], row.Fields[5], diameter};
+  return {&row, {name, std::to_string(static_cast<int>(kind->second)), row.Fields[3], row.Fields[4], row.Fields[5]},
+          diameter};
 }
 
 // The published places of a few features (the shared data README's check rows).
@@ -79,7 +76,7 @@ void ExpectRow(const CsvTable& t, const std::map<std::string, const Row*>& byNam
     t.Fail(row, name + " should lie at " + lat + ", " + lon + ", found " + row.Fields[3] + ", " + row.Fields[4]);
 }
 
-std::vector<Feature> ReadFeatures(const std::string& path) {
+std::string PackedText(const std::string& path) {
   CsvTable t = ReadCsv(path, 6);
   if (t.Rows.empty() || t.Rows[0].Fields != std::vector<std::string>{"id", "name", "type", "lat", "lon",
                                                                       "diameter_km"})
@@ -99,19 +96,10 @@ std::vector<Feature> ReadFeatures(const std::string& path) {
   ExpectRow(t, byName, "Statio Tranquillitatis", "0.6741", "23.4732");
   std::stable_sort(features.begin(), features.end(),
                    [](const Feature& a, const Feature& b) { return a.DiameterKm > b.DiameterKm; });
-  return features;
-}
-
-std::string TableSource(const std::vector<Feature>& features) {
-  std::ostringstream s;
-  s << "// Generated by tools/gen_lunar_features from ORVANEL_DATA_DIR/moon; do not edit.\n"
-    << "#include \"astro/lunar_features.h\"\n\n"
-    << "extern const LunarFeature kLunarFeatureTable[] = {\n";
+  std::string text;
   for (const Feature& f : features)
-    s << "    {" << f.Name << ", FeatureKind::" << f.Kind << ", " << f.Lat << ", " << f.Lon << ", " << f.Diameter
-      << "},\n";
-  s << "};\nextern const std::size_t kLunarFeatureTableSize = " << features.size() << ";\n";
-  return s.str();
+    for (const std::string& field : f.Fields) AppendField(t, *f.Source, text, field);
+  return text;
 }
 
 }  // namespace
@@ -122,8 +110,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    WriteFile(argv[1], TableSource(ReadFeatures(argv[2])));
-  } catch (const DataError& e) {
+    const PackedSource packed = Packed("kFeatureBytes", PackedText(argv[2]));
+    WriteFile(argv[1], "// Generated by tools/gen_lunar_features from ORVANEL_DATA_DIR/moon; do not edit.\n"
+                       "#include \"astro/packed_bytes.h\"\n\n" +
+                           packed.Array + "extern const PackedBytes kPackedLunarFeatures = " + packed.Value + ";\n");
+  } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;
   }

@@ -5,6 +5,7 @@ set(LUNAR_FEATURES_OUTPUT ${ORVANEL_GEN_DIR}/lunar_features_table.cpp)
 
 add_executable(gen_lunar_features ${CMAKE_SOURCE_DIR}/tools/gen_lunar_features.cpp)
 set_target_properties(gen_lunar_features PROPERTIES AUTOMOC OFF AUTORCC OFF)
+target_link_libraries(gen_lunar_features PRIVATE ZLIB::ZLIB)
 add_custom_command(
   OUTPUT ${LUNAR_FEATURES_OUTPUT}
   COMMAND gen_lunar_features ${LUNAR_FEATURES_OUTPUT} ${LUNAR_FEATURES_DATA}

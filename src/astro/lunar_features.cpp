@@ -2,12 +2,37 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
-// In the generated source.
-extern const LunarFeature kLunarFeatureTable[];
-extern const std::size_t kLunarFeatureTableSize;
+#include "astro/packed_bytes.h"
 
-std::span<const LunarFeature> LunarFeatures() { return {kLunarFeatureTable, kLunarFeatureTableSize}; }
+// In the generated source: per feature the fields name, kind, latitude, longitude and
+// diameter (tools/gen_lunar_features.cpp).
+extern const PackedBytes kPackedLunarFeatures;
+
+namespace {
+
+struct Features {
+  PackedFields Text;
+  std::vector<LunarFeature> Rows;  // naming into Text
+};
+
+Features UnpackedFeatures() {
+  Features t{UnpackedFields(kPackedLunarFeatures), {}};
+  const std::vector<const char*>& f = t.Text.Fields;
+  t.Rows.reserve(f.size() / 5);
+  for (std::size_t i = 0; i + 5 <= f.size(); i += 5)
+    t.Rows.push_back({f[i], static_cast<FeatureKind>(FieldInteger(f[i + 1])), FieldNumber(f[i + 2]),
+                      FieldNumber(f[i + 3]), FieldNumber(f[i + 4])});
+  return t;
+}
+
+}  // namespace
+
+std::span<const LunarFeature> LunarFeatures() {
+  static const Features features = UnpackedFeatures();
+  return features.Rows;
+}
 
 const LunarFeature* FindLunarFeature(std::string_view name) {
   const auto same = [name](const LunarFeature& f) {

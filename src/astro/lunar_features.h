@@ -1,7 +1,7 @@
 // The gazetteer of the Moon: the IAU's approved names of lunar features (USGS
 // Gazetteer of Planetary Nomenclature) with their kind, the selenographic place of
 // their centre (the mean-Earth/polar-axis frame of NASA's sub-Earth point and the
-// LRO maps) and their diameter. Compiled in from ORVANEL_DATA_DIR/moon.
+// LRO maps) and their diameter. Compiled in packed from ORVANEL_DATA_DIR/moon.
 #pragma once
 
 #include <cstddef>
@@ -37,7 +37,7 @@ struct LunarFeature {
   double DiameterKm;
 };
 
-// Every named feature, the largest first.
+// Every named feature, the largest first; unpacked on first use.
 std::span<const LunarFeature> LunarFeatures();
 
 // The feature of that exact name (case-insensitive for ASCII letters); none when unknown.

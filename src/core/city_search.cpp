@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "city_table.h"
+#include "core/city_table.h"
 
 namespace {
 
@@ -10,8 +10,8 @@ namespace {
 const std::vector<std::pair<QString, QString>>& FoldedNames() {
   static const std::vector<std::pair<QString, QString>> names = [] {
     std::vector<std::pair<QString, QString>> v;
-    v.reserve(CityTable.size());
-    for (const CityRow& row : CityTable)
+    v.reserve(CityTable().size());
+    for (const CityRow& row : CityTable())
       v.emplace_back(FoldedForSearch(QString::fromUtf8(row.Name)), FoldedForSearch(QString::fromUtf8(row.AsciiName)));
     return v;
   }();
@@ -38,7 +38,7 @@ std::vector<CityMatch> SearchCities(const QString& query, std::size_t limit) {
   if (key.isEmpty()) return found;
   const auto& names = FoldedNames();
   for (std::size_t i = 0; i < names.size() && found.size() < limit; ++i)
-    if (names[i].first.startsWith(key) || names[i].second.startsWith(key)) found.push_back(MatchOf(CityTable[i]));
+    if (names[i].first.startsWith(key) || names[i].second.startsWith(key)) found.push_back(MatchOf(CityTable()[i]));
   return found;
 }
 

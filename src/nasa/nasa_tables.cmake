@@ -10,6 +10,7 @@ set(NASA_TABLES_SOURCE "${ORVANEL_GEN_DIR}/nasa_tables_data.cpp")
 
 add_executable(gen_nasa_tables ${CMAKE_SOURCE_DIR}/tools/gen_nasa_tables.cpp)
 set_target_properties(gen_nasa_tables PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools AUTOMOC OFF)
+target_link_libraries(gen_nasa_tables PRIVATE ZLIB::ZLIB)
 
 add_custom_command(
   OUTPUT ${NASA_TABLES_SOURCE}

@@ -2,11 +2,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "astro/time_scales.h"
 #include "core/hour_clock.h"
+#include "nasa/nasa_packed_years.h"
 
 namespace {
+
+// The scaled values of a year from the layout of nasa_packed_years.h; the sums
+// wrap as the generator's differences did, so every value comes back exactly.
+std::vector<NasaHourRow> UnpackedRows(const PackedBytes& packed) {
+  const std::vector<char> bytes = Unpacked(packed);
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
+  std::vector<NasaHourRow> rows(bytes.size() / (4 * (kNasaColumnCount - 1)));
+  std::size_t at = 0;
+  for (int c = 0; c < kNasaColumnCount - 1; ++c) {
+    std::uint32_t value = 0, step = 0;
+    for (NasaHourRow& row : rows) {
+      step += byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24;
+      at += 4;
+      value += step;
+      row.Scaled[c] = static_cast<std::int32_t>(value);
+    }
+  }
+  return rows;
+}
+
+struct UnpackedYears {
+  std::vector<std::vector<NasaHourRow>> Rows;
+  std::vector<NasaYearTable> Tables;  // views of Rows, whose buffers stay put when moved
+};
+
+UnpackedYears UnpackedNasaYears() {
+  UnpackedYears years;
+  for (const PackedNasaYear& y : PackedNasaYears()) {
+    years.Rows.push_back(UnpackedRows(y.Rows));
+    years.Tables.push_back({y.Year, y.FirstDay, years.Rows.back()});
+  }
+  return years;
+}
 
 constexpr long double kPowersOfTen[] = {1.0L, 10.0L, 100.0L, 1000.0L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L};
 
@@ -20,6 +55,11 @@ const NasaYearTable& TableFor(int year) {
 }
 
 }  // namespace
+
+std::span<const NasaYearTable> NasaYearTables() {
+  static const UnpackedYears years = UnpackedNasaYears();
+  return years.Tables;
+}
 
 const NasaYearTable* NasaTableOf(int year) {
   for (const NasaYearTable& t : NasaYearTables())

@@ -51,7 +51,8 @@ struct NasaYearTable {
   std::span<const NasaHourRow> Rows;
 };
 
-// The years with a table, in order (generated at build time, see nasa_tables.cmake).
+// The years with a table, in order; compiled in packed (nasa_packed_years.h) and
+// unpacked on first use.
 std::span<const NasaYearTable> NasaYearTables();
 
 // The table of year; nullptr when NASA has published none.

@@ -1,17 +1,22 @@
 // The gazetteer's generator on the verified file and on damaged copies of it: every
 // problem must stop it with "file:line: message" and without an output file; the
-// names come out largest first and quoted names keep their commas.
+// names come out largest first, quoted names keep their commas, and the built-in
+// table holds the file's values exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
 
 #include "astro/lunar_features.h"
+#include "astro/packed_bytes.h"
 
 namespace {
 
@@ -80,14 +85,30 @@ TEST_F(GenLunarFeatures, StopsAtTheLineOfEveryDamage) {
   }
 }
 
+// The packed fields of a generated source: its bytes unpacked as the program does.
+std::vector<std::string> GeneratedFields(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  const std::string source = text.str();
+  std::istringstream numbers(source.substr(source.find('{') + 1));
+  std::vector<unsigned char> bytes;
+  for (int b; numbers >> b && numbers.get() == ',';) bytes.push_back(static_cast<unsigned char>(b));
+  std::size_t size = 0;
+  std::istringstream(source.substr(source.rfind(", ") + 2)) >> size;
+  const PackedFields fields = UnpackedFields({bytes.data(), bytes.size(), size});
+  return {fields.Fields.begin(), fields.Fields.end()};
+}
+
 TEST_F(GenLunarFeatures, KeepsQuotedCommasAndOrdersTheBuiltInTableLargestFirst) {
   Lines l = rows_;
   l.at(5) = "15,\"Abulfeda, Statio\",LF,-13.8,13.9,0.1";
   const auto [status, errors] = Run(l);
   ASSERT_EQ(status, 0) << errors;
-  std::stringstream text;
-  text << std::ifstream(Output()).rdbuf();
-  EXPECT_NE(text.str().find("{\"Abulfeda, Statio\", FeatureKind::LandingSite, -13.8, 13.9, 0.1},"), std::string::npos);
+  const std::vector<std::string> fields = GeneratedFields(Output());
+  ASSERT_EQ(fields.size(), 5 * 9049u);
+  const auto name = std::find(fields.begin(), fields.end(), "Abulfeda, Statio");
+  ASSERT_LT(name, fields.end() - 4);
+  EXPECT_EQ(std::vector<std::string>(name + 2, name + 5), (std::vector<std::string>{"-13.8", "13.9", "0.1"}));
 
   const auto features = LunarFeatures();
   ASSERT_EQ(features.size(), 9049u);
@@ -98,6 +119,24 @@ TEST_F(GenLunarFeatures, KeepsQuotedCommasAndOrdersTheBuiltInTableLargestFirst) 
   EXPECT_EQ(tycho->Kind, FeatureKind::Crater);
   EXPECT_DOUBLE_EQ(tycho->LatitudeDeg, -43.2958);
   EXPECT_EQ(FindLunarFeature("Tycho Q")->Kind, FeatureKind::SatelliteCrater);
+}
+
+// Every feature of the file is in the built-in table with the very doubles of its text.
+TEST_F(GenLunarFeatures, TheBuiltInTableHoldsEveryRowOfTheFile) {
+  std::map<std::string, const LunarFeature*> byName;
+  for (const LunarFeature& f : LunarFeatures()) byName[f.Name] = &f;
+  for (std::size_t i = 1; i < rows_.size(); ++i) {
+    std::vector<std::string> f;
+    std::istringstream line(rows_[i]);
+    for (std::string field; std::getline(line, field, ',');) f.push_back(field);
+    ASSERT_EQ(f.size(), 6u) << rows_[i];  // no quoted commas in the file
+    const auto it = byName.find(f[1]);
+    ASSERT_NE(it, byName.end()) << rows_[i];
+    EXPECT_EQ(it->second->LatitudeDeg, std::strtod(f[3].c_str(), nullptr)) << rows_[i];
+    EXPECT_EQ(it->second->LongitudeDeg, std::strtod(f[4].c_str(), nullptr)) << rows_[i];
+    EXPECT_EQ(it->second->DiameterKm, std::strtod(f[5].c_str(), nullptr)) << rows_[i];
+  }
+  EXPECT_EQ(byName.size(), rows_.size() - 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 #include "astro/angle_multiples.h"
 #include "astro/angles.h"
@@ -104,7 +105,37 @@ std::array<long double, 14> FundamentalArguments(double instant) {
 
 namespace {
 
+// A term of the series with only its nonzero multipliers: a term combines a few of
+// the fourteen arguments, so the sum rotates by those alone instead of testing all
+// fourteen. The amplitudes are the table's integers, exactly, as doubles.
+struct SparseNutationTerm {
+  int Count = 0;
+  std::array<int, 14> Argument{};
+  std::array<int, 14> Multiplier{};
+  double A, At, Ac, B, Bt, Bs;
+};
+
+// The table's terms smallest first, so that the small ones are not lost against
+// the large ones in the sum.
+std::vector<SparseNutationTerm> SparseNutationTerms() {
+  std::vector<SparseNutationTerm> terms;
+  terms.reserve(kNutationIau2000ATerms.size());
+  for (auto it = kNutationIau2000ATerms.rbegin(); it != kNutationIau2000ATerms.rend(); ++it) {
+    SparseNutationTerm s{.A = static_cast<double>(it->A), .At = static_cast<double>(it->At),
+                         .Ac = static_cast<double>(it->Ac), .B = static_cast<double>(it->B),
+                         .Bt = static_cast<double>(it->Bt), .Bs = static_cast<double>(it->Bs)};
+    for (int k = 0; k < 14; ++k)
+      if (it->Multipliers[k] != 0) {
+        s.Argument[s.Count] = k;
+        s.Multiplier[s.Count++] = it->Multipliers[k];
+      }
+    terms.push_back(s);
+  }
+  return terms;
+}
+
 Nutation SummedNutationIau2000A(double instant) {
+  static const std::vector<SparseNutationTerm> kTerms = SparseNutationTerms();
   const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
   const std::array<long double, 14> args = FundamentalArguments(instant);
   // Each argument reduced to one turn (fmod is exact) and taken in radians; the
@@ -114,12 +145,9 @@ Nutation SummedNutationIau2000A(double instant) {
     multiples[k] = AngleMultiples<kNutationIau2000AMaxMultiplier>(
         static_cast<double>(std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian));
   double dpsi = 0, deps = 0;
-  // Smallest terms first, so that they are not lost against the large ones.
-  for (auto it = kNutationIau2000ATerms.rbegin(); it != kNutationIau2000ATerms.rend(); ++it) {
-    const NutationIau2000ATerm& t = *it;
+  for (const SparseNutationTerm& t : kTerms) {
     UnitVector u{1, 0};
-    for (int k = 0; k < 14; ++k)
-      if (t.Multipliers[k] != 0) u = Rotate(u, multiples[k][t.Multipliers[k]]);
+    for (int j = 0; j < t.Count; ++j) u = Rotate(u, multiples[t.Argument[j]][t.Multiplier[j]]);
     dpsi += u.Sin * (t.A + t.At * T) + u.Cos * t.Ac;
     deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }

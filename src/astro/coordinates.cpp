@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "astro/angle_multiples.h"
@@ -134,16 +135,23 @@ std::vector<SparseNutationTerm> SparseNutationTerms() {
   return terms;
 }
 
+using NutationMultiples = AngleMultiples<kNutationIau2000AMaxMultiplier>;
+
+// Each argument reduced to one turn (fmod is exact) and taken in radians; the
+// series is then summed in double, its units of 0.1 microarcsecond scaled once.
+// The tables are built in their places: a copy would cost as much as a build.
+template <std::size_t... k>
+std::array<NutationMultiples, 14> MultiplesOf(const std::array<long double, 14>& arcseconds,
+                                              std::index_sequence<k...>) {
+  return {NutationMultiples(
+      static_cast<double>(std::fmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian))...};
+}
+
 Nutation SummedNutationIau2000A(double instant) {
   static const std::vector<SparseNutationTerm> kTerms = SparseNutationTerms();
   const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
-  const std::array<long double, 14> args = FundamentalArguments(instant);
-  // Each argument reduced to one turn (fmod is exact) and taken in radians; the
-  // series is then summed in double, its units of 0.1 microarcsecond scaled once.
-  std::array<AngleMultiples<kNutationIau2000AMaxMultiplier>, 14> multiples;
-  for (int k = 0; k < 14; ++k)
-    multiples[k] = AngleMultiples<kNutationIau2000AMaxMultiplier>(
-        static_cast<double>(std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian));
+  const std::array<NutationMultiples, 14> multiples =
+      MultiplesOf(FundamentalArguments(instant), std::make_index_sequence<14>());
   double dpsi = 0, deps = 0;
   for (const SparseNutationTerm& t : kTerms) {
     UnitVector u{1, 0};

@@ -110,9 +110,9 @@ namespace {
 // the fourteen arguments, so the sum rotates by those alone instead of testing all
 // fourteen. The amplitudes are the table's integers, exactly, as doubles.
 struct SparseNutationTerm {
-  int Count = 0;
-  std::array<int, 14> Argument{};
-  std::array<int, 14> Multiplier{};
+  std::uint8_t Count = 0;
+  std::array<std::uint8_t, 14> Argument{};
+  std::array<std::int8_t, 14> Multiplier{};
   double A, At, Ac, B, Bt, Bs;
 };
 
@@ -127,8 +127,8 @@ std::vector<SparseNutationTerm> SparseNutationTerms() {
                          .Bt = static_cast<double>(it->Bt), .Bs = static_cast<double>(it->Bs)};
     for (int k = 0; k < 14; ++k)
       if (it->Multipliers[k] != 0) {
-        s.Argument[s.Count] = k;
-        s.Multiplier[s.Count++] = it->Multipliers[k];
+        s.Argument[s.Count] = static_cast<std::uint8_t>(k);
+        s.Multiplier[s.Count++] = static_cast<std::int8_t>(it->Multipliers[k]);
       }
     terms.push_back(s);
   }

@@ -23,18 +23,22 @@ inline UnitVector Rotate(const UnitVector& a, const UnitVector& b) {
 template <int N>
 class AngleMultiples {
  public:
-  AngleMultiples() = default;
+  AngleMultiples() : v_{} {}
+  // Fills every entry, so v_ is left without a first zeroing. The running multiple
+  // stays in a local: each one waits only on the last rotation, not on a reload.
   explicit AngleMultiples(double radians) {
-    v_[N] = {1, 0};
+    UnitVector multiple{1, 0};
+    v_[N] = multiple;
     const UnitVector one{std::cos(radians), std::sin(radians)};
     for (int k = 1; k <= N; ++k) {
-      v_[N + k] = Rotate(v_[N + k - 1], one);
-      v_[N - k] = {v_[N + k].Cos, -v_[N + k].Sin};
+      multiple = Rotate(multiple, one);
+      v_[N + k] = multiple;
+      v_[N - k] = {multiple.Cos, -multiple.Sin};
     }
   }
   // The unit vector of k times the angle, -N <= k <= N.
   const UnitVector& operator[](int k) const { return v_[N + k]; }
 
  private:
-  std::array<UnitVector, 2 * N + 1> v_{};
+  std::array<UnitVector, 2 * N + 1> v_;
 };

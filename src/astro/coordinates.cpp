@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "astro/angle_multiples.h"
 #include "astro/angles.h"
@@ -104,22 +106,56 @@ std::array<long double, 14> FundamentalArguments(double instant) {
 
 namespace {
 
-Nutation SummedNutationIau2000A(double instant) {
-  const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
-  const std::array<long double, 14> args = FundamentalArguments(instant);
-  // Each argument reduced to one turn (fmod is exact) and taken in radians; the
-  // series is then summed in double, its units of 0.1 microarcsecond scaled once.
-  std::array<AngleMultiples<kNutationIau2000AMaxMultiplier>, 14> multiples;
-  for (int k = 0; k < 14; ++k)
-    multiples[k] = AngleMultiples<kNutationIau2000AMaxMultiplier>(
-        static_cast<double>(std::fmod(args[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian));
-  double dpsi = 0, deps = 0;
-  // Smallest terms first, so that they are not lost against the large ones.
+// A term of the series with only its nonzero multipliers: a term combines a few of
+// the fourteen arguments, so the sum rotates by those alone instead of testing all
+// fourteen. The amplitudes are the table's integers, exactly, as doubles.
+struct SparseNutationTerm {
+  std::uint8_t Count = 0;
+  std::array<std::uint8_t, 14> Argument{};
+  std::array<std::int8_t, 14> Multiplier{};
+  double A, At, Ac, B, Bt, Bs;
+};
+
+// The table's terms smallest first, so that the small ones are not lost against
+// the large ones in the sum.
+std::vector<SparseNutationTerm> SparseNutationTerms() {
+  std::vector<SparseNutationTerm> terms;
+  terms.reserve(kNutationIau2000ATerms.size());
   for (auto it = kNutationIau2000ATerms.rbegin(); it != kNutationIau2000ATerms.rend(); ++it) {
-    const NutationIau2000ATerm& t = *it;
-    UnitVector u{1, 0};
+    SparseNutationTerm s{.A = static_cast<double>(it->A), .At = static_cast<double>(it->At),
+                         .Ac = static_cast<double>(it->Ac), .B = static_cast<double>(it->B),
+                         .Bt = static_cast<double>(it->Bt), .Bs = static_cast<double>(it->Bs)};
     for (int k = 0; k < 14; ++k)
-      if (t.Multipliers[k] != 0) u = Rotate(u, multiples[k][t.Multipliers[k]]);
+      if (it->Multipliers[k] != 0) {
+        s.Argument[s.Count] = static_cast<std::uint8_t>(k);
+        s.Multiplier[s.Count++] = static_cast<std::int8_t>(it->Multipliers[k]);
+      }
+    terms.push_back(s);
+  }
+  return terms;
+}
+
+using NutationMultiples = AngleMultiples<kNutationIau2000AMaxMultiplier>;
+
+// Each argument reduced to one turn (fmod is exact) and taken in radians; the
+// series is then summed in double, its units of 0.1 microarcsecond scaled once.
+// The tables are built in their places: a copy would cost as much as a build.
+template <std::size_t... k>
+std::array<NutationMultiples, 14> MultiplesOf(const std::array<long double, 14>& arcseconds,
+                                              std::index_sequence<k...>) {
+  return {NutationMultiples(
+      static_cast<double>(std::fmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian))...};
+}
+
+Nutation SummedNutationIau2000A(double instant) {
+  static const std::vector<SparseNutationTerm> kTerms = SparseNutationTerms();
+  const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
+  const std::array<NutationMultiples, 14> multiples =
+      MultiplesOf(FundamentalArguments(instant), std::make_index_sequence<14>());
+  double dpsi = 0, deps = 0;
+  for (const SparseNutationTerm& t : kTerms) {
+    UnitVector u{1, 0};
+    for (int j = 0; j < t.Count; ++j) u = Rotate(u, multiples[t.Argument[j]][t.Multiplier[j]]);
     dpsi += u.Sin * (t.A + t.At * T) + u.Cos * t.Ac;
     deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }

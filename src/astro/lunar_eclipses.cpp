@@ -225,7 +225,7 @@ std::vector<LunarEclipse> LunarEclipsesBetween(double fromUtc, double toUtc) {
   const double lastK = std::ceil((to - kFirstNewMoonDay) / kSynodicMonthDays) + 1;
   for (double k = firstK; k <= lastK; ++k) {
     if (!NearNode(k)) continue;
-    const ShadowPassage passage(LunationPhases(k).FullMoon - kJulianDateOfDayZero);
+    const ShadowPassage passage(PhaseJulianDate(k + 0.5) - kJulianDateOfDayZero);
     const std::optional<LunarEclipse> e = EclipseOfPassage(passage);
     if (e && e->Greatest >= from && e->Greatest < to) found.push_back(*e);
   }

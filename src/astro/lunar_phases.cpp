@@ -130,6 +130,8 @@ PhaseRecord LunationPhases(double K) {
   return r;
 }
 
+double PhaseJulianDate(double k) { return PhaseAt(k).Instant; }
+
 DayTimeRecord NextPrevPhase(DayNumber day, int kind, bool findNext) {
   // An unknown kind has no phase field: searching forward for it would never end.
   if (day < 0 || day > kLastDayNumber || kind < kNewMoonPhase || kind > kLastQuarterPhase)
@@ -142,7 +144,7 @@ DayTimeRecord NextPrevPhase(DayNumber day, int kind, bool findNext) {
   double K = static_cast<double>(std::nearbyint(k0)) - 1;
   const long double TD = DayNumberToJulianDate(day);
   // Only the kind asked for is computed: the search evaluates many lunations.
-  const auto phase = [kind](double lunation) { return PhaseAt(lunation + 0.25 * kind).Instant; };
+  const auto phase = [kind](double lunation) { return PhaseJulianDate(lunation + 0.25 * kind); };
   double J;
   if (findNext) {
     while (!((J = phase(K)) > TD)) ++K;

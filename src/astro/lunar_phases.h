@@ -27,6 +27,11 @@ double PlanetaryPhaseCorrection(double k, double T2);
 // The four phases of lunation K (integral).
 PhaseRecord LunationPhases(double K);
 
+// Julian Date of the one phase of value k: lunation k's new moon for an integral k,
+// its quarters and full moon for the fractions 0.25, 0.5 and 0.75; 0 for any other
+// fraction.
+double PhaseJulianDate(double k);
+
 // The first phase of the kind (0 new, 1 first quarter, 2 full, 3 last quarter)
 // strictly after (findNext) or strictly before 00:00 of the given day, as day
 // number and second of day; (-1, -1) for a day outside the day-number calendar.

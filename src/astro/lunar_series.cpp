@@ -49,14 +49,23 @@ struct MainArguments {
   std::array<DelaunayMultiples, 4> Delaunay;
 };
 
-struct PerturbationArguments {
-  explicit PerturbationArguments(long double T) {
-    long double weight = kLunarFrequencyStep * T;  // degrees
-    for (DigitMultiples& digit : Digits) {
-      digit = DigitMultiples(TurnRadians(weight));
-      weight *= kLunarFrequencyBase;
-    }
+// The angle of each frequency digit's unit, kLunarFrequencyBase^j kLunarFrequencyStep T.
+std::array<double, 5> DigitAngles(long double T) {
+  std::array<double, 5> angles;
+  long double weight = kLunarFrequencyStep * T;  // degrees
+  for (double& angle : angles) {
+    angle = TurnRadians(weight);
+    weight *= kLunarFrequencyBase;
   }
+  return angles;
+}
+
+struct PerturbationArguments {
+  explicit PerturbationArguments(long double T) : PerturbationArguments(DigitAngles(T)) {}
+  // Each table built in its place: they are large, and a copy costs as much as a build.
+  explicit PerturbationArguments(const std::array<double, 5>& a)
+      : Digits{DigitMultiples(a[0]), DigitMultiples(a[1]), DigitMultiples(a[2]), DigitMultiples(a[3]),
+               DigitMultiples(a[4])} {}
   std::array<DigitMultiples, 5> Digits;
 };
 

@@ -71,7 +71,7 @@ long double TrueNewMoon(long double k) {
   // Consecutive hours mostly ask for the same lunation: the last answer is kept.
   thread_local long double lastK = 0.5L, lastNewMoon = 0;
   if (k != lastK) {
-    const long double guess = LunationPhases(static_cast<double>(k)).NewMoon - kJulianDateOfDayZero;
+    const long double guess = PhaseJulianDate(static_cast<double>(k)) - kJulianDateOfDayZero;
     lastNewMoon = guess - LongitudeElongation(SceneAt(guess), guess) / (2 * kPi) * kSynodicMonth;
     lastK = k;
   }

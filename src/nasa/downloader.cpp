@@ -74,7 +74,7 @@ constexpr int kPollMilliseconds = 50;
 // The longest a transfer of bytes (-1: unknown) may take.
 Clock::duration TimeLimit(const DownloadLimits& limits, long long bytes) {
   const double rate = static_cast<double>(std::max(limits.MinBytesPerSecond, 1LL));
-  const double seconds = static_cast<double>(limits.BaseSeconds) + static_cast<double>(std::max(bytes, 0LL)) / rate;
+  const double seconds = limits.BaseSeconds + static_cast<double>(std::max(bytes, 0LL)) / rate;
   return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 

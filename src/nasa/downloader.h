@@ -29,7 +29,7 @@ struct DownloadLimits {
   long long MaxBytes = 256LL << 20;    // larger bodies are refused
   // A transfer may last BaseSeconds plus the expected size at MinBytesPerSecond: a
   // 730 x 730 frame about a minute, NASA's 56 MB TIFF a few minutes.
-  long BaseSeconds = 60;
+  double BaseSeconds = 60;
   long long MinBytesPerSecond = 256 << 10;
   // The longest answer header taken; a longer one is a broken or hostile server.
   long long MaxHeaderBytes = 64 << 10;

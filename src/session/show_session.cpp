@@ -34,6 +34,7 @@ ShowSession::ShowSession(const SessionServices& services, QObject* parent)
     : QObject(parent), Svc(services), Lat(kDefaultLatitude), Lon(kDefaultLongitude) {
   Hour = RoundToHour(LocalToUtc(static_cast<double>(Svc.LocalClock.LocalNow()), Svc.Zone), false);
   StandInTimer.setSingleShot(true);
+  StandInTimer.setInterval(kStandInAfterMs);
   connect(&StandInTimer, &QTimer::timeout, this, &ShowSession::StandIn);
   AnimationTimer.setSingleShot(true);
   AnimationTimer.setTimerType(Qt::PreciseTimer);
@@ -144,7 +145,7 @@ void ShowSession::Show(long double x) {
     Finished(request, watcher->result());
   });
   watcher->setFuture(QtConcurrent::run(&Svc.ShowPool, FetchFrames, work));
-  StandInTimer.start(kStandInAfterMs);
+  StandInTimer.start();
   PrefetchAfter(from, x);
   emit Loading(x);
 }

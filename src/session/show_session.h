@@ -70,6 +70,9 @@ class ShowSession : public QObject {
   // NASA's frame during a lunar eclipse, which it does not show; else the drawn Moon
   // with the Earth's shadow.
   void SetNasaFrameInEclipse(bool nasa);
+  // How long a frame may take before the drawn Moon stands in; kStandInAfterMs unless
+  // set (a test of the stand-in need not wait that long).
+  void SetStandInAfter(int ms) { StandInTimer.setInterval(ms); }
 
   // The intents. While the animation runs only StopAnimation, Reverse and the
   // settings act; the others are ignored, as the window's controls are then off.

@@ -19,12 +19,23 @@ const long double kShown = EncodeDateTimeOrZero(2024, 6, 9, 18, 0, 0, 0);
 
 class DownloadFrames : public WindowTest {
  protected:
+  // The server outlives each test's window, cache and pools, which close their
+  // kept-alive connections as they go, so that stopping it waits for none.
+  static void SetUpTestSuite() {
+    WindowTest::SetUpTestSuite();
+    Server = new FrameServer();
+  }
+  static void TearDownTestSuite() {
+    delete Server;
+    WindowTest::TearDownTestSuite();
+  }
   void SetUp() override {
-    ServerUrl = Server.BaseUrl();
+    ServerUrl = Server->BaseUrl();
+    Server->LatencyMs = 0;
     Form = std::make_unique<TForm1>(MakeServices());
     Form->Session().GoTo(kShown);
     WaitForShow(*Form);
-    Server.Requests = 0;
+    Server->Requests = 0;
   }
   void TearDown() override { Form.reset(); }
 
@@ -43,9 +54,11 @@ class DownloadFrames : public WindowTest {
   }
   int CachedFiles() const { return FilesUnder(CacheDir->path()); }
 
-  FrameServer Server;
+  static FrameServer* Server;
   std::unique_ptr<TForm1> Form;
 };
+
+FrameServer* DownloadFrames::Server = nullptr;
 
 // The hour shown is on disk already: five more hours are fetched.
 TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
@@ -55,13 +68,13 @@ TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
   EXPECT_NE(Form->findChild<QProgressDialog*>("DownloadProgress"), nullptr);
   WaitForTally();
   EXPECT_EQ(Status(), " Download Frames: fetched 5, already cached 1, failed 0");
-  EXPECT_EQ(Server.Requests, 5);
+  EXPECT_EQ(Server->Requests, 5);
   EXPECT_EQ(CachedFiles(), 6);
   EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
 }
 
 TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
-  Server.LatencyMs = 100;
+  Server->LatencyMs = 100;
   ASSERT_NE(Download(7 * 24), nullptr);
   auto* progress = Form->findChild<QProgressDialog*>("DownloadProgress");
   ASSERT_NE(progress, nullptr);
@@ -74,8 +87,8 @@ TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {
   WaitForTally();
   EXPECT_TRUE(Status().endsWith(", cancelled")) << Status().toStdString();
   // Nothing starts after the click, and what was in flight is abandoned, never kept in part.
-  EXPECT_LE(Server.Requests, done + 3 * kPrefetchRequests);
-  EXPECT_LE(CachedFiles(), Server.Requests + 1);
+  EXPECT_LE(Server->Requests, done + 3 * kPrefetchRequests);
+  EXPECT_LE(CachedFiles(), Server->Requests + 1);
 }
 
 // A range larger than the cache can hold would push out its own first frames: it is
@@ -85,7 +98,7 @@ TEST_F(DownloadFrames, ARangeLargerThanTheCacheIsRefusedUpFront) {
   WaitForTally();
   EXPECT_TRUE(Status().contains("the 2001 frames need up to")) << Status().toStdString();
   EXPECT_EQ(Form->findChild<QProgressDialog*>("DownloadProgress"), nullptr);
-  EXPECT_EQ(Server.Requests, 0);
+  EXPECT_EQ(Server->Requests, 0);
 }
 
 }  // namespace

@@ -38,6 +38,7 @@
 #include "nasa/frame_naming.h"
 #include "support/local_http_server.h"
 #include "support/test_images.h"
+#include "support/test_signal.h"
 #include "support/window_test.h"
 
 namespace {
@@ -56,6 +57,8 @@ struct ServerLog {
   std::set<std::string> Refused;  // frame file names answered with 404
   std::set<std::string> Corrupt;  // frame file names answered with half a JPEG
   std::atomic<int> LatencyMs{0};  // how long the server takes to answer
+  std::atomic<bool> Holding{false};  // the answers wait for Release (or the test's end)
+  TestSignal Release;
 
   void Add(const std::string& path) {
     std::lock_guard<std::mutex> g(Lock);
@@ -90,6 +93,7 @@ class WorkingWindow : public WindowTest {
       s.Get(R"(/vis/.*)", [](const httplib::Request& req, httplib::Response& res) {
         Log->Add(req.path);
         std::this_thread::sleep_for(std::chrono::milliseconds(Log->LatencyMs.load()));
+        if (Log->Holding) Log->Release.Wait(std::chrono::seconds(60));
         if (Log->IsRefused(req.path)) {
           res.status = 404;
           return;
@@ -115,7 +119,10 @@ class WorkingWindow : public WindowTest {
     Log->Refused.clear();
     Log->Corrupt.clear();
     Log->LatencyMs = 0;
+    Log->Holding = false;
+    Log->Release.Reset();
   }
+  void TearDown() override { Log->Release.Raise(); }
   static QByteArray TiffFor(const std::string& path) {
     if (path.find("1920x1080") != std::string::npos) return MakeTiffRgb8(1920, 1080);
     if (path.find("1080x1920") != std::string::npos) return MakeTiffRgb8(1080, 1920);
@@ -441,13 +448,15 @@ TEST_F(WorkingWindow, TheNewestRequestWinsAndEverythingShowsOneHour) {
 // replaces it when it comes.
 TEST_F(WorkingWindow, ASlowFrameHasTheDrawnMoonStandInUntilItComes) {
   TForm1 form(MakeServices());
-  Log->LatencyMs = 2500;
+  form.Session().SetStandInAfter(50);
+  Log->Holding = true;
   form.Session().GoTo(At(2024, 6, 9, 18));  // hour 3858
   ASSERT_TRUE(ProcessUntil([&] { return Child<QLabel>(form, "StatusBar1")->text().contains("stands in"); }))
       << Child<QLabel>(form, "StatusBar1")->text().toStdString();
   EXPECT_TRUE(form.Session().Pending());
   EXPECT_TRUE(Child<QPlainTextEdit>(form, "Memo1")->toPlainText().contains("moon.3859.jpg\n"));
   EXPECT_NE(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);  // not NASA's frame yet
+  Log->Release.Raise();
   ASSERT_TRUE(ProcessUntil([&] { return !form.Session().Pending(); }));
   EXPECT_EQ(qGray(PixelAt(Child<ImageBox>(form, "Image2"), 300, 250)), 128);
   EXPECT_FALSE(Child<QLabel>(form, "StatusBar1")->text().contains("stands in"));
@@ -546,6 +555,7 @@ TEST_F(WorkingWindow, AStalledServerNeverHoldsTheHourOrTheClosing) {
   {
     TForm1 form(MakeServices());
     form.show();
+    form.Session().SetStandInAfter(100);
     form.Session().SetStep(1);
     Child<QPushButton>(form, "NextBut")->click();
     Child<QPushButton>(form, "NextBut")->click();

@@ -56,10 +56,13 @@ class ReferenceSky {
     return b;
   }
 
+  // The sunrise and night searches scan the same instants: each is computed once.
   Body Sun(double t) {
+    const auto known = SunAt.find(t);
+    if (known != SunAt.end()) return known->second;
     double sun[3];
     SunGcrs(t, sun);
-    return Place(t, sun);
+    return SunAt.emplace(t, Place(t, sun)).first->second;
   }
 
   double MoonDistanceKm(double t) {
@@ -79,6 +82,7 @@ class ReferenceSky {
  private:
   double Phi, Lambda;
   std::map<long, std::array<std::array<double, 3>, 3>> Npb;  // per hour: precession-nutation barely moves
+  std::map<double, Body> SunAt;
 
   static double TtMinusUtc(double t) {
     int y, m, d;

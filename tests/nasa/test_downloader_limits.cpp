@@ -1,7 +1,7 @@
 // Every download ends: a trickling server runs into the time limit, the caller can
 // cancel, an endless body stops at the size cap with about the cap in memory, and a
 // large file goes to disk without passing through memory. The limits are shortened
-// so that each case takes a second or two.
+// so that each case takes about a second at most.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -99,11 +99,11 @@ class DownloadLimitsTest : public ::testing::Test {
   std::unique_ptr<LocalHttpServer> server_;
 };
 
-// The limit is 1 s plus the size at 1 MB/s: the announced length counts, else the
+// The limit is 0.2 s plus the size at 1 MB/s: the announced length counts, else the
 // caller's guess, else nothing. The three run at once.
 TEST_F(DownloadLimitsTest, ATricklingServerTimesOutAfterBasePlusSize) {
   DownloadLimits limits;
-  limits.BaseSeconds = 1;
+  limits.BaseSeconds = 0.2;
   limits.MinBytesPerSecond = 1'000'000;
   const Downloader fetch(limits);
   struct Case {
@@ -111,9 +111,9 @@ TEST_F(DownloadLimitsTest, ATricklingServerTimesOutAfterBasePlusSize) {
     long long Expected;
     double LimitSeconds;
   };
-  const Case cases[] = {{"/trickle", -1, 2.0},  // 1 s + 1,000,000 B at 1 MB/s
-                        {"/trickle-chunked", 500'000, 1.5},
-                        {"/trickle-chunked", -1, 1.0}};
+  const Case cases[] = {{"/trickle", -1, 1.2},  // 0.2 s + 1,000,000 B at 1 MB/s
+                        {"/trickle-chunked", 500'000, 0.7},
+                        {"/trickle-chunked", -1, 0.2}};
   std::vector<std::future<std::pair<DownloadResult, double>>> runs;
   for (const Case& c : cases)
     runs.push_back(std::async(std::launch::async, [&fetch, url = Url(c.Path), expected = c.Expected] {
@@ -148,7 +148,7 @@ TEST_F(DownloadLimitsTest, AnAnnouncedLengthBeyondTheExpectedIsRefusedAtOnce) {
 
 TEST_F(DownloadLimitsTest, ATimedOutFileDownloadLeavesTheFileAsItWas) {
   DownloadLimits limits;
-  limits.BaseSeconds = 1;
+  limits.BaseSeconds = 0.2;
   limits.MinBytesPerSecond = 10'000'000;
   const QString kept = Target("moon.tif");
   WriteKept(kept);

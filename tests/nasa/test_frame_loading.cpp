@@ -47,6 +47,9 @@ class FrameLoading : public ::testing::Test {
     site_ = MakeNasaSite(server_->BaseUrl(), folder_->path().toStdString());
     frames_ = std::make_unique<FrameCache>(folder_->path() + "/cache", Downloader());
   }
+  // The cache's downloader closes its kept-alive connections, so that stopping the
+  // server waits for none.
+  void TearDown() override { frames_.reset(); }
 
   static std::string Std(const QByteArray& bytes) { return bytes.toStdString(); }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
 #include "astro/packed_bytes.h"
 
@@ -10,27 +9,12 @@
 // diameter (tools/gen_lunar_features.cpp).
 extern const PackedBytes kPackedLunarFeatures;
 
-namespace {
-
-struct Features {
-  PackedFields Text;
-  std::vector<LunarFeature> Rows;  // naming into Text
-};
-
-Features UnpackedFeatures() {
-  Features t{UnpackedFields(kPackedLunarFeatures), {}};
-  const std::vector<const char*>& f = t.Text.Fields;
-  t.Rows.reserve(f.size() / 5);
-  for (std::size_t i = 0; i + 5 <= f.size(); i += 5)
-    t.Rows.push_back({f[i], static_cast<FeatureKind>(FieldInteger(f[i + 1])), FieldNumber(f[i + 2]),
-                      FieldNumber(f[i + 3]), FieldNumber(f[i + 4])});
-  return t;
-}
-
-}  // namespace
-
 std::span<const LunarFeature> LunarFeatures() {
-  static const Features features = UnpackedFeatures();
+  static const PackedTable<LunarFeature> features =
+      UnpackedTable<LunarFeature>(kPackedLunarFeatures, 5, [](const char* const* f) {
+        return LunarFeature{f[0], static_cast<FeatureKind>(FieldInteger(f[1])), FieldNumber(f[2]), FieldNumber(f[3]),
+                            FieldNumber(f[4])};
+      });
   return features.Rows;
 }
 

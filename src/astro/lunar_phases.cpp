@@ -10,15 +10,10 @@ namespace {
 
 long double Frac(long double v) { return v - std::trunc(v); }
 
-long double TurnRadians(long double deg) {
-  long double v = Frac(deg / 360) * 360;
-  if (v < 0) v += 360;
-  return v / kSeriesDegreesPerRadian;
-}
-
 // Mean arguments of one phase instant (Meeus 49.4 ... 49.7), radians.
 struct PhaseArguments {
-  long double M, Mp, F, Om, E;
+  double M, Mp, F, Om;
+  long double E;
 };
 
 // Coefficients of the sixteen periodic terms of the new and the full moon; the
@@ -37,7 +32,8 @@ constexpr SyzygyCoefficients kFullMoon{{-0.40614L, 0.17302L, 0.01614L, 0.01043L,
                                         -0.00007L}};
 
 long double SyzygyCorrection(const SyzygyCoefficients& k, const PhaseArguments& a) {
-  const long double M = a.M, Mp = a.Mp, F = a.F, E = a.E;
+  const double M = a.M, Mp = a.Mp, F = a.F;
+  const long double E = a.E;
   const long double* c = k.C;
   return c[0] * std::sin(Mp) + c[1] * E * std::sin(M) + c[2] * std::sin(2 * Mp) +
          c[3] * std::sin(2 * F) + c[4] * E * std::sin(Mp - M) + c[5] * E * std::sin(Mp + M) +
@@ -49,7 +45,8 @@ long double SyzygyCorrection(const SyzygyCoefficients& k, const PhaseArguments& 
 }
 
 long double QuarterCorrection(const PhaseArguments& a) {
-  const long double M = a.M, Mp = a.Mp, F = a.F, E = a.E;
+  const double M = a.M, Mp = a.Mp, F = a.F;
+  const long double E = a.E;
   return -0.62801L * std::sin(Mp) + 0.17172L * E * std::sin(M) -
          0.01183L * E * std::sin(Mp + M) + 0.00862L * std::sin(2 * Mp) +
          0.00804L * std::sin(2 * F) + 0.00454L * E * std::sin(Mp - M) +
@@ -76,8 +73,7 @@ bool Near(long double v, long double target) { return std::fabs(v - target) < 0.
 double PlanetaryPhaseCorrection(double k, double T2) {
   long double sum = 0;
   for (const PhaseCorrectionTerm& t : kPhaseCorrectionTerms)
-    sum += t.Amplitude * std::sin((t.C0 + t.Ck * static_cast<long double>(k) + t.CT2 * T2) /
-                                  kSeriesDegreesPerRadian);
+    sum += t.Amplitude * std::sin(SeriesTurnRadians(t.C0 + t.Ck * static_cast<long double>(k) + t.CT2 * T2));
   return static_cast<double>(sum);
 }
 
@@ -98,12 +94,12 @@ PhaseInstant PhaseAt(double k) {
   const double T3 = T * T2;
   const double T4 = T2 * T2;
   PhaseArguments a;
-  a.M = TurnRadians(2.5534L + 29.1053569L * k - 0.0000218L * T2 - 0.00000011L * T3);
-  a.Mp = TurnRadians(201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
+  a.M = SeriesTurnRadians(2.5534L + 29.1053569L * k - 0.0000218L * T2 - 0.00000011L * T3);
+  a.Mp = SeriesTurnRadians(201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
                      0.000000058L * T4);
-  a.F = TurnRadians(160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
+  a.F = SeriesTurnRadians(160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
                     0.000000011L * T4);
-  a.Om = TurnRadians(124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3);
+  a.Om = SeriesTurnRadians(124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3);
   a.E = 1 - 0.002516L * T - 0.0000074L * T2;
   const long double jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 -
                           0.00000015L * T3 + 0.00000000073L * T4;

@@ -17,13 +17,6 @@ constexpr long double kMoonRadiusKm = 1737.4L;
 // value 84381.406" in radians.
 constexpr long double kObliquity = 0.4090926006005829L;
 
-// Degrees reduced to one turn, in radians.
-double TurnRadians(long double deg) {
-  long double v = (deg / 360 - std::trunc(deg / 360)) * 360;
-  if (v < 0) v += 360;
-  return static_cast<double>(v / kSeriesDegreesPerRadian);
-}
-
 // Mean arguments of the lunar theory, radians.
 struct MoonArguments {
   double Lp, D, M, Mp, F, A1, A2, A3, E;
@@ -32,18 +25,18 @@ struct MoonArguments {
 MoonArguments ArgumentsAt(long double T) {
   const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
   MoonArguments a;
-  a.Lp = TurnRadians(218.31665436L + 481267.8813424L * T - 0.0013268L * T2 + 0.000001856L * T3 -
+  a.Lp = SeriesTurnRadians(218.31665436L + 481267.8813424L * T - 0.0013268L * T2 + 0.000001856L * T3 -
                      0.00000001534L * T4);
-  a.D = TurnRadians(297.8502042L + 445267.11151675L * T - 0.00163L * T2 + 0.000001832L * T3 -
+  a.D = SeriesTurnRadians(297.8502042L + 445267.11151675L * T - 0.00163L * T2 + 0.000001832L * T3 -
                     0.00000000884L * T4);
-  a.M = TurnRadians(357.52910918L + 35999.05029094L * T - 0.0001536L * T2 + 0.000000041L * T3);
-  a.Mp = TurnRadians(134.96341138L + 477198.86763133L * T + 0.008997L * T2 +
+  a.M = SeriesTurnRadians(357.52910918L + 35999.05029094L * T - 0.0001536L * T2 + 0.000000041L * T3);
+  a.Mp = SeriesTurnRadians(134.96341138L + 477198.86763133L * T + 0.008997L * T2 +
                      0.000014348L * T3 - 0.00000006797L * T4);
-  a.F = TurnRadians(93.27209932L + 483202.01752731L * T - 0.0034029L * T2 - 0.000000284L * T3 +
+  a.F = SeriesTurnRadians(93.27209932L + 483202.01752731L * T - 0.0034029L * T2 - 0.000000284L * T3 +
                     0.00000000116L * T4);
-  a.A1 = TurnRadians(119.75L + 131.849L * T);  // action of Venus
-  a.A2 = TurnRadians(53.09L + 479264.29L * T); // action of Jupiter
-  a.A3 = TurnRadians(313.45L + 481266.484L * T);
+  a.A1 = SeriesTurnRadians(119.75L + 131.849L * T);  // action of Venus
+  a.A2 = SeriesTurnRadians(53.09L + 479264.29L * T); // action of Jupiter
+  a.A3 = SeriesTurnRadians(313.45L + 481266.484L * T);
   a.E = static_cast<double>(1 - 0.002516L * T - 0.0000074L * T2);  // decreasing eccentricity of the Earth's orbit
   return a;
 }
@@ -112,8 +105,8 @@ MoonPositionRecord MoonPosition(double instant) {
 
 MoonCorrections MoonApparentCorrections(double instant) {
   const long double T = JulianCenturiesJ2000(instant);
-  const long double anomaly = (225 + 477198.9L * T) / kSeriesDegreesPerRadian;
-  const long double latitudeArg = (183.3L + 483202 * T) / kSeriesDegreesPerRadian;
+  const double anomaly = SeriesTurnRadians(225 + 477198.9L * T);
+  const double latitudeArg = SeriesTurnRadians(183.3L + 483202 * T);
   return {-0.00019524L - 0.00001059L * std::sin(anomaly),
           -0.00001754L * std::sin(latitudeArg),
           0.0708L * std::cos(anomaly)};

@@ -98,58 +98,90 @@ double SumPerturbations(const std::array<LunarPerturbationRotation, N>& terms,
   return sum;
 }
 
-}  // namespace
+// The arguments of both kinds of term at one instant, built once for every series summed.
+struct SeriesArguments {
+  explicit SeriesArguments(double DateTime)
+      : T(Centuries(DateTime)), T2(T * T), Td(static_cast<double>(T)), Main(T), Perturbation(T) {}
+  static long double Centuries(double DateTime) {
+    if (!(DateTime >= kFirstDateTime && DateTime < kEndDateTime))
+      throw std::domain_error("lunar series: the instant is not a date-time of the years 1 to 9999");
+    return JulianCenturiesJ2000(DateTime);
+  }
+  long double T, T2;
+  double Td;
+  MainArguments Main;
+  PerturbationArguments Perturbation;
+};
 
-LunarSeriesPosition LunarSeries(double DateTime) {
-  if (!(DateTime >= kFirstDateTime && DateTime < kEndDateTime))
-    throw std::domain_error("lunar series: the instant is not a date-time of the years 1 to 9999");
-  const long double T = JulianCenturiesJ2000(DateTime);
-  const long double T2 = T * T;
-  const MainArguments m(T);
-  const PerturbationArguments p(T);
-  const auto Td = static_cast<double>(T);
-
+// Degrees, [0, 360).
+long double Longitude(const SeriesArguments& a) {
+  const long double T = a.T, T2 = a.T2;
+  const PerturbationArguments& p = a.Perturbation;
   // Mean longitude of the Moon referred to the mean equinox of date.
   const long double W1 = 218.31665436L + 481267.8813424L * T - 13.268e-4L * T2 +
                          1.856e-6L * T2 * T - 1.534e-8L * T2 * T2;
 
   // Perturbation amplitudes of longitude and latitude are in 0.001 degree; the
   // T^2 series carry a factor 1e4 that the 1e-4 T^2 takes back.
-  long double longitude =
-      W1 + SumMain(LongitudeMainRotations, m, Td, false) +
+  const long double longitude =
+      W1 + SumMain(LongitudeMainRotations, a.Main, a.Td, false) +
       0.001L * (SumPerturbations(LongitudeT0Rotations, p, false) +
                 T * SumPerturbations(LongitudeT1Rotations, p, false) +
                 1e-4L * T2 * SumPerturbations(LongitudeT2Rotations, p, false));
-  longitude = Normalize360(std::fmod(longitude, 360.0L));  // fmod keeps the sign; Normalize360 lifts it
+  return Normalize360(std::fmod(longitude, 360.0L));  // fmod keeps the sign; Normalize360 lifts it
+}
 
-  const long double latitude =
-      SumMain(LatitudeMainRotations, m, Td, false) +
-      0.001L * (SumPerturbations(LatitudeT0Rotations, p, false) +
-                T * SumPerturbations(LatitudeT1Rotations, p, false) +
-                1e-4L * T2 * SumPerturbations(LatitudeT2Rotations, p, false));
+// Degrees.
+long double Latitude(const SeriesArguments& a) {
+  const PerturbationArguments& p = a.Perturbation;
+  return SumMain(LatitudeMainRotations, a.Main, a.Td, false) +
+         0.001L * (SumPerturbations(LatitudeT0Rotations, p, false) +
+                   a.T * SumPerturbations(LatitudeT1Rotations, p, false) +
+                   1e-4L * a.T2 * SumPerturbations(LatitudeT2Rotations, p, false));
+}
 
+// Km.
+long double Distance(const SeriesArguments& a) {
+  const PerturbationArguments& p = a.Perturbation;
   // 385000.57 km: the constant terms of the main problem and of the T^0
   // perturbations, which the table does not carry as rows.
-  const long double distance = 385000.57L + SumMain(DistanceMainRotations, m, Td, true) +
-                               SumPerturbations(DistanceT0Rotations, p, true) +
-                               T * SumPerturbations(DistanceT1Rotations, p, true) +
-                               1e-4L * T2 * SumPerturbations(DistanceT2Rotations, p, true);
-
-  return {longitude, latitude, distance};
+  return 385000.57L + SumMain(DistanceMainRotations, a.Main, a.Td, true) +
+         SumPerturbations(DistanceT0Rotations, p, true) + a.T * SumPerturbations(DistanceT1Rotations, p, true) +
+         1e-4L * a.T2 * SumPerturbations(DistanceT2Rotations, p, true);
 }
+
+// The series' place of date (degrees) carried to the apparent equatorial place;
+// Longitude and Latitude are replaced by their apparent values.
+EquatorialPosition ApparentEquatorial(long double& Longitude, long double& Latitude, double DateTime) {
+  const MoonCorrections corrections = MoonApparentCorrections(DateTime);
+  const Nutation nutation = NutationIau2000A(DateTime);
+  Longitude += nutation.DeltaPsi / 3600.0L + corrections.Longitude;
+  Latitude += corrections.Latitude;
+  return EclipticToEquatorial(DateTime, Longitude / kDegreesPerRadian, Latitude / kDegreesPerRadian,
+                              nutation.DeltaEpsilon);
+}
+
+}  // namespace
+
+LunarSeriesPosition LunarSeries(double DateTime) {
+  const SeriesArguments a(DateTime);
+  return {Longitude(a), Latitude(a), Distance(a)};
+}
+
+long double LunarSeriesLongitude(double DateTime) { return Longitude(SeriesArguments(DateTime)); }
 
 ApparentPlace MoonApparentPlace(long double& Longitude, long double& Latitude,
                                 long double Distance, double DateTime) {
   // The distance correction is not applied: parallax and semi-diameter use the
   // geometric distance of the series.
-  const MoonCorrections corrections = MoonApparentCorrections(DateTime);
-  const Nutation nutation = NutationIau2000A(DateTime);
-  Longitude += nutation.DeltaPsi / 3600.0L + corrections.Longitude;
-  Latitude += corrections.Latitude;
-  const EquatorialPosition equatorial =
-      EclipticToEquatorial(DateTime, Longitude / kDegreesPerRadian, Latitude / kDegreesPerRadian,
-                           nutation.DeltaEpsilon);
+  const EquatorialPosition equatorial = ApparentEquatorial(Longitude, Latitude, DateTime);
   return {equatorial.RightAscension, equatorial.Declination, HorizontalParallax(Distance)};
+}
+
+EquatorialPosition MoonApparentDirection(double DateTime) {
+  const SeriesArguments a(DateTime);
+  long double longitude = Longitude(a), latitude = Latitude(a);
+  return ApparentEquatorial(longitude, latitude, DateTime);
 }
 
 MoonPositionRecord ApparentMoon(double DateTime) {

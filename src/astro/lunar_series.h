@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 
+#include "astro/coordinates.h"
 #include "astro/moon_position.h"
 
 // A main-problem term: amplitude (degrees, or km for the distance) times the
@@ -67,6 +68,9 @@ struct LunarSeriesPosition {
 // years 1 to 9999 (so do the operations below, which start from it).
 LunarSeriesPosition LunarSeries(double DateTime);
 
+// LunarSeries' longitude alone, for about half its cost.
+long double LunarSeriesLongitude(double DateTime);
+
 // Apparent equatorial place of date, radians.
 struct ApparentPlace {
   long double RightAscension;      // [0, 2 pi)
@@ -86,6 +90,10 @@ ApparentPlace MoonApparentPlace(long double& Longitude, long double& Latitude,
 // declination, horizontal parallax and semi-diameter in degrees, distance in km,
 // apparent ecliptic longitude and latitude in radians.
 MoonPositionRecord ApparentMoon(double DateTime);
+
+// ApparentMoon's right ascension and declination alone, radians, without the
+// distance series.
+EquatorialPosition MoonApparentDirection(double DateTime);
 
 struct MoonRaDec {
   long double RightAscension;      // degrees, [0, 360)

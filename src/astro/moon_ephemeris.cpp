@@ -32,35 +32,58 @@ Vector3 WithAberration(const Vector3& r, const Vector3& earthVelocityKmPerDay) {
   return r + (Norm(r) / kLightKmPerDay) * earthVelocityKmPerDay;
 }
 
-// The Moon and the Sun as seen from the Earth's centre at one TT instant, GCRS, km.
+// The Sun as seen from the Earth's centre at one TT instant: VSOP87B's geometric
+// Sun with the displacement of annual aberration, GCRS, km; and the Earth's velocity.
+struct SunSeen {
+  Vector3 Sun;
+  Vector3 EarthVelocity;  // km per day
+};
+
+SunSeen SunSeenAt(long double ttDay) {
+  const EarthState earth = EarthHeliocentric(ttDay);
+  const Vector3 velocity = kKmPerAu * earth.Velocity;
+  return {WithAberration((-kKmPerAu) * earth.Position, velocity), velocity};
+}
+
+// The series' longitude of date with its light-time and aberration correction, radians.
+long double MoonLongitudeSeen(long double seriesLongitude, const MoonCorrections& c) {
+  return (seriesLongitude + c.Longitude) / kDegPerRad;
+}
+
+// Elongation in ecliptic longitude of the Moon from the Sun, radians in (-pi, pi];
+// zero at the true new moon.
+long double LongitudeElongation(long double moonLongitude, const Matrix3& ecliptic, const Vector3& sun) {
+  const Vector3 sunOfDate = ecliptic * sun;
+  const long double e = std::remainder(moonLongitude - std::atan2(sunOfDate[1], sunOfDate[0]), 2 * kPi);
+  return e == -kPi ? kPi : e;
+}
+
+// The Moon and the Sun as seen from the Earth's centre at one TT instant.
 struct Scene {
   // The series' place of date with its light-time and aberration correction
   // (Chapront's -0.70" and the rest of MoonApparentCorrections), precessed to J2000;
-  // for the Moon both effects together amount to its geocentric light time.
+  // for the Moon both effects together amount to its geocentric light time. GCRS, km.
   Vector3 Moon;
-  // VSOP87B's geometric Sun with the displacement of annual aberration.
-  Vector3 Sun;
-  Vector3 EarthVelocity;  // km per day
+  SunSeen Seen;
+  long double Elongation;
 };
 
 Scene SceneAt(long double ttDay) {
   const double x = static_cast<double>(ttDay);
   const LunarSeriesPosition p = LunarSeries(x);
   const MoonCorrections c = MoonApparentCorrections(x);
-  const Vector3 moonOfDate = p.Distance * FromSpherical((p.Longitude + c.Longitude) / kDegPerRad,
-                                                        (p.Latitude + c.Latitude) / kDegPerRad);
-  const EarthState earth = EarthHeliocentric(ttDay);
-  const Vector3 velocity = kKmPerAu * earth.Velocity;
-  return {TransposeTimes(EclipticPrecessionMatrix(CenturiesTT(ttDay)), moonOfDate),
-          WithAberration((-kKmPerAu) * earth.Position, velocity), velocity};
+  const long double longitude = MoonLongitudeSeen(p.Longitude, c);
+  const Vector3 moonOfDate = p.Distance * FromSpherical(longitude, (p.Latitude + c.Latitude) / kDegPerRad);
+  const Matrix3 ecliptic = EclipticPrecessionMatrix(CenturiesTT(ttDay));
+  const SunSeen seen = SunSeenAt(ttDay);
+  return {TransposeTimes(ecliptic, moonOfDate), seen, LongitudeElongation(longitude, ecliptic, seen.Sun)};
 }
 
-// Elongation in ecliptic longitude of the Moon from the Sun, radians in (-pi, pi];
-// zero at the true new moon.
-long double LongitudeElongation(const Scene& s, long double ttDay) {
-  const Matrix3 ecliptic = EclipticPrecessionMatrix(CenturiesTT(ttDay));
-  const Vector3 moon = ecliptic * s.Moon, sun = ecliptic * s.Sun;
-  return std::atan2(sun[0] * moon[1] - sun[1] * moon[0], sun[0] * moon[0] + sun[1] * moon[1]);
+// The elongation alone, from the series' longitude alone: the new moon needs no more.
+long double ElongationAt(long double ttDay) {
+  const double x = static_cast<double>(ttDay);
+  const long double longitude = MoonLongitudeSeen(LunarSeriesLongitude(x), MoonApparentCorrections(x));
+  return LongitudeElongation(longitude, EclipticPrecessionMatrix(CenturiesTT(ttDay)), SunSeenAt(ttDay).Sun);
 }
 
 // The TT instant of the true new moon of lunation k: Meeus's chapter 49 instant
@@ -72,7 +95,7 @@ long double TrueNewMoon(long double k) {
   thread_local long double lastK = 0.5L, lastNewMoon = 0;
   if (k != lastK) {
     const long double guess = PhaseJulianDate(static_cast<double>(k)) - kJulianDateOfDayZero;
-    lastNewMoon = guess - LongitudeElongation(SceneAt(guess), guess) / (2 * kPi) * kSynodicMonth;
+    lastNewMoon = guess - ElongationAt(guess) / (2 * kPi) * kSynodicMonth;
     lastK = k;
   }
   return lastNewMoon;
@@ -114,7 +137,7 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   // NASA's distance is the astrometric one: the Moon's place at the light-time
   // instant from the Earth's place at the instant of observation.
   const long double seenDistance = Norm(s.Moon);
-  v.Dist = Norm(s.Moon - (seenDistance / kLightKmPerDay) * s.EarthVelocity);
+  v.Dist = Norm(s.Moon - (seenDistance / kLightKmPerDay) * s.Seen.EarthVelocity);
   v.Diam = 2 * std::asin(kMoonRadiusKm / v.Dist) * kDegPerRad * 3600;
   long double ra = std::atan2(s.Moon[1], s.Moon[0]);
   if (ra < 0) ra += 2 * kPi;
@@ -123,7 +146,7 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   v.Dec = dec * kDegPerRad;
 
   const Vector3 toEarth = (-1.0L) * s.Moon;
-  const Vector3 toSun = s.Sun - s.Moon;
+  const Vector3 toSun = s.Seen.Sun - s.Moon;
   v.Phase = 50 * (1 + Dot(toEarth, toSun) / (seenDistance * Norm(toSun)));
 
   // The Moon's orientation when the light left it.
@@ -133,6 +156,6 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   Selenographic(body * toSun, v.Slon, v.Slat);
   v.AxisA = PolePositionAngle(o.PoleRa, o.PoleDec, ra, dec) * kDegPerRad;
 
-  v.Age = MoonAge(tt, LongitudeElongation(s, tt));
+  v.Age = MoonAge(tt, s.Elongation);
   return v;
 }

@@ -6,13 +6,9 @@
 #include "astro/coordinates.h"
 #include "astro/lunar_series.h"
 
-namespace {
-}  // namespace
-
 long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime) {
-  const MoonPositionRecord moon = ApparentMoon(DateTime);
-  const long double alpha = moon.RightAscension * kRadiansPerDegree;
-  const long double delta = moon.Declination * kRadiansPerDegree;
+  const EquatorialPosition moon = MoonApparentDirection(DateTime);
+  const long double alpha = moon.RightAscension, delta = moon.Declination;
   const long double H = HourAngle(false, DateTime, alpha, WestLongitudeRad);
   const long double cosPhi = std::cos(LatitudeRad);
   const long double Y = std::sin(LatitudeRad) * std::cos(delta) - cosPhi * std::sin(delta) * std::cos(H);

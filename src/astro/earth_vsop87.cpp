@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/sin_cos.h"
 #include "ephemeris_tables.h"
 
 namespace {
@@ -23,9 +24,9 @@ Coordinate Evaluate(const std::array<VsopEarthSeries, kVsopEarthPowers>& series,
     const VsopEarthSeries s = series[p];
     for (int i = s.First; i < s.First + s.Count; ++i) {
       const VsopEarthTerm& t = kVsopEarthTerms[i];
-      const double angle = t.B + t.C * tau;
-      sum += t.A * std::cos(angle);
-      rate -= t.A * t.C * std::sin(angle);
+      const UnitVector u = SinCos(t.B + t.C * tau);
+      sum += t.A * u.Cos;
+      rate -= t.A * t.C * u.Sin;
     }
     c.Value += power * sum;
     c.Rate += power * rate + previousPower * sum;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "astro/coordinates.h"
+#include "astro/sin_cos.h"
 
 namespace {
 
@@ -74,6 +75,24 @@ TEST(AngleHelpers, NormalizeEndsOnHugeAndNonFiniteInput) {
   EXPECT_LE(huge, 360.0L);
   EXPECT_TRUE(std::isnan(Normalize360(std::numeric_limits<long double>::infinity())));
   EXPECT_TRUE(std::isnan(NormalizeUnit(std::numeric_limits<long double>::quiet_NaN())));
+}
+
+// The sums of VSOP87 take 264 sines and cosines of arguments up to 1e5 radians; an
+// error past a few units of the last bit would show in their last printed digits.
+TEST(AngleHelpers, SinCosWithinTwoUnitsOfTheLastBit) {
+  double worst = 0;
+  for (const double scale : {1e-3, 1.0, 10.0, 1e3, 1e5, 1e6}) {
+    for (int i = -5000; i <= 5000; ++i) {
+      const double x = scale * i / 5000.0 + 1e-7 * (i % 7);
+      const UnitVector u = SinCos(x);
+      const auto xl = static_cast<long double>(x);
+      worst = std::fmax(worst, std::fabs(static_cast<double>(u.Sin - std::sin(xl))));
+      worst = std::fmax(worst, std::fabs(static_cast<double>(u.Cos - std::cos(xl))));
+    }
+  }
+  EXPECT_LE(worst, 2 * std::numeric_limits<double>::epsilon());
+  EXPECT_EQ(SinCos(0).Cos, 1);
+  EXPECT_EQ(SinCos(0).Sin, 0);
 }
 
 TEST(CompassPoint, BoundariesAndWrap) {

@@ -3,9 +3,11 @@
 // sincos saves and restores the rounding mode on every call, a third of its cost;
 // this one reduces the angle by quarter turns (pi/2 in three parts, Cody and Waite)
 // and evaluates the minimax polynomials of Cephes' sin and cos on the eighth turn
-// either side of zero. Within 2e-16 of the true values for |x| < 1e6, where the
-// whole multiple of the first part stays exact.
+// either side of zero. Within 2e-16 of the true values for |x| < 1e6; from 1e9 on,
+// and for infinities and NaN, it leaves the angle to the library.
 #pragma once
+
+#include <cmath>
 
 #include "astro/angle_multiples.h"
 
@@ -29,6 +31,7 @@ inline double Horner(const double (&coefficients)[6], double x) {
 
 inline UnitVector SinCos(double x) {
   using namespace sin_cos_detail;
+  if (!(std::fabs(x) < 1e9)) return {std::cos(x), std::sin(x)};
   constexpr double kQuartersPerRadian = 0.63661977236758134308;
   // pi/2 = kPart1 + kPart2 + kPart3; the first two end in 30 zero bits, so that their
   // products with the count of quarter turns are exact.

@@ -93,6 +93,8 @@ TEST(AngleHelpers, SinCosWithinTwoUnitsOfTheLastBit) {
   EXPECT_LE(worst, 2 * std::numeric_limits<double>::epsilon());
   EXPECT_EQ(SinCos(0).Cos, 1);
   EXPECT_EQ(SinCos(0).Sin, 0);
+  EXPECT_EQ(SinCos(1e12).Sin, std::sin(1e12));  // past the reduction's reach
+  EXPECT_TRUE(std::isnan(SinCos(std::numeric_limits<double>::infinity()).Cos));
 }
 
 TEST(CompassPoint, BoundariesAndWrap) {

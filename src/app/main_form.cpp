@@ -425,11 +425,9 @@ void TForm1::CreateKeys() {
 void TForm1::SetSize(bool Large) {
   const int size = Large ? 730 : 216;
   ImageSize = QSize(size, size);
-  for (ImageBox* box : {Image1, Image2}) {
-    QImage black(730, 730, QImage::Format_BGR888);
-    black.fill(Qt::black);
-    box->SetPicture(black);
-  }
+  QImage black(730, 730, QImage::Format_BGR888);
+  black.fill(Qt::black);
+  for (ImageBox* box : {Image1, Image2}) box->SetPicture(black);
   FrameJpeg = QImage();
   FrameTiff = QImage();
 }

@@ -235,13 +235,14 @@ void TForm1::CreatePanelControls() {
   QLabel* typeLab = MakeLabel(Panel1, "TypeLab", "Show:", Qt::black);
   QLabel* stepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", Qt::black);
 
+  // Each box's font is set before its items: a new font lays its list out again.
   TypeBox = Named(new QComboBox(Panel1), "TypeBox");
-  for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
   TypeBox->setFont(SansFont(16));
+  for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
   StepBox = Named(new QComboBox(Panel1), "StepBox");
+  StepBox->setFont(SansFont(16));
   for (int i = 1; i <= 24; ++i) StepBox->addItem(QString::number(i));
   StepBox->setMaxVisibleItems(24);
-  StepBox->setFont(SansFont(16));
   StepBox->setCurrentIndex(1);
 
   ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", true);
@@ -426,7 +427,7 @@ void TForm1::SetSize(bool Large) {
   const int size = Large ? 730 : 216;
   ImageSize = QSize(size, size);
   QImage black(730, 730, QImage::Format_BGR888);
-  black.fill(Qt::black);
+  black.fill(0);  // zero bytes are black: a direct fill, where a colour would go through a painter
   for (ImageBox* box : {Image1, Image2}) box->SetPicture(black);
   FrameJpeg = QImage();
   FrameTiff = QImage();

@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/after_first_paint.h"
 #include "app/image_box.h"
 #include "app/main_form.h"
 #include "astro/time_scales.h"
@@ -166,6 +167,28 @@ TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   TForm1 form(MakeServices());
   // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
   EXPECT_EQ(form.Session().HourShown(), At(2024, 3, 10, 20, 0));
+}
+
+// The start-up work the first picture does not need waits for that picture, and runs once.
+TEST_F(MainForm, WorkAfterTheFirstPaintWaitsForItAndRunsOnce) {
+  struct PaintSeen : QObject {
+    bool Seen = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+      Seen = Seen || event->type() == QEvent::Paint;
+      return false;
+    }
+  } paint;
+  TForm1 form(MakeServices());
+  form.installEventFilter(&paint);
+  int runs = 0;
+  bool paintedFirst = false;
+  new AfterFirstPaint(form, [&] { paintedFirst = ++runs == 1 && paint.Seen; });
+  form.show();
+  ASSERT_TRUE(ProcessUntil([&] { return runs > 0; }));
+  form.repaint();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(paintedFirst);
+  EXPECT_EQ(runs, 1);
 }
 
 // Today is in 2026: start-up shows today's hour with NASA's 2026 row.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/after_first_paint.h"
 #include "app/main_form.h"
 #include "app/services.h"
 #include "core/settings_store.h"
@@ -10,7 +11,6 @@
 #include "export/desktop_hand_off.h"
 
 int RunDesktopWindow(const std::function<void(TForm1&)>& started) {
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvanel.svg")));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quenhalse.Orvanel"));
   QApplication::setApplicationName("Orvanel");
   QApplication::setOrganizationName("Quenhalse");
@@ -26,6 +26,11 @@ int RunDesktopWindow(const std::function<void(TForm1&)>& started) {
   form.ReadIniFile();
   form.show();
   if (started) started(form);
-  form.InitialShow();
+  // The hour's record and frames are asked for once the window is on the screen, and
+  // the icon (its SVG reader is a plug-in to load) is given then.
+  new AfterFirstPaint(form, [&form] {
+    form.InitialShow();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvanel.svg")));
+  });
   return QApplication::exec();
 }

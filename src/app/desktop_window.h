@@ -8,6 +8,7 @@
 class TForm1;
 
 // Names the program to the desktop and its settings, builds the services and the
-// window, shows it, calls started (when given) with the window shown, and runs the
-// event loop until the window closes; returns its status.
+// window, shows it, calls started (when given) with the window shown, asks for the
+// first hour once the window has painted, and runs the event loop until the window
+// closes; returns its status.
 int RunDesktopWindow(const std::function<void(TForm1&)>& started = {});

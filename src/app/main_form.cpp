@@ -235,13 +235,14 @@ void TForm1::CreatePanelControls() {
   QLabel* typeLab = MakeLabel(Panel1, "TypeLab", "Show:", Qt::black);
   QLabel* stepLab = MakeLabel(Panel1, "StepLab", "Hours per Step:", Qt::black);
 
+  // Each box's font is set before its items: a new font lays its list out again.
   TypeBox = Named(new QComboBox(Panel1), "TypeBox");
-  for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
   TypeBox->setFont(SansFont(16));
+  for (const ViewDescription& view : kViews) TypeBox->addItem(view.Caption);
   StepBox = Named(new QComboBox(Panel1), "StepBox");
+  StepBox->setFont(SansFont(16));
   for (int i = 1; i <= 24; ++i) StepBox->addItem(QString::number(i));
   StepBox->setMaxVisibleItems(24);
-  StepBox->setFont(SansFont(16));
   StepBox->setCurrentIndex(1);
 
   ShowLinesBox = MakeCheckBox(Panel1, "ShowLinesBox", "Show Lines", true);
@@ -333,7 +334,8 @@ void TForm1::CreateMenus() {
 
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
-  QAction* exit = file->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), "E&xit");
+  QAction* exit = file->addAction("E&xit");
+  MenuIcons.push_back({exit, QStyle::SP_DialogCloseButton});
   exit->setObjectName("Exit1");
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
@@ -343,7 +345,8 @@ void TForm1::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   for (const Command& c : kCommands) {
-    QAction* a = action->addAction(style()->standardIcon(c.Icon), c.Caption);
+    QAction* a = action->addAction(c.Caption);
+    MenuIcons.push_back({a, c.Icon});
     a->setObjectName(QString(c.Name) + "Action");
     a->setShortcut(c.Shortcut);
     PopupMenu1->addAction(a);
@@ -367,10 +370,15 @@ void TForm1::CreateMenus() {
   about->setShortcut(QKeySequence::HelpContents);
   connect(about, &QAction::triggered, this, &TForm1::About1Click);
   // The menu bar shows an action's icon in place of its caption: the pop-up has its own.
-  QAction* setPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_ArrowRight), "Set &Lat / Lon");
+  QAction* setPopup = PopupMenu1->addAction("Set &Lat / Lon");
   connect(setPopup, &QAction::triggered, this, &TForm1::Set1Click);
-  QAction* aboutPopup = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_MessageBoxInformation), "A&bout");
+  QAction* aboutPopup = PopupMenu1->addAction("A&bout");
   connect(aboutPopup, &QAction::triggered, this, &TForm1::About1Click);
+  MenuIcons.push_back({setPopup, QStyle::SP_ArrowRight});
+  MenuIcons.push_back({aboutPopup, QStyle::SP_MessageBoxInformation});
+  // The style's icons take a while to load and only the menus show them: they are
+  // given the first time a menu opens.
+  for (QMenu* menu : {file, action, PopupMenu1}) connect(menu, &QMenu::aboutToShow, this, &TForm1::GiveMenuIcons);
 
   for (QWidget* w : std::initializer_list<QWidget*>{Image1, Image2, Panel1}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -381,6 +389,11 @@ void TForm1::CreateMenus() {
             });
   }
   CreateKeys();
+}
+
+void TForm1::GiveMenuIcons() {
+  for (const auto& [action, icon] : MenuIcons) action->setIcon(style()->standardIcon(icon));
+  MenuIcons.clear();
 }
 
 // The keys of the buttons and the animation: window-wide shortcuts, whatever has the
@@ -413,11 +426,9 @@ void TForm1::CreateKeys() {
 void TForm1::SetSize(bool Large) {
   const int size = Large ? 730 : 216;
   ImageSize = QSize(size, size);
-  for (ImageBox* box : {Image1, Image2}) {
-    QImage black(730, 730, QImage::Format_BGR888);
-    black.fill(Qt::black);
-    box->SetPicture(black);
-  }
+  QImage black(730, 730, QImage::Format_BGR888);
+  black.fill(0);  // zero bytes are black: a direct fill, where a colour would go through a painter
+  for (ImageBox* box : {Image1, Image2}) box->SetPicture(black);
   FrameJpeg = QImage();
   FrameTiff = QImage();
 }

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStyle>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -97,6 +98,7 @@ class TForm1 : public QMainWindow {
   void CreateControls();
   void CreatePanelControls();
   void CreateMenus();
+  void GiveMenuIcons();
   void CreateKeys();
   void AnimationControlsEnabled(bool enabled);
   MoonViewOptions ViewOptions() const;
@@ -139,6 +141,7 @@ class TForm1 : public QMainWindow {
   // for the menu bar's and the panel's): "Copy Picture" copies it.
   ImageBox* MenuPicture = nullptr;
   std::vector<QAction*> NasaFileActions;  // the commands that need NASA's files of the hour
+  std::vector<std::pair<QAction*, QStyle::StandardPixmap>> MenuIcons;  // given when a menu first opens
   RunningDownloads Downloads;  // the commands' downloads, cancelled when the window closes
   QPointer<QProgressDialog> DownloadProgress;  // the running "Download Frames", when one runs
 

@@ -32,26 +32,33 @@ bool CurlReady() {
 }  // namespace
 
 // libcurl's share handle for connections and DNS answers, with the locks libcurl asks
-// for when several threads transfer through it at once.
+// for when several threads transfer through it at once. It is made at the first
+// transfer: libcurl's global set-up (its TLS library's) need not delay the program's start.
 class ConnectionPool {
  public:
-  ConnectionPool() : Share(CurlReady() ? curl_share_init() : nullptr) {
-    if (!Share) return;
-    curl_share_setopt(Share, CURLSHOPT_LOCKFUNC, Lock);
-    curl_share_setopt(Share, CURLSHOPT_UNLOCKFUNC, Unlock);
-    curl_share_setopt(Share, CURLSHOPT_USERDATA, this);
-    curl_share_setopt(Share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
-    curl_share_setopt(Share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-  }
+  ConnectionPool() = default;
   ~ConnectionPool() {
     if (Share) curl_share_cleanup(Share);
   }
   ConnectionPool(const ConnectionPool&) = delete;
   ConnectionPool& operator=(const ConnectionPool&) = delete;
 
-  CURLSH* Handle() const { return Share; }
+  CURLSH* Handle() {
+    std::call_once(Made, [this] { Share = Make(); });
+    return Share;
+  }
 
  private:
+  CURLSH* Make() {
+    CURLSH* share = CurlReady() ? curl_share_init() : nullptr;
+    if (!share) return nullptr;
+    curl_share_setopt(share, CURLSHOPT_LOCKFUNC, Lock);
+    curl_share_setopt(share, CURLSHOPT_UNLOCKFUNC, Unlock);
+    curl_share_setopt(share, CURLSHOPT_USERDATA, this);
+    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    return share;
+  }
   static std::mutex& MutexFor(void* user, curl_lock_data data) {
     auto& mutexes = static_cast<ConnectionPool*>(user)->Mutexes;
     return mutexes[static_cast<std::size_t>(data) % mutexes.size()];
@@ -59,7 +66,8 @@ class ConnectionPool {
   static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* user) { MutexFor(user, data).lock(); }
   static void Unlock(CURL*, curl_lock_data data, void* user) { MutexFor(user, data).unlock(); }
 
-  CURLSH* Share;
+  std::once_flag Made;
+  CURLSH* Share = nullptr;
   std::array<std::mutex, CURL_LOCK_DATA_LAST> Mutexes;
 };
 

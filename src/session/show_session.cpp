@@ -4,6 +4,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "astro/altitude_extremes.h"
 #include "astro/lunar_phases.h"
@@ -39,9 +40,6 @@ ShowSession::ShowSession(const SessionServices& services, QObject* parent)
   AnimationTimer.setSingleShot(true);
   AnimationTimer.setTimerType(Qt::PreciseTimer);
   connect(&AnimationTimer, &QTimer::timeout, this, &ShowSession::AnimationStep);
-  // The LRO maps take a moment to decode: done now, away from the window, the first
-  // drawn Moon (a stand-in, a year without NASA's frames) need not wait for them.
-  Svc.DrawnMoonRows.start([] { LoadedMoonMaps(); });
 }
 
 // Closing never waits for the network: the transfers still running are abandoned, and
@@ -129,6 +127,10 @@ void ShowSession::ShowAgain() {
 // The hour's record now, its frames on the show pool. The request it overtakes has its
 // transfers cancelled unless it was for the same hour, whose Moon frame both need.
 void ShowSession::Show(long double x) {
+  // The LRO maps take a moment to decode: started with the first show, away from the
+  // window and not while it is being built, the first drawn Moon (a stand-in, a year
+  // without NASA's frames) need not wait for them.
+  if (!std::exchange(MapsAsked, true)) Svc.DrawnMoonRows.start([] { LoadedMoonMaps(); });
   const long double from = Hour;
   Hour = x;
   CurrentRecord = CalculateMoonRecord(x, Lat, Lon, Svc.Zone, HourValuesAt, std::ref(RiseSets), ElevationMetres);

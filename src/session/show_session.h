@@ -127,6 +127,7 @@ class ShowSession : public QObject {
   bool OnlineFiles = true;
   bool AnimationOn = false;
   bool NasaInEclipse = false;
+  bool MapsAsked = false;  // the Moon maps' decoding has been started
   // The exact instant of the full moon or eclipse last jumped to, while its hour is the
   // one shown: the next jump of that kind searches from there, so jumps neither skip
   // nor repeat an event.

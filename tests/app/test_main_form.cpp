@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/after_first_paint.h"
 #include "app/image_box.h"
 #include "app/main_form.h"
 #include "astro/time_scales.h"
@@ -96,14 +97,22 @@ TEST_F(MainForm, HasTheMainMenuAndThePopupMenuInOrder) {
   EXPECT_EQ(action, commands);
 
   QStringList popup;
-  for (QAction* a : Child<QMenu>(form, "PopupMenu1")->actions()) {
-    popup << a->text();
-    EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
-  }
+  for (QAction* a : Child<QMenu>(form, "PopupMenu1")->actions()) popup << a->text();
   EXPECT_EQ(popup, commands + QStringList({"Set &Lat / Lon", "A&bout"}));
   QStringList file;
   for (QAction* a : form.menuBar()->actions()[0]->menu()->actions()) file << a->text();
   EXPECT_EQ(file, QStringList({"E&xit"}));
+}
+
+// The style's icons are loaded when a menu first opens, whichever menu it is.
+TEST_F(MainForm, EveryMenuShowsItsIconsWhenItOpens) {
+  for (const char* name : {"File1", "Action1", "PopupMenu1"}) {
+    TForm1 form(MakeServices());
+    auto* menu = Child<QMenu>(form, name);
+    menu->popup(QPoint());
+    for (QAction* a : menu->actions()) EXPECT_FALSE(a->icon().isNull()) << name << " " << a->text().toStdString();
+    menu->hide();
+  }
 }
 
 // Each shortcut is defined once, on the action the menus show.
@@ -158,6 +167,28 @@ TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   TForm1 form(MakeServices());
   // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
   EXPECT_EQ(form.Session().HourShown(), At(2024, 3, 10, 20, 0));
+}
+
+// The start-up work the first picture does not need waits for that picture, and runs once.
+TEST_F(MainForm, WorkAfterTheFirstPaintWaitsForItAndRunsOnce) {
+  struct PaintSeen : QObject {
+    bool Seen = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+      Seen = Seen || event->type() == QEvent::Paint;
+      return false;
+    }
+  } paint;
+  TForm1 form(MakeServices());
+  form.installEventFilter(&paint);
+  int runs = 0;
+  bool paintedFirst = false;
+  new AfterFirstPaint(form, [&] { paintedFirst = ++runs == 1 && paint.Seen; });
+  form.show();
+  ASSERT_TRUE(ProcessUntil([&] { return runs > 0; }));
+  form.repaint();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(paintedFirst);
+  EXPECT_EQ(runs, 1);
 }
 
 // Today is in 2026: start-up shows today's hour with NASA's 2026 row.

@@ -2,16 +2,19 @@
 # check_debian_package.sh CPACK BUILD OUT APP_ID
 # Makes the Debian package of the build with CPack, unpacks it into the fresh folder OUT
 # and checks that it installs the programs, their manual pages, desktop entry, icon,
-# AppStream data and Debian's own files under /usr, with dependencies read off the programs. Ends with 77
-# (skipped) without dpkg-deb and dpkg-shlibdeps.
+# AppStream data and Debian's own files under /usr, and that CPack is set to read its
+# dependencies off the programs. dpkg-shlibdeps, which reads them, takes seconds: here
+# CPack skips it, and check_debian_depends.sh checks what it reads off each program.
+# Ends with 77 (skipped) without dpkg-deb.
 set -u
-for tool in dpkg-deb dpkg-shlibdeps; do
-  command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
-done
+command -v dpkg-deb >/dev/null 2>&1 || { echo "dpkg-deb is not installed"; exit 77; }
 cpack=$1 build=$2 out=$3 id=$4
+grep -qx 'set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS "ON")' "$build/CPackConfig.cmake" ||
+  { echo "CPack does not read the package's dependencies off the programs"; exit 1; }
 rm -rf "$out"
 mkdir -p "$out"
-"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF \
+  >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
 deb=$(ls "$out"/orvanel_*.deb)
 [ -f "$deb" ] || { echo "no orvanel_*.deb made"; exit 1; }
 dpkg-deb -x "$deb" "$out/root" || exit 1
@@ -26,8 +29,4 @@ for file in usr/bin/orvanel usr/bin/orvanel-cli usr/share/applications/$id.deskt
 done
 [ -z "$(ls "$out/root" | grep -vx usr)" ] || fail "the package installs outside /usr: $(ls "$out/root")"
 [ "$(dpkg-deb -f "$deb" Package)" = orvanel ] || fail "the package is not named orvanel"
-depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6 libcurl4 libtiff6; do
-  printf '%s\n' "$depends" | grep -q "$library" || fail "Depends names no $library: $depends"
-done
 exit $failed

@@ -154,8 +154,10 @@ Nutation SummedNutationIau2000A(double instant) {
       MultiplesOf(FundamentalArguments(instant), std::make_index_sequence<14>());
   double dpsi = 0, deps = 0;
   for (const SparseNutationTerm& t : kTerms) {
-    UnitVector u{1, 0};
-    for (int j = 0; j < t.Count; ++j) u = Rotate(u, multiples[t.Argument[j]][t.Multiplier[j]]);
+    // A turn from {1, 0} gives the turn exactly: the first multiple is the start (a term
+    // without any, Argument and Multiplier 0, starts from {1, 0} itself).
+    UnitVector u = multiples[t.Argument[0]][t.Multiplier[0]];
+    for (int j = 1; j < t.Count; ++j) u = Rotate(u, multiples[t.Argument[j]][t.Multiplier[j]]);
     dpsi += u.Sin * (t.A + t.At * T) + u.Cos * t.Ac;
     deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }

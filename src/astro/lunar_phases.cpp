@@ -96,9 +96,9 @@ PhaseInstant PhaseAt(double k) {
   PhaseArguments a;
   a.M = SeriesTurnRadians(2.5534L + 29.1053569L * k - 0.0000218L * T2 - 0.00000011L * T3);
   a.Mp = SeriesTurnRadians(201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
-                     0.000000058L * T4);
+                           0.000000058L * T4);
   a.F = SeriesTurnRadians(160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
-                    0.000000011L * T4);
+                          0.000000011L * T4);
   a.Om = SeriesTurnRadians(124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3);
   a.E = 1 - 0.002516L * T - 0.0000074L * T2;
   const long double jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 -

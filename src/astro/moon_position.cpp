@@ -26,14 +26,14 @@ MoonArguments ArgumentsAt(long double T) {
   const long double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
   MoonArguments a;
   a.Lp = SeriesTurnRadians(218.31665436L + 481267.8813424L * T - 0.0013268L * T2 + 0.000001856L * T3 -
-                     0.00000001534L * T4);
+                           0.00000001534L * T4);
   a.D = SeriesTurnRadians(297.8502042L + 445267.11151675L * T - 0.00163L * T2 + 0.000001832L * T3 -
-                    0.00000000884L * T4);
+                          0.00000000884L * T4);
   a.M = SeriesTurnRadians(357.52910918L + 35999.05029094L * T - 0.0001536L * T2 + 0.000000041L * T3);
   a.Mp = SeriesTurnRadians(134.96341138L + 477198.86763133L * T + 0.008997L * T2 +
-                     0.000014348L * T3 - 0.00000006797L * T4);
+                           0.000014348L * T3 - 0.00000006797L * T4);
   a.F = SeriesTurnRadians(93.27209932L + 483202.01752731L * T - 0.0034029L * T2 - 0.000000284L * T3 +
-                    0.00000000116L * T4);
+                          0.00000000116L * T4);
   a.A1 = SeriesTurnRadians(119.75L + 131.849L * T);  // action of Venus
   a.A2 = SeriesTurnRadians(53.09L + 479264.29L * T); // action of Jupiter
   a.A3 = SeriesTurnRadians(313.45L + 481266.484L * T);

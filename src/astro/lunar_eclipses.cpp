@@ -7,44 +7,20 @@
 #include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/delta_t.h"
-#include "astro/earth_vsop87.h"
+#include "astro/geocentric_scene.h"
 #include "astro/lunar_phases.h"
-#include "astro/lunar_series.h"
 #include "astro/moon_ephemeris.h"
-#include "astro/moon_position.h"
-#include "astro/precession.h"
 #include "astro/vector3.h"
 
 namespace {
 
-constexpr double kKmPerAu = 149597870.7;
-constexpr double kLightKmPerDay = 299792.458 * 86400;
 constexpr double kMoonRadiusKm = 1737.4;
 constexpr double kSunRadiusKm = 696000;  // 959.63" at 1 AU, the Canon's solar semi-diameter
 constexpr double kDanjonFactor = 1.01;   // 0.998340 x (1 + 1/85), as the Canon rounds it
-constexpr double kJ2000Day = 36526.5;    // 2000-01-01 12:00
 constexpr double kJulianDateOfDayZero = 2415018.5;
 constexpr double kSecondsPerDay = 86400;
 constexpr double kSynodicMonthDays = 29.530588861;
 constexpr double kFirstNewMoonDay = 36531.59766;  // mean new moon of lunation 0, 2000-01-06
-
-// The Moon's centre and the Sun as seen from the Earth's centre, km, J2000 equator.
-struct SunAndMoon {
-  Vector3 Moon, Sun;
-};
-
-SunAndMoon GeocentricSunAndMoon(double ttDay) {
-  const LunarSeriesPosition p = LunarSeries(ttDay);
-  const MoonCorrections c = MoonApparentCorrections(ttDay);
-  const Vector3 moonOfDate = p.Distance * FromSpherical((p.Longitude + c.Longitude) * kRadiansPerDegree,
-                                                        (p.Latitude + c.Latitude) * kRadiansPerDegree);
-  const EarthState earth = EarthHeliocentric(ttDay);
-  const Vector3 sun = (-kKmPerAu) * earth.Position;
-  // The shadow lies opposite the Sun as its light arrives: with its annual aberration, |r| v / c.
-  const Vector3 seenSun = sun + (Norm(sun) / kLightKmPerDay * kKmPerAu) * earth.Velocity;
-  const Matrix3 ecliptic = EclipticPrecessionMatrix((ttDay - kJ2000Day) / 36525);
-  return {TransposeTimes(ecliptic, moonOfDate), seenSun};
-}
 
 // East and north offsets of the direction target seen from the direction centre, in
 // radians of arc along the sky: the tangent-plane components scaled to the true
@@ -70,9 +46,9 @@ struct ShadowSample {
 };
 
 ShadowSample SampleAt(double ttDay, bool fromMoon) {
-  const SunAndMoon s = GeocentricSunAndMoon(ttDay);
-  const Vector3 axis = (-1.0L) * s.Sun;
-  const double moonKm = static_cast<double>(Norm(s.Moon)), sunKm = static_cast<double>(Norm(s.Sun));
+  const GeocentricScene s = GeocentricSceneAt(ttDay);
+  const Vector3 axis = (-1.0L) * s.Seen.Sun;
+  const double moonKm = static_cast<double>(Norm(s.Moon)), sunKm = static_cast<double>(Norm(s.Seen.Sun));
   const double moonParallax = std::asin(kEarthEquatorialRadiusKm / moonKm);
   const double sunParallax = std::asin(kEarthEquatorialRadiusKm / sunKm);
   const double sunRadius = std::asin(kSunRadiusKm / sunKm);

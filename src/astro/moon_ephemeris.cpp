@@ -5,50 +5,22 @@
 #include <stdexcept>
 
 #include "astro/delta_t.h"
-#include "astro/earth_vsop87.h"
+#include "astro/geocentric_scene.h"
 #include "astro/lunar_phases.h"
 #include "astro/lunar_series.h"
 #include "astro/moon_position.h"
 #include "astro/moon_rotation.h"
-#include "astro/precession.h"
 #include "astro/vector3.h"
 
 namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kDegPerRad = 180 / kPi;
-constexpr long double kKmPerAu = 149597870.7L;
 constexpr long double kLightKmPerDay = 299792.458L * 86400;
 constexpr long double kMoonRadiusKm = 1737.4L;
-constexpr long double kJ2000Day = 36526.5L;  // 2000-01-01 12:00
 constexpr long double kJulianDateOfDayZero = 2415018.5L;
 constexpr long double kSynodicMonth = 29.530588861L;     // days
 constexpr long double kFirstLunationDay = 36531.59766L;  // mean new moon of lunation 0, 2000-01-06, TT
-
-long double CenturiesTT(long double ttDay) { return (ttDay - kJ2000Day) / 36525; }
-
-// The displacement of annual aberration, |r| v / c, added to a geocentric vector.
-Vector3 WithAberration(const Vector3& r, const Vector3& earthVelocityKmPerDay) {
-  return r + (Norm(r) / kLightKmPerDay) * earthVelocityKmPerDay;
-}
-
-// The Sun as seen from the Earth's centre at one TT instant: VSOP87B's geometric
-// Sun with the displacement of annual aberration, GCRS, km; and the Earth's velocity.
-struct SunSeen {
-  Vector3 Sun;
-  Vector3 EarthVelocity;  // km per day
-};
-
-SunSeen SunSeenAt(long double ttDay) {
-  const EarthState earth = EarthHeliocentric(ttDay);
-  const Vector3 velocity = kKmPerAu * earth.Velocity;
-  return {WithAberration((-kKmPerAu) * earth.Position, velocity), velocity};
-}
-
-// The series' longitude of date with its light-time and aberration correction, radians.
-long double MoonLongitudeSeen(long double seriesLongitude, const MoonCorrections& c) {
-  return (seriesLongitude + c.Longitude) / kDegPerRad;
-}
 
 // Elongation in ecliptic longitude of the Moon from the Sun, radians in (-pi, pi];
 // zero at the true new moon.
@@ -58,32 +30,11 @@ long double LongitudeElongation(long double moonLongitude, const Matrix3& eclipt
   return e == -kPi ? kPi : e;
 }
 
-// The Moon and the Sun as seen from the Earth's centre at one TT instant.
-struct Scene {
-  // The series' place of date with its light-time and aberration correction
-  // (Chapront's -0.70" and the rest of MoonApparentCorrections), precessed to J2000;
-  // for the Moon both effects together amount to its geocentric light time. GCRS, km.
-  Vector3 Moon;
-  SunSeen Seen;
-  long double Elongation;
-};
-
-Scene SceneAt(long double ttDay) {
-  const double x = static_cast<double>(ttDay);
-  const LunarSeriesPosition p = LunarSeries(x);
-  const MoonCorrections c = MoonApparentCorrections(x);
-  const long double longitude = MoonLongitudeSeen(p.Longitude, c);
-  const Vector3 moonOfDate = p.Distance * FromSpherical(longitude, (p.Latitude + c.Latitude) / kDegPerRad);
-  const Matrix3 ecliptic = EclipticPrecessionMatrix(CenturiesTT(ttDay));
-  const SunSeen seen = SunSeenAt(ttDay);
-  return {TransposeTimes(ecliptic, moonOfDate), seen, LongitudeElongation(longitude, ecliptic, seen.Sun)};
-}
-
 // The elongation alone, from the series' longitude alone: the new moon needs no more.
 long double ElongationAt(long double ttDay) {
   const double x = static_cast<double>(ttDay);
   const long double longitude = MoonLongitudeSeen(LunarSeriesLongitude(x), MoonApparentCorrections(x));
-  return LongitudeElongation(longitude, EclipticPrecessionMatrix(CenturiesTT(ttDay)), SunSeenAt(ttDay).Sun);
+  return LongitudeElongation(longitude, EclipticOfDate(ttDay), SunSeenAt(ttDay).Sun);
 }
 
 // The TT instant of the true new moon of lunation k: Meeus's chapter 49 instant
@@ -131,7 +82,7 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   if (!(utcDay >= kEphemerisFirstDay && utcDay < kEphemerisEndDay))
     throw std::domain_error("Moon ephemeris: the instant lies outside 1600-01-01 ... 3999-12-31");
   const long double tt = TerrestrialTimeDay(utcDay);
-  const Scene s = SceneAt(tt);
+  const GeocentricScene s = GeocentricSceneAt(tt);
   MoonHourValues v;
 
   // NASA's distance is the astrometric one: the Moon's place at the light-time
@@ -156,6 +107,6 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   Selenographic(body * toSun, v.Slon, v.Slat);
   v.AxisA = PolePositionAngle(o.PoleRa, o.PoleDec, ra, dec) * kDegPerRad;
 
-  v.Age = MoonAge(tt, s.Elongation);
+  v.Age = MoonAge(tt, LongitudeElongation(s.MoonLongitude, s.Ecliptic, s.Seen.Sun));
   return v;
 }

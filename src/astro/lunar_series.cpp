@@ -6,6 +6,7 @@
 #include "astro/angle_multiples.h"
 #include "astro/angles.h"
 #include "astro/coordinates.h"
+#include "astro/lunar_main_pairs.h"
 #include "lunar_series_rotations.h"
 #include "astro/time_scales.h"
 
@@ -39,14 +40,25 @@ UnitVector SmallAngle(double x) {
   return {1 - x2 / 2 * (1 - x2 / 12), x * (1 - x2 / 6 * (1 - x2 / 20))};
 }
 
+// The pairs of multiples of (D, l') and of (l, F) that the main problem's terms combine.
 struct MainArguments {
   explicit MainArguments(long double T) {
+    std::array<DelaunayMultiples, 4> d;
     for (std::size_t k = 0; k < 4; ++k) {
       const std::array<long double, 5>& c = kLunarDelaunayDegrees[k];
-      Delaunay[k] = DelaunayMultiples(TurnRadians(c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])))));
+      d[k] = DelaunayMultiples(TurnRadians(c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])))));
+    }
+    for (std::size_t i = 0; i < First.size(); ++i) {
+      const lunar_main_pairs::Pair& p = kLunarMainPairs.First.Pairs[i];
+      First[i] = Rotate(d[0][p[0]], d[1][p[1]]);
+    }
+    for (std::size_t i = 0; i < Second.size(); ++i) {
+      const lunar_main_pairs::Pair& p = kLunarMainPairs.Second.Pairs[i];
+      Second[i] = Rotate(d[2][p[0]], d[3][p[1]]);
     }
   }
-  std::array<DelaunayMultiples, 4> Delaunay;
+  std::array<UnitVector, kLunarMainPairs.First.Count> First;
+  std::array<UnitVector, kLunarMainPairs.Second.Count> Second;
 };
 
 // The angle of each frequency digit's unit, kLunarFrequencyBase^j kLunarFrequencyStep T.
@@ -71,13 +83,13 @@ struct PerturbationArguments {
 
 // Sum of the main-problem terms; the distance series uses the cosine.
 template <std::size_t N>
-double SumMain(const std::array<LunarMainRotation, N>& terms, const MainArguments& a, double T,
-               bool cosine) {
+double SumMain(const std::array<LunarMainRotation, N>& terms, const std::array<lunar_main_pairs::TermPairs, N>& pairs,
+               const MainArguments& a, double T, bool cosine) {
   double sum = 0;
-  for (const LunarMainRotation& t : terms) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const LunarMainRotation& t = terms[i];
     const std::array<double, 5>& r = t.Residual;
-    const UnitVector combination = Rotate(Rotate(a.Delaunay[0][t.Multipliers[0]], a.Delaunay[1][t.Multipliers[1]]),
-                                          Rotate(a.Delaunay[2][t.Multipliers[2]], a.Delaunay[3][t.Multipliers[3]]));
+    const UnitVector combination = Rotate(a.First[pairs[i].First], a.Second[pairs[i].Second]);
     const UnitVector u =
         Rotate(combination, SmallAngle(r[0] + T * (r[1] + T * (r[2] + T * (r[3] + T * r[4])))));
     sum += t.Amplitude * (cosine ? u.Cos : u.Sin);
@@ -124,7 +136,7 @@ long double Longitude(const SeriesArguments& a) {
   // Perturbation amplitudes of longitude and latitude are in 0.001 degree; the
   // T^2 series carry a factor 1e4 that the 1e-4 T^2 takes back.
   const long double longitude =
-      W1 + SumMain(LongitudeMainRotations, a.Main, a.Td, false) +
+      W1 + SumMain(LongitudeMainRotations, kLunarMainPairs.Longitude, a.Main, a.Td, false) +
       0.001L * (SumPerturbations(LongitudeT0Rotations, p, false) +
                 T * SumPerturbations(LongitudeT1Rotations, p, false) +
                 1e-4L * T2 * SumPerturbations(LongitudeT2Rotations, p, false));
@@ -134,7 +146,7 @@ long double Longitude(const SeriesArguments& a) {
 // Degrees.
 long double Latitude(const SeriesArguments& a) {
   const PerturbationArguments& p = a.Perturbation;
-  return SumMain(LatitudeMainRotations, a.Main, a.Td, false) +
+  return SumMain(LatitudeMainRotations, kLunarMainPairs.Latitude, a.Main, a.Td, false) +
          0.001L * (SumPerturbations(LatitudeT0Rotations, p, false) +
                    a.T * SumPerturbations(LatitudeT1Rotations, p, false) +
                    1e-4L * a.T2 * SumPerturbations(LatitudeT2Rotations, p, false));
@@ -145,7 +157,7 @@ long double Distance(const SeriesArguments& a) {
   const PerturbationArguments& p = a.Perturbation;
   // 385000.57 km: the constant terms of the main problem and of the T^0
   // perturbations, which the table does not carry as rows.
-  return 385000.57L + SumMain(DistanceMainRotations, a.Main, a.Td, true) +
+  return 385000.57L + SumMain(DistanceMainRotations, kLunarMainPairs.Distance, a.Main, a.Td, true) +
          SumPerturbations(DistanceT0Rotations, p, true) + a.T * SumPerturbations(DistanceT1Rotations, p, true) +
          1e-4L * a.T2 * SumPerturbations(DistanceT2Rotations, p, true);
 }

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimeZone>
@@ -20,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/file_save.h"
 #include "core/settings_store_lines.h"
 
 namespace {
@@ -29,13 +29,6 @@ constexpr char kGroup[] = "SETTINGS";
 // Where QSettings keeps the user's INI file, worked out without opening it.
 QString SettingsPath() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quenhalse/Orvanel.ini";
-}
-
-// Whether something other than a regular file stands at path (after links): a
-// folder, FIFO or device that must be neither opened nor replaced.
-bool NotARegularFile(const QString& path) {
-  struct stat st {};
-  return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 // The bytes of the regular file at path; empty when there is none. O_NONBLOCK keeps
@@ -206,9 +199,7 @@ QString WriteKeys(const StoredSettings& s, const std::function<bool(const QByteA
   if (chosen.empty()) return {};
   const std::optional<std::vector<IniLine>> lines = QSettingsLines(chosen);
   if (!lines || !QDir().mkpath(QFileInfo(path).absolutePath())) return failed;
-  QSaveFile out(path);  // a temporary file renamed over the file by commit()
-  const QByteArray bytes = SetIniLines(*file, kGroup, *lines);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) return failed;
+  if (SaveFile(path, SetIniLines(*file, kGroup, *lines))) return failed;
   return {};
 }
 

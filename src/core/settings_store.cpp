@@ -31,6 +31,12 @@ QString SettingsPath() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quenhalse/Orvanel.ini";
 }
 
+// The program's file holds a few hundred bytes. A far larger one is not its own, and
+// is not read: QSettings takes a file whole into memory, which a huge one exhausts.
+constexpr qint64 kMaxSettingsBytes = 1 << 20;
+
+bool TooLargeForSettings(const QString& path) { return QFileInfo(path).size() > kMaxSettingsBytes; }
+
 // The bytes of the regular file at path; empty when there is none. O_NONBLOCK keeps
 // a FIFO put there since the last look from stalling the read.
 std::optional<QByteArray> ReadRegular(const QString& path) {
@@ -94,6 +100,8 @@ QString WhyNotWritable(const QString& path) {
   if (file.isDir()) return QStringLiteral("a folder stands in the place of the settings file %1").arg(path);
   if (NotARegularFile(path))
     return QStringLiteral("%1 is no regular file; the settings were not written to it").arg(path);
+  if (TooLargeForSettings(path))
+    return QStringLiteral("%1 is too large to be the settings file; the settings were not written to it").arg(path);
   if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
     return QStringLiteral("the settings file %1 is read-only").arg(path);
   if (folder.exists() && !(folder.permissions() & QFileDevice::WriteOwner))
@@ -115,7 +123,7 @@ QString DefaultTextFolder() { return OrvanelFolderIn(QStandardPaths::DocumentsLo
 
 StoredSettings ReadSettings() {
   const StoredSettings d;
-  if (NotARegularFile(SettingsPath())) return d;
+  if (NotARegularFile(SettingsPath()) || TooLargeForSettings(SettingsPath())) return d;
   QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quenhalse", "Orvanel");
   store.beginGroup(kGroup);
   StoredSettings s;

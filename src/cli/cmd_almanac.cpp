@@ -11,7 +11,7 @@
 #include "core/lunar_calendar_ics.h"
 #include "core/month_almanac.h"
 #include "core/system_time_zone.h"
-#include "core/text_file_save.h"
+#include "core/file_save.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ int Calendar(const CliArgs& a, std::ostream& out) {
   const std::vector<LunarEvent> events = LunarEventsOfYear(year);
   const double now = DateTimeOf(QDateTime::currentDateTimeUtc());
   const QString path = QString::fromStdString(a.Options.at("ics"));
-  if (const std::optional<QString> error = SaveTextFile(path, LunarCalendarIcs(events, now))) {
+  if (const std::optional<QString> error = SaveFile(path, LunarCalendarIcs(events, now))) {
     std::cerr << "orvanel-cli calendar: cannot write " << path.toStdString() << ": " << error->toStdString() << '\n';
     return 1;
   }

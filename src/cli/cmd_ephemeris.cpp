@@ -1,13 +1,12 @@
 // The Moon's eleven hourly values computed by the program's own ephemeris, in the
 // layout of the nasa command, for any instant of 1600 ... 3999; and a whole year of
 // them in the layout of NASA's yearly tables.
-#include <cstdio>
-#include <fstream>
 #include <iostream>
 
 #include "astro/moon_ephemeris.h"
 #include "cli/cli_command.h"
 #include "cli/nasa_line.h"
+#include "core/file_save.h"
 #include "nasa/computed_year_table.h"
 
 namespace {
@@ -21,8 +20,6 @@ int Ephemeris(const CliArgs& a, std::ostream& out) {
   return 0;
 }
 
-// Written to a temporary file and renamed over FILE only when complete, so that a
-// failed write never leaves a table cut short under the name asked for.
 int Table(const CliArgs& a, std::ostream& out) {
   const int year = ParseInteger(a.At(0, "YEAR"), "YEAR");
   if (year < 1600 || year > 3999) throw CliError("YEAR must lie between 1600 and 3999: " + a.Positional[0]);
@@ -31,13 +28,11 @@ int Table(const CliArgs& a, std::ostream& out) {
     for (const std::string& line : lines) out << line << '\n';
     return out ? 0 : 1;
   }
-  const std::string path = a.Options.at("out"), partial = path + ".part";
-  std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) file << line << '\n';
-  file.close();
-  if (!file || std::rename(partial.c_str(), path.c_str()) != 0) {
-    std::remove(partial.c_str());
-    std::cerr << "orvanel-cli table: cannot write " << path << '\n';
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  const std::string path = a.Options.at("out");
+  if (const std::optional<QString> error = SaveFile(QString::fromStdString(path), text)) {
+    std::cerr << "orvanel-cli table: cannot write " << path << ": " << error->toStdString() << '\n';
     return 1;
   }
   return 0;

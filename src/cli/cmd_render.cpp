@@ -1,16 +1,17 @@
 // The render command: the Moon view and the altitude chart of an instant as PNG
 // files, drawn exactly as the window draws them, so that they can be looked at
 // without a window. Without a NASA frame the program draws the Moon itself.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 #include <map>
 
 #include "cli/cli_command.h"
 #include "cli/cli_services.h"
 #include "core/calculate_data.h"
 #include "core/covered_range.h"
+#include "core/file_save.h"
 #include "nasa/image_decode.h"
 #include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
@@ -50,10 +51,10 @@ EyepieceImage EyepieceOf(const CliArgs& a) {
   return it->second;
 }
 
-// Through a temporary file beside the target, so that a failed write leaves no half picture.
 void SavePng(const QImage& picture, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || SaveFile(path, png))
     throw CliError("cannot write " + path.toStdString());
 }
 

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimeZone>
@@ -20,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/file_save.h"
 #include "core/settings_store_lines.h"
 
 namespace {
@@ -31,12 +31,11 @@ QString SettingsPath() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quenhalse/Orvanel.ini";
 }
 
-// Whether something other than a regular file stands at path (after links): a
-// folder, FIFO or device that must be neither opened nor replaced.
-bool NotARegularFile(const QString& path) {
-  struct stat st {};
-  return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
-}
+// The program's file holds a few hundred bytes. A far larger one is not its own, and
+// is not read: QSettings takes a file whole into memory, which a huge one exhausts.
+constexpr qint64 kMaxSettingsBytes = 1 << 20;
+
+bool TooLargeForSettings(const QString& path) { return QFileInfo(path).size() > kMaxSettingsBytes; }
 
 // The bytes of the regular file at path; empty when there is none. O_NONBLOCK keeps
 // a FIFO put there since the last look from stalling the read.
@@ -101,6 +100,8 @@ QString WhyNotWritable(const QString& path) {
   if (file.isDir()) return QStringLiteral("a folder stands in the place of the settings file %1").arg(path);
   if (NotARegularFile(path))
     return QStringLiteral("%1 is no regular file; the settings were not written to it").arg(path);
+  if (TooLargeForSettings(path))
+    return QStringLiteral("%1 is too large to be the settings file; the settings were not written to it").arg(path);
   if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
     return QStringLiteral("the settings file %1 is read-only").arg(path);
   if (folder.exists() && !(folder.permissions() & QFileDevice::WriteOwner))
@@ -122,7 +123,7 @@ QString DefaultTextFolder() { return OrvanelFolderIn(QStandardPaths::DocumentsLo
 
 StoredSettings ReadSettings() {
   const StoredSettings d;
-  if (NotARegularFile(SettingsPath())) return d;
+  if (NotARegularFile(SettingsPath()) || TooLargeForSettings(SettingsPath())) return d;
   QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quenhalse", "Orvanel");
   store.beginGroup(kGroup);
   StoredSettings s;
@@ -206,9 +207,7 @@ QString WriteKeys(const StoredSettings& s, const std::function<bool(const QByteA
   if (chosen.empty()) return {};
   const std::optional<std::vector<IniLine>> lines = QSettingsLines(chosen);
   if (!lines || !QDir().mkpath(QFileInfo(path).absolutePath())) return failed;
-  QSaveFile out(path);  // a temporary file renamed over the file by commit()
-  const QByteArray bytes = SetIniLines(*file, kGroup, *lines);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) return failed;
+  if (SaveFile(path, SetIniLines(*file, kGroup, *lines))) return failed;
   return {};
 }
 

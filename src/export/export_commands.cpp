@@ -1,16 +1,17 @@
 #include "export/export_commands.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 #include <memory>
 
 #include "astro/time_scales.h"
+#include "core/file_save.h"
 #include "export/command_frame.h"
 #include "export/year_table_check.h"
 #include "nasa/computed_year_table.h"
@@ -64,20 +65,11 @@ void FetchFrameToWorkingFolder(const ExportContext& ctx, const QString& program,
 }
 
 bool SaveLines(const QByteArray& text, const QString& fileName, QString& error) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
-  ForEachTextLine(text, [&file](QByteArrayView line) {
-    file.write(line.data(), line.size());
-    file.write("\r\n", 2);
-  });
-  if (!file.commit()) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
+  QByteArray crlf;
+  ForEachTextLine(text, [&crlf](QByteArrayView line) { crlf.append(line).append("\r\n"); });
+  const std::optional<QString> failed = SaveFile(fileName, crlf);
+  if (failed) error = *failed;
+  return !failed;
 }
 
 QString CannotCreate(const QString& fileName, const QString& reason) {
@@ -242,11 +234,11 @@ void SaveAsBmpFile(const ExportContext& ctx) {
   dialog.FileName = kChartFileName;
   dialog.Filter = kBmpFilter;
   if (!dialog.Execute()) return;
-  // Qt writes a 32-bit picture as a 24-bit BMP; through a temporary file, so that a
-  // failed write leaves any file already there as it was.
-  QSaveFile file(dialog.FileName);
-  if (!file.open(QIODevice::WriteOnly) ||
-      !ctx.ChartImage.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") || !file.commit()) {
+  // Qt writes a 32-bit picture as a 24-bit BMP.
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  const QImage chart = ctx.ChartImage.convertToFormat(QImage::Format_RGB32);
+  if (!buffer.open(QIODevice::WriteOnly) || !chart.save(&buffer, "BMP") || SaveFile(dialog.FileName, bmp)) {
     ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
     return;
   }

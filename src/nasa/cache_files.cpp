@@ -58,13 +58,14 @@ int OpenRegular(const QString& root, const QString& path, struct stat& st) {
   return fd;
 }
 
-bool ReadAll(int fd, QByteArray& bytes) {
+// False when the file holds more than maxBytes (it may grow while it is read).
+bool ReadAll(int fd, QByteArray& bytes, long long maxBytes) {
   char buffer[64 << 10];
   for (;;) {
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n == 0) return true;
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
+    if (n < 0 || bytes.size() + n > maxBytes) return false;
     bytes.append(buffer, n);
   }
 }
@@ -101,13 +102,17 @@ bool IsCacheFrame(const QString& root, const QString& path) {
          FrameFileBytes(QFileInfo(path).fileName().toStdString()).has_value();
 }
 
-std::optional<QByteArray> ReadCacheFile(const QString& root, const QString& path) {
+std::optional<QByteArray> ReadCacheFile(const QString& root, const QString& path, long long maxBytes) {
   struct stat st {};
   const int fd = OpenRegular(root, path, st);
   if (fd < 0) return std::nullopt;
+  if (st.st_size > maxBytes) {
+    close(fd);
+    return std::nullopt;
+  }
   QByteArray bytes;
   bytes.reserve(static_cast<qsizetype>(st.st_size));
-  const bool read = ReadAll(fd, bytes);
+  const bool read = ReadAll(fd, bytes, maxBytes);
   if (read) futimens(fd, nullptr);
   close(fd);
   if (!read) return std::nullopt;

@@ -14,8 +14,8 @@
 bool IsCacheFrame(const QString& root, const QString& path);
 
 // The whole content of the regular file at path, marked as just used; none when
-// there is no such file (a link on the way is removed).
-std::optional<QByteArray> ReadCacheFile(const QString& root, const QString& path);
+// there is no such file (a link on the way is removed) or it holds more than maxBytes.
+std::optional<QByteArray> ReadCacheFile(const QString& root, const QString& path, long long maxBytes);
 
 // Marks the regular file at path as just used (its modification time), through a
 // handle that cannot reach a link's target.

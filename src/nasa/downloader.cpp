@@ -17,6 +17,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/file_save.h"
 #include "nasa/answer_header.h"
 #include "nasa/body_buffer.h"
 #include "nasa/image_decode.h"
@@ -322,7 +323,7 @@ DownloadResult Downloader::DownloadToFile(const std::string& url, const QString&
   const DownloadResult cannotWrite =
       DownloadResult::Failure(DownloadFailure::CannotWrite, QStringLiteral("cannot write the file"));
   QTemporaryFile part(fileName + QStringLiteral(".XXXXXX"));  // beside fileName, removed unless renamed over it
-  if (!part.open()) return cannotWrite;
+  if (NotARegularFile(fileName) || !part.open()) return cannotWrite;
   long long written = 0;
   bool writeFailed = false;
   const long long cap = BodyCap(control);

@@ -97,8 +97,8 @@ class Downloader {
   using BodyCheck = std::function<bool(const QByteArray&)>;
   // Streams the body into a temporary file beside fileName, which replaces fileName
   // only when the whole body arrived, was written and passes accept (when given);
-  // otherwise fileName keeps what it held and no new file remains. Only the check
-  // reads the body into memory.
+  // otherwise fileName keeps what it held and no new file remains. Only a regular
+  // file is replaced (no FIFO, device or folder). Only the check reads the body into memory.
   DownloadResult DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept = {},
                                 const DownloadControl& control = {}) const;
   // The body as text lines (UTF-8, lines ending in LF or CRLF); lines is replaced only on success.

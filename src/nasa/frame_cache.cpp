@@ -30,6 +30,11 @@ FrameFetch BadAddress() {
   return Failed(DownloadResult::Failure(DownloadFailure::BadAddress, QStringLiteral("bad address")));
 }
 
+// The uncompressed size of the rendition of path's frame: no file of it is larger.
+long long RenditionBytes(const QString& path) {
+  return FrameFileBytes(QFileInfo(path).fileName().toStdString()).value_or(-1);
+}
+
 }  // namespace
 
 QString DefaultFrameCacheFolder() {
@@ -124,9 +129,10 @@ FrameFetch FrameCache::Store(const std::string& url, const DownloadControl& cont
 
 // Whether a whole, decodable file is on disk (decoded into image when given, and
 // then kept in memory). A file that does not decode is deleted, so that the next
-// fetch brings a good one.
+// fetch brings a good one; one larger than any download of its rendition is not even
+// read, and the next fetch replaces it.
 bool FrameCache::Shared::FromDisk(const QString& path, QImage* image) {
-  const std::optional<QByteArray> bytes = ReadCacheFile(Root, path);
+  const std::optional<QByteArray> bytes = ReadCacheFile(Root, path, kAnnouncedOverExpected * RenditionBytes(path));
   if (!bytes) return false;
   QImage decoded;
   if (image ? DecodeImage(*bytes, decoded).Ok : CheckImage(*bytes).Ok) {
@@ -145,8 +151,7 @@ FrameFetch FrameCache::Shared::Download(const std::string& url, const QString& p
   const OneFlight flight(FlightLock, Landed, InFlight, path);
   if (FromDisk(path, image)) return {DownloadResult::Success(), FrameFetch::Source::Disk};  // brought meanwhile
   DownloadControl sized = control;
-  if (sized.ExpectedBytes <= 0)
-    sized.ExpectedBytes = FrameFileBytes(QFileInfo(path).fileName().toStdString()).value_or(-1);
+  if (sized.ExpectedBytes <= 0) sized.ExpectedBytes = RenditionBytes(path);
   QByteArray bytes;
   DownloadResult result = Net.Fetch(url, bytes, sized);
   QImage decoded;

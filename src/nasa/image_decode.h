@@ -2,8 +2,8 @@
 //
 // JPEG: libjpeg-turbo with the slow, most accurate integer inverse DCT (JDCT_ISLOW).
 // A library error or a corrupt-data warning (a truncated or damaged stream) fails the
-// decode, so a damaged frame is reported rather than shown with grey blocks. An EXIF
-// orientation tag is ignored.
+// decode, so a damaged frame is reported rather than shown with grey blocks, and so
+// does a progressive picture of more than 100 scans. An EXIF orientation tag is ignored.
 // TIFF: every file that libtiff's RGBA reader accepts (any compression, strips or
 // tiles of any size, 1 to 16 bits a sample), reduced to 8 bits a channel; alpha is
 // dropped (unassociated alpha is not multiplied into the colours first).

@@ -18,8 +18,15 @@
 
 namespace {
 
+// A progressive picture may send its coefficients again in as many scans as it likes,
+// each a pass over the whole picture in some forty bytes: a frame's few megabytes of
+// them would keep a decoder busy for minutes. Encoders write about ten; libtiff takes
+// no more than this in a JPEG inside a TIFF either.
+constexpr int kMaxScans = 100;
+
 struct JpegErrorManager {
   jpeg_error_mgr Base;
+  jpeg_progress_mgr Progress;  // stops a picture of too many scans
   std::jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];  // libjpeg's words for what went wrong
 };
@@ -38,13 +45,22 @@ void OnMessage(j_common_ptr cinfo, int level) {
 
 void DropOutput(j_common_ptr) {}
 
+void LimitScans(j_common_ptr cinfo) {
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  std::snprintf(err->Message, sizeof err->Message, "more than %d scans", kMaxScans);
+  std::longjmp(err->Jump, 1);
+}
+
 bool Create(jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
   cinfo->err = jpeg_std_error(&err->Base);
   err->Base.error_exit = ReturnToCaller;
   err->Base.emit_message = OnMessage;
   err->Base.output_message = DropOutput;
+  err->Progress.progress_monitor = LimitScans;
   if (setjmp(err->Jump)) return false;
   jpeg_create_decompress(cinfo);
+  cinfo->progress = &err->Progress;
   return true;
 }
 

@@ -12,7 +12,7 @@
 #include "core/almanac_csv.h"
 #include "core/lunar_calendar_ics.h"
 #include "core/system_time_zone.h"
-#include "core/text_file_save.h"
+#include "core/file_save.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void AlmanacDialog::SaveCsvClick() {
   const QString path = ChoosePath(QStringLiteral("Save the almanac as CSV"),
                                   QStringLiteral("almanac_%1.csv").arg(MonthText(Almanac)),
                                   QStringLiteral("CSV files (*.csv)"));
-  if (!path.isEmpty()) Report(path, SaveTextFile(path, AlmanacCsv(Almanac, Zone)));
+  if (!path.isEmpty()) Report(path, SaveFile(path, AlmanacCsv(Almanac, Zone)));
 }
 
 void AlmanacDialog::SaveIcsClick() {
@@ -94,7 +94,7 @@ void AlmanacDialog::SaveIcsClick() {
                                   QStringLiteral("iCalendar files (*.ics)"));
   if (path.isEmpty()) return;
   const std::string ics = LunarCalendarIcs(LunarEventsOfYear(Almanac.Year), DateTimeOf(QDateTime::currentDateTimeUtc()));
-  Report(path, SaveTextFile(path, ics));
+  Report(path, SaveFile(path, ics));
 }
 
 void AlmanacDialog::RowClick(int row) {

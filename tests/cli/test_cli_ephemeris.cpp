@@ -1,6 +1,7 @@
 // orvanel-cli ephemeris: NASA's layout and decimals, values within the ephemeris's
 // limits against NASA's rows, and the refused instants outside 1600 ... 3999.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cmath>
@@ -150,7 +151,22 @@ TEST(CliTable, EveryHourOfTheYearInNasasLayoutAsEphemerisPrintsIt) {
   }
 
   const std::string path = (std::filesystem::temp_directory_path() / "orvanel_cli_table_2027.txt").string();
+  std::ofstream(path + ".part") << "a file of the user's\n";
   ASSERT_EQ(Cli({"table", "2027", "--out", path}).ExitCode, 0);
   EXPECT_EQ(FileLines(path), lines);
+  EXPECT_EQ(FileLines(path + ".part"), std::vector<std::string>{"a file of the user's"});
   std::filesystem::remove(path);
+  std::filesystem::remove(path + ".part");
+}
+
+// Only a regular file is replaced: a FIFO named as the table is refused and stays a FIFO.
+TEST(CliTable, AFifoIsNoTableFile) {
+  const std::string fifo = (std::filesystem::temp_directory_path() / "orvanel_cli_table_fifo").string();
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const ProgramRun run = Cli({"table", "2027", "--out", fifo}, true);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Output.find("is no regular file"), std::string::npos) << run.Output;
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  std::filesystem::remove(fifo);
 }

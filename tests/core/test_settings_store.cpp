@@ -308,4 +308,14 @@ TEST_F(SettingsStore, OnlyARegularFileIsWritten) {
   EXPECT_TRUE(QFileInfo::exists(fifo));
 }
 
+// A file far larger than any settings file (here a sparse terabyte) is neither read
+// into memory nor replaced: the defaults are used and the write is refused.
+TEST_F(SettingsStore, AHugeFileIsNotTakenForTheSettings) {
+  WriteRaw("[SETTINGS]\nGlobStep=4\n");
+  ASSERT_TRUE(QFile::resize(IniPath(), 1LL << 40));
+  EXPECT_EQ(ReadSettings().GlobStep, StoredSettings().GlobStep);
+  EXPECT_TRUE(WriteSettings(StoredSettings{}).contains("too large"));
+  EXPECT_EQ(QFileInfo(IniPath()).size(), 1LL << 40);
+}
+
 }  // namespace

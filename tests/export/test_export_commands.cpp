@@ -1,5 +1,7 @@
 // The menu commands against a local NASA server, a recorded hand-off and a scripted
 // save dialog. Expected addresses are written out from NASA's published folder layout.
+#include <sys/stat.h>
+
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <tiffio.h>
 
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <string>
@@ -487,12 +490,18 @@ TEST_F(ExportCommands, TheFoldersAreMadeWhenNeeded) {
   EXPECT_TRUE(QFile::exists(QDir(ctx.TextFolder).filePath("mooninfo_2024.txt")));
 }
 
+// A FIFO chosen as the chart's file is no file to replace: it stays a FIFO.
 TEST_F(ExportCommands, SaveChartReportsAChartThatCannotBeWritten) {
-  const QString chosen = InWork("missing-folder/chart.bmp");
-  Dialog.Answers = {chosen};
-  SaveAsBmpFile(Context());
-  ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_TRUE(Errors[0].contains(chosen)) << Errors[0].toStdString();
+  const QString fifo = InWork("fifo.bmp");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& chosen : {InWork("missing-folder/chart.bmp"), fifo}) {
+    Errors.clear();
+    Dialog.Answers = {chosen};
+    SaveAsBmpFile(Context());
+    ASSERT_EQ(Errors.size(), 1u) << chosen.toStdString();
+    EXPECT_TRUE(Errors[0].contains(chosen)) << Errors[0].toStdString();
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo.toStdString()));
 }
 
 // Each command says what it did, naming the file or the address, or that no program

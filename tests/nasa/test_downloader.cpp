@@ -1,9 +1,11 @@
 // Downloads against a local HTTP server: complete bodies only, every failure a false
 // result that leaves the caller's object and the target folder unchanged.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <atomic>
+#include <filesystem>
 #include <chrono>
 #include <mutex>
 
@@ -210,9 +212,13 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
   QFile file(kept);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "kept");
-  // A target that cannot be written.
-  EXPECT_FALSE(Fetch.DownloadToFile(Url("/text.txt"), Target("no-such-folder/new.txt")).Ok);
-  EXPECT_EQ(Entries().size(), before.size() + 1);  // frame.tif
+  // Targets that cannot be written, or are no regular file to replace.
+  const QString fifo = Target("fifo");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& target : {Target("no-such-folder/new.txt"), fifo})
+    EXPECT_EQ(Fetch.DownloadToFile(Url("/text.txt"), target).Kind, DownloadFailure::CannotWrite) << target.toStdString();
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo.toStdString()));
+  EXPECT_EQ(Entries().size(), before.size() + 2);  // frame.tif and the FIFO
 }
 
 TEST_F(Downloads, StringsSplitAtLfAndCrlf) {

@@ -187,6 +187,22 @@ TEST(DecodeImage, TellsJpegAndTiffApartByContent) {
   EXPECT_FALSE(DecodeImage(QByteArray(), image));
   EXPECT_EQ(image, Marker());
 }
+// Every scan of a progressive picture is a pass over all of it: a picture of one scan
+// too many is refused by the decode and the check alike.
+TEST(DecodeJpeg, RefusesPicturesOfTooManyScans) {
+  const QByteArray twoScans = MakeJpeg(97, 61, 90, JpegLayout::GreyTwoScans);
+  const struct {
+    int Scans;
+    const char* Reason;
+  } cases[] = {{100, ""}, {101, "damaged JPEG data: more than 100 scans"}};
+  for (const auto& c : cases) {
+    const QByteArray bytes = RepeatLastScan(twoScans, c.Scans - 2);
+    QImage image = Marker();
+    EXPECT_EQ(DecodeJpeg(bytes, image).Reason, QLatin1String(c.Reason)) << c.Scans;
+    EXPECT_EQ(CheckJpeg(bytes).Reason, QLatin1String(c.Reason)) << c.Scans;
+    EXPECT_EQ(image.size(), QByteArray(c.Reason).isEmpty() ? QSize(97, 61) : Marker().size()) << c.Scans;
+  }
+}
 
 // A picture that fails says why, and the memory-light check agrees with the decode.
 TEST(DecodeImage, SaysWhyAPictureFailed) {

@@ -4,6 +4,7 @@
 //
 //   MakeJpeg(730, 730)                      a grey disc on black, like NASA's Moon frames
 //   MakeJpeg(96, 80, 90, JpegLayout::Grey)   the same as one greyscale component
+//   RepeatLastScan(jpeg, 200)               a progressive JPEG sending its last scan 200 more times
 //   MakeTiffRgb8(1920, 1080, {TiffCompression::Lzw, 16})   8-bit RGB, LZW, 16 rows a strip
 //   MakeTiffRgb8(64, 48, {.TileSize = 16})  the same in 16 x 16 tiles
 //   TiffPatternPixel(x, y)                  the colour MakeTiffRgb8 puts at (x, y)
@@ -34,7 +35,8 @@ inline bool InsideDisc(int width, int height, int x, int y) {
 }
 
 // Baseline 4:2:0 colour as NASA writes it, or another layout libjpeg can write.
-enum class JpegLayout { Baseline, Progressive, Grey, Cmyk };
+// GreyTwoScans is progressive greyscale: the DC, then every AC coefficient at full precision.
+enum class JpegLayout { Baseline, Progressive, Grey, Cmyk, GreyTwoScans };
 
 // A JPEG of a grey disc on black.
 inline QByteArray MakeJpeg(int width, int height, int quality = 90, JpegLayout layout = JpegLayout::Baseline) {
@@ -47,12 +49,18 @@ inline QByteArray MakeJpeg(int width, int height, int quality = 90, JpegLayout l
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = static_cast<JDIMENSION>(width);
   cinfo.image_height = static_cast<JDIMENSION>(height);
-  const int components = layout == JpegLayout::Grey ? 1 : layout == JpegLayout::Cmyk ? 4 : 3;
+  const bool grey = layout == JpegLayout::Grey || layout == JpegLayout::GreyTwoScans;
+  const int components = grey ? 1 : layout == JpegLayout::Cmyk ? 4 : 3;
   cinfo.input_components = components;
-  cinfo.in_color_space = layout == JpegLayout::Grey ? JCS_GRAYSCALE : layout == JpegLayout::Cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.in_color_space = grey ? JCS_GRAYSCALE : layout == JpegLayout::Cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
   if (layout == JpegLayout::Progressive) jpeg_simple_progression(&cinfo);
+  static const jpeg_scan_info kTwoScans[] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
+  if (layout == JpegLayout::GreyTwoScans) {
+    cinfo.scan_info = kTwoScans;
+    cinfo.num_scans = 2;
+  }
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<unsigned char> row(static_cast<std::size_t>(width) * components);
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -68,6 +76,16 @@ inline QByteArray MakeJpeg(int width, int height, int quality = 90, JpegLayout l
   QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
   std::free(buffer);
   return bytes;
+}
+
+// jpeg with its last scan (from its start-of-scan marker to the end-of-image one) sent
+// times more. A scan of full-precision coefficients may legally come again.
+inline QByteArray RepeatLastScan(const QByteArray& jpeg, int times) {
+  const qsizetype start = jpeg.lastIndexOf(QByteArray("\xFF\xDA", 2));
+  const qsizetype end = jpeg.size() - 2;
+  QByteArray bytes = jpeg.left(end);
+  for (int i = 0; i < times; ++i) bytes += jpeg.mid(start, end - start);
+  return bytes + jpeg.right(2);
 }
 
 // ---- TIFF ---------------------------------------------------------------------------

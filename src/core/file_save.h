@@ -1,0 +1,15 @@
+// Saving a whole file the user named: through a temporary file beside the target,
+// so that a failed write leaves the old file or none, never half a file. Only a
+// regular file is replaced: a FIFO, a device or a folder in the target's place (or
+// where a link there points) is refused, never turned into a file.
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// Whether something other than a regular file stands at path (after links).
+bool NotARegularFile(const QString& path);
+
+// Nothing on success, else why the file could not be written.
+std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes);

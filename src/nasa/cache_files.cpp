@@ -95,6 +95,19 @@ std::optional<QString> MakeFolders(const QString& root, const QString& path) {
   return std::nullopt;
 }
 
+// The temporary name a frame is written under until it is complete.
+const QString kPartInfix = QStringLiteral(".part.");
+constexpr int kPartSuffixLength = 6;  // mkstemp's XXXXXX
+
+// A write cut off (the program ended in it) leaves its part file behind. One an hour
+// old is no write in progress of this or another process: writing a frame takes seconds.
+bool IsAbandonedPart(const QString& root, const QString& path, const struct stat& st) {
+  constexpr time_t kAbandonedAfterSeconds = 3600;
+  const qsizetype infix = path.lastIndexOf(kPartInfix);
+  return infix > 0 && path.size() - infix - kPartInfix.size() == kPartSuffixLength &&
+         IsCacheFrame(root, path.left(infix)) && st.st_mtim.tv_sec < time(nullptr) - kAbandonedAfterSeconds;
+}
+
 }  // namespace
 
 bool IsCacheFrame(const QString& root, const QString& path) {
@@ -130,7 +143,7 @@ void MarkCacheFileUsed(const QString& root, const QString& path) {
 std::optional<QString> WriteCacheFile(const QString& root, const QString& path, const QByteArray& bytes) {
   NoLinkOnTheWay(root, path);
   if (auto why = MakeFolders(root, path)) return why;
-  QByteArray part = Native(path + QStringLiteral(".part.XXXXXX"));
+  QByteArray part = Native(path + kPartInfix + QString(kPartSuffixLength, u'X'));
   const int fd = mkstemp(part.data());
   if (fd < 0) return QStringLiteral("cannot write %1: %2").arg(path, SystemReason());
   const bool written = WriteAll(fd, bytes) && fchmod(fd, 0644) == 0;
@@ -151,7 +164,11 @@ void RemoveCacheFile(const QString& path) {
 std::vector<CacheFileEntry> ScanCacheFrames(const QString& root) {
   std::vector<CacheFileEntry> files;
   std::error_code ec;
-  for (fs::recursive_directory_iterator it(Native(root).toStdString(), ec), end; !ec && it != end; it.increment(ec)) {
+  // A folder it may not read is passed over rather than ending the scan, which would
+  // leave the frames after it out of the count.
+  constexpr auto kOptions = fs::directory_options::skip_permission_denied;
+  for (fs::recursive_directory_iterator it(Native(root).toStdString(), kOptions, ec), end; !ec && it != end;
+       it.increment(ec)) {
     std::error_code gone;  // another process may remove a file while we look
     const fs::file_status status = it->symlink_status(gone);
     if (gone) continue;
@@ -160,9 +177,10 @@ std::vector<CacheFileEntry> ScanCacheFrames(const QString& root) {
       continue;
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(it->path().string()));
-    if (!fs::is_regular_file(status) || !IsCacheFrame(root, path)) continue;
     struct stat st {};
-    if (lstat(it->path().c_str(), &st) != 0) continue;
+    if (!fs::is_regular_file(status) || lstat(it->path().c_str(), &st) != 0) continue;
+    if (IsAbandonedPart(root, path, st)) unlink(it->path().c_str());
+    if (!IsCacheFrame(root, path)) continue;
     files.push_back({path, static_cast<long long>(st.st_size),
                      static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec});
   }

@@ -34,7 +34,8 @@ struct CacheFileEntry {
   long long UsedNanoseconds;  // when last used (its modification time)
 };
 
-// The frame files under root, without following links; links met on the way are removed.
+// The frame files under root, without following links; links met on the way, and
+// part files that a write cut off an hour ago or more left behind, are removed.
 std::vector<CacheFileEntry> ScanCacheFrames(const QString& root);
 
 // Holds an exclusive lock on the cache folder, shared by every process that uses it,

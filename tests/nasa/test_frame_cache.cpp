@@ -310,6 +310,28 @@ TEST_F(FrameCacheTest, TheCapDeletesOnlyFrames) {
   EXPECT_EQ(CachedFiles().size(), 3);  // the notes and the two newest frames
 }
 
+// A part file that a write cut off left behind goes once it is an hour old; a newer
+// one may be another process's write in progress.
+TEST_F(FrameCacheTest, AnAbandonedPartFileIsRemoved) {
+  const QString frames = folder_->filePath("vis/frames/");
+  ASSERT_TRUE(QDir().mkpath(frames));
+  const struct {
+    const char* Name;
+    int AgeSeconds;
+    bool Kept;
+  } cases[] = {{"moon.1.jpg.part.Ab12Cd", 2 * 3600, false},
+               {"moon.2.jpg.part.Ef34Gh", 60, true},
+               {"notes.txt.part.Ij56Kl", 2 * 3600, true}};
+  for (const auto& c : cases) {
+    QFile file(frames + c.Name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QDateTime written = QDateTime::currentDateTime().addSecs(-c.AgeSeconds);
+    ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+  }
+  ASSERT_TRUE(MakeCache().Store(FrameUrl(3)).Result.Ok);
+  for (const auto& c : cases) EXPECT_EQ(QFile::exists(frames + c.Name), c.Kept) << c.Name;
+}
+
 // Two caches over one folder (as two processes) keep one cap between them.
 TEST_F(FrameCacheTest, TwoCachesKeepOneCapTogether) {
   const long long cap = Frame().size() * 9 / 2;

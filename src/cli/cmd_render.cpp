@@ -3,7 +3,6 @@
 // without a window. Without a NASA frame the program draws the Moon itself.
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <map>
 
@@ -12,6 +11,7 @@
 #include "core/calculate_data.h"
 #include "core/covered_range.h"
 #include "core/file_save.h"
+#include "core/regular_file.h"
 #include "nasa/image_decode.h"
 #include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
@@ -24,10 +24,10 @@
 namespace {
 
 QImage ReadFrame(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) throw CliError("cannot read frame file " + path);
+  const std::optional<QByteArray> bytes = ReadRegularFile(QString::fromStdString(path));
+  if (!bytes || bytes->isEmpty()) throw CliError("cannot read frame file " + path);
   QImage frame;
-  if (!DecodeJpeg(file.readAll(), frame)) throw CliError("not a JPEG frame: " + path);
+  if (!DecodeJpeg(*bytes, frame)) throw CliError("not a JPEG frame: " + path);
   return frame;
 }
 

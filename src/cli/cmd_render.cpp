@@ -62,12 +62,16 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
   if (label) out << name << '\t' << label->Text.toStdString() << '\n';
 }
 
+// The most device pixels across a picture: twice as many would take gigabytes.
+constexpr long double kMaxDevicePixels = 8192;
+
 // The box the pictures are drawn for: --size logical pixels (730 by default) at --dpr
 // device pixels each.
 ShownSize ShownSizeOf(const CliArgs& a) {
   const long double side = a.Number("size", 730), ratio = a.Number("dpr", 1);
-  if (!(side >= 16 && side <= 8192)) throw CliError("--size must lie between 16 and 8192");
+  if (!(side >= 16 && side <= kMaxDevicePixels)) throw CliError("--size must lie between 16 and 8192");
   if (!(ratio >= 0.5L && ratio <= 8)) throw CliError("--dpr must lie between 0.5 and 8");
+  if (side * ratio > kMaxDevicePixels) throw CliError("--size times --dpr must not exceed 8192 device pixels");
   return ShownSize{static_cast<int>(side), static_cast<qreal>(ratio)};
 }
 

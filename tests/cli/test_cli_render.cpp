@@ -127,6 +127,8 @@ TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lon", "x"},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--size", "1e30"},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--dpr", "0"},
+      // 65536 device pixels across: a picture of 16 GiB.
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--size", "8192", "--dpr", "8"},
       {"render", "2024-06-09T18:00Z", "--frame", fifo, "--out", out},  // once waited for a writer
   };
   for (const auto& args : cases) {

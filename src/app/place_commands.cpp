@@ -1,6 +1,7 @@
 // TForm1's place: the Set window that chooses it (with its name, zone and elevation)
 // and the month almanac for it.
 #include <QCalendarWidget>
+#include <algorithm>
 #include <memory>
 
 #include "app/main_form.h"
@@ -37,7 +38,9 @@ void TForm1::Set1Click() {
 // The month of the hour shown, as the place's calendar has it; a row chosen shows the
 // hour of that day's moonrise.
 void TForm1::Almanac1Click() {
-  const QDate day = LocalCalendarDateOf(Show.HourShown(), Zone);
+  // The range's first and last hours fall on days outside it in some zones.
+  const QDate day =
+      std::clamp(LocalCalendarDateOf(Show.HourShown(), Zone), MonthCal->minimumDate(), MonthCal->maximumDate());
   const AlmanacPlace place{static_cast<double>(Show.Latitude()), static_cast<double>(Show.Longitude()),
                             Show.ElevationM()};
   // The window keeps the zone the month was made in, whatever place is chosen meanwhile.

@@ -47,11 +47,15 @@ constexpr NumericRange kRanges[] = {
     {"K", kFirstLunation, kLastLunation}, // lunations from the new moon of January 2000
 };
 
+// Longer than this, a text is no number of ours; the matcher recurses once a
+// character, so tens of thousands of digits would overflow the stack.
+constexpr std::size_t kMaxNumberLength = 100;
+
 // A number written in decimals: an optional sign, digits with at most one point and
 // an optional decimal exponent, nothing around it (no hexadecimal, "inf" or space).
 bool IsPlainDecimal(const std::string& text) {
   static const std::regex decimal(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?)");
-  return std::regex_match(text, decimal);
+  return text.size() <= kMaxNumberLength && std::regex_match(text, decimal);
 }
 
 NumericRange RangeOf(const char* what) {

@@ -3,7 +3,6 @@
 // without a window. Without a NASA frame the program draws the Moon itself.
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <map>
 
@@ -12,6 +11,7 @@
 #include "core/calculate_data.h"
 #include "core/covered_range.h"
 #include "core/file_save.h"
+#include "core/regular_file.h"
 #include "nasa/image_decode.h"
 #include "nasa/hour_values.h"
 #include "render/altitude_chart.h"
@@ -24,10 +24,10 @@
 namespace {
 
 QImage ReadFrame(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) throw CliError("cannot read frame file " + path);
+  const std::optional<QByteArray> bytes = ReadRegularFile(QString::fromStdString(path));
+  if (!bytes || bytes->isEmpty()) throw CliError("cannot read frame file " + path);
   QImage frame;
-  if (!DecodeJpeg(file.readAll(), frame)) throw CliError("not a JPEG frame: " + path);
+  if (!DecodeJpeg(*bytes, frame)) throw CliError("not a JPEG frame: " + path);
   return frame;
 }
 
@@ -62,12 +62,16 @@ void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelTe
   if (label) out << name << '\t' << label->Text.toStdString() << '\n';
 }
 
+// The most device pixels across a picture: twice as many would take gigabytes.
+constexpr long double kMaxDevicePixels = 8192;
+
 // The box the pictures are drawn for: --size logical pixels (730 by default) at --dpr
 // device pixels each.
 ShownSize ShownSizeOf(const CliArgs& a) {
   const long double side = a.Number("size", 730), ratio = a.Number("dpr", 1);
-  if (!(side >= 16 && side <= 8192)) throw CliError("--size must lie between 16 and 8192");
+  if (!(side >= 16 && side <= kMaxDevicePixels)) throw CliError("--size must lie between 16 and 8192");
   if (!(ratio >= 0.5L && ratio <= 8)) throw CliError("--dpr must lie between 0.5 and 8");
+  if (side * ratio > kMaxDevicePixels) throw CliError("--size times --dpr must not exceed 8192 device pixels");
   return ShownSize{static_cast<int>(side), static_cast<qreal>(ratio)};
 }
 

@@ -12,3 +12,7 @@ inline constexpr long double kLastDay = 767010.0L;      // 3999-12-31 00:00 UTC
 
 // True for instants in [kRangeStart, kRangeEnd).
 bool InCoveredRange(long double x);
+
+// x itself when covered, else the range's nearest hour: a local day or an event
+// rounded to its hour can lie just outside the range while its zone's calendar is inside.
+long double IntoCoveredRange(long double x);

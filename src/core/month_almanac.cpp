@@ -1,5 +1,6 @@
 #include "core/month_almanac.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -7,9 +8,20 @@
 #include "astro/moon_sky_events.h"
 #include "astro/rise_set.h"
 #include "astro/twilight.h"
+#include "core/covered_range.h"
 #include "core/local_day_events.h"
 
 namespace {
+
+// The searches stop a second short of the covered range's end, since they look at the
+// sky at the very end of the span they search.
+constexpr double kCoveredEnd = static_cast<double>(kRangeEnd) - 1.0 / 86400;
+
+// The part of a local day the program computes the sky for: the first local day of 1600
+// begins before the covered range east of UTC, the last of 3999 ends after it west of it.
+LocalDaySpan CoveredPart(const LocalDaySpan& day) {
+  return {std::max(day.Start, static_cast<double>(kRangeStart)), std::min(day.End, kCoveredEnd)};
+}
 
 std::optional<TimedAngle> WithAzimuth(long double instant, const AlmanacPlace& place) {
   if (std::isnan(instant)) return std::nullopt;
@@ -39,9 +51,9 @@ void AddSun(AlmanacDay& day, const LocalDaySpan& span, const AlmanacPlace& place
       SunCrossings(span.Start, span.End, place.Latitude, place.Longitude, kAstronomicalTwilightAltitude), false);
   // The night ends within the day after it began, or never (the Sun stays low).
   if (day.NightFrom)
-    day.NightUntil = FirstCrossing(SunCrossings(*day.NightFrom, *day.NightFrom + 1, place.Latitude, place.Longitude,
-                                        kAstronomicalTwilightAltitude),
-                           true);
+    day.NightUntil = FirstCrossing(SunCrossings(*day.NightFrom, std::min(*day.NightFrom + 1, kCoveredEnd),
+                                                place.Latitude, place.Longitude, kAstronomicalTwilightAltitude),
+                                   true);
 }
 
 }  // namespace
@@ -61,7 +73,7 @@ MonthAlmanac ComputeMonthAlmanac(int year, int month, const AlmanacPlace& place,
     day.Year = year;
     day.Month = month;
     day.Day = d;
-    const LocalDaySpan span{midnight(d - 1), midnight(d)};
+    const LocalDaySpan span = CoveredPart({midnight(d - 1), midnight(d)});
     AddMoon(day, span, place);
     AddSun(day, span, place);
     almanac.Days.push_back(day);

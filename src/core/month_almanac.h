@@ -39,6 +39,8 @@ struct MonthAlmanac {
 
 // The month (years 1600 ... 3999) at a place whose local days are those of zone.
 // Rise and set are the program's (rise_set.h, as in the panel); a failed search leaves
-// that day's moonrise and moonset empty. Throws std::domain_error for a month outside
+// that day's moonrise and moonset empty. Where a local day reaches outside the covered
+// range (the first of 1600 east of UTC, the last of 3999 west of it), only its part
+// inside the range is searched. Throws std::domain_error for a month outside
 // the years or a place off the globe.
 MonthAlmanac ComputeMonthAlmanac(int year, int month, const AlmanacPlace& place, const TimeZoneRules& zone);

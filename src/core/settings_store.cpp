@@ -1,9 +1,5 @@
 #include "core/settings_store.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,13 +9,13 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "core/file_save.h"
+#include "core/regular_file.h"
 #include "core/settings_store_lines.h"
 
 namespace {
@@ -36,19 +32,6 @@ QString SettingsPath() {
 constexpr qint64 kMaxSettingsBytes = 1 << 20;
 
 bool TooLargeForSettings(const QString& path) { return QFileInfo(path).size() > kMaxSettingsBytes; }
-
-// The bytes of the regular file at path; empty when there is none. O_NONBLOCK keeps
-// a FIFO put there since the last look from stalling the read.
-std::optional<QByteArray> ReadRegular(const QString& path) {
-  const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
-  struct stat st {};
-  QFile file;
-  std::optional<QByteArray> bytes;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && file.open(fd, QIODevice::ReadOnly)) bytes = file.readAll();
-  close(fd);
-  return bytes;
-}
 
 // A screen position or size beyond this is no window of ours (X11 coordinates are 16-bit).
 constexpr int kMaxWindowCoordinate = 32767;
@@ -199,7 +182,7 @@ QString WriteKeys(const StoredSettings& s, const std::function<bool(const QByteA
   const QString path = link.isSymLink() ? link.symLinkTarget() : link.filePath();
   if (const QString why = WhyNotWritable(path); !why.isEmpty()) return why;
   const QString failed = QStringLiteral("%1 could not be written").arg(path);
-  const std::optional<QByteArray> file = ReadRegular(path);
+  const std::optional<QByteArray> file = ReadRegularFile(path);  // a FIFO put there since the last look is refused
   if (!file) return failed;
   std::vector<std::pair<QByteArray, QVariant>> chosen;
   for (const auto& [key, value] : KeysOf(s))

@@ -9,6 +9,7 @@
 #include "astro/altitude_extremes.h"
 #include "astro/lunar_phases.h"
 #include "core/calculate_data.h"
+#include "core/covered_range.h"
 #include "core/hour_clock.h"
 #include "core/navigation_steps.h"
 #include "nasa/hour_values.h"
@@ -126,7 +127,8 @@ void ShowSession::ShowAgain() {
 
 // The hour's record now, its frames on the show pool. The request it overtakes has its
 // transfers cancelled unless it was for the same hour, whose Moon frame both need.
-void ShowSession::Show(long double x) {
+void ShowSession::Show(long double asked) {
+  const long double x = IntoCoveredRange(asked);
   // The LRO maps take a moment to decode: started with the first show, away from the
   // window and not while it is being built, the first drawn Moon (a stand-in, a year
   // without NASA's frames) need not wait for them.

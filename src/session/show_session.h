@@ -106,7 +106,8 @@ class ShowSession : public QObject {
  private:
   struct Request;
   void MoveTo(long double x);
-  void Show(long double x);
+  // Shows x, or the covered range's nearest hour when x lies outside it.
+  void Show(long double asked);
   void PrefetchAfter(long double from, long double x);
   void StandIn();
   void Finished(const std::shared_ptr<Request>& request, const FetchedFrames& frames);

@@ -115,4 +115,22 @@ TEST_F(PlaceWindow, TheAlmanacIsThePlacesMonthAndARowShowsItsMoonrise) {
   EXPECT_LE(std::fabs(static_cast<double>(form.Session().HourShown() - r.Rise)) * 24, 0.5) << "the hour of moonrise";
 }
 
+// The covered range's first hour is still 31 December 1599 in New York, and the first
+// of January 1600 in Tokyo begins in 1599 in UTC: the window stays inside the range.
+TEST_F(PlaceWindow, DaysAtTheCoveredRangesEndsStayInsideIt) {
+  TForm1 form(MakeServices());
+  form.ReadIniFile();
+  form.Session().GoTo(At(1600, 1, 1, 0));
+  WaitForShow(form);
+  Child<QAction>(form, "Almanac1Action")->trigger();
+  auto* almanac = form.findChild<AlmanacDialog*>();
+  ASSERT_NE(almanac, nullptr);
+  EXPECT_TRUE(almanac->windowTitle().contains("1600-01")) << almanac->windowTitle().toStdString();
+  delete almanac;
+  ChooseTokyo(form, 0);
+  form.Session().GoToCalendarDay(QDate(1600, 1, 1));
+  WaitForShow(form);
+  EXPECT_EQ(form.Session().HourShown(), At(1600, 1, 1, 0));
+}
+
 }  // namespace

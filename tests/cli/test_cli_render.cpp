@@ -7,6 +7,8 @@
 #include <QImage>
 #include <cstdlib>
 
+#include <sys/stat.h>
+
 #include "nasa/image_decode.h"
 #include "support/program_runner.h"
 #include "support/test_folders.h"
@@ -113,6 +115,8 @@ TEST_F(renderCli, WithoutAFrameTheProgramDrawsTheMoon) {
 
 TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
   const std::string out = OutDir();
+  const std::string fifo = Folder->filePath("moon.fifo").toStdString();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::vector<std::vector<std::string>> cases = {
       {"render", "4000-01-01T00:00Z", "--frame", FramePath, "--out", out},  // after the covered range
       {"render", "1599-12-31T23:00Z", "--frame", FramePath, "--out", out},
@@ -123,6 +127,9 @@ TEST_F(renderCli, BadInputIsRefusedWithStatus2) {
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--lon", "x"},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--size", "1e30"},
       {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--dpr", "0"},
+      // 65536 device pixels across: a picture of 16 GiB.
+      {"render", "2024-06-09T18:00Z", "--frame", FramePath, "--out", out, "--size", "8192", "--dpr", "8"},
+      {"render", "2024-06-09T18:00Z", "--frame", fifo, "--out", out},  // once waited for a writer
   };
   for (const auto& args : cases) {
     const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args, true);

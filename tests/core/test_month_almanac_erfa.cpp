@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/covered_range.h"
 #include "core/month_almanac.h"
 #include "core/system_time_zone.h"
 
@@ -292,5 +293,26 @@ TEST_P(AlmanacEventsAgainstErfa, PhasesPerigeesAndApogees) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Months2027, AlmanacEventsAgainstErfa, ::testing::Values(1, 3, 4));
+
+// The first local day of 1600 east of UTC begins before the covered range, the last of
+// 3999 west of it ends after it: the sky there is not computed, nor listed.
+TEST(AlmanacAtTheRangesEnds, ListsOnlyInstantsInsideTheCoveredRange) {
+  const struct {
+    const char* Zone;
+    double Latitude, Longitude;
+    int Year, Month;
+  } cases[] = {{"Asia/Tokyo", 35.68502, 139.75141, 1600, 1}, {"America/New_York", 40.74998, -73.98002, 3999, 12}};
+  const auto instant = [](const std::optional<TimedAngle>& e) { return e ? std::optional(e->Instant) : std::nullopt; };
+  for (const auto& c : cases) {
+    const SystemTimeZone zone{QTimeZone(c.Zone)};
+    const MonthAlmanac almanac = ComputeMonthAlmanac(c.Year, c.Month, {c.Latitude, c.Longitude, 0}, zone);
+    for (const AlmanacDay& d : almanac.Days)
+      for (const std::optional<double>& t : {instant(d.Moonrise), instant(d.Transit), instant(d.Moonset), d.Sunrise,
+                                             d.Sunset, d.NightFrom, d.NightUntil})
+        if (t) {
+          EXPECT_TRUE(InCoveredRange(*t)) << c.Zone << " " << d.Year << "-" << d.Month << "-" << d.Day;
+        }
+  }
+}
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "nasa/frame_loading.h"
 
-#include <QFile>
+#include <QFileInfo>
 
+#include "core/regular_file.h"
 #include "nasa/image_decode.h"
 #include "nasa/nasa_urls.h"
 
@@ -15,11 +16,10 @@ DownloadResult LoadJpgFileUrl(const NasaSite& Site, const FrameCache& Frames, lo
 }
 
 bool LoadJpgFileLocal(const NasaSite& Site, bool Large, long double Hour, QImage& FrameJpeg) {
-  QFile file(QString::fromStdString(GetImageFolder(Site, Large, Hour) + GetFileName("jpg", Hour)));
-  if (!file.exists()) return true;
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  return file.error() == QFileDevice::NoError && DecodeJpeg(bytes, FrameJpeg).Ok;
+  const QString path = QString::fromStdString(GetImageFolder(Site, Large, Hour) + GetFileName("jpg", Hour));
+  if (!QFileInfo::exists(path)) return true;
+  const std::optional<QByteArray> bytes = ReadRegularFile(path);
+  return bytes && DecodeJpeg(*bytes, FrameJpeg).Ok;
 }
 
 DownloadResult LoadJpgFile(const NasaSite& Site, const FrameCache& Frames, bool Online, bool Large,

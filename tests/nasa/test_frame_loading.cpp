@@ -1,8 +1,10 @@
 // Loading the Moon frame of an hour from NASA's server (a local stand-in) or from the
 // local frame folders.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -116,12 +118,22 @@ TEST_F(FrameLoading, NoLocalFileKeepsThePreviousFrame) {
   EXPECT_EQ(frame, Marker());
 }
 
-TEST_F(FrameLoading, ACorruptLocalFileFails) {
-  QByteArray bytes = MakeJpeg(730, 730);
-  PutLocalFrame(true, kInstant, bytes.left(bytes.size() / 3));
-  QImage frame = Marker();
-  EXPECT_FALSE(LoadJpgFile(site_, *frames_, false, true, kInstant, 10, frame).Ok);
-  EXPECT_EQ(frame, Marker());
+// A frame cut short, or a FIFO in the frame's place (which must not stall the load),
+// fails and keeps the frame shown before.
+TEST_F(FrameLoading, AnUnreadableLocalFileFails) {
+  const QString path = QString::fromStdString(GetImageFolder(site_, true, kInstant) + GetFileName("jpg", kInstant));
+  const std::function<void()> damage[] = {
+      [&] { PutLocalFrame(true, kInstant, MakeJpeg(730, 730).left(1000)); },
+      [&] {
+        ASSERT_TRUE(QFile::remove(path));
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+      }};
+  for (const auto& put : damage) {
+    put();
+    QImage frame = Marker();
+    EXPECT_FALSE(LoadJpgFile(site_, *frames_, false, true, kInstant, 10, frame).Ok);
+    EXPECT_EQ(frame, Marker());
+  }
 }
 
 }  // namespace

@@ -26,9 +26,11 @@ constexpr double kOneSecondDays = 1.0 / 86400.0;
 
 }  // namespace
 
-// One show request: its hour and the transfers it started.
+// One show request: its hour, the view its frames are of (a view chosen while the
+// animation runs is read at its next step) and the transfers it started.
 struct ShowSession::Request {
   long double Hour;
+  ViewKind View;
   std::shared_ptr<RunningDownloads::Download> Download;
 };
 
@@ -137,7 +139,7 @@ void ShowSession::Show(long double asked) {
   Hour = x;
   CurrentRecord = CalculateMoonRecord(x, Lat, Lon, Svc.Zone, HourValuesAt, std::ref(RiseSets), ElevationMetres);
   if (PendingRequest && PendingRequest->Hour != x) PendingRequest->Download->Cancel = true;
-  const auto request = std::make_shared<Request>(Request{x, Downloads.Start()});
+  const auto request = std::make_shared<Request>(Request{x, CurrentView, Downloads.Start()});
   PendingRequest = request;
   const FrameRequest work{Svc.Site,    Svc.Frames,   OnlineFiles,       x,
                           Lat,         CurrentView,  NasaInEclipse,     CurrentRecord,
@@ -165,8 +167,9 @@ void ShowSession::PrefetchAfter(long double from, long double x) {
 // stays pending: its frames replace the stand-in, and the animation waits for them.
 void ShowSession::StandIn() {
   if (!PendingRequest) return;
-  ShownHour hour{Hour, CurrentRecord, {}, CurrentView, true};
-  hour.Frames.Jpeg = DrawnMoonOf(CurrentView, CurrentRecord, &Svc.DrawnMoonRows);
+  const ViewKind view = PendingRequest->View;
+  ShownHour hour{Hour, CurrentRecord, {}, view, true};
+  hour.Frames.Jpeg = DrawnMoonOf(view, CurrentRecord, &Svc.DrawnMoonRows);
   hour.Frames.Drawn = true;
   emit Shown(hour);
 }
@@ -176,7 +179,7 @@ void ShowSession::Finished(const std::shared_ptr<Request>& request, const Fetche
   PendingRequest.reset();
   StandInTimer.stop();
   LastJpeg = frames.Jpeg;
-  emit Shown(ShownHour{Hour, CurrentRecord, frames, CurrentView, false});
+  emit Shown(ShownHour{Hour, CurrentRecord, frames, request->View, false});
   if (AnimationOn) ScheduleAnimationStep();
 }
 

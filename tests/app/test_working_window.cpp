@@ -524,6 +524,31 @@ TEST_F(WorkingWindow, StoppingAnAnimationKeepsTheHourShown) {
   }
 }
 
+// A view chosen while the animation waits for a frame takes over from the next step:
+// the frame on its way is painted as the view it was fetched for, never as the new one
+// (NASA's frame is not the Moon from here).
+TEST_F(WorkingWindow, AViewChosenWhileAnimatingIsNeverPaintedWithAnotherViewsFrames) {
+  TForm1 form(MakeServices());
+  form.Session().GoTo(At(2024, 6, 9, 18));
+  WaitForShow(form);
+  Log->Holding = true;
+  Child<QCheckBox>(form, "AnimateBox")->click();
+  ASSERT_TRUE(form.Session().Pending());
+  auto* views = Child<QComboBox>(form, "TypeBox");
+  views->setCurrentIndex(IndexOf(ViewKind::FromHere));
+  emit views->activated(IndexOf(ViewKind::FromHere));
+  std::vector<ShownHour> shown;
+  QObject::connect(&form.Session(), &ShowSession::Shown, &form, [&](const ShownHour& h) {
+    if (!h.StandIn) shown.push_back(h);
+  });
+  Log->Release.Raise();
+  ASSERT_TRUE(ProcessUntil([&] { return shown.size() >= 2; }));
+  Child<QCheckBox>(form, "AnimateBox")->click();
+  WaitForShow(form);
+  EXPECT_EQ(shown.back().View, ViewKind::FromHere);
+  for (const ShownHour& h : shown) EXPECT_EQ(h.Frames.Drawn, IsDrawnView(h.View)) << IndexOf(h.View);
+}
+
 // A server that takes connections and never answers: the kernel completes them on
 // a socket that listens and never accepts.
 class StalledServer {

@@ -305,7 +305,8 @@ void TForm1::CreateMenus() {
   };
   static const Command kCommands[] = {
       {"&NASA Website", "NasaWebsite", QStyle::SP_DriveNetIcon, &TForm1::NasaWebsiteClick, {}, true},
-      {"&Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick, {}, true},
+      // A year NASA has not published gets the program's own table in NASA's layout.
+      {"&Full Year Data", "FullYearData", QStyle::SP_FileDialogDetailedView, &TForm1::FullYearDataClick, {}, false},
       {"&Movie in Browser", "MovieInBrowser1", QStyle::SP_MediaPlay, &TForm1::MovieInBrowser1Click, {}, true},
       {"Image in &Browser", "ImageInBrowser1", QStyle::SP_DesktopIcon, &TForm1::ImageInBrowser1Click, {}, true},
       {"Image in &Viewer", "ImageInViewer1", QStyle::SP_FileDialogContentsView, &TForm1::ImageInViewer1Click, {},

@@ -158,6 +158,10 @@ long double ParseInstant(const std::string& text) {
   return x;
 }
 
+long double ParseSpanEnd(const std::string& text) {
+  return ParseInstantText(text) == kRangeEnd ? kRangeEnd : ParseInstant(text);
+}
+
 std::string FormatNumber(long double value) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.15Lg", value);

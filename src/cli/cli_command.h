@@ -66,6 +66,9 @@ inline constexpr int kLastLunation = 24735;
 // An INSTANT: ISO 8601 UTC "YYYY-MM-DDTHH:MM[:SS]Z" or a day number such as 45292.5,
 // from 1600-01-01 to the end of 3999; a CliError otherwise.
 long double ParseInstant(const std::string& text);
+// The end of a span that includes neither it nor what follows: an INSTANT, or the end
+// of the covered range itself (4000-01-01T00:00Z), so that a span can close the range.
+long double ParseSpanEnd(const std::string& text);
 // A number written in decimals (an optional sign, digits, at most one point, an
 // optional exponent; nothing else around it), within the range kept for `what` (an option such as
 // "--lat" or a named argument); a CliError otherwise. ParseInteger further wants a whole int.

@@ -6,7 +6,6 @@
 
 #include "astro/lunar_eclipses.h"
 #include "cli/cli_command.h"
-#include "core/covered_range.h"
 
 namespace {
 
@@ -25,8 +24,7 @@ std::string Magnitude(double m) {
 // [FROM, TO), kind, greatest, umbral and penumbral magnitude, P1 U1 U2 U3 U4 P4,
 // separated by tabs.
 int Eclipses(const CliArgs& a, std::ostream& out) {
-  const long double from = ParseInstant(a.At(0, "FROM")), to = ParseInstant(a.At(1, "TO"));
-  if (from < kRangeStart || to > kRangeEnd) throw CliError("eclipses are known from 1600-01-01 to 4000-01-01 only");
+  const long double from = ParseInstant(a.At(0, "FROM")), to = ParseSpanEnd(a.At(1, "TO"));
   if (!(from < to)) throw CliError("TO must lie after FROM");
   for (const LunarEclipse& e : LunarEclipsesBetween(static_cast<double>(from), static_cast<double>(to))) {
     out << LunarEclipseKindName(e.Kind) << '\t' << ContactText(e.Greatest) << '\t' << Magnitude(e.UmbralMagnitude)

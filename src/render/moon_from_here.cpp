@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "render/bitmap_helpers.h"
-#include "render/drawn_moon.h"
+#include "render/eclipse_shadow.h"
 #include "render/feature_names.h"
 #include "render/moon_view.h"
 
@@ -52,7 +52,7 @@ QImage ThroughEyepiece(const QImage& picture, EyepieceImage eyepiece) {
 }  // namespace
 
 QImage DrawMoonFrameFromHere(const MoonRecord& record) {
-  return DrawMoonFrame(SeenFromPlace(HourValuesOf(record), record.Topocentric));
+  return DrawEclipsedMoonFrame(SeenFromPlace(HourValuesOf(record), record.Topocentric), record.DateTime);
 }
 
 FeatureProjection FromHereProjection(const MoonRecord& Record, const MoonViewOptions& Options, QSize PictureSize,

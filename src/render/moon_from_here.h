@@ -11,7 +11,7 @@
 #include "render/view_options.h"
 
 // The drawn frame of the hour as the place sees it: celestial north up, east left,
-// like the Moon view's frame before it is turned.
+// like the Moon view's frame before it is turned, with the Earth's shadow in an eclipse.
 QImage DrawMoonFrameFromHere(const MoonRecord& record);
 
 // The view into Bitmap (24-bit, any size) from FrameFromHere, made by

@@ -60,10 +60,10 @@ void FindFeatureDialog::SetShownHour(long double shown) {
 
 void FindFeatureDialog::NameChanged() {
   const LunarFeature* found = FindLunarFeature(NameEdit->text().trimmed().toStdString());
-  if (found == Chosen) return;
+  const bool another = found != Chosen;
   Chosen = found;
-  ShowAnswer();
-  if (Chosen) emit FeatureFound(Chosen);
+  ShowAnswer();  // also while no name matches: the answer follows every keystroke
+  if (another && Chosen) emit FeatureFound(Chosen);
 }
 
 void FindFeatureDialog::ShowAnswer() {

@@ -31,8 +31,18 @@ TEST(CliEclipses, PrintsOneTabSeparatedLinePerEclipseOfTheSpan) {
   EXPECT_NE(lines[1].find("\t-\t-\t"), std::string::npos) << lines[1];  // no U2, U3
 }
 
+// The span's end is not included: the end of the covered range closes the last year.
+TEST(CliEclipses, ASpanMayEndAtTheEndOfTheRange) {
+  const ProgramRun run = Cli({"eclipses", "3999-08-01T00:00Z", "4000-01-01T00:00Z"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  const std::vector<std::string> lines = OutputLines(run.Output);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind("penumbral\t3999-08-10T", 0), 0u) << lines[0];
+}
+
 TEST(CliEclipses, RefusesAnEmptyOrUncoveredSpan) {
   EXPECT_EQ(Cli({"eclipses", "2026-01-01T00:00Z", "2025-01-01T00:00Z"}).ExitCode, 2);
   EXPECT_EQ(Cli({"eclipses", "1599-01-01T00:00Z", "1601-01-01T00:00Z"}).ExitCode, 2);
+  EXPECT_EQ(Cli({"eclipses", "3999-01-01T00:00Z", "4000-01-01T00:00:01Z"}).ExitCode, 2);
   EXPECT_EQ(Cli({"eclipses", "2026-01-01T00:00Z"}).ExitCode, 2);
 }

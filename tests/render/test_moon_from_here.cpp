@@ -18,9 +18,9 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180;
 constexpr int kSunlitGreen = 30;
 
-// NASA's row r of 2024 seen from the place.
-MoonRecord RecordFrom(int r, const ObserverPlace& place) {
-  const NasaHourRecord row = NasaRecord(*NasaTableOf(2024), r);
+// NASA's row r of the year seen from the place.
+MoonRecord RecordFrom(int r, const ObserverPlace& place, int year = 2024) {
+  const NasaHourRecord row = NasaRecord(*NasaTableOf(year), r);
   MoonRecord record;
   SetHourValues(record, HourValuesOf(row));
   record.DateTime = row.DateTime;
@@ -92,6 +92,13 @@ TEST(MoonFromHere, TheDiscHasThePlacesDiameter) {
     for (int col = 0; col < frame.width(); ++col) lit += frame.constScanLine(row)[3 * col + 1] > 12;
   EXPECT_NEAR(2 * std::sqrt(lit / std::numbers::pi), DrawnDiscDiameter(record.Topocentric.Diam), 2);
   EXPECT_GT(std::fabs(static_cast<double>(record.Topocentric.Diam - record.Diam)), 4);
+}
+
+// In totality New York sees the Moon in the Earth's umbra, dim and copper, not sunlit.
+TEST(MoonFromHere, ShowsTheEarthsShadowInAnEclipse) {
+  const MoonRecord record = RecordFrom(1735, {40.71L, -74.01L, 0}, 2025);  // 2025-03-14 07:00 UTC
+  const double disc = std::numbers::pi * std::pow(DrawnDiscDiameter(record.Topocentric.Diam) / 2, 2);
+  EXPECT_LT(SunlitSideOf(DrawMoonFrameFromHere(record)).Pixels, 0.05 * disc);
 }
 
 // The window's view: always turned, so the window hides "Rotate Parallactic"; the

@@ -38,14 +38,17 @@ TEST(FindFeatureDialog, CompletesTheNameAndSaysWhetherTheFeatureCanBeSeen) {
     const char* Typed;
     const char* Says;
   } kCases[] = {
+      {"Nowhere", "No feature of that name."},  // typed first, before any name has matched
       {"mare crisium", "On the near side, sunlit"},  // east: long in sunlight at first quarter
       {"Copernicus", "On the near side, in darkness"},  // west of the terminator: still night
       {"Tsiolkovskiy", "On the far side: it cannot be seen"},
       {"Nowhere Crater", "No feature of that name."},
+      {"", ""},
   };
   for (const auto& c : kCases) {
     d.NameEdit->setText(QString::fromLatin1(c.Typed));
     EXPECT_TRUE(d.AnswerLab->text().contains(QLatin1String(c.Says))) << d.AnswerLab->text().toStdString();
+    EXPECT_EQ(d.AnswerLab->text().isEmpty(), *c.Says == '\0') << c.Typed;
     EXPECT_EQ(d.SunriseBut->isEnabled(), d.Feature() != nullptr) << c.Typed;
   }
   EXPECT_EQ(found, 3);

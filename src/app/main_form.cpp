@@ -72,6 +72,11 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
+QString NasaInEclipseTip() {
+  return QStringLiteral("NASA's frames do not show the Earth's shadow: during a lunar eclipse "
+                        "the Moon drawn by Orvanel shows it, unless this is ticked");
+}
+
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour) {
   auto* label = Named(new QLabel(text, parent), name);
   SetLabelColour(label, colour);
@@ -255,8 +260,7 @@ void TForm1::CreatePanelControls() {
   EyepieceBox->addItems({"As the eye sees it", "Star diagonal", "Straight through"});
   EyepieceBox->setToolTip(QStringLiteral("\"Moon from here\" as the eye sees it, or as a telescope shows it: "
                                          "mirror-reversed by a star diagonal, or turned over straight through"));
-  NasaInEclipseBox->setToolTip(QStringLiteral("NASA's frames do not show the Earth's shadow: during a lunar eclipse "
-                                              "the Moon drawn by Orvanel shows it, unless this is ticked"));
+  NasaInEclipseBox->setToolTip(NasaInEclipseTip());
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {PrevBut, NowBut, NextBut}) buttons->addWidget(b);
@@ -521,5 +525,8 @@ void TForm1::UpdateActions() {
     a->setEnabled(published);
     a->setToolTip(published ? a->text() : why);
   }
+  // Without NASA's frames there is no choice between theirs and the drawn Moon.
+  NasaInEclipseBox->setEnabled(published);
+  NasaInEclipseBox->setToolTip(published ? NasaInEclipseTip() : why);
 }
 

@@ -205,6 +205,9 @@ TEST_F(WorkingWindow, AYearWithoutNasaSeriesShowsComputedValuesAndTheDrawnMoon) 
     EXPECT_FALSE(action->isEnabled()) << name;
     EXPECT_TRUE(action->toolTip().contains("2027")) << name;
   }
+  const QCheckBox* nasaInEclipse = Child<QCheckBox>(form, "NasaInEclipseBox");
+  EXPECT_FALSE(nasaInEclipse->isEnabled());
+  EXPECT_TRUE(nasaInEclipse->toolTip().contains("2027"));
   // Full Year Data offers the program's own table of the year.
   for (const char* name : {"SaveChart1Action", "FullYearDataAction"})
     EXPECT_TRUE(form.findChild<QAction*>(name)->isEnabled()) << name;

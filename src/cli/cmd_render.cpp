@@ -1,7 +1,6 @@
 // The render command: the Moon view and the altitude chart of an instant as PNG
 // files, drawn exactly as the window draws them, so that they can be looked at
 // without a window. Without a NASA frame the program draws the Moon itself.
-#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <map>
@@ -52,9 +51,7 @@ EyepieceImage EyepieceOf(const CliArgs& a) {
 }
 
 void SavePng(const QImage& picture, const QString& path) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || SaveFile(path, png))
+  if (SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); }))
     throw CliError("cannot write " + path.toStdString());
 }
 

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Whether something other than a regular file stands at path (after links).
@@ -13,3 +15,7 @@ bool NotARegularFile(const QString& path);
 
 // Nothing on success, else why the file could not be written.
 std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes);
+
+// The same for a file that write puts into the device it is given (a picture's
+// encoder, say); write's false is a failure.
+std::optional<QString> SaveFile(const QString& path, const std::function<bool(QIODevice&)>& write);

@@ -1,6 +1,5 @@
 #include "export/export_commands.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -235,10 +234,8 @@ void SaveAsBmpFile(const ExportContext& ctx) {
   dialog.Filter = kBmpFilter;
   if (!dialog.Execute()) return;
   // Qt writes a 32-bit picture as a 24-bit BMP.
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
   const QImage chart = ctx.ChartImage.convertToFormat(QImage::Format_RGB32);
-  if (!buffer.open(QIODevice::WriteOnly) || !chart.save(&buffer, "BMP") || SaveFile(dialog.FileName, bmp)) {
+  if (SaveFile(dialog.FileName, [&chart](QIODevice& file) { return chart.save(&file, "BMP"); })) {
     ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
     return;
   }

@@ -40,6 +40,13 @@ UnitVector SmallAngle(double x) {
   return {1 - x2 / 2 * (1 - x2 / 12), x * (1 - x2 / 6 * (1 - x2 / 20))};
 }
 
+// Each of table's pairs of multiples of angles a and b, turned together.
+template <std::size_t N>
+void RotatePairs(const lunar_main_pairs::PairTable& table, const DelaunayMultiples& a, const DelaunayMultiples& b,
+                 std::array<UnitVector, N>& pairs) {
+  for (std::size_t i = 0; i < N; ++i) pairs[i] = Rotate(a[table.Pairs[i][0]], b[table.Pairs[i][1]]);
+}
+
 // The pairs of multiples of (D, l') and of (l, F) that the main problem's terms combine.
 struct MainArguments {
   explicit MainArguments(long double T) {
@@ -48,14 +55,8 @@ struct MainArguments {
       const std::array<long double, 5>& c = kLunarDelaunayDegrees[k];
       d[k] = DelaunayMultiples(TurnRadians(c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])))));
     }
-    for (std::size_t i = 0; i < First.size(); ++i) {
-      const lunar_main_pairs::Pair& p = kLunarMainPairs.First.Pairs[i];
-      First[i] = Rotate(d[0][p[0]], d[1][p[1]]);
-    }
-    for (std::size_t i = 0; i < Second.size(); ++i) {
-      const lunar_main_pairs::Pair& p = kLunarMainPairs.Second.Pairs[i];
-      Second[i] = Rotate(d[2][p[0]], d[3][p[1]]);
-    }
+    RotatePairs(kLunarMainPairs.First, d[0], d[1], First);
+    RotatePairs(kLunarMainPairs.Second, d[2], d[3], Second);
   }
   std::array<UnitVector, kLunarMainPairs.First.Count> First;
   std::array<UnitVector, kLunarMainPairs.Second.Count> Second;

@@ -18,8 +18,8 @@
 std::optional<FeatureProjection> TForm1::MoonProjection(ViewKind view, const MoonRecord& r, QSize picture,
                                                         qreal devicePixelRatio) const {
   if (!IsMoonView(view) || !InCoveredRange(r.DateTime)) return std::nullopt;
-  if (view == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(), picture, devicePixelRatio);
-  PictureGeometry geometry = MoonViewGeometry(r, ViewOptions(), picture, picture);
+  if (view == ViewKind::FromHere) return FromHereProjection(r, ViewOptions(r), picture, devicePixelRatio);
+  PictureGeometry geometry = MoonViewGeometry(r, ViewOptions(r), picture, picture);
   geometry.DevicePixelRatio = devicePixelRatio;
   return FeatureProjection(HourValuesOf(r), geometry);
 }

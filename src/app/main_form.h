@@ -101,7 +101,7 @@ class TForm1 : public QMainWindow {
   void GiveMenuIcons();
   void CreateKeys();
   void AnimationControlsEnabled(bool enabled);
-  MoonViewOptions ViewOptions() const;
+  MoonViewOptions ViewOptions(const MoonRecord& r) const;
   void ApplyViewLabels(const ViewLabels& labels);
   void UpdateActions();
   void SetStatusText(const QString& text);

@@ -65,21 +65,22 @@ void TForm1::ShowAllData(const MoonRecord& r) {
   Memo1->clear();
   if (!ShowDataBox->isChecked()) return;
   Memo1->setUpdatesEnabled(false);
-  QStringList lines = DataPanelLines(r, Show.Latitude(), Show.Longitude(), Zone, QLocale());
+  QStringList lines = DataPanelLines(r, r.Latitude, r.Longitude, Zone, QLocale());
   lines += PlaceDayLines(r, Zone, QLocale());
-  lines += EclipsePanelLines(r.DateTime, Show.Latitude(), Show.Longitude(), Zone, QLocale());
+  lines += EclipsePanelLines(r.DateTime, r.Latitude, r.Longitude, Zone, QLocale());
   Memo1->setPlainText(lines.join('\n'));
   Memo1->setUpdatesEnabled(true);
 }
 
-MoonViewOptions TForm1::ViewOptions() const {
+// The place is the record's own, the one its values were computed for.
+MoonViewOptions TForm1::ViewOptions(const MoonRecord& r) const {
   MoonViewOptions o;
   o.ShowLines = ShowLinesBox->isChecked();
   o.RotateParallactic = RotateBox->isChecked();
   o.Names = NamesBox->isChecked();
   o.Eyepiece = static_cast<EyepieceImage>(EyepieceBox->currentIndex());
-  o.Latitude = Show.Latitude();
-  o.Longitude = Show.Longitude();
+  o.Latitude = r.Latitude;
+  o.Longitude = r.Longitude;
   o.ImageSize = ImageSize;
   return o;
 }
@@ -105,7 +106,7 @@ void TForm1::ShowMoon(const ShownHour& hour) {
   if (hour.View == ViewKind::ChartH || hour.View == ViewKind::ChartV) Image2->Picture().fill(Qt::black);
   MessageBoxReporter reporter(this);
   const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
-  const MoonViewOptions options = ViewOptions();
+  const MoonViewOptions options = ViewOptions(hour.Record);
   ApplyViewLabels(
       ::ShowMoon(hour.View, hour.Hour, hour.Record, options, services, FrameJpeg, FrameTiff, Image2->Picture()));
   MarkFeature(hour, Image2->Picture());
@@ -120,7 +121,7 @@ void TForm1::ShowMoon(const ShownHour& hour) {
 void TForm1::DrawPolyLine(const ShownHour& hour) {
   MessageBoxReporter reporter(this);
   const MoonViewServices services{Zone, reporter, Zone.Label(static_cast<double>(hour.Hour))};
-  const MoonViewOptions options = ViewOptions();
+  const MoonViewOptions options = ViewOptions(hour.Record);
   ApplyViewLabels(::DrawPolyLine(hour.Hour, hour.Record, options, services, FrameJpeg, Image1->Picture()));
   Image1->SetShownPicture([hour, options, &zone = Zone, name = services.LocalName](const ShownSize& shown) {
     StderrBitmapErrorReporter quiet;

@@ -26,8 +26,7 @@ constexpr double kOneSecondDays = 1.0 / 86400.0;
 
 }  // namespace
 
-// One show request: its hour, the view its frames are of (a view chosen while the
-// animation runs is read at its next step) and the transfers it started.
+// One show request: its hour, the view its frames are of and the transfers it started.
 struct ShowSession::Request {
   long double Hour;
   ViewKind View;
@@ -123,8 +122,10 @@ void ShowSession::MoveTo(long double x) {
   Show(x);
 }
 
+// A request still on its way is overtaken at once, the animation's too: its frames
+// and record were made for the settings before, and are never painted with the new ones.
 void ShowSession::ShowAgain() {
-  if (!AnimationOn) Show(Hour);
+  if (!AnimationOn || Pending()) Show(Hour);
 }
 
 // The hour's record now, its frames on the show pool. The request it overtakes has its

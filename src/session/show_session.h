@@ -93,7 +93,7 @@ class ShowSession : public QObject {
   void StopAnimation();
   void ToggleReverse() { SetReverse(!Backwards); }
   // The hour shown again (after a change of the settings or of what the pictures show);
-  // while the animation runs its next step shows them.
+  // while the animation runs, its next step shows them, or at once the hour on its way.
   void ShowAgain();
 
  signals:

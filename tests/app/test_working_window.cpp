@@ -529,9 +529,8 @@ TEST_F(WorkingWindow, StoppingAnAnimationKeepsTheHourShown) {
   }
 }
 
-// A view chosen while the animation waits for a frame takes over from the next step:
-// the frame on its way is painted as the view it was fetched for, never as the new one
-// (NASA's frame is not the Moon from here).
+// A view chosen while the animation waits for a frame: that frame is never painted as
+// the new view (NASA's frame is not the Moon from here).
 TEST_F(WorkingWindow, AViewChosenWhileAnimatingIsNeverPaintedWithAnotherViewsFrames) {
   TForm1 form(MakeServices());
   form.Session().GoTo(At(2024, 6, 9, 18));
@@ -552,6 +551,30 @@ TEST_F(WorkingWindow, AViewChosenWhileAnimatingIsNeverPaintedWithAnotherViewsFra
   WaitForShow(form);
   EXPECT_EQ(shown.back().View, ViewKind::FromHere);
   for (const ShownHour& h : shown) EXPECT_EQ(h.Frames.Drawn, IsDrawnView(h.View)) << IndexOf(h.View);
+}
+
+// A place chosen while the animation waits for a frame overtakes it: the hour on its
+// way was computed for the place before, and is never painted once another is chosen.
+TEST_F(WorkingWindow, APlaceChosenWhileAnimatingOvertakesTheHourOnItsWay) {
+  TForm1 form(MakeServices());
+  form.Session().GoTo(At(2024, 6, 9, 18));
+  WaitForShow(form);
+  Log->Holding = true;
+  Child<QCheckBox>(form, "AnimateBox")->click();
+  ASSERT_TRUE(form.Session().Pending());
+  const long double onItsWay = form.Session().HourShown();
+  form.Session().SetPlace(-33.9L, 151.2L);
+  form.Session().ShowAgain();
+  std::vector<ShownHour> shown;
+  QObject::connect(&form.Session(), &ShowSession::Shown, &form, [&](const ShownHour& h) {
+    if (!h.StandIn) shown.push_back(h);
+  });
+  Log->Release.Raise();
+  ASSERT_TRUE(ProcessUntil([&] { return shown.size() >= 2; }));
+  Child<QCheckBox>(form, "AnimateBox")->click();
+  WaitForShow(form);
+  EXPECT_EQ(shown.front().Hour, onItsWay);
+  for (const ShownHour& h : shown) EXPECT_EQ(h.Record.Latitude, -33.9L) << static_cast<double>(h.Hour);
 }
 
 // A server that takes connections and never answers: the kernel completes them on

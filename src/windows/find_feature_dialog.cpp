@@ -1,9 +1,11 @@
 #include "windows/find_feature_dialog.h"
 
 #include <QCompleter>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -12,11 +14,46 @@
 
 namespace {
 
-QStringList FeatureNames() {
-  QStringList names;
-  for (const LunarFeature& f : LunarFeatures()) names << QString::fromUtf8(f.Name);
-  names.sort(Qt::CaseInsensitive);
-  return names;
+// What a name is matched by, typed or listed: its letters without case or accents, and
+// any apostrophe as the plain one, so "angstrom" finds Angström and "d’Alembert"
+// d'Alembert. No two names of the list share a key.
+QString NameKey(const QString& name) {
+  QString key;
+  for (const QChar c : name.normalized(QString::NormalizationForm_D))
+    if (!c.isMark()) key += c == QChar(0x2019) || c == QChar(0x2018) || c == QChar(0x02BC) ? QChar('\'') : c;
+  return key.toCaseFolded();
+}
+
+constexpr int kKeyRole = Qt::UserRole;
+
+// The completer matches what is typed by its key against the names' keys, and offers
+// and inserts the names as they are written.
+class FeatureNameCompleter : public QCompleter {
+ public:
+  explicit FeatureNameCompleter(QObject* parent) : QCompleter(parent) {
+    auto* names = new QStandardItemModel(this);
+    for (const LunarFeature& f : LunarFeatures()) {
+      auto* item = new QStandardItem(QString::fromUtf8(f.Name));
+      item->setData(NameKey(item->text()), kKeyRole);
+      names->appendRow(item);
+    }
+    names->setSortRole(kKeyRole);
+    names->sort(0);
+    setModel(names);
+    setCompletionRole(kKeyRole);
+    setFilterMode(Qt::MatchContains);
+  }
+  QStringList splitPath(const QString& path) const override { return {NameKey(path)}; }
+  QString pathFromIndex(const QModelIndex& index) const override { return index.data(Qt::DisplayRole).toString(); }
+};
+
+const LunarFeature* FeatureOfKey(const QString& key) {
+  static const QHash<QString, const LunarFeature*> kFeatures = [] {
+    QHash<QString, const LunarFeature*> features;
+    for (const LunarFeature& f : LunarFeatures()) features.insert(NameKey(QString::fromUtf8(f.Name)), &f);
+    return features;
+  }();
+  return kFeatures.value(key, nullptr);
 }
 
 QString AnswerText(const LunarFeature& f, const FeatureVisibility& seen) {
@@ -37,10 +74,7 @@ FindFeatureDialog::FindFeatureDialog(long double shown, HourValuesLookup hourVal
   setWindowTitle(QStringLiteral("Find Feature"));
   NameEdit = new QLineEdit(this);
   NameEdit->setPlaceholderText(QStringLiteral("Name of a crater, sea, mountain or landing site"));
-  auto* completer = new QCompleter(FeatureNames(), NameEdit);
-  completer->setCaseSensitivity(Qt::CaseInsensitive);
-  completer->setFilterMode(Qt::MatchContains);
-  NameEdit->setCompleter(completer);
+  NameEdit->setCompleter(new FeatureNameCompleter(NameEdit));
   AnswerLab = new QLabel(this);
   AnswerLab->setWordWrap(true);
   SunriseBut = new QPushButton(QStringLiteral("Next Sunrise Over It"), this);
@@ -59,7 +93,7 @@ void FindFeatureDialog::SetShownHour(long double shown) {
 }
 
 void FindFeatureDialog::NameChanged() {
-  const LunarFeature* found = FindLunarFeature(NameEdit->text().trimmed().toStdString());
+  const LunarFeature* found = FeatureOfKey(NameKey(NameEdit->text().trimmed()));
   const bool another = found != Chosen;
   Chosen = found;
   ShowAnswer();  // also while no name matches: the answer follows every keystroke

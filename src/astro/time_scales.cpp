@@ -1,5 +1,6 @@
 #include "astro/time_scales.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -159,7 +160,14 @@ double LocalToUtc(double x, const TimeZoneRules& zone) {
   // The offset at the local reading taken as UTC is at most a day off the offset at
   // the true instant; a second look at the instant it gives settles it.
   const long double first = x - UtcOffsetHours(x, zone) / 24.0L;
-  return static_cast<double>(x - UtcOffsetHours(static_cast<double>(first), zone) / 24.0L);
+  const long double offset = UtcOffsetHours(static_cast<double>(first), zone);
+  const long double second = x - offset / 24.0L;
+  // Where the instant found has another offset again, the two looks straddle a change
+  // to a later offset, which the clocks skip x at: x is read with the old offset, which
+  // gives the later of the two instants (a skipped midnight gives the change itself).
+  if (UtcOffsetHours(static_cast<double>(second), zone) != offset)
+    return static_cast<double>(std::max(first, second));
+  return static_cast<double>(second);
 }
 
 double UtcToLocal(double x, const TimeZoneRules& zone) {

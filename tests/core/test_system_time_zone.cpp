@@ -33,11 +33,27 @@ TEST(SystemTimeZone, TheOffsetIsTheZonesAtTheInstant) {
   }
 }
 
+// A local midnight maps to the instant its day begins. Where the clocks skip midnight
+// (Havana springs from 00:00 to 01:00; Samoa skipped 30 December 2011 when it crossed
+// the date line), the day begins at the change itself.
 TEST(SystemTimeZone, LocalMidnightAcrossAChangeMapsToTheRightInstant) {
-  const SystemTimeZone zone{QTimeZone("America/New_York")};
-  // The day after the spring change starts at 04:00 UTC, the day of it at 05:00 UTC.
-  EXPECT_NEAR(LocalToUtc(At(2024, 3, 11), zone), At(2024, 3, 11, 4), 1e-9);
-  EXPECT_NEAR(LocalToUtc(At(2024, 3, 10), zone), At(2024, 3, 10, 5), 1e-9);
+  struct Case {
+    const char* Zone;
+    double LocalMidnight;
+    double Utc;
+  } cases[] = {
+      {"America/New_York", At(2024, 3, 11), At(2024, 3, 11, 4)},  // the day after the spring change
+      {"America/New_York", At(2024, 3, 10), At(2024, 3, 10, 5)},  // the day of it
+      {"America/Havana", At(2024, 3, 10), At(2024, 3, 10, 5)},     // 00:00 skipped: 01:00 CDT
+      {"America/Havana", At(2024, 11, 3), At(2024, 11, 3, 4)},     // 00:00 shown twice: the first
+      {"Pacific/Apia", At(2011, 12, 30), At(2011, 12, 30, 10)},    // a skipped day
+      {"Pacific/Apia", At(2011, 12, 31), At(2011, 12, 30, 10)},    // ...starts where the next does
+      {"Pacific/Apia", At(2011, 12, 29), At(2011, 12, 29, 10)},
+  };
+  for (const Case& c : cases) {
+    const SystemTimeZone zone{QTimeZone(c.Zone)};
+    EXPECT_NEAR(LocalToUtc(c.LocalMidnight, zone), c.Utc, 1e-9) << c.Zone << " " << c.LocalMidnight;
+  }
 }
 
 TEST(SystemTimeZone, AnInvalidZoneCannotTellItsOffset) {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "astro/feature_visibility.h"
+#include "core/covered_range.h"
 #include "core/feature_sun_events.h"
 
 namespace {
@@ -116,9 +117,13 @@ void FindFeatureDialog::GoToSunEvent(bool sunrise) {
   const std::optional<long double> hour = NextSunEvent(sunrise ? SunEvent::Sunrise : SunEvent::Sunset,
                                                        Chosen->LatitudeDeg, Chosen->LongitudeDeg, Shown, Values);
   if (!hour) {
-    AnswerLab->setText(QStringLiteral("The Sun does not %1 over %2 within a month of this hour.")
+    // The search stops at the end of the years the program covers, which may come first.
+    const bool rangeEndsFirst = Shown + kSunEventSearchHours / 24.0L >= kRangeEnd;
+    AnswerLab->setText(QStringLiteral("The Sun does not %1 over %2 %3.")
                            .arg(sunrise ? QStringLiteral("rise") : QStringLiteral("set"),
-                                QString::fromUtf8(Chosen->Name)));
+                                QString::fromUtf8(Chosen->Name),
+                                rangeEndsFirst ? QStringLiteral("before the end of 3999")
+                                               : QStringLiteral("within a month of this hour")));
     return;
   }
   emit GoToHour(*hour);

@@ -77,6 +77,14 @@ TEST(FindFeatureDialog, NextSunriseAndSunsetHandOverTheHourOfTheEvent) {
     EXPECT_EQ(before > 0, button == d.SunsetBut);
     EXPECT_EQ(at > 0, button == d.SunriseBut);
   }
+  // Near the end of the years covered the search stops there, and says so.
+  FindFeatureDialog end(EncodeDateTimeOrZero(3999, 12, 31, 12, 0, 0, 0), HourValuesAt);
+  end.NameEdit->setText(QStringLiteral("Copernicus"));
+  QObject::connect(&end, &FindFeatureDialog::GoToHour, [&go](long double hour) { go.push_back(hour); });
+  go.clear();
+  end.SunriseBut->click();
+  EXPECT_TRUE(go.empty());
+  EXPECT_EQ(end.AnswerLab->text(), QStringLiteral("The Sun does not rise over Copernicus before the end of 3999."));
   // Shown the hour of sunrise, the dialog says the feature is on the terminator.
   d.SetShownHour(*NextSunEvent(SunEvent::Sunrise, f.LatitudeDeg, f.LongitudeDeg, kFirstQuarter, HourValuesAt));
   EXPECT_TRUE(d.AnswerLab->text().contains(QStringLiteral("on the terminator"))) << d.AnswerLab->text().toStdString();

@@ -5,17 +5,10 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace {
-
-// A write the disk filled up in the middle of stores part of its bytes and sets no
-// error; only the next attempt at the rest is refused with the system's reason. The
-// temporary file is discarded after a failure, so trying once more costs nothing.
-QString WhyUnwritten(QSaveFile& file) {
+QString WhyUnwritten(QFileDevice& file) {
   file.flush();
   return file.errorString();
 }
-
-}  // namespace
 
 bool NotARegularFile(const QString& path) {
   struct stat st {};

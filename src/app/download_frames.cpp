@@ -14,12 +14,19 @@
 
 namespace {
 
-// What the worker and the window share besides the progress value: the bytes so far
-// and the user's cancel.
+// What the worker and the window share besides the progress value: the bytes so far,
+// the user's cancel, and why the last file failed (read once the batch has ended).
 struct DownloadMeter {
   std::atomic<bool> Cancel{false};
   std::atomic<long long> Bytes{0};
+  QString LastFailure;
 };
+
+// The batch's tally, with why the last file failed when one did (a full disk, say).
+QString TallyText(const FrameBatchTally& tally, const QString& lastFailure) {
+  const QString text = QString::fromStdString(SummaryOf(tally));
+  return tally.Failed > 0 ? QStringLiteral("%1 (the last: %2)").arg(text, lastFailure) : text;
+}
 
 }  // namespace
 
@@ -62,7 +69,7 @@ void TForm1::StartFrameDownload(const FrameRangeChoice& choice) {
     watcher->deleteLater();
     DownloadProgress->deleteLater();
     DownloadProgress = nullptr;
-    SetStatusText(" Download Frames: " + QString::fromStdString(SummaryOf(watcher->result())) +
+    SetStatusText(" Download Frames: " + TallyText(watcher->result(), meter->LastFailure) +
                   (meter->Cancel ? QStringLiteral(", cancelled") : QString()));
   });
   // The window closing ends the batch and abandons the files in flight.
@@ -71,6 +78,7 @@ void TForm1::StartFrameDownload(const FrameRangeChoice& choice) {
     promise.setProgressRange(0, static_cast<int>(urls.size()));
     const auto progress = [&](const FrameBatchStep& s) {
       meter->Bytes = s.SoFar.Bytes;
+      if (!s.Result.Result.Ok) meter->LastFailure = s.Result.Result.Reason;
       promise.setProgressValue(s.SoFar.Done());
     };
     promise.addResult(FetchFrameBatch(cache, urls, progress, meter->Cancel));

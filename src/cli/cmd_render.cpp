@@ -3,6 +3,7 @@
 // without a window. Without a NASA frame the program draws the Moon itself.
 #include <QDir>
 #include <QImage>
+#include <iostream>
 #include <map>
 
 #include "cli/cli_command.h"
@@ -50,9 +51,12 @@ EyepieceImage EyepieceOf(const CliArgs& a) {
   return it->second;
 }
 
-void SavePng(const QImage& picture, const QString& path) {
-  if (SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); }))
-    throw CliError("cannot write " + path.toStdString());
+// False, with a line on stderr saying why, when path could not be written.
+bool SavePng(const QImage& picture, const QString& path) {
+  const std::optional<QString> why =
+      SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); });
+  if (why) std::cerr << "orvanel-cli render: cannot write " << path.toStdString() << ": " << why->toStdString() << '\n';
+  return !why;
 }
 
 void PrintLabel(std::ostream& out, const char* name, const std::optional<LabelText>& label) {
@@ -105,8 +109,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 
   const QString folder = QString::fromStdString(a.Options.at("out"));
   if (!QDir().mkpath(folder)) throw CliError("cannot create folder " + folder.toStdString());
-  SavePng(moon, folder + "/moon.png");
-  SavePng(chart.Picture, folder + "/chart.png");
+  if (!SavePng(moon, folder + "/moon.png") || !SavePng(chart.Picture, folder + "/chart.png")) return 1;
   PrintLabel(out, "UTCLab", view.UTCLab);
   PrintLabel(out, "LocLab", view.LocLab);
   PrintLabel(out, "ParallacticLab", view.ParallacticLab);

@@ -1,6 +1,9 @@
 // orvanel-cli: the engine, the tables, the data panel and the renderer from the command line.
 #include <QGuiApplication>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "cli/cli_command.h"
@@ -23,15 +26,8 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  qInstallMessageHandler(QuietQtMessages);
-  // Rendering and fonts need a GUI application, never a display.
-  const std::vector<std::string> words(argv + 1, argv + argc);  // before Qt takes its own
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-
+// Runs the command words name; its exit status.
+int RunCommand(const std::vector<std::string>& words) {
   if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(std::cout);
   for (const CliCommand& c : CliCommands()) {
     if (words[0] != c.Name) continue;
@@ -45,4 +41,25 @@ int main(int argc, char** argv) {
   }
   std::cerr << "orvanel-cli: unknown command \"" << words[0] << "\" (see orvanel-cli help)\n";
   return 2;
+}
+
+// Results that did not reach their file (a full disk, say) are a failure: most of
+// them are still in the output's buffer when the command returns, so it is emptied
+// here, while the failure can still be told and counted.
+int OutputWritten(int status, const std::string& command) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  std::cerr << "orvanel-cli " << command << ": cannot write the output: " << std::strerror(errno) << '\n';
+  return status == 0 ? 1 : status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietQtMessages);
+  // Rendering and fonts need a GUI application, never a display.
+  const std::vector<std::string> words(argv + 1, argv + argc);  // before Qt takes its own
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  return OutputWritten(RunCommand(words), words.empty() ? "help" : words[0]);
 }

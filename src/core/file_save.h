@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 #include <functional>
@@ -12,6 +13,11 @@
 
 // Whether something other than a regular file stands at path (after links).
 bool NotARegularFile(const QString& path);
+
+// Why writing to file failed. A write the disk filled up in the middle of stores part
+// of its bytes and sets no error; only the next attempt at the rest is refused with
+// the system's reason, so the rest is tried once more: for a file to be discarded.
+QString WhyUnwritten(QFileDevice& file);
 
 // Nothing on success, else why the file could not be written.
 std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes);

@@ -190,7 +190,8 @@ QString WriteKeys(const StoredSettings& s, const std::function<bool(const QByteA
   if (chosen.empty()) return {};
   const std::optional<std::vector<IniLine>> lines = QSettingsLines(chosen);
   if (!lines || !QDir().mkpath(QFileInfo(path).absolutePath())) return failed;
-  if (SaveFile(path, SetIniLines(*file, kGroup, *lines))) return failed;
+  if (const std::optional<QString> why = SaveFile(path, SetIniLines(*file, kGroup, *lines)))
+    return QStringLiteral("%1: %2").arg(failed, *why);
   return {};
 }
 

@@ -235,8 +235,9 @@ void SaveAsBmpFile(const ExportContext& ctx) {
   if (!dialog.Execute()) return;
   // Qt writes a 32-bit picture as a 24-bit BMP.
   const QImage chart = ctx.ChartImage.convertToFormat(QImage::Format_RGB32);
-  if (SaveFile(dialog.FileName, [&chart](QIODevice& file) { return chart.save(&file, "BMP"); })) {
-    ctx.ReportError(CannotCreate(dialog.FileName, QStringLiteral("The picture could not be written.")));
+  if (const std::optional<QString> why =
+          SaveFile(dialog.FileName, [&chart](QIODevice& file) { return chart.save(&file, "BMP"); })) {
+    ctx.ReportError(CannotCreate(dialog.FileName, *why));
     return;
   }
   ctx.Tell(QStringLiteral("Saved the chart as %1").arg(Native(dialog.FileName)));

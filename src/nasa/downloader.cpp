@@ -247,9 +247,14 @@ DownloadResult FailureOf(CURLcode code, long status) {
   }
 }
 
+DownloadResult CannotWrite(const QString& fileName, const QString& why) {
+  return DownloadResult::Failure(DownloadFailure::CannotWrite, QStringLiteral("cannot write %1: %2").arg(fileName, why));
+}
+
 // Renames part over fileName in one step, giving it fileName's permissions when
-// there is one and a new file's usual ones otherwise (a temporary file is private).
-bool ReplaceWith(QTemporaryFile& part, const QString& fileName) {
+// there is one and a new file's usual ones otherwise (a temporary file is private);
+// the system's reason when it cannot.
+std::optional<QString> ReplaceWith(QTemporaryFile& part, const QString& fileName) {
   constexpr QFileDevice::Permissions kNewFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadUser | QFileDevice::WriteUser |
                                                 QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -258,9 +263,9 @@ bool ReplaceWith(QTemporaryFile& part, const QString& fileName) {
   std::error_code error;
   std::filesystem::rename(QFile::encodeName(part.fileName()).toStdString(), QFile::encodeName(fileName).toStdString(),
                           error);
-  if (error) return false;
+  if (error) return QString::fromStdString(error.message());
   part.setAutoRemove(false);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -320,10 +325,9 @@ DownloadResult Downloader::Fetch(const std::string& url, QByteArray& stream, con
 
 DownloadResult Downloader::DownloadToFile(const std::string& url, const QString& fileName, const BodyCheck& accept,
                                           const DownloadControl& control) const {
-  const DownloadResult cannotWrite =
-      DownloadResult::Failure(DownloadFailure::CannotWrite, QStringLiteral("cannot write the file"));
   QTemporaryFile part(fileName + QStringLiteral(".XXXXXX"));  // beside fileName, removed unless renamed over it
-  if (NotARegularFile(fileName) || !part.open()) return cannotWrite;
+  if (NotARegularFile(fileName)) return CannotWrite(fileName, QStringLiteral("no regular file stands there"));
+  if (!part.open()) return CannotWrite(fileName, part.errorString());
   long long written = 0;
   bool writeFailed = false;
   const long long cap = BodyCap(control);
@@ -336,10 +340,11 @@ DownloadResult Downloader::DownloadToFile(const std::string& url, const QString&
         return !writeFailed;
       },
       control);
-  if (writeFailed || (result.Ok && !part.flush())) return cannotWrite;
+  if (writeFailed || (result.Ok && !part.flush())) return CannotWrite(fileName, WhyUnwritten(part));
   if (!result.Ok) return result;
   if (accept && !(part.seek(0) && accept(part.readAll()))) return CorruptData(result.HttpStatus);
-  return ReplaceWith(part, fileName) ? result : cannotWrite;
+  if (const std::optional<QString> why = ReplaceWith(part, fileName)) return CannotWrite(fileName, *why);
+  return result;
 }
 
 DownloadResult Downloader::DownloadStrings(const std::string& url, QStringList& lines,

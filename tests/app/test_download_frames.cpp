@@ -8,7 +8,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QDateTimeEdit>
+#include <cerrno>
+#include <cstring>
 
+#include "support/file_size_limit.h"
 #include "support/frame_server.h"
 #include "support/window_test.h"
 #include "windows/download_frames_dialog.h"
@@ -71,6 +74,18 @@ TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
   EXPECT_EQ(Server->Requests, 5);
   EXPECT_EQ(CachedFiles(), 6);
   EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
+}
+
+// A disk without room for the frames: each counts as failed, none is left in part,
+// and the tally says why.
+TEST_F(DownloadFrames, AFullDiskFailsTheFramesAndSaysWhy) {
+  const FileSizeLimit full(100);
+  ASSERT_NE(Download(2), nullptr);
+  WaitForTally();
+  EXPECT_TRUE(Status().startsWith(" Download Frames: fetched 0, already cached 1, failed 2 (the last: cannot write "))
+      << Status().toStdString();
+  EXPECT_TRUE(Status().endsWith(QStringLiteral(": %1)").arg(std::strerror(EFBIG)))) << Status().toStdString();
+  EXPECT_EQ(CachedFiles(), 1);
 }
 
 TEST_F(DownloadFrames, CancelStopsTheBatchAndAbandonsTheFilesInFlight) {

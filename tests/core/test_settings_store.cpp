@@ -9,12 +9,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 
 #include <sys/stat.h>
 
 #include "core/settings_store.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -306,6 +309,34 @@ TEST_F(SettingsStore, OnlyARegularFileIsWritten) {
   }
   EXPECT_EQ(QFileInfo(fifo).isFile(), false);
   EXPECT_TRUE(QFileInfo::exists(fifo));
+}
+
+// A disk filling up while the settings are written: the failure is reported (with
+// the system's reason when the file itself could not take them) and the file keeps
+// what it held, nothing the first time.
+TEST_F(SettingsStore, ADiskFillingUpIsReportedAndKeepsTheFile) {
+  ASSERT_EQ(WriteSettings(StoredSettings{}), QString());
+  const qint64 whole = QFileInfo(IniPath()).size();
+  const struct {
+    QByteArray Before;
+    qint64 Room;
+    std::string Reason;
+  } cases[] = {
+      {"", whole / 2, ""},
+      {"[ELSEWHERE]\nMore=kept too\n", whole + 10, std::strerror(EFBIG)},
+  };
+  for (const auto& c : cases) {
+    QFile::remove(IniPath());
+    if (!c.Before.isEmpty()) WriteRaw(QString::fromUtf8(c.Before));
+    QString why;
+    {
+      const FileSizeLimit full(static_cast<rlim_t>(c.Room));
+      why = WriteSettings(StoredSettings{});
+    }
+    EXPECT_FALSE(why.isEmpty()) << c.Room;
+    EXPECT_TRUE(why.endsWith(QString::fromStdString(c.Reason))) << why.toStdString();
+    EXPECT_EQ(QFileInfo::exists(IniPath()) ? ReadBytes(IniPath()) : QByteArray(), c.Before) << c.Room;
+  }
 }
 
 // A file far larger than any settings file (here a sparse terabyte) is neither read

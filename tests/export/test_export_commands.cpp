@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,20 +13,25 @@
 #include <tiffio.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "core/file_save.h"
 #include "export/command_frame.h"
 #include "export/export_commands.h"
+#include "support/file_size_limit.h"
 #include "support/hand_off_recorder.h"
 #include "support/qt_app_environment.h"
 #include "support/scripted_save_dialog.h"
 #include "nasa/frame_naming.h"
 #include "nasa/nasa_urls.h"
 #include "support/local_http_server.h"
+#include "support/test_folders.h"
 
 namespace {
 
@@ -502,6 +508,24 @@ TEST_F(ExportCommands, SaveChartReportsAChartThatCannotBeWritten) {
     EXPECT_TRUE(Errors[0].contains(chosen)) << Errors[0].toStdString();
   }
   EXPECT_TRUE(std::filesystem::is_fifo(fifo.toStdString()));
+}
+
+// A disk too full for the chart: the message names the system's reason and the file
+// chosen keeps what it held.
+TEST_F(ExportCommands, SaveChartOnAFullDiskKeepsTheOldFile) {
+  const QString chosen = InWork("chart.bmp");
+  ASSERT_FALSE(SaveFile(chosen, QByteArray("old")));
+  Dialog.Answers = {chosen};
+  {
+    const FileSizeLimit full(1000);
+    SaveAsBmpFile(Context());
+  }
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors[0].endsWith(QString::fromLocal8Bit(std::strerror(EFBIG)))) << Errors[0].toStdString();
+  EXPECT_EQ(FolderEntries(QFileInfo(chosen).path()), QStringList{"chart.bmp"});
+  QFile file(chosen);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "old");
 }
 
 // Each command says what it did, naming the file or the address, or that no program

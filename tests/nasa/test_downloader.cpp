@@ -5,12 +5,15 @@
 
 #include <QFile>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <chrono>
 #include <mutex>
 
 #include "nasa/downloader.h"
 #include "nasa/image_decode.h"
+#include "support/file_size_limit.h"
 #include "support/local_http_server.h"
 #include "support/raw_answer_server.h"
 #include "support/stderr_capture.h"
@@ -219,6 +222,27 @@ TEST_F(Downloads, FailedFileDownloadsLeaveNoNewFile) {
     EXPECT_EQ(Fetch.DownloadToFile(Url("/text.txt"), target).Kind, DownloadFailure::CannotWrite) << target.toStdString();
   EXPECT_TRUE(std::filesystem::is_fifo(fifo.toStdString()));
   EXPECT_EQ(Entries().size(), before.size() + 2);  // frame.tif and the FIFO
+}
+
+// A disk that fills up while the file arrives (in the middle of the body, or with the
+// last bytes kept back in the buffer): the failure names the file and the system's
+// reason, and the file it was to replace stays as it was.
+TEST_F(Downloads, ADiskFillingUpKeepsTheOldFile) {
+  const QString kept = Target("kept.txt");
+  for (const rlim_t room : {1000, 4999}) {
+    ASSERT_TRUE(Fetch.DownloadToFile(Url("/text.txt"), kept).Ok);
+    DownloadResult result;
+    {
+      const FileSizeLimit full(room);
+      result = Fetch.DownloadToFile(Url("/big"), kept);
+    }
+    EXPECT_EQ(result.Kind, DownloadFailure::CannotWrite) << room;
+    EXPECT_EQ(result.Reason.toStdString(), "cannot write " + kept.toStdString() + ": " + std::strerror(EFBIG)) << room;
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kText) << room;
+    EXPECT_EQ(Entries(), QStringList{"kept.txt"}) << room;
+  }
 }
 
 TEST_F(Downloads, StringsSplitAtLfAndCrlf) {

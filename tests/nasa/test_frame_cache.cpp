@@ -9,10 +9,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 #include "nasa/frame_cache.h"
 #include "nasa/frame_prefetcher.h"
+#include "support/file_size_limit.h"
 #include "support/local_http_server.h"
 #include "support/test_folders.h"
 #include "support/test_images.h"
@@ -370,6 +373,27 @@ TEST_F(FrameCacheTest, StoreCountsWhatIsNotWholeOnDisk) {
     EXPECT_EQ(cache.Store(FrameUrl(2)).From, Source::Network);
     EXPECT_EQ(QFileInfo(other).size(), Frame().size());
   }
+}
+
+// A disk without room for the frames: the frame asked for is still shown (and kept in
+// memory), a frame to be stored is a failure that says why, and no file or part of one
+// stays for a later start to take.
+TEST_F(FrameCacheTest, AFullDiskStillShowsTheFrameAndKeepsNoPart) {
+  FrameCache cache = MakeCache();
+  QImage image;
+  FrameFetch shown, stored;
+  {
+    const FileSizeLimit full(static_cast<rlim_t>(Frame().size() / 2));
+    shown = cache.Load(FrameUrl(1), image);
+    stored = cache.Store(FrameUrl(2));
+  }
+  EXPECT_TRUE(shown.Result.Ok);
+  EXPECT_EQ(image.size(), QSize(64, 48));
+  EXPECT_EQ(cache.Load(FrameUrl(1), image).From, Source::Memory);
+  EXPECT_EQ(stored.Result.Kind, DownloadFailure::CannotWrite);
+  EXPECT_TRUE(stored.Result.Reason.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))))
+      << stored.Result.Reason.toStdString();
+  EXPECT_EQ(FilesUnder(folder_->path()), 0);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ struct ShowSession::Request {
 
 ShowSession::ShowSession(const SessionServices& services, QObject* parent)
     : QObject(parent), Svc(services), Lat(kDefaultLatitude), Lon(kDefaultLongitude) {
-  Hour = RoundToHour(LocalToUtc(static_cast<double>(Svc.LocalClock.LocalNow()), Svc.Zone), false);
+  Hour = RoundToHour(Svc.UtcClock.UtcNow(), false);
   StandInTimer.setSingleShot(true);
   StandInTimer.setInterval(kStandInAfterMs);
   connect(&StandInTimer, &QTimer::timeout, this, &ShowSession::StandIn);
@@ -66,7 +66,7 @@ void ShowSession::DayForward() { MoveTo(NextStep(Hour, 1.0L)); }
 void ShowSession::DayBack() { MoveTo(PreviousStep(Hour, 1.0L)); }
 
 void ShowSession::Now() {
-  MoveTo(RoundToHour(LocalToUtc(static_cast<double>(Svc.LocalClock.LocalNow()), Svc.Zone), false));
+  MoveTo(RoundToHour(Svc.UtcClock.UtcNow(), false));
 }
 
 void ShowSession::GoTo(long double instant) { MoveTo(instant); }

@@ -87,6 +87,20 @@ TEST_F(PlaceWindow, TokyoChosenOnANewYorkComputerShowsTokyosTimeEverywhere) {
   EXPECT_EQ(next.Session().HourShown(), At(2027, 3, 1, 15)) << "Tokyo's midnight";
 }
 
+// The present is the same instant whatever the place's zone and the computer's.
+TEST_F(PlaceWindow, NowIsThePresentWhateverThePlacesZone) {
+  UtcClock.Now = EncodeDateTimeOrZero(2027, 3, 1, 20, 37, 0, 0);
+  TForm1 form(MakeServices());
+  form.ReadIniFile();
+  ChooseTokyo(form, 0);
+  form.Session().GoTo(At(2027, 8, 1, 0));
+  WaitForShow(form);
+  Child<QPushButton>(form, "NowBut")->click();
+  WaitForShow(form);
+  EXPECT_EQ(form.Session().HourShown(), At(2027, 3, 1, 21));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2027, 3, 2)) << "06:00 in Tokyo";
+}
+
 // Without a zone of its own the place keeps the computer's, named as such.
 TEST_F(PlaceWindow, APlaceWithoutAZoneKeepsTheComputers) {
   TForm1 form(MakeServices());

@@ -247,7 +247,7 @@ TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
   FixedOffsetZone fiveBehind(-300);
   Zone = &fiveBehind;
-  LocalClock.Now = At(2024, 3, 10, 14, 37);
+  UtcClock.Now = At(2024, 3, 10, 19, 37);  // 14:37 local
   TForm1 form(MakeServices());
   form.Session().GoTo(At(2024, 8, 1, 0));
   Child<QPushButton>(form, "NowBut")->click();

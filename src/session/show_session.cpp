@@ -71,11 +71,12 @@ void ShowSession::Now() {
 
 void ShowSession::GoTo(long double instant) { MoveTo(instant); }
 
-// A calendar day begins at local midnight; the hour shown is that midnight in UTC,
-// rounded to the hour (zones a fraction of an hour off UTC).
+// A calendar day begins at local midnight; the hour shown is the first whole UTC hour
+// of the day, which in a zone a fraction of an hour off UTC is a little after midnight
+// (the nearest hour could fall on the day before).
 void ShowSession::GoToCalendarDay(const QDate& localDay) {
   const auto midnight = static_cast<double>(EncodeDate(localDay.year(), localDay.month(), localDay.day()));
-  MoveTo(RoundToHour(LocalToUtc(midnight, Svc.Zone), false));
+  MoveTo(HourAtOrAfter(LocalToUtc(midnight, Svc.Zone)));
 }
 
 void ShowSession::NextFullMoon() { MoveFullMoon(true); }

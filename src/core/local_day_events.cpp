@@ -2,10 +2,24 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
+
+#include "core/hour_clock.h"
 
 LocalDaySpan LocalDayOf(double instant, const TimeZoneRules& zone) {
   const double localDay = std::floor(UtcToLocal(instant, zone));
   return {LocalToUtc(localDay, zone), LocalToUtc(localDay + 1, zone)};
+}
+
+long double NearestHourOfLocalDay(double instant, const TimeZoneRules& zone) {
+  const auto localDate = [&](long double t) {
+    const CivilDateTime c = DecodeDateTime(UtcToLocal(static_cast<double>(t), zone));
+    return std::tuple(c.Year, c.Month, c.Day);
+  };
+  const long double nearest = RoundToHour(instant, false);
+  if (localDate(nearest) == localDate(instant)) return nearest;
+  // The nearest hour is across a midnight: the one on this side of it.
+  return nearest > instant ? RoundToHour(instant, true) : HourAtOrAfter(instant);
 }
 
 LocalDayEvents EventsOfLocalDay(const LocalDaySpan& span, long double Latitude, long double Longitude,

@@ -14,6 +14,11 @@ struct LocalDaySpan {
 };
 LocalDaySpan LocalDayOf(double instant, const TimeZoneRules& zone);
 
+// The whole UTC hour nearest the instant among those of its own local day: an event of
+// a day is shown at an hour of that day, also near a midnight a fraction of an hour off
+// the UTC hours.
+long double NearestHourOfLocalDay(double instant, const TimeZoneRules& zone);
+
 // The rise and the set within the local day. The search finds the events of a UTC day;
 // a local day overlaps two of them, and the Moon rises (sets) at most once in 24 hours,
 // so each event of the local day is the one of those two days' that falls inside it.

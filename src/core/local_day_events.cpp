@@ -28,9 +28,10 @@ LocalDayEvents EventsOfLocalDay(const LocalDaySpan& span, long double Latitude, 
   LocalDayEvents e{std::numeric_limits<long double>::quiet_NaN(), std::numeric_limits<long double>::quiet_NaN()};
   for (double day = std::floor(span.Start); day < span.End; ++day) {
     const RiseSetRecord rs = riseSet(day, 0, Latitude, -Longitude);
-    // The search gives the day itself where it found no event.
-    if (rs.Rise != day && inside(rs.Rise)) e.Rise = rs.Rise;
-    if (rs.Set != day && inside(rs.Set)) e.Set = rs.Set;
+    // The search gives the day itself where it found no event; the days go in order, so
+    // an event already found is the earlier.
+    if (std::isnan(e.Rise) && rs.Rise != day && inside(rs.Rise)) e.Rise = rs.Rise;
+    if (std::isnan(e.Set) && rs.Set != day && inside(rs.Set)) e.Set = rs.Set;
   }
   return e;
 }

@@ -20,8 +20,9 @@ LocalDaySpan LocalDayOf(double instant, const TimeZoneRules& zone);
 long double NearestHourOfLocalDay(double instant, const TimeZoneRules& zone);
 
 // The rise and the set within the local day. The search finds the events of a UTC day;
-// a local day overlaps two of them, and the Moon rises (sets) at most once in 24 hours,
-// so each event of the local day is the one of those two days' that falls inside it.
+// a local day overlaps two of them, and each event of the local day is the first of
+// those two days' that falls inside it (far north the Moon can rise or set twice
+// within 24 hours).
 // Latitude north, Longitude east positive, degrees. Throws what the search throws.
 LocalDayEvents EventsOfLocalDay(const LocalDaySpan& day, long double Latitude, long double Longitude,
                                 const RiseSetSearch& riseSet);

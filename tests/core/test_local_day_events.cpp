@@ -1,5 +1,6 @@
-// The hour the window shows for an event of a local day stays on that day, in zones a
-// whole number of hours off UTC and in Kathmandu's, 5 h 45 min ahead of it.
+// The events of a local day, which spans two UTC days, and the hour the window shows
+// for one: it stays on that day, in zones a whole number of hours off UTC and in
+// Kathmandu's, 5 h 45 min ahead of it.
 #include <gtest/gtest.h>
 
 #include <QTimeZone>
@@ -26,6 +27,20 @@ TEST(NearestHourOfLocalDay, IsTheNearestWholeHourOnTheEventsOwnDay) {
     const SystemTimeZone zone{QTimeZone(c.Zone)};
     EXPECT_EQ(NearestHourOfLocalDay(static_cast<double>(c.Event), zone), c.Hour) << c.Zone << " " << c.Event;
   }
+}
+
+// Far north the Moon can rise (set) again within 24 hours, and a local day then holds
+// two: the day's is the first, as it is for the Sun. Here a day two hours ahead of UTC,
+// whose first UTC day's events come late and whose second's come early.
+TEST(EventsOfLocalDay, TakesTheFirstRiseAndSetOfTheDay) {
+  const double utcDay = 46562;
+  const LocalDaySpan day{utcDay - 2.0 / 24, utcDay + 22.0 / 24};
+  const auto search = [&](double d, long double, long double, long double) {
+    return d < utcDay ? RiseSetRecord{d + 23.0 / 24, d + 22.5 / 24} : RiseSetRecord{d + 21.0 / 24, d + 20.0 / 24};
+  };
+  const LocalDayEvents e = EventsOfLocalDay(day, 69.6, 19.0, search);
+  EXPECT_EQ(e.Rise, utcDay - 1.0 / 24);
+  EXPECT_EQ(e.Set, utcDay - 1.5 / 24);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/main_form.h"
-#include "core/hour_clock.h"
+#include "core/local_day_events.h"
 #include "core/month_almanac.h"
 #include "render/feature_under_pointer.h"
 #include "render/view_text.h"
@@ -36,7 +36,7 @@ void TForm1::Set1Click() {
 }
 
 // The month of the hour shown, as the place's calendar has it; a row chosen shows the
-// hour of that day's moonrise.
+// hour of that day nearest its moonrise.
 void TForm1::Almanac1Click() {
   // The range's first and last hours fall on days outside it in some zones.
   const QDate day =
@@ -54,6 +54,6 @@ void TForm1::Almanac1Click() {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QObject::destroyed, this, [zone] {});  // the connection holds the zone until the dialog goes
   connect(dialog, &AlmanacDialog::MoonriseChosen, this,
-          [this](double moonrise) { Show.GoTo(RoundToHour(moonrise, false)); });
+          [this, zone](double moonrise) { Show.GoTo(NearestHourOfLocalDay(moonrise, *zone)); });
   dialog->show();
 }

@@ -15,7 +15,7 @@
 #include "session/worker_pools.h"
 
 struct Services {
-  const Clock& LocalClock;
+  const Clock& UtcClock;
   const TimeZoneRules& Zone;
   NasaSite Site;
   const Downloader& Fetch;
@@ -26,6 +26,6 @@ struct Services {
 
   // The session's, with the zone of the observer's place in place of the computer's.
   SessionServices ForSession(const TimeZoneRules& placeZone) const {
-    return {LocalClock, placeZone, Site, Frames, Prefetch, Pools.Show, Pools.DrawnMoonRows};
+    return {UtcClock, placeZone, Site, Frames, Prefetch, Pools.Show, Pools.DrawnMoonRows};
   }
 };

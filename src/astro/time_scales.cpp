@@ -157,17 +157,19 @@ long double UtcOffsetHours(double x, const TimeZoneRules& zone) {
 }
 
 double LocalToUtc(double x, const TimeZoneRules& zone) {
-  // The offset at the local reading taken as UTC is at most a day off the offset at
-  // the true instant; a second look at the instant it gives settles it.
-  const long double first = x - UtcOffsetHours(x, zone) / 24.0L;
-  const long double offset = UtcOffsetHours(static_cast<double>(first), zone);
-  const long double second = x - offset / 24.0L;
-  // Where the instant found has another offset again, the two looks straddle a change
-  // to a later offset, which the clocks skip x at: x is read with the old offset, which
-  // gives the later of the two instants (a skipped midnight gives the change itself).
-  if (UtcOffsetHours(static_cast<double>(second), zone) != offset)
-    return static_cast<double>(std::max(first, second));
-  return static_cast<double>(second);
+  // The instants x can be are within a day of it, so x read with the offset in force a
+  // day before it and with the one a day after it gives each of them (a zone's changes
+  // are days apart). A reading the clocks show at the instant it gives is a true one.
+  const long double oldOffset = UtcOffsetHours(x - 1, zone);
+  const long double newOffset = UtcOffsetHours(x + 1, zone);
+  const long double byOld = x - oldOffset / 24.0L;
+  const long double byNew = x - newOffset / 24.0L;
+  const bool oldShown = UtcOffsetHours(static_cast<double>(byOld), zone) == oldOffset;
+  const bool newShown = UtcOffsetHours(static_cast<double>(byNew), zone) == newOffset;
+  // Shown twice, as the clocks are turned back: the first time. Skipped, as they are
+  // turned forward: x is read with the old offset (a skipped midnight gives the change).
+  if (oldShown && newShown) return static_cast<double>(std::min(byOld, byNew));
+  return static_cast<double>(newShown ? byNew : byOld);
 }
 
 double UtcToLocal(double x, const TimeZoneRules& zone) {

@@ -88,6 +88,8 @@ long double UtcOffsetHours(double x, const TimeZoneRules& zone);
 
 // Local date-time to UTC and back. From local time the offset is the one in force at
 // the UTC instant it gives, so a local time after a change of offset maps with the new
-// offset; a local time skipped by a change maps as if the old offset still held.
+// offset; a local time shown twice, as the clocks are turned back, maps to the first
+// instant that shows it; a local time skipped by a change maps as if the old offset
+// still held.
 double LocalToUtc(double x, const TimeZoneRules& zone);
 double UtcToLocal(double x, const TimeZoneRules& zone);

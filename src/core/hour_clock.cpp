@@ -15,9 +15,22 @@ std::int32_t GetHourNumber(long double x) {
   return static_cast<std::int32_t>(rest >= kNextHourFrom ? whole + 1 : whole);
 }
 
+namespace {
+
+// The date of c at the given hour, which may be 24: on into the next day.
+long double AtHour(const CivilDateTime& c, int hour) {
+  if (hour == 24) return EncodeDate(c.Year, c.Month, c.Day) + 1;
+  return EncodeDateTimeOrZero(c.Year, c.Month, c.Day, hour, 0, 0, 0);
+}
+
+}  // namespace
+
 long double RoundToHour(long double x, bool Truncate) {
   const CivilDateTime c = DecodeDateTime(x);
-  const int hour = !Truncate && c.Minute >= 30 ? c.Hour + 1 : c.Hour;
-  if (hour == 24) return EncodeDate(c.Year, c.Month, c.Day) + 1;  // on into the next day
-  return EncodeDateTimeOrZero(c.Year, c.Month, c.Day, hour, 0, 0, 0);
+  return AtHour(c, !Truncate && c.Minute >= 30 ? c.Hour + 1 : c.Hour);
+}
+
+long double HourAtOrAfter(long double x) {
+  const CivilDateTime c = DecodeDateTime(x);
+  return AtHour(c, c.Minute == 0 && c.Second == 0 && c.Millisecond == 0 ? c.Hour : c.Hour + 1);
 }

@@ -11,3 +11,6 @@ std::int32_t GetHourNumber(long double x);
 // x at a whole hour: minutes of 30 or more round up unless Truncate is set;
 // the day, month and year roll over as the calendar requires.
 long double RoundToHour(long double x, bool Truncate);
+
+// The first whole hour at or after x, to the millisecond.
+long double HourAtOrAfter(long double x);

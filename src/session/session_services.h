@@ -12,7 +12,7 @@
 #include "nasa/frame_prefetcher.h"
 
 struct SessionServices {
-  const Clock& LocalClock;
+  const Clock& UtcClock;
   const TimeZoneRules& Zone;
   NasaSite Site;
   const FrameCache& Frames;

@@ -35,7 +35,7 @@ struct ShowSession::Request {
 
 ShowSession::ShowSession(const SessionServices& services, QObject* parent)
     : QObject(parent), Svc(services), Lat(kDefaultLatitude), Lon(kDefaultLongitude) {
-  Hour = RoundToHour(LocalToUtc(static_cast<double>(Svc.LocalClock.LocalNow()), Svc.Zone), false);
+  Hour = RoundToHour(Svc.UtcClock.UtcNow(), false);
   StandInTimer.setSingleShot(true);
   StandInTimer.setInterval(kStandInAfterMs);
   connect(&StandInTimer, &QTimer::timeout, this, &ShowSession::StandIn);
@@ -66,16 +66,17 @@ void ShowSession::DayForward() { MoveTo(NextStep(Hour, 1.0L)); }
 void ShowSession::DayBack() { MoveTo(PreviousStep(Hour, 1.0L)); }
 
 void ShowSession::Now() {
-  MoveTo(RoundToHour(LocalToUtc(static_cast<double>(Svc.LocalClock.LocalNow()), Svc.Zone), false));
+  MoveTo(RoundToHour(Svc.UtcClock.UtcNow(), false));
 }
 
 void ShowSession::GoTo(long double instant) { MoveTo(instant); }
 
-// A calendar day begins at local midnight; the hour shown is that midnight in UTC,
-// rounded to the hour (zones a fraction of an hour off UTC).
+// A calendar day begins at local midnight; the hour shown is the first whole UTC hour
+// of the day, which in a zone a fraction of an hour off UTC is a little after midnight
+// (the nearest hour could fall on the day before).
 void ShowSession::GoToCalendarDay(const QDate& localDay) {
   const auto midnight = static_cast<double>(EncodeDate(localDay.year(), localDay.month(), localDay.day()));
-  MoveTo(RoundToHour(LocalToUtc(midnight, Svc.Zone), false));
+  MoveTo(HourAtOrAfter(LocalToUtc(midnight, Svc.Zone)));
 }
 
 void ShowSession::NextFullMoon() { MoveFullMoon(true); }

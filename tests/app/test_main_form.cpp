@@ -163,9 +163,9 @@ TEST_F(MainForm, FirstRunTakesTheDefaultPlaceSizeAndOptions) {
 TEST_F(MainForm, StartsAtTheCurrentHourInUtc) {
   FixedOffsetZone fiveBehind(-300);
   Zone = &fiveBehind;
-  LocalClock.Now = At(2024, 3, 10, 14, 37);
+  UtcClock.Now = At(2024, 3, 10, 19, 37);
   TForm1 form(MakeServices());
-  // 14:37 local + 5 h = 19:37 UTC, rounded to the nearest hour.
+  // 19:37 UTC (14:37 local), rounded to the nearest hour.
   EXPECT_EQ(form.Session().HourShown(), At(2024, 3, 10, 20, 0));
 }
 
@@ -195,7 +195,7 @@ TEST_F(MainForm, WorkAfterTheFirstPaintWaitsForItAndRunsOnce) {
 TEST_F(MainForm, StartUpShowsTodaysHourWithNasas2026Row) {
   FixedOffsetZone fiveBehind(-300);
   Zone = &fiveBehind;
-  LocalClock.Now = At(2026, 12, 8, 14, 37);
+  UtcClock.Now = At(2026, 12, 8, 19, 37);  // 14:37 local
   TForm1 form(MakeServices());
   EXPECT_EQ(form.Session().HourShown(), At(2026, 12, 8, 20, 0));
   EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2026, 12, 8));

@@ -87,6 +87,20 @@ TEST_F(PlaceWindow, TokyoChosenOnANewYorkComputerShowsTokyosTimeEverywhere) {
   EXPECT_EQ(next.Session().HourShown(), At(2027, 3, 1, 15)) << "Tokyo's midnight";
 }
 
+// The present is the same instant whatever the place's zone and the computer's.
+TEST_F(PlaceWindow, NowIsThePresentWhateverThePlacesZone) {
+  UtcClock.Now = EncodeDateTimeOrZero(2027, 3, 1, 20, 37, 0, 0);
+  TForm1 form(MakeServices());
+  form.ReadIniFile();
+  ChooseTokyo(form, 0);
+  form.Session().GoTo(At(2027, 8, 1, 0));
+  WaitForShow(form);
+  Child<QPushButton>(form, "NowBut")->click();
+  WaitForShow(form);
+  EXPECT_EQ(form.Session().HourShown(), At(2027, 3, 1, 21));
+  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2027, 3, 2)) << "06:00 in Tokyo";
+}
+
 // Without a zone of its own the place keeps the computer's, named as such.
 TEST_F(PlaceWindow, APlaceWithoutAZoneKeepsTheComputers) {
   TForm1 form(MakeServices());
@@ -96,23 +110,32 @@ TEST_F(PlaceWindow, APlaceWithoutAZoneKeepsTheComputers) {
   EXPECT_EQ(Child<QLabel>(form, "LocLab")->text(), " Jan 9, 2027  22:00  Local (America/New_York, UTC-05:00)");
 }
 
-// The almanac is the month of the place's day shown; a row goes to that day's moonrise.
+// The almanac is the month of the place's day shown; a row goes to an hour of that
+// day within the hour of its moonrise: 23:38 on 26 April is nearer midnight, the next day.
 TEST_F(PlaceWindow, TheAlmanacIsThePlacesMonthAndARowShowsItsMoonrise) {
   TForm1 form(MakeServices());
   form.ReadIniFile();
   ChooseTokyo(form, 0);
-  form.Session().GoTo(At(2027, 2, 28, 20));  // 1 March in Tokyo
-  WaitForShow(form);
-  Child<QAction>(form, "Almanac1Action")->trigger();
-  auto* almanac = form.findChild<AlmanacDialog*>();
-  ASSERT_NE(almanac, nullptr);
-  EXPECT_EQ(almanac->Table->rowCount(), 31);
-  EXPECT_TRUE(almanac->windowTitle().contains("Tokyo")) << almanac->windowTitle().toStdString();
-  almanac->RowClick(9);  // 10 March
-  WaitForShow(form);
-  const MoonRecord& r = form.Session().Record();
-  EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), QDate(2027, 3, 10));
-  EXPECT_LE(std::fabs(static_cast<double>(form.Session().HourShown() - r.Rise)) * 24, 0.5) << "the hour of moonrise";
+  const struct {
+    long double Shown;
+    int Row;
+    QDate Day;
+  } cases[] = {{At(2027, 2, 28, 20), 9, QDate(2027, 3, 10)}, {At(2027, 3, 31, 20), 25, QDate(2027, 4, 26)}};
+  for (const auto& c : cases) {
+    form.Session().GoTo(c.Shown);  // the 1st in Tokyo
+    WaitForShow(form);
+    Child<QAction>(form, "Almanac1Action")->trigger();
+    auto* almanac = form.findChild<AlmanacDialog*>();
+    ASSERT_NE(almanac, nullptr);
+    EXPECT_EQ(almanac->Table->rowCount(), c.Day.daysInMonth());
+    EXPECT_TRUE(almanac->windowTitle().contains("Tokyo")) << almanac->windowTitle().toStdString();
+    almanac->RowClick(c.Row);
+    WaitForShow(form);
+    const MoonRecord& r = form.Session().Record();
+    EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), c.Day);
+    EXPECT_LT(std::fabs(static_cast<double>(form.Session().HourShown() - r.Rise)) * 24, 1) << "the hour of moonrise";
+    delete almanac;
+  }
 }
 
 // The covered range's first hour is still 31 December 1599 in New York, and the first

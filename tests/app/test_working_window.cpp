@@ -225,20 +225,24 @@ TEST_F(WorkingWindow, TheStepListAppliesToTheNextStep) {
 }
 
 // A calendar day is the local one: it begins at local midnight, in standard or
-// daylight time as the zone's rules have it.
+// daylight time as the zone's rules have it. The hour shown is the first whole UTC hour
+// of the day: Kathmandu's midnight is 18:15 UTC, whose hour is 23:45 the day before.
 TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
-  const SystemTimeZone eastern(QTimeZone("America/New_York"));
-  Zone = &eastern;
-  TForm1 form(MakeServices());
   const struct {
+    const char* Zone;
     QDate Day;
     long double Utc;
-  } cases[] = {{QDate(2024, 12, 8), At(2024, 12, 8, 5)}, {QDate(2024, 6, 15), At(2024, 6, 15, 4)}};
+  } cases[] = {{"America/New_York", QDate(2024, 12, 8), At(2024, 12, 8, 5)},
+               {"America/New_York", QDate(2024, 6, 15), At(2024, 6, 15, 4)},
+               {"Asia/Kathmandu", QDate(2024, 6, 15), At(2024, 6, 14, 19)}};
   for (const auto& c : cases) {
+    const SystemTimeZone zone{QTimeZone(c.Zone)};
+    Zone = &zone;
+    TForm1 form(MakeServices());
     Child<QCalendarWidget>(form, "MonthCal")->setSelectedDate(c.Day);
     emit Child<QCalendarWidget>(form, "MonthCal")->clicked(c.Day);
     WaitForShow(form);
-    EXPECT_EQ(form.Session().HourShown(), c.Utc);
+    EXPECT_EQ(form.Session().HourShown(), c.Utc) << c.Zone;
     EXPECT_EQ(form.Session().Record().DateTime, c.Utc);
     EXPECT_EQ(Child<QCalendarWidget>(form, "MonthCal")->selectedDate(), c.Day) << "the calendar keeps the local day";
   }
@@ -247,7 +251,7 @@ TEST_F(WorkingWindow, TheCalendarTakesLocalMidnight) {
 TEST_F(WorkingWindow, NowTakesTheClockInUtcAndSetsTheCalendar) {
   FixedOffsetZone fiveBehind(-300);
   Zone = &fiveBehind;
-  LocalClock.Now = At(2024, 3, 10, 14, 37);
+  UtcClock.Now = At(2024, 3, 10, 19, 37);  // 14:37 local
   TForm1 form(MakeServices());
   form.Session().GoTo(At(2024, 8, 1, 0));
   Child<QPushButton>(form, "NowBut")->click();

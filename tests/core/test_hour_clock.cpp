@@ -43,4 +43,12 @@ TEST(RoundToHour, RoundsHalfHoursUpAcrossDaysMonthsAndYears) {
   EXPECT_EQ(RoundToHour(At(2024, 6, 9, 14, 30), true), At(2024, 6, 9, 14, 0));
 }
 
+// A whole hour, even one a day count's rounding leaves a hair off, stays; any part of
+// an hour goes on to the next, across the year's end.
+TEST(HourAtOrAfter, TakesTheNextWholeHourUnlessOnOne) {
+  EXPECT_EQ(HourAtOrAfter(At(2024, 6, 14, 18, 0) + 1e-12L), At(2024, 6, 14, 18, 0));
+  EXPECT_EQ(HourAtOrAfter(At(2024, 6, 14, 18, 15)), At(2024, 6, 14, 19, 0));
+  EXPECT_EQ(HourAtOrAfter(At(2025, 12, 31, 23, 0, 1)), At(2026, 1, 1, 0, 0));
+}
+
 }  // namespace

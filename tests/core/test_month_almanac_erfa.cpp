@@ -200,6 +200,8 @@ const Case kCases[] = {
     {"NewYork", "New York across the start of daylight time", 40.74998, -73.98002, "America/New_York", 2027, 3},
     {"Sydney", "Sydney across the end of daylight time", -33.92001, 151.18518, "Australia/Sydney", 2027, 4},
     {"Tromso", "Tromso in the polar night", 69.63508, 18.99203, "Europe/Oslo", 2027, 1},
+    // The Moon rises or sets twice within some UTC days and some local days.
+    {"TromsoSummer", "Tromso in the midnight Sun", 69.63508, 18.99203, "Europe/Oslo", 2027, 6},
 };
 
 // Every day of each place's month, against one almanac of the whole month: split into

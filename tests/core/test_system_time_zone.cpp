@@ -35,7 +35,8 @@ TEST(SystemTimeZone, TheOffsetIsTheZonesAtTheInstant) {
 
 // A local midnight maps to the instant its day begins. Where the clocks skip midnight
 // (Havana springs from 00:00 to 01:00; Samoa skipped 30 December 2011 when it crossed
-// the date line), the day begins at the change itself.
+// the date line), the day begins at the change itself; where they show it twice
+// (Havana and Amman fall back from 01:00 to 00:00), at the first.
 TEST(SystemTimeZone, LocalMidnightAcrossAChangeMapsToTheRightInstant) {
   struct Case {
     const char* Zone;
@@ -46,6 +47,8 @@ TEST(SystemTimeZone, LocalMidnightAcrossAChangeMapsToTheRightInstant) {
       {"America/New_York", At(2024, 3, 10), At(2024, 3, 10, 5)},  // the day of it
       {"America/Havana", At(2024, 3, 10), At(2024, 3, 10, 5)},     // 00:00 skipped: 01:00 CDT
       {"America/Havana", At(2024, 11, 3), At(2024, 11, 3, 4)},     // 00:00 shown twice: the first
+      {"Asia/Amman", At(2019, 10, 25), At(2019, 10, 24, 21)},       // the same east of UTC
+      {"Asia/Amman", At(2019, 3, 29), At(2019, 3, 28, 22)},         // 00:00 skipped: 01:00 EEST
       {"Pacific/Apia", At(2011, 12, 30), At(2011, 12, 30, 10)},    // a skipped day
       {"Pacific/Apia", At(2011, 12, 31), At(2011, 12, 30, 10)},    // ...starts where the next does
       {"Pacific/Apia", At(2011, 12, 29), At(2011, 12, 29, 10)},

@@ -1,4 +1,4 @@
-// A clock for tests: always the same local date-time.
+// A clock for tests: always the same UTC date-time.
 #pragma once
 
 #include "core/clock.h"
@@ -6,6 +6,6 @@
 class FixedClock : public Clock {
  public:
   explicit FixedClock(long double now = 0) : Now(now) {}
-  long double LocalNow() const override { return Now; }
+  long double UtcNow() const override { return Now; }
   long double Now;
 };

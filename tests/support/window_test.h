@@ -53,7 +53,7 @@ class WindowTest : public ::testing::Test {
       Frames = std::make_unique<FrameCache>(CacheDir->path(), Fetch);
       Prefetch = std::make_unique<FramePrefetcher>(*Frames);
     }
-    return Services{LocalClock, *Zone,  MakeNasaSite(ServerUrl, Config()->path().toStdString()),
+    return Services{UtcClock, *Zone,  MakeNasaSite(ServerUrl, Config()->path().toStdString()),
                     Fetch,      Shell,  *Frames,
                     Prefetching ? Prefetch.get() : nullptr, Pools};
   }
@@ -86,7 +86,7 @@ class WindowTest : public ::testing::Test {
 
   FixedOffsetZone Utc{0};
   const TimeZoneRules* Zone = &Utc;
-  FixedClock LocalClock{EncodeDateTimeOrZero(2024, 6, 9, 18, 10, 0, 0)};
+  FixedClock UtcClock{EncodeDateTimeOrZero(2024, 6, 9, 18, 10, 0, 0)};
   std::string ServerUrl = "http://127.0.0.1:1";
   Downloader Fetch;
   HandOffRecorder Shell;

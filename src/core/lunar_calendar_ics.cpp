@@ -1,11 +1,13 @@
 #include "core/lunar_calendar_ics.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 #include "astro/time_scales.h"
+#include "core/covered_range.h"
 
 namespace {
 
@@ -39,8 +41,12 @@ std::string LunarCalendarIcs(const std::vector<LunarEvent>& events, double DtSta
   return ics + "END:VCALENDAR\r\n";
 }
 
-std::vector<LunarEvent> LunarEventsOfYear(int year) {
+std::vector<LunarEvent> LunarEventsOfYear(int year, const TimeZoneRules* zone) {
   if (year < 1600 || year > 3999) throw std::domain_error("the calendar covers the years 1600 ... 3999");
-  return LunarEventsBetween(static_cast<double>(EncodeDate(year, 1, 1)),
-                            static_cast<double>(EncodeDate(year + 1, 1, 1)));
+  const auto newYear = [zone](int y) {
+    const auto midnight = static_cast<double>(EncodeDate(y, 1, 1));
+    return zone ? LocalToUtc(midnight, *zone) : midnight;
+  };
+  return LunarEventsBetween(static_cast<double>(std::max<long double>(newYear(year), kRangeStart)),
+                            static_cast<double>(std::min<long double>(newYear(year + 1), kRangeEnd)));
 }

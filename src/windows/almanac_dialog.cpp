@@ -93,7 +93,7 @@ void AlmanacDialog::SaveIcsClick() {
                                   QStringLiteral("moon_%1.ics").arg(Almanac.Year),
                                   QStringLiteral("iCalendar files (*.ics)"));
   if (path.isEmpty()) return;
-  const std::string ics = LunarCalendarIcs(LunarEventsOfYear(Almanac.Year), DateTimeOf(QDateTime::currentDateTimeUtc()));
+  const std::string ics = LunarCalendarIcs(LunarEventsOfYear(Almanac.Year, &Zone), DateTimeOf(QDateTime::currentDateTimeUtc()));
   Report(path, SaveFile(path, ics));
 }
 

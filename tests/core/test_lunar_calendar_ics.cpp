@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <QTimeZone>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "core/lunar_calendar_ics.h"
+#include "core/system_time_zone.h"
 
 namespace {
 
@@ -67,6 +70,26 @@ TEST(LunarCalendarIcs, AYearIsAValidCalendarOfItsEvents) {
     EXPECT_LE(count, 14) << summary.toStdString();
   }
   EXPECT_EQ(perSummary.size(), summaries.size());
+}
+
+// A place's year is the one its clocks count: the UTC years around it, each event kept
+// where its local date falls in the year, give the same events, none lost or doubled.
+TEST(LunarCalendarIcs, APlacesYearIsItsLocalYear) {
+  for (const char* name : {"Asia/Tokyo", "Pacific/Honolulu"}) {
+    const SystemTimeZone zone{QTimeZone(name)};
+    for (const int year : {1600, 2027, 3999}) {
+      std::vector<double> expected;
+      for (int y = std::max(year - 1, 1600); y <= std::min(year + 1, 3999); ++y)
+        for (const LunarEvent& e : LunarEventsOfYear(y))
+          if (DecodeDateTime(UtcToLocal(e.Instant, zone)).Year == year) expected.push_back(e.Instant);
+      std::vector<double> local;
+      for (const LunarEvent& e : LunarEventsOfYear(year, &zone)) local.push_back(e.Instant);
+      // The same events: a search window that starts elsewhere moves an instant within
+      // the search's own precision, a fraction of the second the calendar gives.
+      ASSERT_EQ(local.size(), expected.size()) << name << " " << year;
+      for (std::size_t i = 0; i < local.size(); ++i) EXPECT_NEAR(local[i], expected[i], 1.0 / 86400) << name << " " << i;
+    }
+  }
 }
 
 TEST(LunarCalendarIcs, YearsOutsideTheEphemerisAreRefused) {

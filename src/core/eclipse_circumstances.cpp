@@ -1,5 +1,6 @@
 #include "core/eclipse_circumstances.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -42,9 +43,13 @@ std::vector<EclipseContact> ContactsSeenFrom(const LunarEclipse& e, long double 
   return contacts;
 }
 
-bool SeenFrom(const std::vector<EclipseContact>& contacts) {
-  for (const EclipseContact& c : contacts)
-    if (c.AltitudeDeg > 0) return true;
+// The altitude every five minutes: in so short a time the Moon cannot climb more than
+// 0.004 degree above the horizon and sink below it again.
+bool SeenFrom(const LunarEclipse& e, long double latitude, long double longitude) {
+  constexpr double kStepDays = 5.0 / (24 * 60);
+  const int steps = std::max(1, static_cast<int>(std::ceil((e.P4 - e.P1) / kStepDays)));
+  for (int i = 0; i <= steps; ++i)
+    if (MoonAltitudeDeg(e.P1 + (e.P4 - e.P1) * i / steps, latitude, longitude) > 0) return true;
   return false;
 }
 

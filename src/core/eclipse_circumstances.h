@@ -24,9 +24,9 @@ struct EclipseContact {
 std::vector<EclipseContact> ContactsSeenFrom(const LunarEclipse& e, long double latitude, long double longitude,
                                              const TimeZoneRules& zone);
 
-// Whether the Moon stands above the horizon at one of the instants: at a contact or at
-// greatest eclipse (an eclipse lasts a few hours, so a Moon up in between is up at one).
-bool SeenFrom(const std::vector<EclipseContact>& contacts);
+// Whether the Moon stands above the horizon at the place at some instant from P1 to P4.
+// Far north or south the Moon can rise and set again between two contacts.
+bool SeenFrom(const LunarEclipse& e, long double latitude, long double longitude);
 
 // "Total lunar eclipse: umbral magnitude 1.179, greatest 06:58 UTC".
 QString EclipseTitle(const LunarEclipse& e, const QLocale& locale);

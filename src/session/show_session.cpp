@@ -86,11 +86,13 @@ void ShowSession::NextEclipse() { MoveEclipse(true); }
 void ShowSession::PreviousEclipse() { MoveEclipse(false); }
 
 // From the exact instant of the eclipse last jumped to, so that the rounding of its
-// hour neither repeats nor skips an eclipse.
+// hour neither repeats nor skips an eclipse. An eclipse whose hour is the one shown is
+// already on the screen: the step goes on past it.
 void ShowSession::MoveEclipse(bool forward) {
   if (AnimationOn) return;
   const long double from = Cursor && Cursor->Kind == EventKind::Eclipse ? Cursor->Instant : Hour;
-  const std::optional<long double> found = EclipseStep(from, forward);
+  std::optional<long double> found = EclipseStep(from, forward);
+  if (found && RoundToHour(*found, false) == Hour) found = EclipseStep(*found, forward);
   if (!found) return;
   Show(RoundToHour(*found, false));
   Cursor = EventCursor{EventKind::Eclipse, *found};

@@ -110,7 +110,7 @@ void EclipsesDialog::ListSpan() {
   Table->setRowCount(static_cast<int>(listed_.size()));
   for (int row = 0; row < Table->rowCount(); ++row) {
     const LunarEclipse& e = listed_[row];
-    const bool seen = SeenFrom(ContactsSeenFrom(e, latitude_, longitude_, zone_));
+    const bool seen = SeenFrom(e, latitude_, longitude_);
     const QString cells[] = {DateText(e.Greatest), QString::fromLatin1(LunarEclipseKindName(e.Kind)),
                              FormatFixed(e.UmbralMagnitude, 3, locale), FormatFixed(e.PenumbralMagnitude, 3, locale),
                              seen ? QStringLiteral("yes") : QStringLiteral("no")};

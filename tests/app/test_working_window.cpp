@@ -660,5 +660,26 @@ TEST_F(WorkingWindow, EclipsesAreShownDrawnWithTheShadowUnlessNasasFrameIsAskedF
   EXPECT_NEAR(form.Session().HourShown(), At(2025, 3, 14, 7), kSecond);
 }
 
+// From an eclipse's own hour, reached by stepping, E and Shift+E go to the next and
+// the previous eclipse, not to the one already shown.
+TEST_F(WorkingWindow, AnEclipseStepFromAnEclipsesHourGoesPastIt) {
+  const struct {
+    long double From;
+    bool Forward;
+    long double Expected;
+  } cases[] = {
+      {At(2025, 3, 14, 7), false, At(2024, 9, 18, 3)},  // greatest 06:58:43; before it 02:44:13
+      {At(2025, 9, 7, 18), true, At(2026, 3, 3, 12)},   // greatest 18:11:45; after it 11:33:39
+  };
+  for (const auto& c : cases) {
+    TForm1 form(MakeServices());
+    form.Session().GoTo(c.From);
+    WaitForShow(form);
+    c.Forward ? form.Session().NextEclipse() : form.Session().PreviousEclipse();
+    WaitForShow(form);
+    EXPECT_NEAR(form.Session().HourShown(), c.Expected, kSecond);
+  }
+}
+
 }  // namespace
 

@@ -45,12 +45,30 @@ TEST(EclipseCircumstances, PanelGivesThePhaseOfTheHour) {
 TEST(EclipseCircumstances, SaysWhereTheMoonIsBelowTheHorizon) {
   const std::optional<LunarEclipse> e = LunarEclipseAt(static_cast<double>(March14(7, 0)));
   ASSERT_TRUE(e.has_value());
-  const std::vector<EclipseContact> newYork = ContactsSeenFrom(*e, kNewYorkLat, kNewYorkLon, kNewYorkZone);
-  EXPECT_TRUE(SeenFrom(newYork));
-  for (const EclipseContact& c : newYork) EXPECT_GT(c.AltitudeDeg, 0) << c.Name.toStdString();
+  for (const EclipseContact& c : ContactsSeenFrom(*e, kNewYorkLat, kNewYorkLon, kNewYorkZone))
+    EXPECT_GT(c.AltitudeDeg, 0) << c.Name.toStdString();
   const FixedOffsetZone india(330);
   const std::vector<EclipseContact> delhi = ContactsSeenFrom(*e, 28.61, 77.21, india);
-  EXPECT_FALSE(SeenFrom(delhi));
   ASSERT_EQ(delhi.size(), 7u);
   EXPECT_EQ(ContactLine(delhi[0], kC), "P1  03:57 UTC  09:27 local  Moon below horizon");
+}
+
+TEST(EclipseCircumstances, SeenWhereTheMoonIsUpAtSomeInstantOfTheEclipse) {
+  const struct {
+    long double Instant, Latitude, Longitude;
+    bool Seen;
+  } cases[] = {
+      {March14(7, 0), kNewYorkLat, kNewYorkLon, true},
+      {March14(7, 0), 28.61, 77.21, false},  // Delhi, by day
+      // The penumbral eclipse of 2020-07-05 (P1 03:07, greatest 04:30, P4 05:52 UT) off
+      // south-west Greenland: the Moon skims the southern horizon, up from about 03:08
+      // to 04:29 and 0.3 degree high at 03:48, though below it at P1, greatest and P4.
+      {EncodeDateTimeOrZero(2020, 7, 5, 4, 30, 0, 0), 64.68, -56.24, true},
+      {EncodeDateTimeOrZero(2020, 7, 5, 4, 30, 0, 0), 65.2, -56.24, false},  // there it stays down
+  };
+  for (const auto& c : cases) {
+    const std::optional<LunarEclipse> e = LunarEclipseAt(static_cast<double>(c.Instant));
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(SeenFrom(*e, c.Latitude, c.Longitude), c.Seen) << c.Latitude;
+  }
 }

@@ -24,6 +24,15 @@ namespace {
 constexpr long double kLongestStepDays = 1.5L;
 constexpr double kOneSecondDays = 1.0 / 86400.0;
 
+// The full moon after (before) from. The phase search works from a calendar day (the
+// first full moon after its 00:00, the last before it), so it is asked twice where the
+// day alone is ambiguous; 0 outside the calendar the search knows.
+double FullMoonStep(double from, bool forward) {
+  const double found = forward ? FindFullMoon(true, from) : FindFullMoon(false, from + 1);
+  if (forward ? found > from + kOneSecondDays : found < from - kOneSecondDays) return found;
+  return forward ? FindFullMoon(true, from + 1) : FindFullMoon(false, from);
+}
+
 }  // namespace
 
 // One show request: its hour, the view its frames are of and the transfers it started.
@@ -98,15 +107,14 @@ void ShowSession::MoveEclipse(bool forward) {
   Cursor = EventCursor{EventKind::Eclipse, *found};
 }
 
-// The phase search works from a calendar day (the first full moon after its 00:00, the
-// last before it), so from the cursor it is asked twice where the day alone is ambiguous.
+// From the exact instant of the full moon last jumped to, as for eclipses; a full moon
+// whose hour is the one shown is already on the screen, and the step goes on past it.
 void ShowSession::MoveFullMoon(bool forward) {
   if (AnimationOn) return;
   const double from = static_cast<double>(Cursor && Cursor->Kind == EventKind::FullMoon ? Cursor->Instant : Hour);
-  double found = forward ? FindFullMoon(true, from) : FindFullMoon(false, from + 1);
-  if (forward ? found <= from + kOneSecondDays : found >= from - kOneSecondDays)
-    found = forward ? FindFullMoon(true, from + 1) : FindFullMoon(false, from);
-  if (found <= 0) return;  // outside the calendar the search knows
+  double found = FullMoonStep(from, forward);
+  if (found > 0 && RoundToHour(found, false) == Hour) found = FullMoonStep(found, forward);
+  if (found <= 0) return;
   Show(RoundToHour(found, false));
   Cursor = EventCursor{EventKind::FullMoon, found};
 }

@@ -660,24 +660,29 @@ TEST_F(WorkingWindow, EclipsesAreShownDrawnWithTheShadowUnlessNasasFrameIsAskedF
   EXPECT_NEAR(form.Session().HourShown(), At(2025, 3, 14, 7), kSecond);
 }
 
-// From an eclipse's own hour, reached by stepping, E and Shift+E go to the next and
-// the previous eclipse, not to the one already shown.
-TEST_F(WorkingWindow, AnEclipseStepFromAnEclipsesHourGoesPastIt) {
+// From an eclipse's or a full moon's own hour, reached by stepping, a jump goes to the
+// next or the previous one, not to the one already shown.
+TEST_F(WorkingWindow, AnEventStepFromTheEventsHourGoesPastIt) {
   const struct {
+    bool Eclipse;
     long double From;
     bool Forward;
     long double Expected;
   } cases[] = {
-      {At(2025, 3, 14, 7), false, At(2024, 9, 18, 3)},  // greatest 06:58:43; before it 02:44:13
-      {At(2025, 9, 7, 18), true, At(2026, 3, 3, 12)},   // greatest 18:11:45; after it 11:33:39
+      {true, At(2025, 3, 14, 7), false, At(2024, 9, 18, 3)},  // greatest 06:58:43; before it 02:44:13
+      {true, At(2025, 9, 7, 18), true, At(2026, 3, 3, 12)},   // greatest 18:11:45; after it 11:33:39
+      {false, At(2025, 3, 14, 7), false, At(2025, 2, 12, 14)},  // full moon 06:55:55; before it 13:54:36
+      {false, At(2025, 9, 7, 18), true, At(2025, 10, 7, 4)},    // full moon 18:10:03; after it 03:48:38
   };
   for (const auto& c : cases) {
     TForm1 form(MakeServices());
     form.Session().GoTo(c.From);
     WaitForShow(form);
-    c.Forward ? form.Session().NextEclipse() : form.Session().PreviousEclipse();
+    ShowSession& s = form.Session();
+    if (c.Eclipse) c.Forward ? s.NextEclipse() : s.PreviousEclipse();
+    else c.Forward ? s.NextFullMoon() : s.PreviousFullMoon();
     WaitForShow(form);
-    EXPECT_NEAR(form.Session().HourShown(), c.Expected, kSecond);
+    EXPECT_NEAR(form.Session().HourShown(), c.Expected, kSecond) << c.Eclipse << c.Forward;
   }
 }
 

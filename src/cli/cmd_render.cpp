@@ -1,6 +1,7 @@
 // The render command: the Moon view and the altitude chart of an instant as PNG
 // files, drawn exactly as the window draws them, so that they can be looked at
 // without a window. Without a NASA frame the program draws the Moon itself.
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <iostream>
@@ -51,10 +52,15 @@ EyepieceImage EyepieceOf(const CliArgs& a) {
   return it->second;
 }
 
-// False, with a line on stderr saying why, when path could not be written.
+// False, with a line on stderr saying why, when path could not be written. The PNG is
+// encoded in memory first: a write that fails inside libpng has it print a line of its
+// own, and Qt's PNG writer then never frees its row buffer.
 bool SavePng(const QImage& picture, const QString& path) {
-  const std::optional<QString> why =
-      SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); });
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  const std::optional<QString> why = picture.save(&buffer, "PNG") ? SaveFile(path, png)
+                                                                   : QStringLiteral("the picture could not be encoded");
   if (why) std::cerr << "orvanel-cli render: cannot write " << path.toStdString() << ": " << why->toStdString() << '\n';
   return !why;
 }

@@ -1,6 +1,5 @@
 // Results that cannot be written (standard output or a file on a full disk) end
 // orvanel-cli with a failure and one line on stderr, never with status 0.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -65,9 +64,7 @@ TEST(CliOutput, FilesThatCannotBeWrittenAreAFailureAndKeepTheOldOnes) {
     old.close();
     const ProgramRun run = RunWithFilesOf512Bytes(c.Args);
     EXPECT_EQ(run.ExitCode, 1) << c.Command;
-    // libpng's own "libpng error: Write Error" may come first.
-    EXPECT_THAT(run.Output, ::testing::EndsWith("orvanel-cli " + c.Command + ": cannot write " + c.Target + ": " +
-                                                std::strerror(EFBIG) + "\n"));
+    EXPECT_EQ(run.Output, "orvanel-cli " + c.Command + ": cannot write " + c.Target + ": " + std::strerror(EFBIG) + "\n");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old") << c.Command;
     EXPECT_EQ(FilesUnder(folder->path()), 1) << c.Command;

@@ -163,6 +163,7 @@ double LocalToUtc(double x, const TimeZoneRules& zone) {
   const long double oldOffset = UtcOffsetHours(x - 1, zone);
   const long double newOffset = UtcOffsetHours(x + 1, zone);
   const long double byOld = x - oldOffset / 24.0L;
+  if (newOffset == oldOffset) return static_cast<double>(byOld);  // no change near x
   const long double byNew = x - newOffset / 24.0L;
   const bool oldShown = UtcOffsetHours(static_cast<double>(byOld), zone) == oldOffset;
   const bool newShown = UtcOffsetHours(static_cast<double>(byNew), zone) == newOffset;

@@ -25,6 +25,17 @@ QString NameKey(const QString& name) {
   return key.toCaseFolded();
 }
 
+// Every feature by its name's key, made once: the completer lists them and the
+// lookup finds them by the same keys.
+const QHash<QString, const LunarFeature*>& FeaturesByKey() {
+  static const QHash<QString, const LunarFeature*> kFeatures = [] {
+    QHash<QString, const LunarFeature*> features;
+    for (const LunarFeature& f : LunarFeatures()) features.insert(NameKey(QString::fromUtf8(f.Name)), &f);
+    return features;
+  }();
+  return kFeatures;
+}
+
 constexpr int kKeyRole = Qt::UserRole;
 
 // The completer matches what is typed by its key against the names' keys, and offers
@@ -33,9 +44,10 @@ class FeatureNameCompleter : public QCompleter {
  public:
   explicit FeatureNameCompleter(QObject* parent) : QCompleter(parent) {
     auto* names = new QStandardItemModel(this);
-    for (const LunarFeature& f : LunarFeatures()) {
-      auto* item = new QStandardItem(QString::fromUtf8(f.Name));
-      item->setData(NameKey(item->text()), kKeyRole);
+    const QHash<QString, const LunarFeature*>& features = FeaturesByKey();
+    for (auto it = features.cbegin(); it != features.cend(); ++it) {
+      auto* item = new QStandardItem(QString::fromUtf8(it.value()->Name));
+      item->setData(it.key(), kKeyRole);
       names->appendRow(item);
     }
     names->setSortRole(kKeyRole);
@@ -47,15 +59,6 @@ class FeatureNameCompleter : public QCompleter {
   QStringList splitPath(const QString& path) const override { return {NameKey(path)}; }
   QString pathFromIndex(const QModelIndex& index) const override { return index.data(Qt::DisplayRole).toString(); }
 };
-
-const LunarFeature* FeatureOfKey(const QString& key) {
-  static const QHash<QString, const LunarFeature*> kFeatures = [] {
-    QHash<QString, const LunarFeature*> features;
-    for (const LunarFeature& f : LunarFeatures()) features.insert(NameKey(QString::fromUtf8(f.Name)), &f);
-    return features;
-  }();
-  return kFeatures.value(key, nullptr);
-}
 
 QString AnswerText(const LunarFeature& f, const FeatureVisibility& seen) {
   const QString what = QStringLiteral("%1: %2, %3 km. ")
@@ -94,7 +97,7 @@ void FindFeatureDialog::SetShownHour(long double shown) {
 }
 
 void FindFeatureDialog::NameChanged() {
-  const LunarFeature* found = FeatureOfKey(NameKey(NameEdit->text().trimmed()));
+  const LunarFeature* found = FeaturesByKey().value(NameKey(NameEdit->text().trimmed()), nullptr);
   const bool another = found != Chosen;
   Chosen = found;
   ShowAnswer();  // also while no name matches: the answer follows every keystroke

@@ -18,7 +18,7 @@ namespace {
 // exact, so the result is the same for every value that loop could finish with.
 long double WrapInto(long double v, long double unit) {
   if (v >= 0 && v <= unit) return v;
-  long double r = std::fmod(v, unit);  // NaN for infinite or NaN input
+  long double r = ExactFmod(v, unit);  // NaN for infinite or NaN input
   if (r < 0) {
     r += unit;
   } else if (r == 0) {
@@ -144,7 +144,7 @@ template <std::size_t... k>
 std::array<NutationMultiples, 14> MultiplesOf(const std::array<long double, 14>& arcseconds,
                                               std::index_sequence<k...>) {
   return {NutationMultiples(
-      static_cast<double>(std::fmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian))...};
+      static_cast<double>(ExactFmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian))...};
 }
 
 Nutation SummedNutationIau2000A(double instant) {

@@ -31,7 +31,7 @@ using DigitMultiples = AngleMultiples<kLunarFrequencyDigitMax>;
 // An angle in degrees reduced to one turn (fmod is exact), in radians: the
 // argument keeps its extended precision until the reduction, the sums work in double.
 double TurnRadians(long double degrees) {
-  return static_cast<double>(std::fmod(degrees, 360.0L) / kDegreesPerRadian);
+  return static_cast<double>(ExactFmod(degrees, 360.0L) / kDegreesPerRadian);
 }
 
 // Unit vector of a residual angle below 1e-4 radian; the dropped terms are under 1e-24.

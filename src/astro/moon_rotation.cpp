@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/angles.h"
 #include "ephemeris_tables.h"
 
 namespace {
@@ -18,10 +19,10 @@ MoonOrientation MoonOrientationAt(long double ttDay) {
   // Degrees: the constant and secular parts of the model, then its periodic terms.
   long double ra = 269.9949L + 0.0031L * T;
   long double dec = 66.5392L + 0.0130L * T;
-  long double w = std::fmod(38.3213L + 13.17635815L * d - 1.4e-12L * d * d, 360.0L);
+  long double w = ExactFmod(38.3213L + 13.17635815L * d - 1.4e-12L * d * d, 360.0L);
   for (const MoonRotationTerm& t : kMoonRotationTerms) {
     // Reduced to a turn first, so that the sine in double loses nothing.
-    const auto e = static_cast<double>(std::fmod(t.Angle0 + t.Rate * T, 360.0L) * kRadPerDeg);
+    const auto e = static_cast<double>(ExactFmod(t.Angle0 + t.Rate * T, 360.0L) * kRadPerDeg);
     const double s = std::sin(e);
     ra += t.PoleRa * s;
     dec += t.PoleDec * std::cos(e);

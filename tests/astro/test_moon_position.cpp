@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <vector>
 
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/moon_position.h"
 
@@ -137,5 +140,28 @@ TEST(MoonApparentCorrections, StayWithinTheirAmplitudes) {
     ASSERT_LE(std::fabs(c.Longitude + 0.00019524L), 0.00001059L + 1e-18L) << x;
     ASSERT_LE(std::fabs(c.Latitude), 0.00001754L) << x;
     ASSERT_LE(std::fabs(c.Distance), 0.0708L) << x;
+  }
+}
+
+// The reduction the series use in place of the long-double fmod gives fmod's very bits:
+// beside and on whole multiples (where the quotient rounds up), on both sides of zero,
+// past the range it handles itself, and for what is no number.
+TEST(AngleHelpers, ExactFmodGivesFmodsBits) {
+  for (const long double m : {360.0L, 1296000.0L, 1.0L}) {
+    std::vector<long double> xs = {0.0L, -0.0L, 1e-30L, -1e-30L, 0x1p60L * m, -0x1p70L * m,
+                                   std::numeric_limits<long double>::infinity(),
+                                   std::numeric_limits<long double>::quiet_NaN()};
+    for (const long double k : {1.0L, 2.0L, 3.0L, 1337.0L, 4.8e5L, 1.2e9L})
+      for (const long double x : {k * m, -k * m})
+        xs.insert(xs.end(), {x, std::nextafter(x, 0.0L), std::nextafter(x, 2 * x), x + 0.25L * m, x - 1e-9L});
+    for (const long double x : xs) {
+      const long double expected = std::fmod(x, m), got = ExactFmod(x, m);
+      if (std::isnan(expected)) {
+        EXPECT_TRUE(std::isnan(got)) << static_cast<double>(x);
+        continue;
+      }
+      EXPECT_EQ(got, expected) << static_cast<double>(x) << " mod " << static_cast<double>(m);
+      EXPECT_EQ(std::signbit(got), std::signbit(expected)) << static_cast<double>(x);
+    }
   }
 }

@@ -35,5 +35,5 @@ GeocentricScene GeocentricSceneAt(long double ttDay) {
   const long double longitude = MoonLongitudeSeen(p.Longitude, c);
   const Vector3 moonOfDate = p.Distance * FromSpherical(longitude, (p.Latitude + c.Latitude) / kDegPerRad);
   const Matrix3 ecliptic = EclipticOfDate(ttDay);
-  return {TransposeTimes(ecliptic, moonOfDate), SunSeenAt(ttDay), longitude, ecliptic};
+  return {TransposeTimes(ecliptic, moonOfDate), SunSeenAt(ttDay), longitude, ecliptic, p};
 }

@@ -7,6 +7,7 @@
 //   |r| v / c, as its light arrives.
 #pragma once
 
+#include "astro/lunar_series.h"
 #include "astro/moon_position.h"
 #include "astro/vector3.h"
 
@@ -29,6 +30,7 @@ struct GeocentricScene {
   SunSeen Seen;
   long double MoonLongitude;  // of date, radians (MoonLongitudeSeen)
   Matrix3 Ecliptic;           // EclipticOfDate
+  LunarSeriesPosition Series; // the geometric place of date the Moon above is made from
 };
 
 GeocentricScene GeocentricSceneAt(long double ttDay);

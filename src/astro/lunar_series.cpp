@@ -197,6 +197,19 @@ EquatorialPosition MoonApparentDirection(double DateTime) {
   return ApparentEquatorial(longitude, latitude, DateTime);
 }
 
+EquatorialPosition MoonApparentDirection(double DateTime, const LunarSeriesPlace& near,
+                                         const MoonPositionRecord& now) {
+  constexpr double kFarthestDays = 300.0 / 86400;
+  if (!(std::fabs(DateTime - near.DateTime) <= kFarthestDays)) return MoonApparentDirection(DateTime);
+  const MoonPositionRecord then = MoonPosition(near.DateTime);
+  long double longitude =
+      near.Position.Longitude +
+      std::remainder(now.EclipticLongitude - then.EclipticLongitude, 2 * kPi) * kSeriesDegreesPerRadian;
+  long double latitude =
+      near.Position.Latitude + (now.EclipticLatitude - then.EclipticLatitude) * kSeriesDegreesPerRadian;
+  return ApparentEquatorial(longitude, latitude, DateTime);
+}
+
 MoonPositionRecord ApparentMoon(double DateTime) {
   LunarSeriesPosition p = LunarSeries(DateTime);
   const ApparentPlace a = MoonApparentPlace(p.Longitude, p.Latitude, p.Distance, DateTime);

@@ -64,6 +64,12 @@ struct LunarSeriesPosition {
   long double Distance;   // km, centre of the Earth to centre of the Moon
 };
 
+// The series' place with its instant.
+struct LunarSeriesPlace {
+  LunarSeriesPosition Position;
+  double DateTime;
+};
+
 // Throws std::domain_error for a DateTime that is not finite or outside the
 // years 1 to 9999 (so do the operations below, which start from it).
 LunarSeriesPosition LunarSeries(double DateTime);
@@ -94,6 +100,15 @@ MoonPositionRecord ApparentMoon(double DateTime);
 // ApparentMoon's right ascension and declination alone, radians, without the
 // distance series.
 EquatorialPosition MoonApparentDirection(double DateTime);
+
+// The same from the series' place at an instant near DateTime (as an hour's TT instant
+// is to its UTC one), without summing the series again: the place is carried over by
+// the motion MoonPosition's shorter series gives between the two instants (now is
+// MoonPosition(DateTime)), which differs from the series' own by under 1e-5 degree for
+// instants up to five minutes apart (an hour's TT and UTC instants in 1600 ... 2200).
+// Farther apart, the series is summed at DateTime.
+EquatorialPosition MoonApparentDirection(double DateTime, const LunarSeriesPlace& near,
+                                         const MoonPositionRecord& now);
 
 struct MoonRaDec {
   long double RightAscension;      // degrees, [0, 360)

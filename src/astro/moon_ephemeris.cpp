@@ -78,7 +78,9 @@ long double PolePositionAngle(long double ra0, long double dec0, long double ra,
 
 }  // namespace
 
-MoonHourValues ComputeMoonHourValues(long double utcDay) {
+MoonHourValues ComputeMoonHourValues(long double utcDay) { return ComputeMoonHour(utcDay).Values; }
+
+ComputedMoonHour ComputeMoonHour(long double utcDay) {
   if (!(utcDay >= kEphemerisFirstDay && utcDay < kEphemerisEndDay))
     throw std::domain_error("Moon ephemeris: the instant lies outside 1600-01-01 ... 3999-12-31");
   const long double tt = TerrestrialTimeDay(utcDay);
@@ -108,5 +110,5 @@ MoonHourValues ComputeMoonHourValues(long double utcDay) {
   v.AxisA = PolePositionAngle(o.PoleRa, o.PoleDec, ra, dec) * kDegPerRad;
 
   v.Age = MoonAge(tt, LongitudeElongation(s.MoonLongitude, s.Ecliptic, s.Seen.Sun));
-  return v;
+  return {v, {s.Series, static_cast<double>(tt)}};
 }

@@ -13,6 +13,7 @@
 // as seen from the Earth, with its annual aberration.
 #pragma once
 
+#include "astro/lunar_series.h"
 #include "astro/moon_hour_values.h"
 
 // First and last UTC date-times of the ephemeris: 1600-01-01 00:00 and the end of 3999-12-31.
@@ -22,3 +23,12 @@ inline constexpr long double kEphemerisEndDay = 767011.0L;
 // The values at a UTC date-time (day 0 = 1899-12-30 00:00 UTC). Throws
 // std::domain_error for an instant outside [kEphemerisFirstDay, kEphemerisEndDay).
 MoonHourValues ComputeMoonHourValues(long double utcDay);
+
+// The values with the lunar series' place they come from, at the hour's TT instant:
+// the Moon's direction at the UTC instant follows from it (lunar_series.h).
+struct ComputedMoonHour {
+  MoonHourValues Values;
+  LunarSeriesPlace Series;
+};
+
+ComputedMoonHour ComputeMoonHour(long double utcDay);

@@ -7,7 +7,11 @@
 #include "astro/lunar_series.h"
 
 long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime) {
-  const EquatorialPosition moon = MoonApparentDirection(DateTime);
+  return ParallacticAngle(LatitudeRad, WestLongitudeRad, DateTime, MoonApparentDirection(DateTime));
+}
+
+long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeRad, double DateTime,
+                             const EquatorialPosition& moon) {
   const long double alpha = moon.RightAscension, delta = moon.Declination;
   const long double H = HourAngle(false, DateTime, alpha, WestLongitudeRad);
   const long double cosPhi = std::cos(LatitudeRad);
@@ -19,7 +23,12 @@ long double ParallacticAngle(long double LatitudeRad, long double WestLongitudeR
 }
 
 long double ParallacticAngleForObserver(long double Latitude, long double Longitude, double DateTime) {
+  return ParallacticAngleForObserver(Latitude, Longitude, DateTime, MoonApparentDirection(DateTime));
+}
+
+long double ParallacticAngleForObserver(long double Latitude, long double Longitude, double DateTime,
+                                        const EquatorialPosition& moon) {
   const long double psi =
-      ParallacticAngle(Latitude * kRadiansPerDegree, -Longitude * kRadiansPerDegree, DateTime);
+      ParallacticAngle(Latitude * kRadiansPerDegree, -Longitude * kRadiansPerDegree, DateTime, moon);
   return (Latitude >= 0 ? 90.0L : 270.0L) - psi;
 }

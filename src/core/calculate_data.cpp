@@ -6,6 +6,7 @@
 #include "core/hour_clock.h"
 #include "core/local_day_events.h"
 #include "astro/coordinates.h"
+#include "astro/lunar_series.h"
 #include "astro/moon_position.h"
 #include "astro/parallactic_angle.h"
 #include "astro/topocentric_moon.h"
@@ -36,7 +37,10 @@ MoonRecord CalculateMoonRecord(long double x, long double Latitude, long double 
     r.Rise = 0;
     r.Set = 0;
   }
-  r.ParallacticAngle = ParallacticAngleForObserver(Latitude, Longitude, instant);
+  // Computed values have just summed the lunar series near the instant.
+  const EquatorialPosition moon =
+      source.Series ? MoonApparentDirection(instant, *source.Series, m) : MoonApparentDirection(instant);
+  r.ParallacticAngle = ParallacticAngleForObserver(Latitude, Longitude, instant, moon);
   r.Topocentric = TopocentricMoon(source.Values, x, ObserverPlace{Latitude, Longitude, ElevationM});
   r.HourNumber = GetHourNumber(x);
   return r;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+
+#include "astro/lunar_series.h"
 
 #include "astro/moon_hour_values.h"
 #include "astro/rise_set.h"
@@ -13,6 +16,7 @@
 struct HourValues {
   MoonHourValues Values;
   bool FromNasa = true;
+  std::optional<LunarSeriesPlace> Series;  // where computed: the series' place they come from
 };
 
 // Where the hourly values of an instant come from: the program passes NASA's tables

@@ -4,6 +4,7 @@
 #include "nasa/nasa_tables.h"
 
 HourValues HourValuesAt(long double x) {
-  if (HasNasaTable(x)) return {NasaHourValues(x), true};
-  return {ComputeMoonHourValues(x), false};
+  if (HasNasaTable(x)) return {NasaHourValues(x), true, std::nullopt};
+  const ComputedMoonHour computed = ComputeMoonHour(x);
+  return {computed.Values, false, computed.Series};
 }

@@ -258,3 +258,26 @@ TEST(ApparentMoon, FillsTheRecordInDegreesWithTheSeriesDistance) {
 }
 
 }  // namespace
+
+// The direction carried over from the series' place at a nearby instant against the
+// series summed at the instant itself, across the years and the offsets it is used for
+// (an hour's TT instant lies 9 ... 300 s from its UTC one in 1600 ... 2200); farther
+// off it is the summed one. 1e-5 degree is a tenth of the tolerance the parallactic
+// angle's reference values are held to.
+TEST(MoonApparentDirection, FromANearbyPlaceAgreesWithTheSeriesSummedThere) {
+  for (int year = 1600; year <= 3999; year += 7) {
+    const double x = At(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60);
+    const EquatorialPosition exact = MoonApparentDirection(x);
+    const auto from = [x](double seconds) {
+      const double near = x + seconds / 86400;
+      return MoonApparentDirection(x, LunarSeriesPlace{LunarSeries(near), near}, MoonPosition(x));
+    };
+    for (const double seconds : {-300.0, -70.0, 1.0, 120.0, 300.0}) {
+      const EquatorialPosition carried = from(seconds);
+      const long double dRa =
+          std::remainder(carried.RightAscension - exact.RightAscension, 2 * kPi) * std::cos(exact.Declination);
+      EXPECT_LT(std::hypot(dRa, carried.Declination - exact.Declination) * kDeg, 1e-5L) << year << " " << seconds;
+    }
+    EXPECT_EQ(from(301).RightAscension, exact.RightAscension) << year;
+  }
+}

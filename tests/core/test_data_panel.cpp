@@ -10,6 +10,7 @@
 #include "core/data_panel.h"
 #include "core/rise_set_cache.h"
 #include "core/system_time_zone.h"
+#include "astro/parallactic_angle.h"
 #include "nasa/hour_values.h"
 #include "astro/time_scales.h"
 #include "support/fixed_zone.h"
@@ -223,4 +224,28 @@ TEST(CalculateData, TheRiseSetCacheSearchesEachDayOnce) {
   // from its local midnight, a day without a moonset whose first UTC day's set came
   // before it.
   EXPECT_EQ(searches, 6);
+}
+
+// Computed hours take the Moon's direction from the series' place of their TT instant;
+// the angle stays within the reference values' 1e-4 degree of the one summed afresh,
+// near the zenith too (the first place sees the Moon pass within 2 degrees of it). Where
+// ΔT is longer than five minutes (2300) the series is summed afresh.
+TEST(CalculateData, ComputedHoursKeepTheParallacticAngle) {
+  const FixedOffsetZone utc(0);
+  struct Case {
+    int Year;
+    long double Latitude, Longitude, Tolerance;
+  };
+  for (const Case c : {Case{2031, 20.0L, -100.0L, 1e-4L}, Case{2031, -33.9L, 151.2L, 1e-4L},
+                       Case{2031, 69.65L, 18.96L, 1e-4L}, Case{2300, 41.307L, -73.144L, 0}}) {
+    const long double start = EncodeDateTimeOrZero(c.Year, 3, 1, 0, 0, 0, 0);
+    for (int h = 0; h < 24 * 28; h += 5) {
+      const long double x = start + h / 24.0L;
+      const MoonRecord r = CalculateMoonRecord(x, c.Latitude, c.Longitude, utc, HourValuesAt);
+      ASSERT_FALSE(r.FromNasa);
+      EXPECT_NEAR(r.ParallacticAngle, ParallacticAngleForObserver(c.Latitude, c.Longitude, static_cast<double>(x)),
+                  c.Tolerance)
+          << c.Year << " " << c.Latitude << " " << h;
+    }
+  }
 }

@@ -25,7 +25,11 @@ class Tallier {
     Tally.Bytes += bytes;
     if (Progress) Progress({Tally, Total, url, f});
   }
-  FrameBatchTally Result() const { return Tally; }
+  FrameBatchTally Result() const {
+    FrameBatchTally t = Tally;
+    t.NotTried = Total - t.Done();
+    return t;
+  }
 
  private:
   const FrameCache& Cache;
@@ -61,9 +65,11 @@ FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::
   std::atomic<std::size_t> next{0};
   DownloadControl control;
   control.Cancel = &cancel;
+  std::atomic<bool> unwritable{false};
   const auto work = [&] {
-    for (std::size_t i; !cancel && (i = next++) < urls.size();) {
+    for (std::size_t i; !cancel && !unwritable && (i = next++) < urls.size();) {
       const FrameFetch f = cache.Store(urls[i], control);
+      if (f.Result.Kind == DownloadFailure::CannotWrite) unwritable = true;
       if (!cancel) tallier.Count(urls[i], f);  // a transfer cut off by the cancel is no finished file
     }
   };
@@ -76,5 +82,6 @@ FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::
 
 std::string SummaryOf(const FrameBatchTally& tally) {
   return "fetched " + std::to_string(tally.Fetched) + ", already cached " + std::to_string(tally.Cached) +
-         ", failed " + std::to_string(tally.Failed);
+         ", failed " + std::to_string(tally.Failed) +
+         (tally.NotTried > 0 ? ", " + std::to_string(tally.NotTried) + " not tried" : "");
 }

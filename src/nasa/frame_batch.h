@@ -5,6 +5,8 @@
 // The files are fetched in the order given, at most kPrefetchRequests at once, each
 // through FrameCache::Store, so a file already on disk costs no request. Once the
 // cancel flag is set no further file starts and the transfers running are abandoned.
+// A file the cache cannot write ends the batch too: the next would fail alike, each
+// after its whole download. The transfers running then finish.
 #pragma once
 
 #include <atomic>
@@ -22,6 +24,7 @@ struct FrameBatchTally {
   int Fetched = 0;       // downloaded now
   int Cached = 0;        // on disk already
   int Failed = 0;
+  int NotTried = 0;      // never started: the batch was cancelled, or a file could not be written
   long long Bytes = 0;   // size of the files downloaded now
 
   int Done() const { return Fetched + Cached + Failed; }
@@ -55,5 +58,5 @@ FrameBatchTally FetchFrameBatch(const FrameCache& cache, const std::vector<std::
                                 const FrameBatchProgress& progress, const std::atomic<bool>& cancel,
                                 int maxRequests = kPrefetchRequests);
 
-// "fetched N, already cached N, failed N"
+// "fetched N, already cached N, failed N", then ", N not tried" when some were not.
 std::string SummaryOf(const FrameBatchTally& tally);

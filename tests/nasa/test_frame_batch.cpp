@@ -8,6 +8,7 @@
 
 #include "astro/time_scales.h"
 #include "nasa/frame_batch.h"
+#include "support/file_size_limit.h"
 #include "support/frame_server.h"
 #include "support/test_folders.h"
 
@@ -76,6 +77,22 @@ TEST_F(FrameBatchTest, ACancelStartsNoFurtherFile) {
   EXPECT_GE(t.Done(), kBeforeCancel);
   EXPECT_LT(t.Done(), kBeforeCancel + kPrefetchRequests);
   EXPECT_LE(server_.Requests, kBeforeCancel + kPrefetchRequests);
+}
+
+// A disk without room: the first file the cache cannot write ends the batch, so the
+// rest is neither downloaded nor counted as failed one by one.
+TEST_F(FrameBatchTest, AFileTheCacheCannotWriteEndsTheBatch) {
+  const std::vector<std::string> week = Urls(7 * kDay);
+  const std::vector<std::string> urls(week.begin() + 4, week.end());  // after the refused hour
+  const FileSizeLimit full(100);
+  const FrameBatchTally t = Run(urls);
+  EXPECT_EQ(t.Fetched + t.Cached, 0);
+  EXPECT_GE(t.Failed, 1);
+  EXPECT_LE(t.Failed, kPrefetchRequests);
+  EXPECT_EQ(t.NotTried, static_cast<int>(urls.size()) - t.Failed);
+  EXPECT_LE(server_.Requests, kPrefetchRequests);
+  EXPECT_EQ(SummaryOf(t), "fetched 0, already cached 0, failed " + std::to_string(t.Failed) + ", " +
+                              std::to_string(t.NotTried) + " not tried");
 }
 
 }  // namespace

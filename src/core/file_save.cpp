@@ -1,6 +1,10 @@
 #include "core/file_save.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QFile>
 #include <QSaveFile>
@@ -15,6 +19,11 @@ bool NotARegularFile(const QString& path) {
   return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
+std::optional<QString> WhyNotOnDisk(QFileDevice& file) {
+  if (fsync(file.handle()) == 0) return std::nullopt;
+  return QString::fromLocal8Bit(std::strerror(errno));
+}
+
 std::optional<QString> SaveFile(const QString& path, const std::function<bool(QIODevice&)>& write) {
   if (NotARegularFile(path)) return QStringLiteral("%1 is no regular file").arg(path);
   QSaveFile file(path);
@@ -22,6 +31,7 @@ std::optional<QString> SaveFile(const QString& path, const std::function<bool(QI
   // commit() takes no notice of a last flush that wrote only part of the buffer, and
   // would put the cut file in the target's place: the buffer is flushed and checked here.
   if (!write(file) || !file.flush()) return WhyUnwritten(file);
+  if (auto why = WhyNotOnDisk(file)) return why;
   if (!file.commit()) return file.errorString();
   return std::nullopt;
 }

@@ -19,6 +19,11 @@ bool NotARegularFile(const QString& path);
 // the system's reason, so the rest is tried once more: for a file to be discarded.
 QString WhyUnwritten(QFileDevice& file);
 
+// Nothing once the bytes written to file are on the disk, else why they may not be:
+// a file put in another's place is synced first, for QSaveFile and a rename take no
+// notice of a sync that failed, and would replace a good file with a lost one.
+std::optional<QString> WhyNotOnDisk(QFileDevice& file);
+
 // Nothing on success, else why the file could not be written.
 std::optional<QString> SaveFile(const QString& path, QByteArrayView bytes);
 

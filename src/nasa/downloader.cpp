@@ -343,6 +343,7 @@ DownloadResult Downloader::DownloadToFile(const std::string& url, const QString&
   if (writeFailed || (result.Ok && !part.flush())) return CannotWrite(fileName, WhyUnwritten(part));
   if (!result.Ok) return result;
   if (accept && !(part.seek(0) && accept(part.readAll()))) return CorruptData(result.HttpStatus);
+  if (const std::optional<QString> why = WhyNotOnDisk(part)) return CannotWrite(fileName, *why);
   if (const std::optional<QString> why = ReplaceWith(part, fileName)) return CannotWrite(fileName, *why);
   return result;
 }

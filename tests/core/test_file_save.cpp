@@ -1,6 +1,8 @@
 // Saving when the disk fills up in the middle of the file.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -54,3 +56,21 @@ TEST(FileSave, ADiskFillingUpMidwayFailsAndKeepsTheOldFile) {
 }
 
 }  // namespace
+
+// A file whose bytes the system cannot sync (a pipe's end says EINVAL) is reported with
+// the system's reason; a regular file's sync succeeds.
+TEST(FileSave, ASyncThatFailsIsReportedWithItsReason) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  QFile pipeEnd;
+  ASSERT_TRUE(pipeEnd.open(ends[1], QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+  close(ends[0]);
+  EXPECT_EQ(WhyNotOnDisk(pipeEnd), QString::fromLocal8Bit(std::strerror(EINVAL)));
+
+  const auto folder = MakeTestFolder();
+  QFile regular(folder->filePath("a.txt"));
+  ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+  regular.write("x");
+  ASSERT_TRUE(regular.flush());
+  EXPECT_EQ(WhyNotOnDisk(regular), std::nullopt);
+}

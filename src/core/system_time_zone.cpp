@@ -41,9 +41,12 @@ QString LocalZoneLabel(const SystemTimeZone& zone, double x) {
 }
 
 QString LocalZoneLabel(const QString& name, int offsetSeconds) {
-  const int minutes = std::abs(offsetSeconds) / 60;
+  // To the nearest minute, as the altitude chart names the zone: a local mean time
+  // (Amsterdam's +00:19:32 until 1937) has seconds.
+  const long rounded = std::lround(offsetSeconds / 60.0);
+  const long minutes = std::abs(rounded);
   const QString offset = QStringLiteral("UTC%1%2:%3")
-                             .arg(offsetSeconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+                             .arg(rounded < 0 ? QStringLiteral("-") : QStringLiteral("+"))
                              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
   return name.isEmpty() ? QStringLiteral("Local (%1)").arg(offset) : QStringLiteral("Local (%1, %2)").arg(name, offset);

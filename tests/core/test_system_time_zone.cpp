@@ -72,6 +72,10 @@ TEST(SystemTimeZone, PlaceZonesByNameAndTheirLabels) {
   EXPECT_EQ(LocalZoneLabel(tokyo, At(2027, 3, 1)), "Local (Asia/Tokyo, UTC+09:00)");
   const SystemTimeZone stJohns(PlaceTimeZone("America/St_Johns").value());
   EXPECT_EQ(LocalZoneLabel(stJohns, At(2027, 1, 1)), "Local (America/St_Johns, UTC-03:30)");
+  // Offsets with seconds go to the nearest minute, as in the altitude chart.
+  EXPECT_EQ(LocalZoneLabel("Europe/Amsterdam", 1172), "Local (Europe/Amsterdam, UTC+00:20)");
+  EXPECT_EQ(LocalZoneLabel("Africa/Monrovia", -2670), "Local (Africa/Monrovia, UTC-00:45)");  // -00:44:30
+  EXPECT_EQ(LocalZoneLabel("", -20), "Local (UTC+00:00)");
 }
 
 }  // namespace

@@ -60,13 +60,16 @@ long double DiamArcsec(long double distanceKm) {
   return 2 * std::asin(kMoonRadiusKm / distanceKm) * kDegreesPerRadian * kArcsecondsPerDegree;
 }
 
+// The Moon's orientation when the light that reaches ttDay from distance km left it.
+MoonOrientation OrientationSeen(long double ttDay, long double distance) {
+  return MoonOrientationAt(ttDay - distance / kLightKmPerDay);
+}
+
 // The values that follow from the Moon's place moon (km, from the observer) with
-// the Sun's direction from the Moon, sun.
-TopocentricMoonValues Appearance(const Vector3& moon, const Vector3& sun, long double ttDay) {
+// the Sun's direction from the Moon, sun, and the Moon's orientation o as it is seen.
+TopocentricMoonValues Appearance(const Vector3& moon, const Vector3& sun, const MoonOrientation& o) {
   const long double distance = Norm(moon);
   const Vector3 u = (1 / distance) * moon;
-  // The Moon's orientation when the light left it.
-  const MoonOrientation o = MoonOrientationAt(ttDay - distance / kLightKmPerDay);
   const Vector3 toObserver = MoonBodyMatrix(o) * ((-1.0L) * u);
   TopocentricMoonValues v;
   v.Elon = std::atan2(toObserver[1], toObserver[0]) * kDegreesPerRadian;
@@ -98,13 +101,16 @@ TopocentricMoonValues TopocentricMoon(const MoonHourValues& g, long double utcDa
   const long double tt = TerrestrialTimeDay(utcDay);
   const Vector3 geocentric = g.Dist * FromSpherical(g.RA * kDegreesPerHour * kRadiansPerDegree,
                                                     g.Dec * kRadiansPerDegree);
-  const Vector3 sun = TransposeTimes(MoonBodyMatrix(MoonOrientationAt(tt - g.Dist / kLightKmPerDay)),
+  // The centre's orientation serves the Sun's direction and the values at the centre.
+  const MoonOrientation centre = OrientationSeen(tt, g.Dist);
+  const Vector3 sun = TransposeTimes(MoonBodyMatrix(centre),
                                      FromSpherical(g.Slon * kRadiansPerDegree, g.Slat * kRadiansPerDegree));
   // The observer's light time differs from the centre's by 21 ms at most, in which
   // the Moon moves 0.01" across the sky: the Moon's place is the centre's one.
   const Vector3 fromObserver = geocentric - observer.Position;
   const Vector3 seen = fromObserver + (Norm(fromObserver) / kLightKmPerDay) * observer.Velocity;
-  const TopocentricMoonValues atCentre = Appearance(geocentric, sun, tt), here = Appearance(seen, sun, tt);
+  const TopocentricMoonValues atCentre = Appearance(geocentric, sun, centre),
+                              here = Appearance(seen, sun, OrientationSeen(tt, Norm(seen)));
   TopocentricMoonValues v;
   v.Elon = std::remainder(g.Elon + std::remainder(here.Elon - atCentre.Elon, 360.0L), 360.0L);
   v.Elat = g.Elat + (here.Elat - atCentre.Elat);

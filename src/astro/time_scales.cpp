@@ -80,17 +80,6 @@ long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int min
   return date + time;
 }
 
-long double DateTimeToJulianDate(double x) {
-  // The date-time is one linear day count on both sides of 1899-12-30 in the
-  // proleptic Gregorian calendar, so its Julian Date is an offset, and the sum is
-  // exact in long double for every double date-time of the years the engine serves.
-  return static_cast<long double>(x) + 2415018.5L;
-}
-
-long double JulianCenturiesJ2000(double x) {
-  return (DateTimeToJulianDate(x) - 2451545.0L) / 36525.0L;
-}
-
 // ---- Day-number calendar ------------------------------------------------------------
 
 DayNumber DMYToDayNumber(int day, int month, int year) {

@@ -39,11 +39,14 @@ long double EncodeDateTimeOrZero(int year, int month, int day, int hour, int min
 
 // ---- Julian dates -------------------------------------------------------------------
 
-// Julian Date of a date-time (proleptic Gregorian calendar): x + 2415018.5.
-long double DateTimeToJulianDate(double x);
+// Julian Date of a date-time (proleptic Gregorian calendar). The date-time is one
+// linear day count on both sides of 1899-12-30 in the proleptic Gregorian calendar,
+// so its Julian Date is an offset, and the sum is exact in long double for every
+// double date-time of the years the engine serves.
+inline long double DateTimeToJulianDate(double x) { return static_cast<long double>(x) + 2415018.5L; }
 
-// Julian centuries from J2000.0 (JD 2451545.0).
-long double JulianCenturiesJ2000(double x);
+// Julian centuries from J2000.0 (JD 2451545.0). Inline: every series starts from it.
+inline long double JulianCenturiesJ2000(double x) { return (DateTimeToJulianDate(x) - 2451545.0L) / 36525.0L; }
 
 // ---- Day-number calendar from 1600-01-01 (day 0) to 3999-12-31 (day 876581) ---------
 

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "astro/lunar_series.h"
-
 #include "astro/moon_hour_values.h"
 #include "astro/rise_set.h"
 #include "astro/time_scales.h"

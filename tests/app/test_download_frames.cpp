@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QDateTimeEdit>
 #include <cerrno>
 #include <cstring>
@@ -76,14 +77,16 @@ TEST_F(DownloadFrames, FetchesTheRangeIntoTheCacheAndTalliesInTheStatusBar) {
   EXPECT_TRUE(ProcessUntil([this] { return !Form->findChild<QProgressDialog*>("DownloadProgress"); }));
 }
 
-// A disk without room for the frames: each counts as failed, none is left in part,
-// and the tally says why.
+// A disk without room for the frames: the batch ends at the first that cannot be
+// written (a frame not yet started by then is not tried), none is left in part, and
+// the tally says why.
 TEST_F(DownloadFrames, AFullDiskFailsTheFramesAndSaysWhy) {
   const FileSizeLimit full(100);
   ASSERT_NE(Download(2), nullptr);
   WaitForTally();
-  EXPECT_TRUE(Status().startsWith(" Download Frames: fetched 0, already cached 1, failed 2 (the last: cannot write "))
-      << Status().toStdString();
+  const QRegularExpression tally(R"(^ Download Frames: fetched 0, already cached 1, (failed 2|failed 1, 1 not tried) )"
+                                 R"(\(the last: cannot write )");
+  EXPECT_TRUE(tally.match(Status()).hasMatch()) << Status().toStdString();
   EXPECT_TRUE(Status().endsWith(QStringLiteral(": %1)").arg(std::strerror(EFBIG)))) << Status().toStdString();
   EXPECT_EQ(CachedFiles(), 1);
 }

@@ -40,7 +40,7 @@ Fixture& Shared() {
 // A whole process of the desktop program, from its start until it writes `word` (see
 // window_process.cpp), against the local stand-in for NASA's server, with settings and
 // a frame cache of its own each time: what a user waits for at start-up.
-void TimeProcess(benchmark::State& state, const QString& mode, const QByteArray& word) {
+void TimeProcess(benchmark::State& state, const QString& program, const QByteArray& word) {
   Fixture& f = Shared();
   for (auto _ : state) {
     QTemporaryDir home;
@@ -53,7 +53,7 @@ void TimeProcess(benchmark::State& state, const QString& mode, const QByteArray&
     process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
-    process.start(ORVANEL_WINDOW_PROCESS, {mode});
+    process.start(program, {});
     QByteArray said;
     while (!said.contains(word) && process.waitForReadyRead(60000)) said += process.readAllStandardOutput();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
@@ -62,13 +62,13 @@ void TimeProcess(benchmark::State& state, const QString& mode, const QByteArray&
   }
 }
 
-void BM_ProcessBareQtWindowPainted(benchmark::State& state) { TimeProcess(state, "bare", "painted"); }
+void BM_ProcessBareQtWindowPainted(benchmark::State& state) { TimeProcess(state, ORVANEL_BARE_WINDOW, "painted"); }
 BENCHMARK(BM_ProcessBareQtWindowPainted)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_ProcessWindowPainted(benchmark::State& state) { TimeProcess(state, "program", "painted"); }
+void BM_ProcessWindowPainted(benchmark::State& state) { TimeProcess(state, ORVANEL_WINDOW_PROCESS, "painted"); }
 BENCHMARK(BM_ProcessWindowPainted)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_ProcessWindowComplete(benchmark::State& state) { TimeProcess(state, "program", "shown"); }
+void BM_ProcessWindowComplete(benchmark::State& state) { TimeProcess(state, ORVANEL_WINDOW_PROCESS, "shown"); }
 BENCHMARK(BM_ProcessWindowComplete)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The first window of a process, from its making to its first hour drawn: an hour of

@@ -1,12 +1,9 @@
 // The desktop program as bench_app's process figures start it: the real window, which
 // writes "painted" on its standard output at its first paint and "shown" once its
-// first hour is drawn, then quits. `window_process bare` is the reference: a bare
-// QMainWindow of the same size, which writes "painted" and quits.
+// first hour is drawn, then quits. bare_window.cpp is the reference.
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -38,14 +35,6 @@ class FirstPaint : public QObject {
   std::function<void()> Next;
 };
 
-int Bare() {
-  QMainWindow window;
-  window.resize(1366, 768);
-  FirstPaint watch(window, [] { QApplication::quit(); });
-  window.show();
-  return QApplication::exec();
-}
-
 int Program() {
   std::unique_ptr<FirstPaint> watch;
   return RunDesktopWindow([&watch](TForm1& form) {
@@ -64,5 +53,5 @@ int Program() {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return argc > 1 && std::strcmp(argv[1], "bare") == 0 ? Bare() : Program();
+  return Program();
 }

@@ -22,13 +22,14 @@ int RunDesktopWindow(const std::function<void(TForm1&)>& started) {
   FramePrefetcher prefetch(frames);
   WorkerPools pools;
   const Services services{clock, zone, DefaultNasaSite(), fetch, shell, frames, &prefetch, pools};
-  TForm1 form(services);
+  TForm1 form(services, nullptr, TForm1::Controls::AfterFirstPaint);
   form.ReadIniFile();
   form.show();
   if (started) started(form);
-  // The hour's record and frames are asked for once the window is on the screen, and
-  // the icon (its SVG reader is a plug-in to load) is given then.
+  // The controls, the hour's record and frames come once the window is on the screen,
+  // and the icon (its SVG reader is a plug-in to load) is given then.
   new AfterFirstPaint(form, [&form] {
+    form.BuildControls();
     form.InitialShow();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvanel.svg")));
   });

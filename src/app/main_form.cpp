@@ -105,13 +105,14 @@ QString WindowTitle(const QString& version) {
   return version.isEmpty() ? QStringLiteral("Orvanel") : QStringLiteral("Orvanel  v") + version;
 }
 
-TForm1::TForm1(const Services& services, QWidget* parent)
+TForm1::TForm1(const Services& services, QWidget* parent, Controls controls)
     : QMainWindow(parent),
       Svc(services),
       Zone(services.Zone),
       Show(services.ForSession(Zone)),
       SavePictureDialog1(std::make_unique<FileSavePictureDialog>(this)) {
   FormCreate();
+  if (controls == Controls::Now) BuildControls();
   connect(&Show, &ShowSession::Loading, this, &TForm1::ShowLoading);
   connect(&Show, &ShowSession::Shown, this, &TForm1::PaintShown);
 }
@@ -125,22 +126,29 @@ void TForm1::FormCreate() {
   // The designed face is an 8-point Tahoma; the system's sans is wider, so a pixel
   // smaller keeps the panel's captions inside their designed places.
   setFont(SansFont(10));
+  Fit = new ScreenFit(this);
+#ifdef ORVANEL_VERSION
+  setWindowTitle(WindowTitle(QStringLiteral(ORVANEL_VERSION)));
+#else
+  setWindowTitle(WindowTitle(QString()));
+#endif
+}
+
+// Built on a shown window, the controls appear at the next turn of the event loop:
+// Qt shows the children a layout gains then.
+void TForm1::BuildControls() {
+  if (ControlsBuilt()) return;
   CreateControls();
   CreateMenus();
-  Fit = new ScreenFit(this);
   SetSize(true);
   Memo1->clear();
   UTCLab->clear();
   LocLab->clear();
   MonthCal->setMinimumDate(CalendarDateOf(kRangeStart));
   MonthCal->setMaximumDate(CalendarDateOf(kLastDay));
-#ifdef ORVANEL_VERSION
-  setWindowTitle(WindowTitle(QStringLiteral(ORVANEL_VERSION)));
-#else
-  setWindowTitle(WindowTitle(QString()));
-#endif
   NowBut->setFocus();
   MonthCal->setSelectedDate(LocalCalendarDateOf(Show.HourShown(), Zone));
+  ApplyStoredControls();
 }
 
 void TForm1::SetSaveDialog(std::unique_ptr<SavePictureDialog> dialog) { SavePictureDialog1 = std::move(dialog); }
@@ -447,15 +455,6 @@ void TForm1::ReadIniFile() {
   } else {
     setWindowState(s.WindowState == 2 ? Qt::WindowMaximized : Qt::WindowMinimized);
   }
-  AnimateBox->setChecked(false);
-  ReverseBox->setChecked(s.ReverseBox);
-  ShowLinesBox->setChecked(s.ShowLinesBox);
-  ShowDataBox->setChecked(s.ShowDataBox);
-  NamesBox->setChecked(s.NamesBox);
-  EyepieceBox->setCurrentIndex(s.Eyepiece);
-  RotateBox->setChecked(false);
-  StepBox->setCurrentIndex(s.GlobStep - 1);
-  TypeBox->setCurrentIndex(IndexOf(ViewKindOf(s.GlobTypeIndex)));
   Show.SetStep(s.GlobStep);
   Show.SetReverse(s.ReverseBox);
   Show.SetView(ViewKindOf(s.GlobTypeIndex));
@@ -466,6 +465,21 @@ void TForm1::ReadIniFile() {
   PictureFolder = s.PictureFolder;
   TextFolder = s.TextFolder;
   FrameCacheMB = s.FrameCacheMB;
+  if (ControlsBuilt()) ApplyStoredControls();
+}
+
+// The settings as read (the defaults before ReadIniFile) on the controls.
+void TForm1::ApplyStoredControls() {
+  const StoredSettings& s = SettingsAsRead;
+  AnimateBox->setChecked(false);
+  ReverseBox->setChecked(s.ReverseBox);
+  ShowLinesBox->setChecked(s.ShowLinesBox);
+  ShowDataBox->setChecked(s.ShowDataBox);
+  NamesBox->setChecked(s.NamesBox);
+  EyepieceBox->setCurrentIndex(s.Eyepiece);
+  RotateBox->setChecked(false);
+  StepBox->setCurrentIndex(s.GlobStep - 1);
+  TypeBox->setCurrentIndex(IndexOf(ViewKindOf(s.GlobTypeIndex)));
 }
 
 QString TForm1::SaveIniFile() {
@@ -500,6 +514,8 @@ void TForm1::InitialShow() { Show.ShowAgain(); }
 // Settings are written only here, so the user hears once, as the window goes, that
 // this session's choices were not kept (and that those saved before still are).
 void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (!ControlsBuilt()) return;  // closed before its controls were built: nothing has changed
   Show.StopAnimation();
   Downloads.CancelAll();  // closing never waits for a download
   if (const QString why = SaveIniFile(); !why.isEmpty())
@@ -507,7 +523,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
                          QStringLiteral("Orvanel could not save its settings: %1.\n\n"
                                         "The choices of this session are not kept; the settings saved before are.")
                              .arg(why));
-  event->accept();
 }
 
 void TForm1::Exit1Click() { close(); }

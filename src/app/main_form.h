@@ -43,11 +43,18 @@ struct FrameRangeChoice;
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(const Services& services, QWidget* parent = nullptr);
+  // Whether the constructor builds the window's controls or leaves them to
+  // BuildControls: the program shows an empty window first, which paints at once,
+  // and builds them after that first paint (the first text costs Qt its font
+  // database, the calendar and the panel tens of milliseconds more).
+  enum class Controls { Now, AfterFirstPaint };
+  explicit TForm1(const Services& services, QWidget* parent = nullptr, Controls controls = Controls::Now);
   ~TForm1() override;
 
-  // Start-up: the program calls ReadIniFile and then the initial show.
+  // Start-up: the program calls ReadIniFile, which places the window and gives the
+  // controls their stored states (now or once they are built), and then the initial show.
   void ReadIniFile();
+  void BuildControls();
   // Why the settings could not be saved, or empty.
   QString SaveIniFile();
   void InitialShow();
@@ -94,6 +101,8 @@ class TForm1 : public QMainWindow {
 
  private:
   void FormCreate();
+  void ApplyStoredControls();
+  bool ControlsBuilt() const { return Memo1 != nullptr; }
   void SetSize(bool Large);
   void CreateControls();
   void CreatePanelControls();

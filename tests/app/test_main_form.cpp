@@ -301,6 +301,54 @@ TEST_F(MainForm, ClosingWithAnUnwritableSettingsFileSaysSoOnceAndLeavesIt) {
   }
 }
 
+// The program shows its window before building the controls: built after the first
+// paint, they show the stored settings and appear as those of a window built at once;
+// a window closed before them leaves the settings as they were.
+TEST_F(MainForm, ControlsBuiltAfterTheFirstPaintShowTheStoredSettings) {
+  {
+    QSettings raw(IniPath(), QSettings::IniFormat);
+    raw.beginGroup("SETTINGS");
+    raw.setValue("ReverseBox", true);
+    raw.setValue("ShowLinesBox", false);
+    raw.setValue("NamesBox", true);
+    raw.setValue("GlobStep", 5);
+    raw.setValue("GlobTypeIndex", 3);
+  }
+  const QByteArray stored = SettingsFileState(IniPath());
+  {
+    TForm1 early(MakeServices(), nullptr, TForm1::Controls::AfterFirstPaint);
+    early.ReadIniFile();
+    early.show();
+    early.close();
+  }
+  EXPECT_EQ(SettingsFileState(IniPath()), stored);
+
+  for (const auto controls : {TForm1::Controls::Now, TForm1::Controls::AfterFirstPaint}) {
+    SCOPED_TRACE(controls == TForm1::Controls::Now ? "now" : "after the first paint");
+    TForm1 form(MakeServices(), nullptr, controls);
+    form.ReadIniFile();
+    form.show();
+    bool painted = false;
+    new AfterFirstPaint(form, [&] {
+      form.BuildControls();
+      painted = true;
+    });
+    while (!painted) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents();  // a shown window shows the children its layout gains here
+    for (const char* name : {"Memo1", "MonthCal", "Panel1", "StatusBar1"}) {
+      const QWidget* w = Child<QWidget>(form, name);
+      EXPECT_TRUE(w && w->isVisible()) << name;
+    }
+    EXPECT_TRUE(form.menuBar()->isVisible());
+    EXPECT_TRUE(Child<QCheckBox>(form, "ReverseBox")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(form, "ShowLinesBox")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(form, "NamesBox")->isChecked());
+    EXPECT_EQ(Child<QComboBox>(form, "StepBox")->currentIndex(), 4);
+    EXPECT_EQ(Child<QComboBox>(form, "TypeBox")->currentIndex(), 3);
+    EXPECT_EQ(form.Session().Step(), 5);
+  }
+}
+
 TEST_F(MainForm, AStoredMaximisedStateIgnoresTheStoredPlaceAndSize) {
   {
     QSettings raw(IniPath(), QSettings::IniFormat);

@@ -1,10 +1,8 @@
-// Downloads with libcurl. Each call is one synchronous transfer on a fresh easy
-// handle attached to the shared pool, so the connection and the resolved name of the
-// previous transfer are reused; the body goes to a sink (memory under a cap, or a
-// temporary file) and is handed over only when it is complete.
+// Downloads with libcurl, which the first transfer opens. Each call is one synchronous
+// transfer on a fresh easy handle attached to the shared pool, so the connection and the
+// resolved name of the previous transfer are reused; the body goes to a sink (memory
+// under a cap, or a temporary file) and is handed over only when it is complete.
 #include "nasa/downloader.h"
-
-#include <curl/curl.h>
 
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -20,26 +18,17 @@
 #include "core/file_save.h"
 #include "nasa/answer_header.h"
 #include "nasa/body_buffer.h"
+#include "nasa/curl_library.h"
 #include "nasa/image_decode.h"
-
-namespace {
-
-// curl_global_init is not thread-safe; a function-local static runs it exactly once.
-bool CurlReady() {
-  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  return ready;
-}
-
-}  // namespace
 
 // libcurl's share handle for connections and DNS answers, with the locks libcurl asks
 // for when several threads transfer through it at once. It is made at the first
-// transfer: libcurl's global set-up (its TLS library's) need not delay the program's start.
+// transfer, which has opened libcurl.
 class ConnectionPool {
  public:
   ConnectionPool() = default;
   ~ConnectionPool() {
-    if (Share) curl_share_cleanup(Share);
+    if (Share) Libcurl().ShareCleanup(Share);
   }
   ConnectionPool(const ConnectionPool&) = delete;
   ConnectionPool& operator=(const ConnectionPool&) = delete;
@@ -51,13 +40,14 @@ class ConnectionPool {
 
  private:
   CURLSH* Make() {
-    CURLSH* share = CurlReady() ? curl_share_init() : nullptr;
+    const CurlLibrary& curl = Libcurl();
+    CURLSH* share = curl.ShareInit();
     if (!share) return nullptr;
-    curl_share_setopt(share, CURLSHOPT_LOCKFUNC, Lock);
-    curl_share_setopt(share, CURLSHOPT_UNLOCKFUNC, Unlock);
-    curl_share_setopt(share, CURLSHOPT_USERDATA, this);
-    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
-    curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    curl.ShareSetopt(share, CURLSHOPT_LOCKFUNC, Lock);
+    curl.ShareSetopt(share, CURLSHOPT_UNLOCKFUNC, Unlock);
+    curl.ShareSetopt(share, CURLSHOPT_USERDATA, this);
+    curl.ShareSetopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+    curl.ShareSetopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
     return share;
   }
   static std::mutex& MutexFor(void* user, curl_lock_data data) {
@@ -96,7 +86,8 @@ long long SizeForTimeLimit(const DownloadLimits& limits, const DownloadControl& 
 
 // One transfer as libcurl's callbacks see it.
 struct Transfer {
-  CURL* Curl;
+  const CurlLibrary& Curl;
+  CURL* Easy;
   const DownloadLimits& Limits;
   const DownloadControl& Control;
   const std::function<bool(const char*, size_t, long long)>& Write;
@@ -113,7 +104,7 @@ size_t Collect(char* data, size_t size, size_t count, void* user) {
   Transfer& t = *static_cast<Transfer*>(user);
   t.BodyStarted = true;
   curl_off_t announced = -1;
-  curl_easy_getinfo(t.Curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  t.Curl.EasyGetinfo(t.Easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   try {
     return t.Write(data, size * count, announced) ? size * count : 0;
   } catch (...) {  // no exception may cross libcurl's C frames
@@ -156,55 +147,48 @@ int OnProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_of
   return 0;
 }
 
-struct CurlCleanup {
-  void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-
-void SetOptions(CURL* curl, const std::string& url, const DownloadLimits& limits, Transfer& transfer) {
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+void SetOptions(CURL* easy, const std::string& url, const DownloadLimits& limits, Transfer& transfer) {
+  const auto set = [&transfer, easy](CURLoption option, auto value) { transfer.Curl.EasySetopt(easy, option, value); };
+  set(CURLOPT_URL, url.c_str());
+  set(CURLOPT_TCP_KEEPALIVE, 1L);
+  set(CURLOPT_PROTOCOLS_STR, "http,https");
   // A redirect never leaves HTTPS for plain HTTP.
   const bool secure = url.rfind("https://", 0) == 0;
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, DownloaderUserAgent());
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits.ConnectTimeoutSeconds);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits.LowSpeedBytesPerSecond);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.LowSpeedSeconds);
+  set(CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+  set(CURLOPT_FOLLOWLOCATION, 1L);
+  set(CURLOPT_MAXREDIRS, 10L);
+  set(CURLOPT_FAILONERROR, 1L);
+  set(CURLOPT_NOSIGNAL, 1L);
+  set(CURLOPT_USERAGENT, DownloaderUserAgent());
+  set(CURLOPT_CONNECTTIMEOUT, limits.ConnectTimeoutSeconds);
+  set(CURLOPT_LOW_SPEED_LIMIT, limits.LowSpeedBytesPerSecond);
+  set(CURLOPT_LOW_SPEED_TIME, limits.LowSpeedSeconds);
   // Refuses at once when the announced length is too large; the sink enforces it otherwise.
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.MaxBytes));
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CheckHeader);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.MaxBytes));
+  set(CURLOPT_WRITEFUNCTION, Collect);
+  set(CURLOPT_WRITEDATA, &transfer);
+  set(CURLOPT_HEADERFUNCTION, CheckHeader);
+  set(CURLOPT_HEADERDATA, &transfer);
+  set(CURLOPT_XFERINFOFUNCTION, OnProgress);
+  set(CURLOPT_XFERINFODATA, &transfer);
+  set(CURLOPT_NOPROGRESS, 0L);
 }
 
-struct MultiCleanup {
-  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
-};
-
 // curl_easy_perform with a shorter wait between the progress callback's calls.
-CURLcode Perform(CURL* curl) {
-  const std::unique_ptr<CURLM, MultiCleanup> multi(curl_multi_init());
-  if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
+CURLcode Perform(const CurlLibrary& curl, CURL* easy) {
+  const std::unique_ptr<CURLM, decltype(curl.MultiCleanup)> multi(curl.MultiInit(), curl.MultiCleanup);
+  if (!multi || curl.MultiAddHandle(multi.get(), easy) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
   int running = 1;
   CURLMcode step = CURLM_OK;
   while (step == CURLM_OK && running) {
-    step = curl_multi_perform(multi.get(), &running);
-    if (step == CURLM_OK && running) step = curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
+    step = curl.MultiPerform(multi.get(), &running);
+    if (step == CURLM_OK && running) step = curl.MultiPoll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
   }
   CURLcode code = CURLE_RECV_ERROR;
   int queued = 0;
-  while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued))
+  while (const CURLMsg* message = curl.MultiInfoRead(multi.get(), &queued))
     if (message->msg == CURLMSG_DONE) code = message->data.result;
-  curl_multi_remove_handle(multi.get(), curl);
+  curl.MultiRemoveHandle(multi.get(), easy);
   return code;
 }
 
@@ -218,7 +202,7 @@ QStringList SplitLines(const QByteArray& bytes) {
 }
 
 // A failed transfer's kind and its reason in the words the status bar shows.
-DownloadResult FailureOf(CURLcode code, long status) {
+DownloadResult FailureOf(const CurlLibrary& curl, CURLcode code, long status) {
   using F = DownloadFailure;
   const auto failure = [status](F kind, const QString& why) { return DownloadResult::Failure(kind, why, status); };
   switch (code) {
@@ -243,9 +227,12 @@ DownloadResult FailureOf(CURLcode code, long status) {
     case CURLE_WEIRD_SERVER_REPLY:
       return failure(F::BadAnswer, QStringLiteral("bad answer"));
     default:
-      return failure(F::Other, QString::fromUtf8(curl_easy_strerror(code)));
+      return failure(F::Other, QString::fromUtf8(curl.EasyStrerror(code)));
   }
 }
+
+// A transfer that cannot start: libcurl is missing or broken, or memory ran out.
+DownloadResult NoTransfer(const QString& why) { return DownloadResult::Failure(DownloadFailure::Other, why); }
 
 DownloadResult CannotWrite(const QString& fileName, const QString& why) {
   return DownloadResult::Failure(DownloadFailure::CannotWrite, QStringLiteral("cannot write %1: %2").arg(fileName, why));
@@ -278,15 +265,17 @@ Downloader::Downloader(const DownloadLimits& limits) : Limits(limits), Pool(std:
 // (CURLE_PARTIAL_FILE), a stalled or oversized transfer and HTTP errors as failures,
 // and a final 3xx (a redirect that was not followed) is no file either.
 DownloadResult Downloader::Receive(const std::string& url, const Sink& write, const DownloadControl& control) const {
-  const std::unique_ptr<CURL, CurlCleanup> curl(CurlReady() ? curl_easy_init() : nullptr);
-  if (!curl) return DownloadResult::Failure(DownloadFailure::Other, QStringLiteral("no network library"));
-  Transfer transfer{curl.get(), Limits, control, write, AnswerHeader(Limits.MaxHeaderBytes), Clock::now(), false,
+  const CurlLibrary& curl = Libcurl();
+  if (!curl.Failure.empty()) return NoTransfer(QString::fromStdString(curl.Failure));
+  const std::unique_ptr<CURL, decltype(curl.EasyCleanup)> easy(curl.EasyInit(), curl.EasyCleanup);
+  if (!easy) return NoTransfer(QString::fromUtf8(curl.EasyStrerror(CURLE_OUT_OF_MEMORY)));
+  Transfer transfer{curl, easy.get(), Limits, control, write, AnswerHeader(Limits.MaxHeaderBytes), Clock::now(), false,
                     std::nullopt};
-  SetOptions(curl.get(), url, Limits, transfer);
-  if (Pool->Handle()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, Pool->Handle());
-  const CURLcode code = Perform(curl.get());
+  SetOptions(easy.get(), url, Limits, transfer);
+  if (Pool->Handle()) curl.EasySetopt(easy.get(), CURLOPT_SHARE, Pool->Handle());
+  const CURLcode code = Perform(curl, easy.get());
   long status = 0;
-  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+  curl.EasyGetinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
   if (transfer.Stopped) {
     transfer.Stopped->HttpStatus = status;
     return *transfer.Stopped;
@@ -294,14 +283,14 @@ DownloadResult Downloader::Receive(const std::string& url, const Sink& write, co
   // libcurl refuses a single header line past its own limit as "Out of memory".
   if (code == CURLE_OUT_OF_MEMORY && !transfer.BodyStarted)
     return DownloadResult::Failure(DownloadFailure::BadAnswer, QStringLiteral("answer header too large"), status);
-  if (code != CURLE_OK) return FailureOf(code, status);
+  if (code != CURLE_OK) return FailureOf(curl, code, status);
   if (!transfer.Header.Ended())
     return DownloadResult::Failure(DownloadFailure::CutShort, QStringLiteral("cut short"), status);
   // Only a 200 carries the file: 204, 206 and the like are no file.
   if (status != 200) return DownloadResult::Failure(DownloadFailure::Http, QStringLiteral("HTTP %1").arg(status), status);
   curl_off_t announced = -1, received = 0;
-  curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-  curl_easy_getinfo(curl.get(), CURLINFO_SIZE_DOWNLOAD_T, &received);
+  curl.EasyGetinfo(easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  curl.EasyGetinfo(easy.get(), CURLINFO_SIZE_DOWNLOAD_T, &received);
   if (announced >= 0 && announced != received)
     return DownloadResult::Failure(DownloadFailure::CutShort, QStringLiteral("cut short"), status);
   return DownloadResult::Success(status);

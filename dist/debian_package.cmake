@@ -1,5 +1,6 @@
 # `cpack -G DEB` in a build folder makes orvanel_VERSION_ARCH.deb: what `cmake --install`
-# lays out, under /usr, with the dependencies dpkg-shlibdeps reads off the programs.
+# lays out, under /usr, with the dependencies dpkg-shlibdeps reads off the programs
+# and libcurl's, which it cannot.
 set(ORVANEL_MAINTAINER "Quenhalse <maintainers@users.noreply.c-seed-22075673.example>")
 
 # Debian wants the package's own changelog and copyright, the changelog compressed
@@ -31,6 +32,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The programs open libcurl at their first download rather than link it, out of
+# dpkg-shlibdeps's sight. 7.85.0 brought CURLOPT_PROTOCOLS_STR, the newest thing the
+# downloader asks of it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85.0)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt loads its SVG icon plug-in, not linked, for the scalable icon.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libqt6svg6)

@@ -102,6 +102,24 @@ TEST_F(CliPrefetch, AFifoInPlaceOfTheSettingsIsPassedOver) {
   EXPECT_TRUE(QFileInfo::exists(fifo));
 }
 
+// Where libcurl cannot be loaded (an empty file found in its place first) every frame
+// fails, naming the library, and nothing reaches the server.
+TEST_F(CliPrefetch, WithoutLibcurlEveryFrameFailsWithTheReason) {
+  const auto libraries = MakeTestFolder();
+  QFile stub(libraries->filePath("libcurl.so.4"));
+  ASSERT_TRUE(stub.open(QIODevice::WriteOnly));
+  stub.close();
+  const ProgramRun run = RunProgram("env", {"LD_LIBRARY_PATH=" + libraries->path().toStdString(), ORVANEL_CLI_PATH,
+                                            "prefetch", "2024-06-01T00:00Z", "2024-06-01T02:00Z"},
+                                    true);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Output.find("fetched 0, already cached 0, failed 3\n"), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find(": cannot load libcurl.so.4: "), std::string::npos) << run.Output;
+  EXPECT_NE(run.Output.find("libcurl.so.4: file too short"), std::string::npos) << run.Output;
+  EXPECT_EQ(server_.Requests, 0);
+  EXPECT_EQ(CachedFiles(), 0);
+}
+
 TEST(CliPrefetchInput, BadRangesAndOptionsAreRefused) {
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {"2024-06-02T00:00Z", "2024-06-01T00:00Z"},

@@ -1,14 +1,17 @@
 #!/bin/sh
-# check_debian_package.sh CPACK BUILD OUT APP_ID
+# check_debian_package.sh CPACK BUILD OUT APP_ID PACKAGE...
 # Makes the Debian package of the build with CPack, unpacks it into the fresh folder OUT
 # and checks that it installs the programs, their manual pages, desktop entry, icon,
-# AppStream data and Debian's own files under /usr, and that CPack is set to read its
-# dependencies off the programs. dpkg-shlibdeps, which reads them, takes seconds: here
-# CPack skips it, and check_debian_depends.sh checks what it reads off each program.
+# AppStream data and Debian's own files under /usr, that CPack is set to read its
+# dependencies off the programs, and that it depends on every PACKAGE, with a version,
+# beyond those (what the programs open at run time). dpkg-shlibdeps, which reads them,
+# takes seconds: here CPack skips it, and check_debian_depends.sh checks what it reads off
+# each program.
 # Ends with 77 (skipped) without dpkg-deb.
 set -u
 command -v dpkg-deb >/dev/null 2>&1 || { echo "dpkg-deb is not installed"; exit 77; }
 cpack=$1 build=$2 out=$3 id=$4
+shift 4
 grep -qx 'set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS "ON")' "$build/CPackConfig.cmake" ||
   { echo "CPack does not read the package's dependencies off the programs"; exit 1; }
 rm -rf "$out"
@@ -29,4 +32,8 @@ for file in usr/bin/orvanel usr/bin/orvanel-cli usr/share/applications/$id.deskt
 done
 [ -z "$(ls "$out/root" | grep -vx usr)" ] || fail "the package installs outside /usr: $(ls "$out/root")"
 [ "$(dpkg-deb -f "$deb" Package)" = orvanel ] || fail "the package is not named orvanel"
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in "$@"; do
+  printf '%s\n' "$depends" | grep -q "\(^\|,\) *$package (" || fail "the package depends on no $package: $depends"
+done
 exit $failed

@@ -147,8 +147,13 @@ int OnProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_of
   return 0;
 }
 
-void SetOptions(CURL* easy, const std::string& url, const DownloadLimits& limits, Transfer& transfer) {
-  const auto set = [&transfer, easy](CURLoption option, auto value) { transfer.Curl.EasySetopt(easy, option, value); };
+// The first option libcurl refuses, or CURLE_OK: a libcurl too old for one would
+// otherwise download without it (and follow a redirect from HTTPS to plain HTTP).
+CURLcode SetOptions(CURL* easy, const std::string& url, const DownloadLimits& limits, Transfer& transfer) {
+  CURLcode refused = CURLE_OK;
+  const auto set = [&transfer, &refused, easy](CURLoption option, auto value) {
+    if (refused == CURLE_OK) refused = transfer.Curl.EasySetopt(easy, option, value);
+  };
   set(CURLOPT_URL, url.c_str());
   set(CURLOPT_TCP_KEEPALIVE, 1L);
   set(CURLOPT_PROTOCOLS_STR, "http,https");
@@ -172,6 +177,7 @@ void SetOptions(CURL* easy, const std::string& url, const DownloadLimits& limits
   set(CURLOPT_XFERINFOFUNCTION, OnProgress);
   set(CURLOPT_XFERINFODATA, &transfer);
   set(CURLOPT_NOPROGRESS, 0L);
+  return refused;
 }
 
 // curl_easy_perform with a shorter wait between the progress callback's calls.
@@ -271,7 +277,9 @@ DownloadResult Downloader::Receive(const std::string& url, const Sink& write, co
   if (!easy) return NoTransfer(QString::fromUtf8(curl.EasyStrerror(CURLE_OUT_OF_MEMORY)));
   Transfer transfer{curl, easy.get(), Limits, control, write, AnswerHeader(Limits.MaxHeaderBytes), Clock::now(), false,
                     std::nullopt};
-  SetOptions(easy.get(), url, Limits, transfer);
+  if (const CURLcode refused = SetOptions(easy.get(), url, Limits, transfer); refused != CURLE_OK)
+    return NoTransfer(QStringLiteral("libcurl refuses a setting the download needs: %1")
+                          .arg(QString::fromUtf8(curl.EasyStrerror(refused))));
   if (Pool->Handle()) curl.EasySetopt(easy.get(), CURLOPT_SHARE, Pool->Handle());
   const CURLcode code = Perform(curl, easy.get());
   long status = 0;

@@ -276,6 +276,7 @@ void TForm1::CreatePanelControls() {
   auto* grid = new QGridLayout(Panel1);
   grid->setContentsMargins(5, 5, 5, 5);
   grid->setVerticalSpacing(3);
+  grid->setHorizontalSpacing(2);
   grid->addLayout(buttons, 0, 0, 1, 2);
   grid->addWidget(typeLab, 0, 2);
   grid->addWidget(TypeBox, 0, 3);

@@ -43,6 +43,7 @@ struct CliCommand {
   int MinPositional;
   int MaxPositional;
   CliHandler Run;
+  bool DrawsText = false;  // needs Qt's fonts, so a GUI application; the others start sooner without one
 };
 
 // Commands register themselves from their own files through a static CliRegistrar.

@@ -127,6 +127,7 @@ int Render(const CliArgs& a, std::ostream& out) {
 const CliRegistrar kRender({"render",
                             "render INSTANT [--frame FILE.jpg] --out DIR [--lat DEG] [--lon DEG] [--rotate] "
                             "[--no-lines] [--names] [--size PX] [--dpr R] [--from-here [--eyepiece upright|diagonal|straight]]",
-                            "frame out lat lon size dpr eyepiece", "rotate no-lines names from-here", 1, 1, Render});
+                            "frame out lat lon size dpr eyepiece", "rotate no-lines names from-here", 1, 1, Render,
+                            true});
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 #include "cli/cli_command.h"
 
@@ -26,21 +27,29 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
 }
 
+// The command words name, or none.
+const CliCommand* CommandOf(const std::vector<std::string>& words) {
+  if (words.empty()) return nullptr;
+  for (const CliCommand& c : CliCommands())
+    if (words[0] == c.Name) return &c;
+  return nullptr;
+}
+
 // Runs the command words name; its exit status.
 int RunCommand(const std::vector<std::string>& words) {
   if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(std::cout);
-  for (const CliCommand& c : CliCommands()) {
-    if (words[0] != c.Name) continue;
-    try {
-      const CliArgs args = ParseCliArgs(c, {words.begin() + 1, words.end()});
-      return c.Run(args, std::cout);
-    } catch (const std::exception& e) {
-      std::cerr << "orvanel-cli " << c.Name << ": " << e.what() << '\n';
-      return 2;
-    }
+  const CliCommand* c = CommandOf(words);
+  if (!c) {
+    std::cerr << "orvanel-cli: unknown command \"" << words[0] << "\" (see orvanel-cli help)\n";
+    return 2;
   }
-  std::cerr << "orvanel-cli: unknown command \"" << words[0] << "\" (see orvanel-cli help)\n";
-  return 2;
+  try {
+    const CliArgs args = ParseCliArgs(*c, {words.begin() + 1, words.end()});
+    return c->Run(args, std::cout);
+  } catch (const std::exception& e) {
+    std::cerr << "orvanel-cli " << c->Name << ": " << e.what() << '\n';
+    return 2;
+  }
 }
 
 // Results that did not reach their file (a full disk, say) are a failure: most of
@@ -56,10 +65,17 @@ int OutputWritten(int status, const std::string& command) {
 
 int main(int argc, char** argv) {
   qInstallMessageHandler(QuietQtMessages);
-  // Rendering and fonts need a GUI application, never a display.
   const std::vector<std::string> words(argv + 1, argv + argc);  // before Qt takes its own
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // Text needs a GUI application, for its fonts, never a display. The other commands
+  // start without one, a third sooner: its platform and fonts are the most of a start.
+  const CliCommand* command = CommandOf(words);
+  std::unique_ptr<QCoreApplication> app;
+  if (command && command->DrawsText) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
 
   return OutputWritten(RunCommand(words), words.empty() ? "help" : words[0]);
 }

@@ -35,10 +35,10 @@ const CliCommand* CommandOf(const std::vector<std::string>& words) {
   return nullptr;
 }
 
-// Runs the command words name; its exit status.
-int RunCommand(const std::vector<std::string>& words) {
+// Runs c, the command words name (none when they name no command), on the words
+// after its name; its exit status.
+int RunCommand(const CliCommand* c, const std::vector<std::string>& words) {
   if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(std::cout);
-  const CliCommand* c = CommandOf(words);
   if (!c) {
     std::cerr << "orvanel-cli: unknown command \"" << words[0] << "\" (see orvanel-cli help)\n";
     return 2;
@@ -77,5 +77,5 @@ int main(int argc, char** argv) {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }
 
-  return OutputWritten(RunCommand(words), words.empty() ? "help" : words[0]);
+  return OutputWritten(RunCommand(command, words), words.empty() ? "help" : words[0]);
 }

@@ -55,16 +55,38 @@ constexpr int kPanelDesignedHeight = 375;
 constexpr int kPanelMinimumHeight = 120;
 constexpr int kPanelColumns = 32;
 
+constexpr int kPanelMargins = 8;
+
+// The panel's width for its widest line in a font, beside a scroll bar.
+int PanelWidth(const QFont& font, int scrollBarWidth = 0) {
+  return QFontMetrics(font).horizontalAdvance(QString(kPanelColumns, QLatin1Char('0'))) + scrollBarWidth +
+         kPanelMargins;
+}
+
 // The designed 13-pixel Courier New fits the panel's 23 lines into its 375 pixels;
-// a system fixed font with more leading, or a shorter box, takes it a pixel smaller
-// until they fit (9 pixels at the least).
-QFont PanelFont(int boxHeight) {
+// a system fixed font with more leading, or a smaller box, takes it a pixel smaller
+// until the lines fit its height and the widest line its width (9 pixels at the
+// least, where the box scrolls), so that a narrow window never cuts a value off.
+QFont PanelFont(QSize box) {
   constexpr int kLines = 23;
   QFont f = FixedFont(13);
-  while (f.pixelSize() > 9 && QFontMetrics(f).lineSpacing() * kLines + 8 > boxHeight)
-    f.setPixelSize(f.pixelSize() - 1);
+  const auto fits = [&] {
+    return QFontMetrics(f).lineSpacing() * kLines + kPanelMargins <= box.height() && PanelWidth(f) <= box.width();
+  };
+  while (f.pixelSize() > 9 && !fits()) f.setPixelSize(f.pixelSize() - 1);
   return f;
 }
+
+// The data panel asks for its designed width, the widest line in the designed font;
+// a narrow window gives it less, down to the widest line in the smallest font.
+class PanelText : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+  QSize sizeHint() const override {
+    const QFont designed = PanelFont(QSize(QWIDGETSIZE_MAX, kPanelDesignedHeight));
+    return {PanelWidth(designed, verticalScrollBar()->sizeHint().width()), QPlainTextEdit::sizeHint().height()};
+  }
+};
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -185,7 +207,7 @@ void TForm1::CreateControls() {
   Panel1->setLineWidth(2);
   CreatePanelControls();
 
-  Memo1 = Named(new QPlainTextEdit(client), "Memo1");
+  Memo1 = Named(new PanelText(client), "Memo1");
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -194,9 +216,8 @@ void TForm1::CreateControls() {
   Memo1->document()->setDocumentMargin(2);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setFont(PanelFont(kPanelDesignedHeight));
-  Memo1->setMinimumWidth(Memo1->fontMetrics().horizontalAdvance(QString(kPanelColumns, QLatin1Char('0'))) +
-                         Memo1->verticalScrollBar()->sizeHint().width() + 8);
+  Memo1->setFont(PanelFont(QSize(QWIDGETSIZE_MAX, kPanelDesignedHeight)));
+  Memo1->setMinimumWidth(PanelWidth(FixedFont(9), Memo1->verticalScrollBar()->sizeHint().width()));
   Memo1->setMinimumHeight(kPanelMinimumHeight);
   Memo1->installEventFilter(this);
 
@@ -229,11 +250,11 @@ void TForm1::CreateControls() {
   });
 }
 
-// The panel's font follows the panel's height.
+// The panel's font follows the panel's size.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image2) MoonPointerEvent(event);
   if (watched == Memo1 && event->type() == QEvent::Resize) {
-    const QFont f = PanelFont(Memo1->height());
+    const QFont f = PanelFont(Memo1->size());
     if (f != Memo1->font()) Memo1->setFont(f);
   }
   return QMainWindow::eventFilter(watched, event);

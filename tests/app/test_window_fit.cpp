@@ -61,13 +61,24 @@ TEST(FitToScreens, KeepsAWindowOnTheScreensAvailable) {
   EXPECT_EQ(FitToScreens(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
 }
 
+// The data panel's widest line, 32 characters, is never cut: a narrow panel takes a
+// smaller font.
+bool WidestPanelLineFits(const TForm1& form) {
+  const auto* memo = Child<QPlainTextEdit>(form, "Memo1");
+  return memo->fontMetrics().horizontalAdvance(QString(32, QLatin1Char('0'))) + 4 <= memo->viewport()->width();
+}
+
 // The smallest window, frame included, fits the smallest screens in logical pixels:
 // 960 x 540 and a 1366 x 768 laptop at 150 % (910 x 512), so that the window manager
-// never has to make it larger than the screen.
+// never has to make it larger than the screen; the data panel still shows whole lines.
 TEST_F(WindowTest, TheSmallestWindowFitsTheSmallestScreens) {
   TForm1 form(MakeServices());
   form.show();
   QCoreApplication::processEvents();
+  form.resize(form.minimumSize());
+  ProcessUntil([&] { return form.size() == form.minimumSize(); }, 2000);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(WidestPanelLineFits(form));
   const struct {
     QSize Screen;
     qreal Scale;
@@ -115,6 +126,7 @@ TEST_P(WindowFit, EveryControlLiesInsideTheWindowAndThePicturesAreSquare) {
   if (GetParam().height() >= 720) {
     EXPECT_GE(memo->viewport()->height() / memo->fontMetrics().lineSpacing(), 23);
   }
+  EXPECT_TRUE(WidestPanelLineFits(*form));
 }
 
 TEST_P(WindowFit, NoCaptionIsCut) {

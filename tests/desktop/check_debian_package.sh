@@ -5,8 +5,8 @@
 # AppStream data and Debian's own files under /usr, that CPack is set to read its
 # dependencies off the programs, and that it depends on every PACKAGE, with a version,
 # beyond those (what the programs open at run time). dpkg-shlibdeps, which reads them,
-# takes seconds: here CPack skips it, and check_debian_depends.sh checks what it reads off
-# each program.
+# takes seconds: here CPack skips it; the build reads them off each program with
+# read_debian_depends.sh, and check_debian_depends.sh checks them.
 # Ends with 77 (skipped) without dpkg-deb.
 set -u
 command -v dpkg-deb >/dev/null 2>&1 || { echo "dpkg-deb is not installed"; exit 77; }

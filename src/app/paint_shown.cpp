@@ -39,6 +39,14 @@ void ApplyLabel(QLabel* label, const std::optional<LabelText>& text) {
   label->adjustSize();
 }
 
+// The zone's name and offset on a line of their own: the column is narrower than the
+// whole label, and a wrap of its own would split "Europe/" from "Berlin".
+std::optional<LabelText> ZoneOnItsOwnLine(std::optional<LabelText> label) {
+  const qsizetype zone = label ? label->Text.lastIndexOf(QStringLiteral(" (")) : -1;
+  if (zone >= 0) label->Text[zone] = QLatin1Char('\n');
+  return label;
+}
+
 }  // namespace
 
 void TForm1::PaintShown(const ShownHour& hour) {
@@ -90,7 +98,7 @@ void TForm1::ApplyViewLabels(const ViewLabels& labels) {
   if (labels.RotateBoxVisible) RotateBox->setVisible(*labels.RotateBoxVisible);
   EyepieceBox->setVisible(Show.View() == ViewKind::FromHere);
   ApplyLabel(UTCLab, labels.UTCLab);
-  ApplyLabel(LocLab, labels.LocLab);
+  ApplyLabel(LocLab, ZoneOnItsOwnLine(labels.LocLab));
   ApplyLabel(ParallacticLab, labels.ParallacticLab);
   ApplyLabel(ParallacticLab2, labels.ParallacticLab2);
   if (labels.StatusText) SetStatusText(*labels.StatusText);

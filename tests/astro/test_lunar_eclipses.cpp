@@ -143,25 +143,31 @@ ErfaShadow ErfaShadowAt(double ttDay) {
           1.01 * moonParallax + sunRadius + sunParallax};
 }
 
-double GoldenMinimum(const std::function<double(double)>& f, double a, double b) {
-  const double ratio = (std::sqrt(5.0) - 1) / 2;
-  double c = b - ratio * (b - a), d = a + ratio * (b - a), fc = f(c), fd = f(d);
-  while (b - a > 1e-6) {
-    if (fc < fd) {
-      b = d, d = c, fd = fc, c = b - ratio * (b - a), fc = f(c);
+// The zero of f between a point where it is positive and one where it is not, to a
+// millionth of a day, by false position with the Illinois step: superlinear, so a
+// handful of ERFA's positions where halving the bracket takes twenty.
+double Root(const std::function<double(double)>& f, double outside, double inside) {
+  double fOutside = f(outside), fInside = f(inside);
+  for (int kept = 0; std::fabs(outside - inside) > 1e-6;) {
+    const double t = inside - fInside * (outside - inside) / (fOutside - fInside), ft = f(t);
+    if (ft == 0) return t;
+    if (ft > 0) {
+      outside = t, fOutside = ft;
+      if (kept > 0) fInside /= 2;  // the same end moved twice: lean towards the other
+      kept = 1;
     } else {
-      a = c, c = d, fc = fd, d = a + ratio * (b - a), fd = f(d);
+      inside = t, fInside = ft;
+      if (kept < 0) fOutside /= 2;
+      kept = -1;
     }
   }
-  return (a + b) / 2;
+  return (outside + inside) / 2;
 }
 
-double Root(const std::function<double(double)>& f, double outside, double inside) {
-  while (std::fabs(outside - inside) > 1e-6) {
-    const double mid = (outside + inside) / 2;
-    (f(mid) > 0 ? outside : inside) = mid;
-  }
-  return (outside + inside) / 2;
+// The least of f between a and b, where it falls and then rises: the zero of its slope.
+double Minimum(const std::function<double(double)>& f, double a, double b) {
+  constexpr double h = 1e-4;  // days; the slope's error is of order h squared
+  return Root([&](double t) { return f(t + h) - f(t - h); }, b, a);
 }
 
 double Utc(double ttDay) { return ttDay - static_cast<double>(DeltaTSeconds(DecimalYear(ttDay))) * kSecond; }
@@ -174,7 +180,7 @@ std::vector<LunarEclipse> ErfaEclipses(double fromUtc, double toUtc) {
     const double full = 36531.59766 + 29.530588861 * (k + 0.5);
     if (std::fabs(std::sin((160.7108 + 390.67050274 * (k + 0.5)) * ERFA_DD2R)) > 0.45) continue;
     const auto separation = [](double t) { return ErfaShadowAt(t).Separation; };
-    const double greatest = GoldenMinimum(separation, full - 1, full + 1);
+    const double greatest = Minimum(separation, full - 1, full + 1);
     const ErfaShadow g = ErfaShadowAt(greatest);
     LunarEclipse e;
     e.PenumbralMagnitude = (g.Penumbra + g.Moon - g.Separation) / (2 * g.Moon);

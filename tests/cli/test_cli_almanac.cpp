@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ const char* kHeader =
     "night_from,night_until";
 
 QStringList Lines(const std::vector<std::string>& args) {
-  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args);
+  const ProgramRun run = RunCliInProcess(args);
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   return QString::fromStdString(run.Output).split('\n', Qt::SkipEmptyParts);
 }
@@ -79,12 +79,12 @@ TEST(CliAlmanac, TokyoIsInTokyoTimeWhateverTheComputersZone) {
 
 // The names once ran into each other where they are wider than the times under them.
 TEST(CliAlmanac, TheTableHasAColumnUnderEveryName) {
-  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, {"almanac", "2027-03", "--place", "Tokyo"});
+  const ProgramRun run = RunCliInProcess({"almanac", "2027-03", "--place", "Tokyo"});
   ASSERT_EQ(run.ExitCode, 0);
   const QStringList lines = QString::fromStdString(run.Output).split('\n');
   ASSERT_GT(lines.size(), 33);
   const qsizetype names = lines[1].split(' ', Qt::SkipEmptyParts).size();
-  const ProgramRun csv = RunProgram(ORVANEL_CLI_PATH, {"almanac", "2027-03", "--place", "Tokyo", "--csv"});
+  const ProgramRun csv = RunCliInProcess({"almanac", "2027-03", "--place", "Tokyo", "--csv"});
   EXPECT_EQ(names, QString::fromStdString(csv.Output).section('\n', 0, 0).split(',').size());
   for (int day = 2; day <= 32; ++day) EXPECT_EQ(lines[day].split(' ', Qt::SkipEmptyParts).size(), names) << day;
 }
@@ -97,7 +97,7 @@ TEST(CliAlmanac, BadPlacesAndMonthsAreRefused) {
         {"almanac", "2027-03", "--lat", "35"},
         {"almanac", "2027-03", "--lat", "35", "--lon", "139", "--zone", "Mars/Olympus"},
         {"calendar", "4000", "--ics", "x.ics"}}) {
-    EXPECT_EQ(RunProgram(ORVANEL_CLI_PATH, args, true).ExitCode, 2) << args[1];
+    EXPECT_EQ(RunCliInProcess(args).ExitCode, 2) << args[1];
   }
 }
 

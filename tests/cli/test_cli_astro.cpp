@@ -1,33 +1,28 @@
-// orvanel-cli's astronomy commands, run as a separate process: output fields, their
+// orvanel-cli's astronomy commands on their command lines: output fields, their
 // order and units, and exit status 2 with a message for bad input.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+
+#include "cli/cli_in_process.h"
 
 namespace {
 
 struct CliRun {
   int Status = -1;
-  std::string Out;  // stdout and stderr together
+  std::string Out;  // stdout, then stderr
 };
 
+// The words of a command line that has no quotes.
 CliRun RunCli(const std::string& arguments) {
-  CliRun run;
-  const std::string command = std::string(ORVANEL_CLI_PATH) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-    run.Out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  std::istringstream in(arguments);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  const ProgramRun run = RunCliInProcess(words, true);
+  return {run.ExitCode, run.Output};
 }
 
 // The numbers of a one-line output.

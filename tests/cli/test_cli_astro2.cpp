@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
 ProgramRun Cli(const std::vector<std::string>& arguments, bool withErrors = false) {
-  return RunProgram(ORVANEL_CLI_PATH, arguments, withErrors);
+  return RunCliInProcess(arguments, withErrors);
 }
 
 std::vector<long double> Numbers(const std::string& line) {

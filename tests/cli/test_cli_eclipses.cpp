@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
-ProgramRun Cli(const std::vector<std::string>& arguments) { return RunProgram(ORVANEL_CLI_PATH, arguments); }
+ProgramRun Cli(const std::vector<std::string>& arguments) { return RunCliInProcess(arguments); }
 
 }  // namespace
 

@@ -7,13 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 
 #include "astro/lunar_features.h"
 #include "astro/time_scales.h"
 #include "nasa/hour_values.h"
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ struct Line {
 std::vector<Line> Features(const std::vector<std::string>& extra, int* exitCode = nullptr) {
   std::vector<std::string> args = {"features"};
   args.insert(args.end(), extra.begin(), extra.end());
-  const ProgramRun run = RunProgram(ORVANEL_CLI_PATH, args);
+  const ProgramRun run = RunCliInProcess(args);
   if (exitCode) *exitCode = run.ExitCode;
   std::vector<Line> lines;
   for (const std::string& text : OutputLines(run.Output)) {
@@ -95,8 +94,7 @@ TEST(CliFeatures, RefusesBadInputAndThePanelShowsTheColongitude) {
     EXPECT_TRUE(Features(bad, &exitCode).empty());
     EXPECT_EQ(exitCode, 2);
   }
-  ::setenv("LC_ALL", "C.UTF-8", 1);  // "." decimals
-  const std::string panel = RunProgram(ORVANEL_CLI_PATH, {"panel", "2026-12-17T12:00Z"}).Output;
+  const std::string panel = RunCliInProcess({"panel", "2026-12-17T12:00Z"}).Output;
   const MoonHourValues v = HourValuesAt(EncodeDateTimeOrZero(2026, 12, 17, 12, 0, 0, 0)).Values;
   const double colongitude = std::fmod(90 - double(v.Slon) + 720, 360);  // Meeus, ch. 53
   const std::size_t at = panel.find("Colong  ");

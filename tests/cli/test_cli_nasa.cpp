@@ -1,11 +1,11 @@
 // orvanel-cli nasa and frame.
 #include <gtest/gtest.h>
 
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
-ProgramRun Cli(const std::vector<std::string>& arguments) { return RunProgram(ORVANEL_CLI_PATH, arguments); }
+ProgramRun Cli(const std::vector<std::string>& arguments) { return RunCliInProcess(arguments); }
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <sstream>
 
-#include "support/program_runner.h"
+#include "cli/cli_in_process.h"
 
 namespace {
 
 ProgramRun Cli(const std::vector<std::string>& arguments, bool withErrors = false) {
-  return RunProgram(ORVANEL_CLI_PATH, arguments, withErrors);
+  return RunCliInProcess(arguments, withErrors);
 }
 
 }  // namespace

@@ -77,15 +77,20 @@ QFont PanelFont(QSize box) {
   return f;
 }
 
+QFont DesignedPanelFont() { return PanelFont(QSize(QWIDGETSIZE_MAX, kPanelDesignedHeight)); }
+
 // The data panel asks for its designed width, the widest line in the designed font;
-// a narrow window gives it less, down to the widest line in the smallest font.
+// a narrow window gives it less, down to the widest line in the smallest font. The
+// layout asks at every resize: the width is measured once.
 class PanelText : public QPlainTextEdit {
  public:
-  using QPlainTextEdit::QPlainTextEdit;
-  QSize sizeHint() const override {
-    const QFont designed = PanelFont(QSize(QWIDGETSIZE_MAX, kPanelDesignedHeight));
-    return {PanelWidth(designed, verticalScrollBar()->sizeHint().width()), QPlainTextEdit::sizeHint().height()};
-  }
+  explicit PanelText(QWidget* parent)
+      : QPlainTextEdit(parent),
+        DesignedWidth(PanelWidth(DesignedPanelFont(), verticalScrollBar()->sizeHint().width())) {}
+  QSize sizeHint() const override { return {DesignedWidth, QPlainTextEdit::sizeHint().height()}; }
+
+ private:
+  const int DesignedWidth;
 };
 
 template <typename W>
@@ -216,7 +221,7 @@ void TForm1::CreateControls() {
   Memo1->document()->setDocumentMargin(2);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setFont(PanelFont(QSize(QWIDGETSIZE_MAX, kPanelDesignedHeight)));
+  Memo1->setFont(DesignedPanelFont());
   Memo1->setMinimumWidth(PanelWidth(FixedFont(9), Memo1->verticalScrollBar()->sizeHint().width()));
   Memo1->setMinimumHeight(kPanelMinimumHeight);
   Memo1->installEventFilter(this);

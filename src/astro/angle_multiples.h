@@ -20,22 +20,27 @@ inline UnitVector Rotate(const UnitVector& a, const UnitVector& b) {
   return {a.Cos * b.Cos - a.Sin * b.Sin, a.Sin * b.Cos + a.Cos * b.Sin};
 }
 
+// Writes the unit vectors of -N ... N times the angle to v[0] ... v[2N]. The
+// running multiple stays in a local: each one waits only on the last rotation, not
+// on a reload.
+template <int N>
+void FillMultiples(double radians, UnitVector* v) {
+  UnitVector multiple{1, 0};
+  v[N] = multiple;
+  const UnitVector one{std::cos(radians), std::sin(radians)};
+  for (int k = 1; k <= N; ++k) {
+    multiple = Rotate(multiple, one);
+    v[N + k] = multiple;
+    v[N - k] = {multiple.Cos, -multiple.Sin};
+  }
+}
+
 template <int N>
 class AngleMultiples {
  public:
   AngleMultiples() : v_{} {}
-  // Fills every entry, so v_ is left without a first zeroing. The running multiple
-  // stays in a local: each one waits only on the last rotation, not on a reload.
-  explicit AngleMultiples(double radians) {
-    UnitVector multiple{1, 0};
-    v_[N] = multiple;
-    const UnitVector one{std::cos(radians), std::sin(radians)};
-    for (int k = 1; k <= N; ++k) {
-      multiple = Rotate(multiple, one);
-      v_[N + k] = multiple;
-      v_[N - k] = {multiple.Cos, -multiple.Sin};
-    }
-  }
+  // Fills every entry, so v_ is left without a first zeroing.
+  explicit AngleMultiples(double radians) { FillMultiples<N>(radians, v_.data()); }
   // The unit vector of k times the angle, -N <= k <= N.
   const UnitVector& operator[](int k) const { return v_[N + k]; }
 

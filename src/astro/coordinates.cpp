@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <utility>
 #include <vector>
 
 #include "astro/angle_multiples.h"
@@ -106,18 +105,25 @@ std::array<long double, 14> FundamentalArguments(double instant) {
 
 namespace {
 
-// A term of the series with only its nonzero multipliers: a term combines a few of
-// the fourteen arguments, so the sum rotates by those alone instead of testing all
-// fourteen. The amplitudes are the table's integers, exactly, as doubles.
+constexpr int kNutationSpan = 2 * kNutationIau2000AMaxMultiplier + 1;
+
+// The multiples of the fourteen arguments in one table: argument k's multiple m is
+// at k * kNutationSpan + kNutationIau2000AMaxMultiplier + m.
+using NutationMultiples = std::array<UnitVector, 14 * kNutationSpan>;
+
+// A term of the series with only its nonzero multipliers, as places in the table:
+// a term combines a few of the fourteen arguments, so the sum rotates by those
+// alone instead of testing all fourteen. The amplitudes are the table's integers,
+// exactly, as doubles.
 struct SparseNutationTerm {
   std::uint8_t Count = 0;
-  std::array<std::uint8_t, 14> Argument{};
-  std::array<std::int8_t, 14> Multiplier{};
+  std::array<std::uint16_t, 14> Multiple{};
   double A, At, Ac, B, Bt, Bs;
 };
 
 // The table's terms smallest first, so that the small ones are not lost against
-// the large ones in the sum.
+// the large ones in the sum. A term without any multiplier starts from the zeroth
+// multiple of the first argument, {1, 0}.
 std::vector<SparseNutationTerm> SparseNutationTerms() {
   std::vector<SparseNutationTerm> terms;
   terms.reserve(kNutationIau2000ATerms.size());
@@ -125,39 +131,36 @@ std::vector<SparseNutationTerm> SparseNutationTerms() {
     SparseNutationTerm s{.A = static_cast<double>(it->A), .At = static_cast<double>(it->At),
                          .Ac = static_cast<double>(it->Ac), .B = static_cast<double>(it->B),
                          .Bt = static_cast<double>(it->Bt), .Bs = static_cast<double>(it->Bs)};
+    s.Multiple[0] = kNutationIau2000AMaxMultiplier;
     for (int k = 0; k < 14; ++k)
-      if (it->Multipliers[k] != 0) {
-        s.Argument[s.Count] = static_cast<std::uint8_t>(k);
-        s.Multiplier[s.Count++] = static_cast<std::int8_t>(it->Multipliers[k]);
-      }
+      if (it->Multipliers[k] != 0)
+        s.Multiple[s.Count++] =
+            static_cast<std::uint16_t>(k * kNutationSpan + kNutationIau2000AMaxMultiplier + it->Multipliers[k]);
     terms.push_back(s);
   }
   return terms;
 }
 
-using NutationMultiples = AngleMultiples<kNutationIau2000AMaxMultiplier>;
-
 // Each argument reduced to one turn (fmod is exact) and taken in radians; the
 // series is then summed in double, its units of 0.1 microarcsecond scaled once.
-// The tables are built in their places: a copy would cost as much as a build.
-template <std::size_t... k>
-std::array<NutationMultiples, 14> MultiplesOf(const std::array<long double, 14>& arcseconds,
-                                              std::index_sequence<k...>) {
-  return {NutationMultiples(
-      static_cast<double>(ExactFmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian))...};
+NutationMultiples MultiplesOf(const std::array<long double, 14>& arcseconds) {
+  NutationMultiples multiples;
+  for (std::size_t k = 0; k < arcseconds.size(); ++k)
+    FillMultiples<kNutationIau2000AMaxMultiplier>(
+        static_cast<double>(ExactFmod(arcseconds[k], 1296000.0L) / 3600.0L / kSeriesDegreesPerRadian),
+        &multiples[k * kNutationSpan]);
+  return multiples;
 }
 
 Nutation SummedNutationIau2000A(double instant) {
   static const std::vector<SparseNutationTerm> kTerms = SparseNutationTerms();
   const auto T = static_cast<double>(JulianCenturiesJ2000(instant));
-  const std::array<NutationMultiples, 14> multiples =
-      MultiplesOf(FundamentalArguments(instant), std::make_index_sequence<14>());
+  const NutationMultiples multiples = MultiplesOf(FundamentalArguments(instant));
   double dpsi = 0, deps = 0;
   for (const SparseNutationTerm& t : kTerms) {
-    // A turn from {1, 0} gives the turn exactly: the first multiple is the start (a term
-    // without any, Argument and Multiplier 0, starts from {1, 0} itself).
-    UnitVector u = multiples[t.Argument[0]][t.Multiplier[0]];
-    for (int j = 1; j < t.Count; ++j) u = Rotate(u, multiples[t.Argument[j]][t.Multiplier[j]]);
+    // A turn from {1, 0} gives the turn exactly: the first multiple is the start.
+    UnitVector u = multiples[t.Multiple[0]];
+    for (int j = 1; j < t.Count; ++j) u = Rotate(u, multiples[t.Multiple[j]]);
     dpsi += u.Sin * (t.A + t.At * T) + u.Cos * t.Ac;
     deps += u.Cos * (t.B + t.Bt * T) + u.Sin * t.Bs;
   }

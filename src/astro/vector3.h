@@ -24,8 +24,20 @@ inline Vector3 TransposeTimes(const Matrix3& m, const Vector3& v) {
           m[0][2] * v[0] + m[1][2] * v[1] + m[2][2] * v[2]};
 }
 
+// The cosine and sine of one angle in one library call. glibc's sincos gives
+// both bit for bit as cos and sin do; the compiler merges a cos and a sin of one
+// angle by itself, but not after it has turned cos(-a) into cos(a).
+struct CosSin {
+  double Cos, Sin;
+};
+inline CosSin CosSinOf(double angle) {
+  CosSin r;
+  ::sincos(angle, &r.Sin, &r.Cos);
+  return r;
+}
+
 inline Matrix3 RotationZ(double angle) {
-  const double c = std::cos(angle), s = std::sin(angle);
+  const auto [c, s] = CosSinOf(angle);
   return {{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
 }
 
@@ -33,7 +45,7 @@ inline Matrix3 RotationZ(double angle) {
 // place, as eraRx and eraRz: a chain of turns costs two rows per turn instead of
 // a matrix product. Rows i and k are the two the turn mixes.
 inline void TurnRows(double angle, int i, int k, Matrix3& m) {
-  const double c = std::cos(angle), s = std::sin(angle);
+  const auto [c, s] = CosSinOf(angle);
   for (int j = 0; j < 3; ++j) {
     const double a = m[i][j], b = m[k][j];
     m[i][j] = c * a + s * b;

@@ -15,7 +15,7 @@ namespace {
 // Wraps v into [0, unit] the way repeated adding or subtracting of whole units
 // would (a positive whole multiple stays at `unit`), but in bounded time: fmod is
 // exact, so the result is the same for every value that loop could finish with.
-long double WrapInto(long double v, long double unit) {
+inline long double WrapInto(long double v, long double unit) {
   if (v >= 0 && v <= unit) return v;
   long double r = ExactFmod(v, unit);  // NaN for infinite or NaN input
   if (r < 0) {

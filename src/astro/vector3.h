@@ -7,6 +7,8 @@
 #include <array>
 #include <cmath>
 
+#include "astro/angle_multiples.h"
+
 using Vector3 = std::array<double, 3>;
 using Matrix3 = std::array<Vector3, 3>;
 
@@ -25,13 +27,11 @@ inline Vector3 TransposeTimes(const Matrix3& m, const Vector3& v) {
 }
 
 // The cosine and sine of one angle in one library call. glibc's sincos gives
-// both bit for bit as cos and sin do; the compiler merges a cos and a sin of one
-// angle by itself, but not after it has turned cos(-a) into cos(a).
-struct CosSin {
-  double Cos, Sin;
-};
-inline CosSin CosSinOf(double angle) {
-  CosSin r;
+// both bit for bit as cos and sin do (unlike astro/sin_cos.h's SinCos, which is
+// for the series); the compiler merges a cos and a sin of one angle by itself,
+// but not after it has turned cos(-a) into cos(a).
+inline UnitVector CosSinOf(double angle) {
+  UnitVector r;
   ::sincos(angle, &r.Sin, &r.Cos);
   return r;
 }
